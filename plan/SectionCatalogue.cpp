@@ -1,0 +1,114 @@
+#include "plan/SectionCatalogue.h"
+
+namespace quillora {
+namespace {
+
+constexpr std::array<Section, kSectionCount> kSections{{
+    {Strip::First, 0, "Market Summary",
+     "Market: past, present, & future\r\n"
+     "- Review changes in market share, leadership, players, market shifts, costs, pricing, competition"},
+    {Strip::First, 1, "Product Definition",
+     "Describe product/service being marketed."},
+    {Strip::First, 2, "Competition",
+     "The competitive landscape\r\n"
+     "- Provide an overview of product competitors, their strengths and weaknesses\r\n"
+     "- Position each competitor\u2019s product against new product"},
+    {Strip::First, 3, "Positioning",
+     "Positioning of product or service.\r\n"
+     "- Statement that distinctly defines the product in its market and against its competition over time.\r\n"
+     "Consumer promise.\r\n"
+     "- Statement summarizing the benefit of the product or service to the consumer."},
+    {Strip::First, 4, "Communication Strategies",
+     "Messaging by audience.\r\n"
+     "Target consumer demographics."},
+    {Strip::First, 5, "Packaging and Fulfillment",
+     "Product packaging.\r\n"
+     "- Discuss form-factor, pricing, look, strategy.\r\n"
+     "- Discuss fulfillment issues for items not shipped directly with product.\r\n"
+     "COGs\r\n"
+     "- Summarize Cost of Goods and high-level Bill of Materials."},
+    {Strip::First, 6, "Launch  Strategies",
+     "Launch plan.\r\n"
+     "- If product is being announced\r\n"
+     "Promotion budget\r\n"
+     "- Supply back-up material with detailed budget information for review."},
+    {Strip::First, 7, "Public Relations",
+     "Strategy & execution.\r\n"
+     "- PR strategies\r\n"
+     "- PR plan highlights\r\n"
+     "- Have back-up PR plan, including editorial calendars, speaking engagements, conference schedules, etc."},
+    {Strip::Second, 0, "Advertising",
+     "Strategy & execution.\r\n"
+     "- Overview of strategy.\r\n"
+     "- Overview of media & timing\r\n"
+     "- Overview of ad spending"},
+    {Strip::Second, 1, "Other Promotion",
+     "Direct marketing.\r\n"
+     "- Overview of strategy, vehicles & timing.\r\n"
+     "- Overview of response targets, goals & budget.\r\n"
+     "Third-party marketing\r\n"
+     "- Co-marketing arrangements with other companies\r\n"
+     "Marketing programs\r\n"
+     "- Other promotional programs"},
+    {Strip::Second, 2, "Pricing",
+     "Pricing\r\n"
+     "- Summarize specific pricing or pricing strategies\r\n"
+     "- Compare to similar products\r\n"
+     "Policies\r\n"
+     "- Summarize policy relevant to understanding key pricing issues"},
+    {Strip::Second, 3, "Distribution",
+     "Distribution strategy.\r\n"
+     "Channels of distribution.\r\n"
+     "- Summarize channels of distribution.\r\n"
+     "Distribution by channel\r\n"
+     "- Show plan of what percent share of distribution will be contributed by each channel -- a pie chart might be helpful"},
+    {Strip::Second, 4, "Vertical Markets/Segments",
+     "Vertical market opportunities\r\n"
+     "- Discuss specific market segment opportunities.\r\n"
+     "- Address distribution strategies for those markets or segments.\r\n"
+     "- Address use of third-party partner role in distribution to vertical markets"},
+    {Strip::Second, 5, "International",
+     "International distribution\r\n"
+     "- Address distribution strategies.\r\n"
+     "- Discuss issues specific to international distribution.\r\n"
+     "International pricing strategy\r\n"
+     "Localization issues\r\n"
+     "- Highlight requirements for local product variations"},
+    {Strip::Second, 6, "Success Metrics",
+     "First year goals\r\n"
+     "Additional year goals\r\n"
+     "Measures of success/failure\r\n"
+     "Requirements for success"},
+    {Strip::Second, 7, "Schedule",
+     "18-month schedule highlights\r\n"
+     "Timing\r\n"
+     "- Isolate timing dependencies critical to success"},
+}};
+
+} // namespace
+
+QString statementKey(Strip strip, int tab)
+{
+    const QString prefix = strip == Strip::First ? QStringLiteral("FirstStatementMkt_")
+                                                 : QStringLiteral("SecondStatementMkt_");
+    return prefix + QString::number(tab);
+}
+
+QString Section::key() const
+{
+    return statementKey(strip, tab);
+}
+
+std::optional<Section> findSection(Strip strip, int tab)
+{
+    if (tab < 0 || tab >= kTabsPerStrip)
+        return std::nullopt;
+    return kSections[static_cast<size_t>((strip == Strip::First ? 0 : kTabsPerStrip) + tab)];
+}
+
+const std::array<Section, kSectionCount>& allSections()
+{
+    return kSections;
+}
+
+} // namespace quillora

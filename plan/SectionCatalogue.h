@@ -1,0 +1,38 @@
+#pragma once
+// The sixteen fixed sections of a marketing plan: which tab strip and tab
+// each sits on, its caption, the setting key of its statement and the hint
+// text a new section starts with. This table is the only place these texts
+// live.
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace quillora {
+
+enum class Strip { First, Second }; // SSTab1 and SSTab3 on the main window
+
+struct Section {
+    Strip strip;
+    int tab;              // 0..7 on its strip
+    const char* caption;  // UTF-8, exactly as shown on the tab
+    const char* hintUtf8; // lines joined by "\r\n", none at the end
+
+    QString captionText() const { return QString::fromUtf8(caption); }
+    QString hint() const { return QString::fromUtf8(hintUtf8); }
+    QString key() const;
+};
+
+inline constexpr int kTabsPerStrip = 8;
+inline constexpr int kSectionCount = 16;
+
+// Prefix + tab index in decimal: "FirstStatementMkt_0" ... "SecondStatementMkt_7".
+QString statementKey(Strip strip, int tab);
+
+// The section at (strip, tab); nothing for a tab outside 0..7.
+std::optional<Section> findSection(Strip strip, int tab);
+
+// All sixteen in catalogue order: SSTab1's eight, then SSTab3's eight.
+const std::array<Section, kSectionCount>& allSections();
+
+} // namespace quillora
