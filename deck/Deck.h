@@ -1,0 +1,152 @@
+#pragma once
+// Quillora's own presentation engine: opens an Office Open XML presentation
+// (.pptx, whatever the file is called), edits the text of its shapes the way
+// PowerPoint's automation object model does, and saves it again.
+//
+// Ownership: a Presentation owns everything reached from it. Slides and
+// shapes are created once, when the presentation is opened, and live at a
+// fixed address until the Presentation is destroyed, so references to them
+// stay valid for its whole life. A TextRange is a small value that points at
+// its Shape; it must not outlive the Presentation either.
+//
+// Numbers count from 1, as PowerPoint counts them. Every failure is a
+// DeckError whose what() is a short plain description.
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace quillora::deck {
+
+class DeckError : public std::runtime_error {
+public:
+    explicit DeckError(const QString& description);
+    QString description() const { return QString::fromUtf8(what()); }
+};
+
+// Tri-state values as the automation interface passes them.
+inline constexpr int kMsoTrue = -1;
+inline constexpr int kMsoFalse = 0;
+// Bullet type "unnumbered" (a bullet character).
+inline constexpr int kBulletUnnumbered = 1;
+
+class Presentation;
+class Slide;
+class Shape;
+class TextRange;
+
+namespace detail {
+struct PresentationData;
+struct SlideData;
+struct ShapeData;
+} // namespace detail
+
+class Presentation {
+public:
+    // Reads the file at path. The format is recognised by content: a legacy
+    // binary presentation, a file that is not a zip package, a package
+    // without a presentation and damaged XML are all refused with a DeckError.
+    static std::unique_ptr<Presentation> open(const QString& path);
+    // The same from bytes in memory; name is what path() reports.
+    static std::unique_ptr<Presentation> fromBytes(const QByteArray& bytes, const QString& name = {});
+
+    ~Presentation();
+    Presentation(const Presentation&) = delete;
+    Presentation& operator=(const Presentation&) = delete;
+
+    // Writes the package to path through a temporary file beside it that is
+    // renamed over the target only once it is complete. Parts that were not
+    // edited are written back byte for byte.
+    void saveAs(const QString& path);
+    // The whole package as it would be saved.
+    QByteArray toBytes();
+
+    QString path() const; // the file it was opened from
+    int slideCount() const;
+    Slide& slide(int number); // 1-based, presentation order
+
+private:
+    Presentation();
+    std::unique_ptr<detail::PresentationData> d;
+    friend struct detail::PresentationData;
+};
+
+class Slide {
+public:
+    ~Slide();
+    Slide(const Slide&) = delete;
+    Slide& operator=(const Slide&) = delete;
+
+    int number() const; // 1-based position in the presentation
+    int shapeCount() const;
+    Shape& shape(int number);          // 1-based, z-order (back to front)
+    Shape& shape(const QString& name); // the first shape with that name
+    Presentation& presentation();
+
+private:
+    Slide();
+    std::unique_ptr<detail::SlideData> d;
+    friend struct detail::PresentationData;
+    friend struct detail::SlideData;
+};
+
+class Shape {
+public:
+    ~Shape();
+    Shape(const Shape&) = delete;
+    Shape& operator=(const Shape&) = delete;
+
+    QString name() const;
+    int number() const; // 1-based z-order position on its slide
+    bool hasTextFrame() const;
+    // The range that holds the shape's whole text; DeckError when the shape
+    // has no text frame.
+    TextRange textRange();
+    Slide& slide();
+
+private:
+    Shape();
+    std::unique_ptr<detail::ShapeData> d;
+    friend struct detail::SlideData;
+    friend class TextRange;
+};
+
+// A run of characters in one shape's text. The shape's text is one string in
+// which "\r" ends a paragraph, the "\n" of a "\r\n" pair opens the paragraph
+// that follows, and any other "\n" or "\v" is a line break.
+class TextRange {
+public:
+    QString text() const;
+    int start() const;  // 1-based position in the shape's text
+    int length() const; // in characters (UTF-16 code units)
+
+    // Replaces the range's characters. Afterwards the range covers the
+    // inserted text (the whole-text range stays the whole text).
+    void setText(const QString& text);
+
+    // A sub-range, relative to this one: start is 1-based, length -1 means
+    // one character, a start past the end gives the last character, lengths
+    // are clipped at the end; on empty text the empty range at the start.
+    TextRange characters(int start, int length) const;
+
+    // Paragraph formatting: applies to every paragraph the range touches.
+    void setBulletVisible(int msoTriState); // kMsoTrue or kMsoFalse
+    void setBulletType(int type);           // kBulletUnnumbered
+    // Character formatting: exactly the range's characters.
+    void setFontSize(double points);
+
+    Shape& shape() const;
+
+private:
+    TextRange(Shape& shape, int start, int length, bool whole);
+    Shape* m_shape;
+    int m_start;
+    int m_length;
+    bool m_whole;
+    friend class Shape;
+};
+
+} // namespace quillora::deck
