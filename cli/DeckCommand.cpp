@@ -1,0 +1,89 @@
+#include "cli/DeckCommand.h"
+
+#include "shell/RuntimeError.h"
+
+#include <QCommandLineParser>
+
+namespace quillora {
+namespace {
+
+constexpr char kProgram[] = "quillora-deck";
+
+void printFailure(QTextStream& err, QString sentence)
+{
+    if (!sentence.endsWith(QLatin1Char('.')))
+        sentence += QLatin1Char('.');
+    err << kProgram << ": " << sentence << Qt::endl;
+}
+
+} // namespace
+
+int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate, const DeckJobTools& tools,
+                   QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Fills the Quillora marketing-plan template with a plan and writes the deck to OUT.\n"
+        "Without --plan it uses the plan stored by the Quillora window for this user."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption templateOption(
+        QStringList{QStringLiteral("t"), QStringLiteral("template")},
+        QStringLiteral("The template deck to fill (default: %1).").arg(defaultTemplate), QStringLiteral("FILE"));
+    const QCommandLineOption planOption(
+        QStringList{QStringLiteral("p"), QStringLiteral("plan")},
+        QStringLiteral("Read the plan from this JSON file instead of the stored plan."), QStringLiteral("FILE"));
+    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                          QStringLiteral("Write the filled deck here (required)."),
+                                          QStringLiteral("OUT.pptx"));
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                       QStringLiteral("Also write OUT with .pdf in place of .pptx, through "
+                                                      "LibreOffice."));
+    parser.addOptions({templateOption, planOption, outputOption, pdfOption});
+
+    if (!parser.parse(arguments)) {
+        printFailure(err, parser.errorText() + QStringLiteral(" (see --help)"));
+        return kExitUsage;
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        out.flush();
+        return kExitSuccess;
+    }
+    if (parser.isSet(version)) {
+        out << kProgram << ' ' << QUILLORA_VERSION << Qt::endl;
+        return kExitSuccess;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        printFailure(err, QStringLiteral("unexpected argument \"%1\" (see --help)")
+                              .arg(parser.positionalArguments().first()));
+        return kExitUsage;
+    }
+    if (!parser.isSet(outputOption)) {
+        printFailure(err, QStringLiteral("no output file given; name one with -o OUT.pptx"));
+        return kExitUsage;
+    }
+    for (const QCommandLineOption& single : {templateOption, planOption, outputOption}) {
+        if (parser.values(single).size() > 1) {
+            printFailure(err, QStringLiteral("--%1 was given more than once").arg(single.names().last()));
+            return kExitUsage;
+        }
+    }
+
+    DeckJob job;
+    job.templatePath = parser.isSet(templateOption) ? parser.value(templateOption) : defaultTemplate;
+    if (parser.isSet(planOption))
+        job.planPath = parser.value(planOption);
+    job.outputPath = parser.value(outputOption);
+    job.pdf = parser.isSet(pdfOption);
+
+    try {
+        runDeckJob(job, tools);
+    } catch (...) {
+        printFailure(err, describeCurrentException());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+} // namespace quillora

@@ -1,0 +1,179 @@
+#include "cli/DeckJob.h"
+
+#include "cli/HeadlessPlatform.h"
+#include "cli/PdfExport.h"
+#include "cli/PlanFile.h"
+#include "plan/PlanStore.h"
+#include "shell/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace quillora {
+namespace {
+
+QString quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+void checkOutputPath(const QString& outputPath)
+{
+    if (outputPath.isEmpty())
+        throw RuntimeError(QStringLiteral("no output file was given"));
+    const QFileInfo output(outputPath);
+    if (output.isDir())
+        throw RuntimeError(QStringLiteral("the output %1 is a folder, not a file").arg(quoted(outputPath)));
+    const QFileInfo folder(output.absolutePath());
+    if (!folder.isDir())
+        throw RuntimeError(QStringLiteral("the output folder %1 does not exist").arg(quoted(folder.filePath())));
+    if (!folder.isWritable())
+        throw RuntimeError(QStringLiteral("the output folder %1 is not writable").arg(quoted(folder.filePath())));
+}
+
+// A deck is a zip archive; anything else is turned away before the run.
+void checkTemplate(const QString& templatePath)
+{
+    const QFileInfo info(templatePath);
+    if (!info.exists())
+        throw RuntimeError(QStringLiteral("the template %1 does not exist").arg(quoted(templatePath)));
+    if (info.isDir())
+        throw RuntimeError(QStringLiteral("the template %1 is a folder, not a file").arg(quoted(templatePath)));
+    QFile file(templatePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw RuntimeError(
+            QStringLiteral("cannot read the template %1: %2").arg(quoted(templatePath), file.errorString()));
+    }
+    if (file.read(4) != QByteArray("PK\x03\x04", 4)) {
+        throw RuntimeError(
+            QStringLiteral("the template %1 is not a presentation (.pptx) file").arg(quoted(templatePath)));
+    }
+}
+
+// Puts the plan file's store in place for one run and the previous one back after.
+class PlanStoreSwap {
+public:
+    explicit PlanStoreSwap(std::unique_ptr<SettingsBackend> store)
+        : m_previous(setPlanStoreBackend(std::move(store)))
+    {
+    }
+    ~PlanStoreSwap() { setPlanStoreBackend(std::move(m_previous)); }
+    PlanStoreSwap(const PlanStoreSwap&) = delete;
+    PlanStoreSwap& operator=(const PlanStoreSwap&) = delete;
+
+private:
+    std::unique_ptr<SettingsBackend> m_previous;
+};
+
+QString makeFolder(const QDir& parent, const QString& name)
+{
+    const QString path = parent.filePath(name);
+    if (!QDir().mkpath(path))
+        throw RuntimeError(QStringLiteral("cannot create the working folder %1").arg(quoted(path)));
+    return path;
+}
+
+// The generator looks for its template under a fixed name in the program
+// folder; a link under that name points it at the one we were given.
+void placeTemplate(const QString& templatePath, const QString& programFolder)
+{
+    const QString target = QDir(programFolder).filePath(QStringLiteral("marketing_plan.ppt"));
+    const QString source = QFileInfo(templatePath).absoluteFilePath();
+    if (QFile::link(source, target) || QFile::copy(source, target))
+        return;
+    throw RuntimeError(QStringLiteral("cannot place the template in the working folder %1").arg(quoted(programFolder)));
+}
+
+// Copies source to destination through a temporary file beside the
+// destination that is renamed over it only once everything is written.
+void publish(const QString& source, const QString& destination)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw RuntimeError(QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
+    QSaveFile out(destination);
+    if (!out.open(QIODevice::WriteOnly))
+        throw RuntimeError(QStringLiteral("cannot write %1: %2").arg(quoted(destination), out.errorString()));
+    QByteArray chunk;
+    while (!(chunk = in.read(1 << 20)).isEmpty()) {
+        if (out.write(chunk) != chunk.size())
+            break;
+    }
+    if (in.error() != QFileDevice::NoError) {
+        out.cancelWriting(); // the destination stays as it was
+        throw RuntimeError(QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
+    }
+    if (!out.commit())
+        throw RuntimeError(QStringLiteral("cannot write %1: %2").arg(quoted(destination), out.errorString()));
+}
+
+QString failureSentence(const QStringList& messages)
+{
+    QString sentence = QStringLiteral("the deck could not be filled: ") + plainMessage(messages.first());
+    if (messages.size() == 2)
+        sentence += QStringLiteral(", and 1 more error");
+    else if (messages.size() > 2)
+        sentence += QStringLiteral(", and %1 more errors").arg(messages.size() - 1);
+    return sentence;
+}
+
+} // namespace
+
+QString pdfPathFor(const QString& outputPath)
+{
+    if (outputPath.endsWith(QLatin1String(".pptx"), Qt::CaseInsensitive))
+        return outputPath.chopped(5) + QStringLiteral(".pdf");
+    return outputPath + QStringLiteral(".pdf");
+}
+
+void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
+{
+    checkOutputPath(job.outputPath);
+    checkTemplate(job.templatePath);
+    if (job.pdf && tools.libreOffice.isEmpty()) {
+        throw RuntimeError(QStringLiteral("LibreOffice is not installed (no \"soffice\" on the PATH), so no PDF can "
+                                          "be written; install the libreoffice-impress package or leave out --pdf"));
+    }
+
+    std::optional<PlanStoreSwap> planFromFile;
+    TitleTexts titles;
+    if (job.planPath) {
+        const PlanDocument plan = readPlanFile(*job.planPath);
+        titles = {plan.productName, plan.planTitle};
+        planFromFile.emplace(makeInMemoryPlanStore(plan));
+    } else {
+        titles = {GetPlanSetting(QStringLiteral("Company Name")), GetPlanSetting(QStringLiteral("Marketing Plan"))};
+    }
+
+    QTemporaryDir work;
+    if (!work.isValid())
+        throw RuntimeError(QStringLiteral("cannot create a temporary folder: %1").arg(work.errorString()));
+    const QDir workDir(work.path());
+    const QString programFolder = makeFolder(workDir, QStringLiteral("program"));
+    const QString tempFolder = makeFolder(workDir, QStringLiteral("temp"));
+    placeTemplate(job.templatePath, programFolder);
+
+    HeadlessPlatform headless(QDir::toNativeSeparators(tempFolder), QDir::toNativeSeparators(programFolder));
+    tools.filler(headless.platform(), titles);
+    if (!headless.messages().isEmpty())
+        throw RuntimeError(failureSentence(headless.messages()));
+    if (!headless.openedFile() || !QFileInfo(*headless.openedFile()).isFile())
+        throw RuntimeError(QStringLiteral("the deck generator finished without producing a deck"));
+    const QString deck = *headless.openedFile();
+
+    QString pdf;
+    if (job.pdf) {
+        ProgressLine silent(false);
+        pdf = convertToPdf(*tools.processes, tools.libreOffice, deck, makeFolder(workDir, QStringLiteral("pdf-work")),
+                           tools.progress ? *tools.progress : silent);
+    }
+
+    publish(deck, job.outputPath);
+    if (job.pdf)
+        publish(pdf, pdfPathFor(job.outputPath));
+}
+
+} // namespace quillora

@@ -1,0 +1,165 @@
+// Reading a plan from a JSON file: what a good file gives and how each kind
+// of bad file is turned away.
+
+#include "cli/PlanFile.h"
+#include "plan/SectionCatalogue.h"
+#include "shell/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace quillora;
+
+namespace {
+
+PlanDocument parse(const char* json)
+{
+    return parsePlanJson(QByteArray(json), QStringLiteral("plan.json"));
+}
+
+// The sentence a bad file produces; fails the test when the file is accepted.
+QString rejection(const char* json)
+{
+    try {
+        parse(json);
+    } catch (const RuntimeError& e) {
+        return e.description();
+    }
+    ADD_FAILURE() << "accepted: " << json;
+    return QString();
+}
+
+} // namespace
+
+TEST(PlanFileParsing, ReadsTitlesAndSectionsByCaptionOrKey)
+{
+    const PlanDocument plan = parse(R"({
+        "productName": "Acme Marketing Plan",
+        "planTitle": "Launch 2027",
+        "sections": {
+            "Market Summary": ["Market: growing", "- Review the last three years"],
+            "SecondStatementMkt_7": "Q1\n- Beta"
+        }
+    })");
+    EXPECT_EQ(plan.productName, QStringLiteral("Acme Marketing Plan"));
+    EXPECT_EQ(plan.planTitle, QStringLiteral("Launch 2027"));
+    ASSERT_EQ(plan.statements.size(), 2u);
+    EXPECT_EQ(plan.statements.at("FirstStatementMkt_0"), QStringLiteral("Market: growing\r\n- Review the last three years"));
+    EXPECT_EQ(plan.statements.at("SecondStatementMkt_7"), QStringLiteral("Q1\r\n- Beta"));
+}
+
+TEST(PlanFileParsing, EveryCaptionOfTheCatalogueIsAccepted)
+{
+    for (const Section& section : allSections()) {
+        const QByteArray json = "{\"sections\": {\"" + QByteArray(section.caption) + "\": \"x\"}}";
+        const PlanDocument plan = parsePlanJson(json, QStringLiteral("plan.json"));
+        ASSERT_EQ(plan.statements.count(section.key()), 1u) << section.caption;
+    }
+}
+
+TEST(PlanFileParsing, EverythingIsOptional)
+{
+    const PlanDocument plan = parse("{}");
+    EXPECT_TRUE(plan.productName.isEmpty());
+    EXPECT_TRUE(plan.planTitle.isEmpty());
+    EXPECT_TRUE(plan.statements.empty());
+}
+
+TEST(PlanFileParsing, LineBreaksOfEveryKindBecomeCrLf)
+{
+    EXPECT_EQ(normaliseLineBreaks(QStringLiteral("a\nb\r\nc\rd")), QStringLiteral("a\r\nb\r\nc\r\nd"));
+    EXPECT_EQ(normaliseLineBreaks(QStringLiteral("a\n\nb\n")), QStringLiteral("a\r\n\r\nb\r\n"));
+    const PlanDocument plan = parse(R"({"sections": {"Pricing": ["one\ntwo", "three"]}})");
+    EXPECT_EQ(plan.statements.at("SecondStatementMkt_2"), QStringLiteral("one\r\ntwo\r\nthree"));
+}
+
+TEST(PlanFileParsing, TextIsKeptExactly)
+{
+    // Spaces, tabs, the typographic apostrophe, an empty line and an empty
+    // statement all reach the store unchanged.
+    const PlanDocument plan = parse("{\"productName\": \"  Caf\\u00e9 \",\"sections\": {"
+                                    "\"Competition\": [\"\\tTab\", \"- It\\u2019s ours\", \"\"],"
+                                    "\"Launch  Strategies\": \"\"}}");
+    EXPECT_EQ(plan.productName, QStringLiteral("  Caf\u00e9 "));
+    EXPECT_EQ(plan.statements.at("FirstStatementMkt_2"), QStringLiteral("\tTab\r\n- It\u2019s ours\r\n"));
+    EXPECT_EQ(plan.statements.at("FirstStatementMkt_6"), QString());
+    EXPECT_EQ(parse(R"({"sections": {"Pricing": []}})").statements.at("SecondStatementMkt_2"), QString());
+}
+
+TEST(PlanFileRejection, BadJsonNamesFileAndPosition)
+{
+    const QString message = rejection("{\n  \"planTitle\": \"x\"\n  \"productName\": \"y\"\n}");
+    EXPECT_TRUE(message.startsWith(QStringLiteral("the plan file \"plan.json\" is not valid JSON"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("at line 3, column "))) << message.toStdString();
+}
+
+TEST(PlanFileRejection, WrongShapes)
+{
+    EXPECT_TRUE(rejection("[1, 2]").contains(QStringLiteral("must hold one JSON object, not an array")));
+    const QString bare = rejection("\"plan\"");
+    EXPECT_TRUE(bare.contains(QStringLiteral("must hold one JSON object")) || bare.contains(QStringLiteral("not valid JSON")))
+        << bare.toStdString();
+    EXPECT_TRUE(rejection(R"({"planTitle": 7})").contains(QStringLiteral("has a number as \"planTitle\" where a string belongs")));
+    EXPECT_TRUE(rejection(R"({"productName": null})").contains(QStringLiteral("has null as \"productName\"")));
+    EXPECT_TRUE(rejection(R"({"sections": ["Pricing"]})").contains(QStringLiteral("has an array as \"sections\" where an object belongs")));
+    EXPECT_TRUE(rejection(R"({"sections": {"Pricing": {"a": 1}}})")
+                    .contains(QStringLiteral("has an object for section \"Pricing\" where a string or an array of strings belongs")));
+    EXPECT_TRUE(rejection(R"({"sections": {"Pricing": ["a", true]}})")
+                    .contains(QStringLiteral("has true or false as line 2 of section \"Pricing\"")));
+}
+
+TEST(PlanFileRejection, UnknownNames)
+{
+    EXPECT_TRUE(rejection(R"({"product": "x"})").contains(QStringLiteral("has an unknown field \"product\"")));
+    const QString unknown = rejection(R"({"sections": {"Budget": "x"}})");
+    EXPECT_TRUE(unknown.contains(QStringLiteral("names an unknown section \"Budget\""))) << unknown.toStdString();
+    // A near miss points at the exact caption, two spaces and all.
+    const QString nearMiss = rejection(R"({"sections": {"launch strategies": "x"}})");
+    EXPECT_TRUE(nearMiss.contains(QStringLiteral("did you mean \"Launch  Strategies\"?"))) << nearMiss.toStdString();
+    EXPECT_TRUE(rejection(R"({"sections": {"FirstStatementMkt_8": "x"}})").contains(QStringLiteral("unknown section")));
+}
+
+TEST(PlanFileRejection, SameSectionByCaptionAndKey)
+{
+    EXPECT_TRUE(rejection(R"({"sections": {"Pricing": "a", "SecondStatementMkt_2": "b"}})")
+                    .contains(QStringLiteral("names section \"Pricing\" twice")));
+}
+
+TEST(PlanFileReading, MissingFolderAndUnreadable)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("none.json"));
+    try {
+        readPlanFile(missing);
+        FAIL() << "a missing file was read";
+    } catch (const RuntimeError& e) {
+        EXPECT_TRUE(e.description().startsWith(QStringLiteral("cannot read the plan file \"") + missing)) << e.what();
+    }
+    EXPECT_THROW(readPlanFile(dir.path()), RuntimeError);
+
+    QFile good(dir.filePath(QStringLiteral("plan.json")));
+    ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+    good.write(R"({"planTitle": "From disk"})");
+    good.close();
+    EXPECT_EQ(readPlanFile(good.fileName()).planTitle, QStringLiteral("From disk"));
+}
+
+TEST(InMemoryPlanStore, ServesThePlanAndKeepsWritesToItself)
+{
+    PlanDocument plan;
+    plan.productName = QStringLiteral("Acme");
+    plan.planTitle = QStringLiteral("Title");
+    plan.statements[QStringLiteral("FirstStatementMkt_1")] = QStringLiteral("a\r\nb");
+    auto store = makeInMemoryPlanStore(plan);
+    QString value;
+    ASSERT_TRUE(store->read(QStringLiteral("FirstStatementMkt_1"), value));
+    EXPECT_EQ(value, QStringLiteral("a\r\nb"));
+    ASSERT_TRUE(store->read(QStringLiteral("Company Name"), value));
+    EXPECT_EQ(value, QStringLiteral("Acme"));
+    EXPECT_FALSE(store->read(QStringLiteral("FirstStatementMkt_2"), value));
+    store->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("new"));
+    ASSERT_TRUE(store->read(QStringLiteral("FirstStatementMkt_2"), value));
+    EXPECT_EQ(value, QStringLiteral("new"));
+}
