@@ -1,0 +1,34 @@
+#include "builder/AutomationRuntime.h"
+
+namespace quillora::automation {
+
+void AutomationRuntime::registerClass(const QString& className, Factory factory)
+{
+    m_classes[className] = ClassEntry{std::move(factory), {}};
+}
+
+Ref<Application> AutomationRuntime::CreateObject(const QString& className)
+{
+    auto it = m_classes.find(className);
+    if (it == m_classes.end() || !it->second.factory)
+        throw RuntimeError(QLatin1String(kCannotCreateObject));
+    if (std::shared_ptr<Application> running = it->second.running.lock())
+        return running;
+    std::shared_ptr<Application> started = it->second.factory();
+    if (!started)
+        throw RuntimeError(QLatin1String(kCannotCreateObject));
+    it->second.running = started;
+    return started;
+}
+
+Ref<Application> AutomationRuntime::GetObject(const QString& className)
+{
+    auto it = m_classes.find(className);
+    if (it != m_classes.end()) {
+        if (std::shared_ptr<Application> running = it->second.running.lock())
+            return running;
+    }
+    throw RuntimeError(QLatin1String(kCannotCreateObject));
+}
+
+} // namespace quillora::automation

@@ -1,0 +1,45 @@
+#pragma once
+// Starts and finds automation servers by class name, the way the builder and
+// the availability checks reach the presentation application.
+//
+// Servers are single-instance, as office applications are: while any
+// reference to an instance lives it is the class's running object, and
+// creating the class again returns that same instance. Once the last
+// reference is released the instance is gone and the class has no running
+// object until it is created again.
+
+#include "builder/Automation.h"
+
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace quillora::automation {
+
+inline constexpr char kPowerPointClass[] = "PowerPoint.Application";
+inline constexpr char kCannotCreateObject[] = "ActiveX component can't create object";
+
+class AutomationRuntime {
+public:
+    using Factory = std::function<std::shared_ptr<Application>()>;
+
+    // Makes a class creatable; replaces an earlier registration of the name.
+    void registerClass(const QString& className, Factory factory);
+
+    // The running instance of the class, or a new one. Fails for a class
+    // nobody registered and when the server cannot start.
+    Ref<Application> CreateObject(const QString& className);
+
+    // The running instance of the class; fails when none runs.
+    Ref<Application> GetObject(const QString& className);
+
+private:
+    struct ClassEntry {
+        Factory factory;
+        std::weak_ptr<Application> running;
+    };
+    std::map<QString, ClassEntry> m_classes;
+};
+
+} // namespace quillora::automation

@@ -1,0 +1,87 @@
+#include "builder/LessonPlan.h"
+#include "builder/SlideFillMap.h"
+#include "builder/WorkingCopy.h"
+#include "plan/PlanStore.h"
+#include "shell/ErrorReport.h"
+
+namespace quillora {
+namespace {
+
+using namespace automation;
+
+const QString kMarketingPlan = QStringLiteral("Marketing Plan");
+const QString kLineBreak = QStringLiteral("\r\n");
+
+Ref<TextRange> shapeText(Ref<Presentation>& presentation, const FillRow& row)
+{
+    Ref<Slide> slide = presentation->slides()->item(static_cast<qint16>(row.slide));
+    Ref<Shape> shape = row.shapeName ? slide->shapes()->item(QLatin1String(row.shapeName))
+                                     : slide->shapes()->item(static_cast<qint16>(row.shapeNumber));
+    return shape->textFrame()->textRange();
+}
+
+} // namespace
+
+QString productLine(const QString& productName)
+{
+    QString name = productName;
+    name.remove(kMarketingPlan, Qt::CaseSensitive);
+    return name + kLineBreak + kMarketingPlan;
+}
+
+void GenerateMarketPlan(const BuilderContext& context, const SlideOneTexts& slideOne)
+{
+    ErrorReport report(*context.platform.messages);
+    GuardedProcedure proc(report, QLatin1String(kGenerateMarketPlanLocation));
+    Environment& environment = *context.platform.environment;
+    const QString powerPoint = QLatin1String(kPowerPointClass);
+
+    Ref<Application> created;
+    Ref<Application> attached;
+    Ref<Presentation> presentation;
+    QStringList lines;
+
+    proc.step(100, [&] { created = context.runtime.CreateObject(powerPoint); });
+    proc.step(102, [&] { attached = context.runtime.GetObject(powerPoint); });
+    proc.step(104, [&] { copyReplacing(templateDeckPath(environment), workingCopyPath(environment)); });
+    proc.step(106, [&] { created->setVisible(true); });
+    proc.step(108, [&] { presentation = attached->presentations()->open(workingCopyPath(environment)); });
+
+    for (const FillRow& row : slideFillMap()) {
+        switch (row.source) {
+        case FillSource::ProductLine:
+            proc.step(row.writeLine, [&] {
+                const QString text = productLine(slideOne.productName());
+                shapeText(presentation, row)->setText(text);
+            });
+            break;
+        case FillSource::PlanTitle:
+            proc.step(row.writeLine, [&] {
+                const QString text = slideOne.planTitle();
+                shapeText(presentation, row)->setText(text);
+            });
+            break;
+        case FillSource::Statement: {
+            const QString key = QLatin1String(row.key);
+            if (proc.test(row.testLine, [&] { return !GetPlanSetting(key, QString()).isEmpty(); })) {
+                proc.step(row.splitLine, [&] { lines = GetPlanSetting(key, QString()).split(kLineBreak); });
+                proc.step(row.writeLine, [&] {
+                    Ref<TextRange> range = shapeText(presentation, row);
+                    updateText(context, lines, range);
+                });
+            }
+            break;
+        }
+        }
+        proc.step(row.pauseLine, [&] { Pause(context, kPauseSeconds); });
+    }
+
+    proc.step(224, [&] { created->activeWindow()->selection()->unselect(); });
+    proc.step(226, [&] { presentation->slides()->item(1)->select(); });
+    // Given up in reverse order of taking; nothing is saved, closed or quit.
+    proc.step(228, [&] { presentation.release(); });
+    proc.step(230, [&] { attached.release(); });
+    proc.step(232, [&] { created.release(); });
+}
+
+} // namespace quillora

@@ -1,0 +1,46 @@
+#include "builder/PowerPointChecks.h"
+#include "shell/AppTitle.h"
+
+namespace quillora {
+
+using namespace automation;
+
+void CheckPowerPointInstalled(Platform& platform, AutomationRuntime& runtime)
+{
+    bool installed = false;
+    try {
+        Ref<Application> application = runtime.CreateObject(QLatin1String(kPowerPointClass));
+        installed = !application.isNothing();
+        application.release();
+    } catch (...) {
+        installed = false;
+    }
+    if (installed)
+        return;
+    platform.messages->show(applicationTitle(), QString::fromLatin1(kNotInstalledMessage), MessageIcon::None,
+                            MessageButtons::Ok);
+    platform.exit->endNow(kNotInstalledExitStatus);
+}
+
+bool IsPowerPointRunning(AutomationRuntime& runtime)
+{
+    try {
+        Ref<Application> application = runtime.GetObject(QLatin1String(kPowerPointClass));
+        const bool running = application->defaultMember() == QLatin1String(kRunningApplicationName);
+        application.release();
+        return running;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool WarnIfPowerPointOpen(Platform& platform, AutomationRuntime& runtime)
+{
+    if (!IsPowerPointRunning(runtime))
+        return false;
+    const MessageAnswer answer = platform.messages->show(applicationTitle(), QString::fromLatin1(kAlreadyOpenWarning),
+                                                         MessageIcon::None, MessageButtons::YesNo);
+    return answer != MessageAnswer::Yes;
+}
+
+} // namespace quillora

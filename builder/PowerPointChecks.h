@@ -1,0 +1,36 @@
+#pragma once
+// Whether the presentation application can be started at all (module
+// IsInstalled, once at start-up) and whether one already runs (module
+// PowerPoint1, before every generation). Both reach it only by class name
+// through the automation runtime, and show their messages through the
+// platform's message boxes under the application title.
+
+#include "builder/AutomationRuntime.h"
+#include "shell/Platform.h"
+
+namespace quillora {
+
+inline constexpr char kNotInstalledMessage[] =
+    "PowerPoint is not installed on this computer. You need to have it installed to use this software without error.";
+inline constexpr char kRunningApplicationName[] = "Microsoft PowerPoint";
+// The two warning lines are joined by a lone carriage return.
+inline constexpr char kAlreadyOpenWarning[] =
+    "PowerPoint may be open. It is recommended that you close PowerPoint first.\r"
+    "Use Ctrl+Alt+Del > Task Manager > POWERPNT.EXE if necessary.\r\n\r\n"
+    "Would you like to proceed anyway?";
+// The status the program ends with when it cannot work at all.
+inline constexpr int kNotInstalledExitStatus = 1;
+
+// Returns when the application can be created; otherwise says so and ends
+// the program through the platform's exit door.
+void CheckPowerPointInstalled(Platform& platform, automation::AutomationRuntime& runtime);
+
+// True when a running instance answers to its name as the application;
+// every failure counts as not running.
+bool IsPowerPointRunning(automation::AutomationRuntime& runtime);
+
+// True when the caller must not go on: an instance runs and the user
+// answered No to the warning.
+bool WarnIfPowerPointOpen(Platform& platform, automation::AutomationRuntime& runtime);
+
+} // namespace quillora

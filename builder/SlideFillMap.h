@@ -1,0 +1,31 @@
+#pragma once
+// Which text goes onto which shape of the template deck, in the order the
+// generator writes them, with the report line of each of a row's steps.
+
+#include <array>
+
+namespace quillora {
+
+enum class FillSource {
+    ProductLine, // the product name turned into the two-line product line
+    PlanTitle,   // the plan title, unchanged
+    Statement,   // the statement stored under the row's key, line by line
+};
+
+struct FillRow {
+    int slide;             // 1-based
+    int shapeNumber;       // 1-based; 0 when the shape is found by name
+    const char* shapeName; // nullptr when the shape is found by number
+    FillSource source;
+    const char* key;       // statement rows: the plan store key
+    int testLine;          // statement rows: is anything stored?
+    int splitLine;         // statement rows: split into lines
+    int writeLine;         // write into the shape
+    int pauseLine;         // the pause after the row
+};
+
+inline constexpr int kFillRowCount = 18;
+
+const std::array<FillRow, kFillRowCount>& slideFillMap();
+
+} // namespace quillora

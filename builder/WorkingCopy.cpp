@@ -1,0 +1,39 @@
+#include "builder/WorkingCopy.h"
+#include "shell/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace quillora {
+
+QString templateDeckPath(Environment& environment)
+{
+    return environment.programFolder() + QDir::separator() + QLatin1String(kTemplateFileName);
+}
+
+QString workingCopyPath(Environment& environment)
+{
+    std::optional<QString> folder = environment.variable(QStringLiteral("TEMP"));
+    if (!folder || folder->isEmpty())
+        folder = environment.tempFolder();
+    return *folder + QDir::separator() + QLatin1String(kWorkingCopyFileName);
+}
+
+void copyReplacing(const QString& source, const QString& destination)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw RuntimeError(QStringLiteral("File not found: ") + QDir::toNativeSeparators(source));
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        throw RuntimeError(QStringLiteral("Cannot read ") + QDir::toNativeSeparators(source) + QStringLiteral(": ")
+                           + in.errorString());
+
+    QSaveFile out(destination);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        throw RuntimeError(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(destination)
+                           + QStringLiteral(": ") + out.errorString());
+}
+
+} // namespace quillora

@@ -1,0 +1,26 @@
+#pragma once
+// Where the template deck and the working copy live, and the copy between
+// them.
+
+#include "shell/Platform.h"
+
+#include <QString>
+
+namespace quillora {
+
+inline constexpr char kTemplateFileName[] = "marketing_plan.ppt";
+inline constexpr char kWorkingCopyFileName[] = "marketing_plan_temp.ppt";
+
+// The program folder + separator + "marketing_plan.ppt".
+QString templateDeckPath(Environment& environment);
+
+// The folder named by TEMP, or the platform's temporary folder when TEMP is
+// unset or empty, + separator + "marketing_plan_temp.ppt".
+QString workingCopyPath(Environment& environment);
+
+// Copies source over destination, replacing it; the destination is either
+// the old file or the complete new one, never half written. Throws
+// RuntimeError naming the file that could not be read or written.
+void copyReplacing(const QString& source, const QString& destination);
+
+} // namespace quillora

@@ -1,0 +1,65 @@
+#pragma once
+// Small helpers the builder tests share: a plan store kept in memory, fixed
+// slide-1 texts, and the report lines a run showed.
+
+#include "builder/SlideOneTexts.h"
+#include "plan/PlanStore.h"
+#include "tests/support/FakePlatform.h"
+
+#include <QRegularExpression>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quillora::testing {
+
+class MemorySettings final : public SettingsBackend {
+public:
+    bool read(const QString& key, QString& value) override
+    {
+        auto it = values.find(key);
+        if (it == values.end())
+            return false;
+        value = it->second;
+        return true;
+    }
+    void write(const QString& key, const QString& value) override { values[key] = value; }
+    std::map<QString, QString> values;
+};
+
+// Puts an empty in-memory plan store in place for the lifetime of the object.
+class ScopedMemoryPlan {
+public:
+    ScopedMemoryPlan() : m_previous(setPlanStoreBackend(std::make_unique<MemorySettings>())) {}
+    ~ScopedMemoryPlan() { setPlanStoreBackend(std::move(m_previous)); }
+
+private:
+    std::unique_ptr<SettingsBackend> m_previous;
+};
+
+struct FixedSlideOneTexts final : SlideOneTexts {
+    QString product, title;
+    QString productName() const override { return product; }
+    QString planTitle() const override { return title; }
+};
+
+// The report lines of the error reports shown for one procedure, in order.
+inline std::vector<int> reportedLines(const RecordingMessageBoxes& boxes, const QString& location)
+{
+    const QRegularExpression re(QRegularExpression::escape(location) + QStringLiteral("at line (\\d+)\r\r"));
+    std::vector<int> lines;
+    for (const ShownMessage& m : boxes.shown) {
+        const QRegularExpressionMatch match = re.match(m.text);
+        if (m.title == QLatin1String("Application Error") && match.hasMatch())
+            lines.push_back(match.captured(1).toInt());
+    }
+    return lines;
+}
+
+// The description (first line) of the n-th message shown.
+inline QString descriptionOf(const ShownMessage& m)
+{
+    return m.text.section(QStringLiteral("\r\n"), 0, 0);
+}
+
+} // namespace quillora::testing

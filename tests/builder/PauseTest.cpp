@@ -1,0 +1,55 @@
+#include "builder/LessonPlan.h"
+#include "tests/support/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillora;
+using quillora::testing::FakePlatform;
+
+namespace {
+
+struct PauseFixture : ::testing::Test {
+    FakePlatform fake;
+    automation::AutomationRuntime runtime;
+    BuilderContext context{fake.platform, runtime};
+};
+
+} // namespace
+
+TEST_F(PauseFixture, RunsPendingEventsOnceThenWaitsWithoutRunningThemAgain)
+{
+    std::vector<qint64> eventTimes;
+    fake.events.onProcess = [&] { eventTimes.push_back(fake.clock.monotonic); };
+    fake.clock.monotonic = 1000;
+
+    Pause(context, 0.5f);
+
+    EXPECT_EQ(eventTimes, (std::vector<qint64>{1000})); // once, at the start
+    EXPECT_EQ(fake.clock.monotonic, 1500);
+    // It sleeps the remaining time instead of polling the clock in a busy loop.
+    EXPECT_EQ(fake.clock.sleeps, (std::vector<qint64>{500}));
+}
+
+TEST_F(PauseFixture, TimeSpentInEventsCountsTowardsTheWait)
+{
+    fake.events.onProcess = [&] { fake.clock.monotonic += 200; };
+    Pause(context, 0.5f);
+    EXPECT_EQ(fake.clock.monotonic, 500);
+    EXPECT_EQ(fake.clock.sleeps, (std::vector<qint64>{300}));
+}
+
+TEST_F(PauseFixture, APauseAcrossMidnightEndsAfterItsTime)
+{
+    fake.clock.timeOfDay = 86399.8; // 0.2 s before midnight
+    Pause(context, 0.5f);
+    EXPECT_EQ(fake.clock.monotonic, 500);
+    EXPECT_EQ(fake.events.count, 1);
+}
+
+TEST_F(PauseFixture, SwitchedOffPausesNeitherWaitNorRunEvents)
+{
+    context.pausesEnabled = false;
+    Pause(context, 0.5f);
+    EXPECT_EQ(fake.events.count, 0);
+    EXPECT_EQ(fake.clock.monotonic, 0);
+}

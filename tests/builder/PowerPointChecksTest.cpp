@@ -1,0 +1,108 @@
+#include "builder/PowerPointChecks.h"
+#include "shell/AppTitle.h"
+#include "tests/builder/RecordingAutomation.h"
+#include "tests/support/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillora;
+using namespace quillora::automation;
+using quillora::testing::FakePlatform;
+using quillora::testing::RecordingWorld;
+
+namespace {
+
+struct ChecksFixture : ::testing::Test {
+    void SetUp() override { setApplicationTitle(QStringLiteral("Acme Widgets")); }
+    FakePlatform fake;
+    AutomationRuntime runtime;
+    std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
+};
+
+const QString kNotInstalled = QStringLiteral(
+    "PowerPoint is not installed on this computer. You need to have it installed to use this software without error.");
+const QString kWarning = QStringLiteral(
+    "PowerPoint may be open. It is recommended that you close PowerPoint first.\r"
+    "Use Ctrl+Alt+Del > Task Manager > POWERPNT.EXE if necessary.\r\n\r\nWould you like to proceed anyway?");
+
+} // namespace
+
+TEST_F(ChecksFixture, InstalledCheckPassesSilentlyAndLeavesNothingRunning)
+{
+    quillora::testing::registerRecordingApplication(runtime, world);
+    CheckPowerPointInstalled(fake.platform, runtime);
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_TRUE(fake.exit.statuses.empty());
+    EXPECT_EQ(world->log, (QStringList{"started Application", "released Application"}));
+}
+
+TEST_F(ChecksFixture, NotInstalledSaysSoAndEndsTheProgram)
+{
+    // Not registered, registered but starting nothing, registered but failing.
+    std::vector<std::function<void()>> setups{
+        [] {},
+        [&] { runtime.registerClass(QLatin1String(kPowerPointClass), [] { return std::shared_ptr<Application>(); }); },
+        [&] {
+            runtime.registerClass(QLatin1String(kPowerPointClass),
+                                  []() -> std::shared_ptr<Application> { throw RuntimeError(QStringLiteral("broken")); });
+        },
+    };
+    for (auto& setup : setups) {
+        FakePlatform local;
+        setup();
+        CheckPowerPointInstalled(local.platform, runtime);
+        ASSERT_EQ(local.messages.shown.size(), 1u);
+        EXPECT_EQ(local.messages.shown[0].title, QStringLiteral("Acme Widgets"));
+        EXPECT_EQ(local.messages.shown[0].text, kNotInstalled);
+        EXPECT_EQ(local.messages.shown[0].icon, MessageIcon::None);
+        EXPECT_EQ(local.messages.shown[0].buttons, MessageButtons::Ok);
+        EXPECT_EQ(local.exit.statuses, (std::vector<int>{kNotInstalledExitStatus}));
+    }
+}
+
+TEST_F(ChecksFixture, RunningMeansARunningInstanceThatAnswersToItsExactName)
+{
+    EXPECT_FALSE(IsPowerPointRunning(runtime)); // nothing registered
+
+    quillora::testing::registerRecordingApplication(runtime, world);
+    EXPECT_FALSE(IsPowerPointRunning(runtime)); // registered, not running
+    {
+        Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
+        EXPECT_TRUE(IsPowerPointRunning(runtime));
+        world->failing << QStringLiteral("Application.[default]");
+        EXPECT_FALSE(IsPowerPointRunning(runtime));
+    }
+    EXPECT_FALSE(IsPowerPointRunning(runtime)); // last reference gone
+
+    for (const char* other : {"microsoft powerpoint", "Microsoft PowerPoint ", "LibreOffice Impress"}) {
+        auto w = std::make_shared<RecordingWorld>();
+        quillora::testing::registerRecordingApplication(runtime, w, QLatin1String(other));
+        Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
+        EXPECT_FALSE(IsPowerPointRunning(runtime)) << other;
+    }
+}
+
+TEST_F(ChecksFixture, NoWarningWhenNothingRuns)
+{
+    quillora::testing::registerRecordingApplication(runtime, world);
+    EXPECT_FALSE(WarnIfPowerPointOpen(fake.platform, runtime));
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(ChecksFixture, WarningWhenRunningAsksYesOrNo)
+{
+    quillora::testing::registerRecordingApplication(runtime, world);
+    Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
+
+    fake.messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    EXPECT_FALSE(WarnIfPowerPointOpen(fake.platform, runtime)); // Yes: go on
+    EXPECT_TRUE(WarnIfPowerPointOpen(fake.platform, runtime));  // No: stop
+
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
+    for (const auto& shown : fake.messages.shown) {
+        EXPECT_EQ(shown.title, QStringLiteral("Acme Widgets"));
+        EXPECT_EQ(shown.text, kWarning);
+        EXPECT_EQ(shown.icon, MessageIcon::None);
+        EXPECT_EQ(shown.buttons, MessageButtons::YesNo);
+    }
+}
