@@ -1,0 +1,333 @@
+// The plan store under storage faults: an unwritable settings location, a
+// settings file with garbage in it, two instances writing at once and a
+// process killed in the middle of a write. In every case what was stored
+// before must survive, checked from a fresh process that reads the disk.
+
+#include "plan/PlanStore.h"
+#include "shell/RuntimeError.h"
+#include "tests/reliability/ProbeValues.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <memory>
+
+using namespace quillora;
+
+namespace {
+
+const QString kProbe = QStringLiteral(QUILLORA_BIN_DIR "/plan_store_probe");
+
+struct ProbeResult {
+    int exitCode = -1;
+    QByteArray output;
+};
+
+// One settings home shared by the probe processes of a test.
+class SettingsHome {
+public:
+    explicit SettingsHome(QString path = QString())
+        : m_path(path.isEmpty() ? m_owned.path() : std::move(path))
+    {
+    }
+
+    QString path() const { return m_path; }
+    QString folder() const { return m_path + QStringLiteral("/Tarnvale"); }
+    QString file() const { return folder() + QStringLiteral("/Quillora.conf"); }
+
+    std::unique_ptr<QProcess> start(const QStringList& args) const
+    {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_path);
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(kProbe, args);
+        return process;
+    }
+
+    ProbeResult run(const QStringList& args) const
+    {
+        auto process = start(args);
+        ProbeResult result;
+        if (!process->waitForFinished(60000)) {
+            process->kill();
+            process->waitForFinished();
+            return result;
+        }
+        result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+        result.output = process->readAllStandardOutput().trimmed();
+        return result;
+    }
+
+    void save(const QString& key, const QString& value) const
+    {
+        const ProbeResult r = run({QStringLiteral("save"), key, value});
+        ASSERT_EQ(r.exitCode, 0) << r.output.constData();
+    }
+
+    // What a fresh process reads for each key (null when absent).
+    QJsonObject dump(const QStringList& keys) const
+    {
+        QStringList args{QStringLiteral("dump")};
+        args += keys;
+        const ProbeResult r = run(args);
+        EXPECT_EQ(r.exitCode, 0);
+        return QJsonDocument::fromJson(r.output).object();
+    }
+
+    void writeRaw(const QByteArray& contents) const
+    {
+        QDir().mkpath(folder());
+        QFile f(file());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(contents);
+    }
+
+private:
+    QTemporaryDir m_owned;
+    QString m_path;
+};
+
+const QString kCompany = QStringLiteral("Company Name");
+const QString kTitle = QStringLiteral("Marketing Plan");
+const QString kSummary = QStringLiteral("FirstStatementMkt_0");
+const QString kSchedule = QStringLiteral("SecondStatementMkt_7");
+const QString kTwoLines = QStringLiteral("Line one\r\nLine \u2019two\u2019");
+
+// Puts a plain file where the settings folder should be, for as long as it
+// lives; the real folder waits aside and comes back afterwards.
+class FolderReplacedByFile {
+public:
+    explicit FolderReplacedByFile(const QString& folder) : m_folder(folder)
+    {
+        m_hadFolder = QDir(folder).exists();
+        if (m_hadFolder)
+            QDir().rename(folder, aside());
+        QFile f(folder);
+        f.open(QIODevice::WriteOnly);
+        f.write("not a folder\n");
+    }
+    ~FolderReplacedByFile()
+    {
+        QFile::remove(m_folder);
+        if (m_hadFolder)
+            QDir().rename(aside(), m_folder);
+    }
+
+private:
+    QString aside() const { return m_folder + QStringLiteral(".aside"); }
+    QString m_folder;
+    bool m_hadFolder = false;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Settings location unwritable (a file where the folder should be; a
+// permission bit would not stop root).
+
+TEST(PlanStoreUnwritable, RefusedWriteReportsAPlainErrorAndKeepsWhatWasStored)
+{
+    SettingsHome home;
+    home.save(kCompany, QStringLiteral("Acme"));
+    home.save(kSummary, kTwoLines);
+    {
+        FolderReplacedByFile blocked(home.folder());
+        const ProbeResult r = home.run({QStringLiteral("save"), kCompany, QStringLiteral("Lost")});
+        EXPECT_EQ(r.exitCode, 3);
+        EXPECT_TRUE(r.output.startsWith("error: ")) << r.output.constData();
+        // A short sentence for the user, not a path or a library's internals.
+        EXPECT_GT(r.output.size(), 8);
+        EXPECT_FALSE(r.output.contains("QSettings"));
+    }
+    const QJsonObject stored = home.dump({kCompany, kSummary});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[kSummary].toString(), kTwoLines);
+}
+
+TEST(PlanStoreUnwritable, WritesWorkAgainOnceTheLocationIsBack)
+{
+    // In this process, so the same store object sees the failure and the
+    // recovery; the test main gave it a private settings home.
+    SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    SavePlanSetting(kCompany, QStringLiteral("Acme"));
+    {
+        FolderReplacedByFile blocked(home.folder());
+        EXPECT_THROW(SavePlanSetting(kTitle, QStringLiteral("Refused")), RuntimeError);
+        EXPECT_THROW(SavePlanSetting(kTitle, QStringLiteral("Refused again")), RuntimeError);
+    }
+    EXPECT_NO_THROW(SavePlanSetting(kTitle, QStringLiteral("Spring launch")));
+    EXPECT_EQ(GetPlanSetting(kTitle), QStringLiteral("Spring launch"));
+
+    const QJsonObject stored = home.dump({kCompany, kTitle});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+}
+
+TEST(PlanStoreUnwritable, SettingsFileThatIsAFolderGivesAnErrorNotACrash)
+{
+    SettingsHome home;
+    QDir().mkpath(home.file());
+    const ProbeResult r = home.run({QStringLiteral("save"), kCompany, QStringLiteral("Acme")});
+    EXPECT_EQ(r.exitCode, 3) << r.output.constData();
+    EXPECT_TRUE(r.output.startsWith("error: "));
+    EXPECT_TRUE(QFileInfo(home.file()).isDir());
+}
+
+// ---------------------------------------------------------------------------
+// A settings file with garbage lines, as a crash of another editor or a
+// careless hand edit might leave it.
+
+TEST(PlanStoreGarbage, StoredValuesStayReadableAndWritesWork)
+{
+    SettingsHome home;
+    home.writeRaw("[General]\n"
+                  "Company%20Name=Acme\n"
+                  "this line has no equals sign\n"
+                  "\x01\x02\xff\xfe binary junk\n"
+                  "=a value without a key\n"
+                  "Marketing%20Plan=Spring launch\n"
+                  "[unterminated section\n"
+                  "\n"
+                  "[General]\n"
+                  "FirstStatementMkt_0=\"Line one\\r\\nLine two\"\n");
+
+    QJsonObject stored = home.dump({kCompany, kTitle, kSummary});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+    EXPECT_EQ(stored[kSummary].toString(), QStringLiteral("Line one\r\nLine two"));
+
+    // A write is accepted and reported as such, and loses nothing.
+    home.save(kSchedule, QStringLiteral("Q3"));
+    stored = home.dump({kCompany, kTitle, kSummary, kSchedule});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+    EXPECT_EQ(stored[kSummary].toString(), QStringLiteral("Line one\r\nLine two"));
+    EXPECT_EQ(stored[kSchedule].toString(), QStringLiteral("Q3"));
+
+    // And the file it left behind is clean for the next run.
+    home.save(kCompany, QStringLiteral("Acme Ltd"));
+    stored = home.dump({kCompany, kSchedule});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme Ltd"));
+    EXPECT_EQ(stored[kSchedule].toString(), QStringLiteral("Q3"));
+}
+
+TEST(PlanStoreGarbage, BinaryNoiseFileReadsAsEmptyAndTakesWrites)
+{
+    SettingsHome home;
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise.append(static_cast<char>((i * 7919 + 13) % 256));
+    home.writeRaw(noise);
+
+    const ProbeResult r = home.run({QStringLiteral("dump"), kCompany});
+    EXPECT_EQ(r.exitCode, 0);
+    home.save(kCompany, QStringLiteral("Acme"));
+    EXPECT_EQ(home.dump({kCompany})[kCompany].toString(), QStringLiteral("Acme"));
+}
+
+// ---------------------------------------------------------------------------
+// Two instances of the program typing into the same store at once.
+
+TEST(PlanStoreConcurrency, TwoWritersLoseNothingAndTheLastWriteOfEachKeyWins)
+{
+    SettingsHome home;
+    home.save(kTitle, QStringLiteral("Untouched"));
+
+    constexpr int kWrites = 150;
+    const QString count = QString::number(kWrites);
+    // Each writer has a key of its own and shares "Company Name" with the other.
+    auto first = home.start({QStringLiteral("write"), QStringLiteral("A"), count,
+                             QStringLiteral("FirstStatementMkt_1"), kCompany});
+    auto second = home.start({QStringLiteral("write"), QStringLiteral("B"), count,
+                              QStringLiteral("FirstStatementMkt_2"), kCompany});
+    ASSERT_TRUE(first->waitForFinished(120000));
+    ASSERT_TRUE(second->waitForFinished(120000));
+    EXPECT_EQ(first->exitCode(), 0) << first->readAllStandardOutput().constData();
+    EXPECT_EQ(second->exitCode(), 0) << second->readAllStandardOutput().constData();
+
+    const QJsonObject stored =
+        home.dump({kTitle, kCompany, QStringLiteral("FirstStatementMkt_1"), QStringLiteral("FirstStatementMkt_2")});
+    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Untouched"));
+    EXPECT_EQ(stored[QStringLiteral("FirstStatementMkt_1")].toString(), probe::countedValue("A", kWrites - 1));
+    EXPECT_EQ(stored[QStringLiteral("FirstStatementMkt_2")].toString(), probe::countedValue("B", kWrites - 1));
+    const QString shared = stored[kCompany].toString();
+    EXPECT_TRUE(shared == probe::countedValue("A", kWrites - 1) || shared == probe::countedValue("B", kWrites - 1))
+        << shared.toStdString();
+}
+
+// ---------------------------------------------------------------------------
+// The process killed in the middle of a write of a large value.
+
+TEST(PlanStoreKilledWriter, EveryKeyHoldsAWholeOldOrNewValue)
+{
+    SettingsHome home;
+    home.save(kCompany, QStringLiteral("Acme"));
+    home.save(kSummary, kTwoLines);
+
+    constexpr int kBytes = 1 << 20;
+    // Kill at a different moment of the write cycle each round.
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        auto writer = home.start({QStringLiteral("grow"), kSchedule, QString::number(kBytes)});
+        ASSERT_TRUE(writer->waitForStarted());
+        int lastCompleted = -1;
+        QByteArray pending;
+        while (lastCompleted < 1) {
+            ASSERT_TRUE(writer->waitForReadyRead(30000));
+            pending += writer->readAllStandardOutput();
+            qsizetype newline;
+            while ((newline = pending.indexOf('\n')) >= 0) {
+                lastCompleted = pending.left(newline).toInt();
+                pending.remove(0, newline + 1);
+            }
+        }
+        QThread::msleep(static_cast<unsigned long>(round * 11));
+        writer->kill();
+        ASSERT_TRUE(writer->waitForFinished(10000));
+        pending += writer->readAllStandardOutput();
+        for (const QByteArray& line : pending.split('\n'))
+            if (!line.isEmpty())
+                lastCompleted = line.toInt();
+
+        const QJsonObject stored = home.dump({kCompany, kSummary, kSchedule});
+        EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+        EXPECT_EQ(stored[kSummary].toString(), kTwoLines);
+        const int found = probe::wholePaddedValueIndex(stored[kSchedule].toString(), kBytes);
+        EXPECT_TRUE(found == lastCompleted || found == lastCompleted + 1)
+            << "found " << found << ", last completed " << lastCompleted;
+    }
+
+    // The lock the killed writer held does not hold up the next run.
+    auto next = home.start({QStringLiteral("save"), kTitle, QStringLiteral("After the crash")});
+    ASSERT_TRUE(next->waitForFinished(20000));
+    EXPECT_EQ(next->exitCode(), 0);
+    EXPECT_EQ(home.dump({kTitle})[kTitle].toString(), QStringLiteral("After the crash"));
+}
+
+TEST(PlanStoreKilledWriter, AnEmptyLockLeftByAWriterKilledWhileTakingItDoesNotFreezeWrites)
+{
+    SettingsHome home;
+    home.save(kCompany, QStringLiteral("Acme"));
+    // What a writer killed between creating its lock file and writing its
+    // process id into it leaves behind.
+    QFile lock(home.file() + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+
+    // QSettings alone waits 30 seconds for such a lock to go stale.
+    auto writer = home.start({QStringLiteral("save"), kTitle, QStringLiteral("Spring launch")});
+    ASSERT_TRUE(writer->waitForFinished(10000)) << "the write waited for the abandoned lock";
+    EXPECT_EQ(writer->exitCode(), 0);
+    const QJsonObject stored = home.dump({kCompany, kTitle});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+}
