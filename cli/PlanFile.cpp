@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace quillora {
@@ -146,9 +145,12 @@ private:
 
 QString normaliseLineBreaks(const QString& text)
 {
-    static const QRegularExpression anyBreak(QStringLiteral("\r\n|\r|\n"));
+    // Plain replacements, not a regular expression: those match nothing in a
+    // text that holds a lone surrogate.
     QString result = text;
-    result.replace(anyBreak, QStringLiteral("\r\n"));
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    result.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return result;
 }
 

@@ -1,0 +1,67 @@
+// Feeds arbitrary bytes to the JSON plan-file reader. It must either refuse
+// with a RuntimeError or give a plan whose statements use only "\r\n" line
+// breaks and whose keys are plan keys.
+
+#include "cli/PlanFile.h"
+#include "plan/SectionCatalogue.h"
+#include "shell/RuntimeError.h"
+
+#include <QByteArray>
+#include <QSet>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace quillora;
+
+namespace {
+
+[[noreturn]] void fail(const char* what, const QString& detail)
+{
+    std::fprintf(stderr, "%s: %s\n", what, detail.toUtf8().constData());
+    std::abort();
+}
+
+bool onlyCrLfBreaks(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            if (i + 1 >= text.size() || text[i + 1] != u'\n')
+                return false;
+            ++i;
+        } else if (text[i] == u'\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const QSet<QString> keys = [] {
+        QSet<QString> all;
+        for (const Section& section : allSections())
+            all.insert(section.key());
+        return all;
+    }();
+
+    const QByteArray json(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    PlanDocument plan;
+    try {
+        plan = parsePlanJson(json, QStringLiteral("plan.json"));
+    } catch (const RuntimeError& error) {
+        if (!error.description().startsWith(QStringLiteral("the plan file \"plan.json\" ")))
+            fail("refusal does not name the file", error.description());
+        return 0;
+    }
+    for (const auto& [key, statement] : plan.statements) {
+        if (!keys.contains(key))
+            fail("statement under a key that is not a plan key", key);
+        if (!onlyCrLfBreaks(statement))
+            fail("statement with a line break other than CR LF", key);
+    }
+    return 0;
+}
