@@ -110,6 +110,7 @@ public:
 private:
     Shape();
     std::unique_ptr<detail::ShapeData> d;
+    friend struct detail::PresentationData;
     friend struct detail::SlideData;
     friend class TextRange;
 };

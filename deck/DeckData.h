@@ -1,0 +1,49 @@
+#pragma once
+// What stands behind the public Presentation, Slide and Shape objects.
+// The Presentation owns the package and its slides; each slide owns its
+// parsed XML and its shapes; each shape owns the text model of its body,
+// made the first time its text is asked for.
+
+#include "deck/Deck.h"
+#include "deck/OpcPackage.h"
+#include "deck/TextBody.h"
+
+#include <pugixml.hpp>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace quillora::deck::detail {
+
+struct PresentationData {
+    static std::unique_ptr<Presentation> load(const QByteArray& bytes, const QString& path,
+                                              const QString& displayName);
+    void writeBackEdits();
+
+    QString path;
+    std::optional<OpcPackage> package;
+    std::vector<std::unique_ptr<Slide>> slides;
+};
+
+struct SlideData {
+    void readShapes(Slide& self);
+
+    Presentation* presentation = nullptr;
+    int number = 0;
+    QString partName;
+    std::unique_ptr<pugi::xml_document> document;
+    std::vector<std::unique_ptr<Shape>> shapes;
+};
+
+struct ShapeData {
+    TextBody& body();
+
+    Slide* slide = nullptr;
+    int number = 0;
+    QString name;
+    pugi::xml_node txBody; // empty when the shape has no text frame
+    std::unique_ptr<TextBody> text;
+};
+
+} // namespace quillora::deck::detail

@@ -1,0 +1,130 @@
+#include "deck/OpcPackage.h"
+
+#include "deck/Deck.h"
+#include "deck/Xml.h"
+#include "deck/ZipArchive.h"
+
+#include <QStringList>
+
+namespace quillora::deck::detail {
+namespace {
+
+constexpr char kContentTypesPart[] = "[Content_Types].xml";
+const QByteArray kOleSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+
+QString relationshipsPartOf(const QString& sourcePart)
+{
+    const qsizetype slash = sourcePart.lastIndexOf(QLatin1Char('/'));
+    const QString folder = sourcePart.left(slash + 1);
+    return folder + QStringLiteral("_rels/") + sourcePart.mid(slash + 1) + QStringLiteral(".rels");
+}
+
+} // namespace
+
+QString resolvePartName(const QString& sourcePart, const QString& target)
+{
+    QString path = target;
+    if (!path.startsWith(QLatin1Char('/')))
+        path = sourcePart.left(sourcePart.lastIndexOf(QLatin1Char('/')) + 1) + path;
+    QStringList resolved;
+    for (const QString& segment : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (segment == QLatin1String(".."))
+            resolved.isEmpty() ? void() : resolved.removeLast();
+        else if (segment != QLatin1String("."))
+            resolved.append(segment);
+    }
+    return resolved.join(QLatin1Char('/'));
+}
+
+OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName) : m_displayName(displayName)
+{
+    if (bytes.startsWith(kOleSignature.left(4)))
+        throw DeckError(QStringLiteral("%1 is a PowerPoint 97-2003 presentation; it must be saved as .pptx "
+                                       "(PowerPoint Presentation) first.")
+                            .arg(displayName));
+    for (ZipEntry& entry : readZip(bytes, displayName))
+        m_parts.push_back({std::move(entry.name), std::move(entry.data)});
+}
+
+Part* OpcPackage::find(const QString& name)
+{
+    for (Part& part : m_parts)
+        if (part.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &part;
+    return nullptr;
+}
+
+QByteArray& OpcPackage::bytesOf(const QString& name)
+{
+    Part* part = find(name);
+    if (!part)
+        throw DeckError(QStringLiteral("%1 is damaged: the part %2 is missing.").arg(m_displayName, name));
+    return part->bytes;
+}
+
+QString OpcPackage::contentType(const QString& partName)
+{
+    Part* types = find(QString::fromLatin1(kContentTypesPart));
+    if (!types)
+        return {};
+    const auto document = parseXml(types->bytes, types->name, m_displayName);
+    const pugi::xml_node root = document->document_element();
+    for (pugi::xml_node node : root.children()) {
+        if (localName(node) == "Override"
+            && resolvePartName({}, textOf(node.attribute("PartName").value())).compare(partName, Qt::CaseInsensitive) == 0)
+            return textOf(node.attribute("ContentType").value());
+    }
+    const QString extension = partName.mid(partName.lastIndexOf(QLatin1Char('.')) + 1);
+    for (pugi::xml_node node : root.children()) {
+        if (localName(node) == "Default"
+            && textOf(node.attribute("Extension").value()).compare(extension, Qt::CaseInsensitive) == 0)
+            return textOf(node.attribute("ContentType").value());
+    }
+    return {};
+}
+
+std::vector<Relationship> OpcPackage::relationships(const QString& sourcePart)
+{
+    std::vector<Relationship> result;
+    const QString relsName = sourcePart.isEmpty() ? QStringLiteral("_rels/.rels") : relationshipsPartOf(sourcePart);
+    Part* rels = find(relsName);
+    if (!rels)
+        return result;
+    const auto document = parseXml(rels->bytes, rels->name, m_displayName);
+    for (pugi::xml_node node : document->document_element().children()) {
+        if (localName(node) != "Relationship")
+            continue;
+        Relationship relationship;
+        relationship.id = textOf(node.attribute("Id").value());
+        relationship.type = textOf(node.attribute("Type").value());
+        relationship.external = QLatin1String(node.attribute("TargetMode").value()) == QLatin1String("External");
+        const QString target = textOf(node.attribute("Target").value());
+        relationship.target = relationship.external ? target : resolvePartName(sourcePart, target);
+        result.push_back(std::move(relationship));
+    }
+    return result;
+}
+
+QString OpcPackage::relatedPart(const QString& sourcePart, const QString& type)
+{
+    for (const Relationship& relationship : relationships(sourcePart))
+        if (!relationship.external && relationship.type == type)
+            return relationship.target;
+    return {};
+}
+
+QByteArray OpcPackage::toZip() const
+{
+    std::vector<ZipEntry> entries;
+    entries.reserve(m_parts.size());
+    const auto isContentTypes = [](const Part& part) { return part.name == QLatin1String(kContentTypesPart); };
+    for (const Part& part : m_parts)
+        if (isContentTypes(part))
+            entries.push_back({part.name, part.bytes});
+    for (const Part& part : m_parts)
+        if (!isContentTypes(part))
+            entries.push_back({part.name, part.bytes});
+    return writeZip(entries);
+}
+
+} // namespace quillora::deck::detail

@@ -1,0 +1,58 @@
+#pragma once
+// An Open Packaging Conventions package: named parts (the zip entries), the
+// content types that say what each part is, and the relationships that tie
+// parts together. Parts keep their bytes exactly as read until a part is
+// replaced, so untouched parts are written back byte for byte.
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace quillora::deck::detail {
+
+struct Part {
+    QString name; // zip entry name, no leading "/"
+    QByteArray bytes;
+};
+
+struct Relationship {
+    QString id;
+    QString type;
+    QString target; // resolved part name, or the raw target when external
+    bool external = false;
+};
+
+class OpcPackage {
+public:
+    // Throws DeckError (a legacy binary presentation, not a zip, limits).
+    OpcPackage(const QByteArray& bytes, const QString& displayName);
+
+    const QString& displayName() const { return m_displayName; }
+    Part* find(const QString& name); // case-insensitive, as OPC names are
+    QByteArray& bytesOf(const QString& name); // DeckError naming the part when absent
+
+    // Content type from [Content_Types].xml: an Override, else the Default
+    // for the extension; empty when neither says.
+    QString contentType(const QString& partName);
+    // Relationships of a part ("" for the package itself).
+    std::vector<Relationship> relationships(const QString& sourcePart);
+    // The target of the source's first relationship of that type, or "".
+    QString relatedPart(const QString& sourcePart, const QString& type);
+
+    // [Content_Types].xml first, then the other parts in their original order.
+    QByteArray toZip() const;
+
+private:
+    QString m_displayName;
+    std::vector<Part> m_parts;
+};
+
+// "ppt/slides/slide1.xml" from source "ppt/presentation.xml" and target
+// "slides/slide1.xml"; handles "..", "." and absolute targets.
+QString resolvePartName(const QString& sourcePart, const QString& target);
+
+inline constexpr char kOfficeDocumentRelationship[] =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
+
+} // namespace quillora::deck::detail

@@ -1,0 +1,144 @@
+#include "deck/DeckData.h"
+#include "deck/Xml.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace quillora::deck {
+
+using detail::PresentationData;
+
+namespace {
+
+const QStringList kPresentationContentTypes{
+    QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml"),
+    QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.slideshow.main+xml"),
+    QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.template.main+xml"),
+    QStringLiteral("application/vnd.ms-powerpoint.presentation.macroEnabled.main+xml"),
+    QStringLiteral("application/vnd.ms-powerpoint.slideshow.macroEnabled.main+xml"),
+    QStringLiteral("application/vnd.ms-powerpoint.template.macroEnabled.main+xml"),
+};
+
+// The relationship id of a p:sldId is its r:id attribute, whatever prefix
+// the producer bound to the relationships namespace.
+QString relationshipIdOf(pugi::xml_node sldId)
+{
+    for (pugi::xml_attribute attribute : sldId.attributes()) {
+        const std::string_view name = attribute.name();
+        if (name.size() > 3 && name.substr(name.size() - 3) == ":id")
+            return QString::fromUtf8(attribute.value());
+    }
+    return {};
+}
+
+} // namespace
+
+DeckError::DeckError(const QString& description) : std::runtime_error(description.toStdString()) {}
+
+Presentation::Presentation() : d(std::make_unique<PresentationData>()) {}
+Presentation::~Presentation() = default;
+
+std::unique_ptr<Presentation> Presentation::open(const QString& path)
+{
+    const QString displayName = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DeckError(QStringLiteral("The presentation %1 cannot be opened: %2.").arg(path, file.errorString()));
+    return PresentationData::load(file.readAll(), path, displayName);
+}
+
+std::unique_ptr<Presentation> Presentation::fromBytes(const QByteArray& bytes, const QString& name)
+{
+    return PresentationData::load(bytes, name, name.isEmpty() ? QStringLiteral("The presentation") : name);
+}
+
+std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, const QString& path,
+                                                     const QString& displayName)
+{
+    std::unique_ptr<Presentation> presentation(new Presentation);
+    PresentationData& data = *presentation->d;
+    data.path = path;
+    data.package.emplace(bytes, displayName);
+    detail::OpcPackage& package = *data.package;
+
+    const QString mainPart = package.relatedPart({}, QString::fromLatin1(detail::kOfficeDocumentRelationship));
+    if (mainPart.isEmpty() || !package.find(mainPart)
+        || !kPresentationContentTypes.contains(package.contentType(mainPart)))
+        throw DeckError(QStringLiteral("%1 holds no presentation.").arg(displayName));
+
+    const auto main = detail::parseXml(package.bytesOf(mainPart), mainPart, displayName);
+    std::vector<detail::Relationship> relationships = package.relationships(mainPart);
+    const pugi::xml_node slideList = detail::child(main->document_element(), "sldIdLst");
+    for (pugi::xml_node sldId : slideList.children()) {
+        if (detail::localName(sldId) != "sldId")
+            continue;
+        const QString id = relationshipIdOf(sldId);
+        const auto relationship = std::find_if(relationships.begin(), relationships.end(),
+                                               [&](const detail::Relationship& r) { return r.id == id; });
+        if (relationship == relationships.end() || relationship->external)
+            throw DeckError(QStringLiteral("%1 is damaged: slide %2 has no part.").arg(displayName).arg(data.slides.size() + 1));
+
+        std::unique_ptr<Slide> slide(new Slide);
+        detail::SlideData& slideData = *slide->d;
+        slideData.presentation = presentation.get();
+        slideData.number = static_cast<int>(data.slides.size()) + 1;
+        slideData.partName = relationship->target;
+        slideData.document = detail::parseXml(package.bytesOf(slideData.partName), slideData.partName, displayName);
+        slideData.readShapes(*slide);
+        data.slides.push_back(std::move(slide));
+    }
+    return presentation;
+}
+
+void PresentationData::writeBackEdits()
+{
+    for (const std::unique_ptr<Slide>& slide : slides) {
+        bool edited = false;
+        for (const std::unique_ptr<Shape>& shape : slide->d->shapes) {
+            if (shape->d->text && shape->d->text->dirty()) {
+                shape->d->text->writeBack();
+                edited = true;
+            }
+        }
+        if (edited)
+            package->bytesOf(slide->d->partName) = detail::serializeXml(*slide->d->document);
+    }
+}
+
+QByteArray Presentation::toBytes()
+{
+    d->writeBackEdits();
+    return d->package->toZip();
+}
+
+void Presentation::saveAs(const QString& path)
+{
+    const QByteArray bytes = toBytes();
+    // QSaveFile writes beside the target and renames only on commit, so a
+    // failed save leaves whatever was there before untouched.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw DeckError(QStringLiteral("The presentation cannot be saved as %1: %2.").arg(path, file.errorString()));
+}
+
+QString Presentation::path() const
+{
+    return d->path;
+}
+
+int Presentation::slideCount() const
+{
+    return static_cast<int>(d->slides.size());
+}
+
+Slide& Presentation::slide(int number)
+{
+    if (number < 1 || number > slideCount())
+        throw DeckError(QStringLiteral("The specified value is out of range."));
+    return *d->slides[static_cast<size_t>(number - 1)];
+}
+
+} // namespace quillora::deck

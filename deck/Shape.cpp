@@ -1,0 +1,43 @@
+#include "deck/DeckData.h"
+
+namespace quillora::deck {
+
+detail::TextBody& detail::ShapeData::body()
+{
+    if (!text)
+        text = std::make_unique<TextBody>(txBody);
+    return *text;
+}
+
+Shape::Shape() : d(std::make_unique<detail::ShapeData>()) {}
+Shape::~Shape() = default;
+
+QString Shape::name() const
+{
+    return d->name;
+}
+
+int Shape::number() const
+{
+    return d->number;
+}
+
+bool Shape::hasTextFrame() const
+{
+    return bool(d->txBody);
+}
+
+TextRange Shape::textRange()
+{
+    if (!hasTextFrame())
+        throw DeckError(QStringLiteral("The shape %1 has no text frame.").arg(d->name));
+    d->body();
+    return TextRange(*this, 1, 0, true);
+}
+
+Slide& Shape::slide()
+{
+    return *d->slide;
+}
+
+} // namespace quillora::deck

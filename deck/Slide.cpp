@@ -1,0 +1,92 @@
+#include "deck/DeckData.h"
+#include "deck/Xml.h"
+
+#include <array>
+
+namespace quillora::deck {
+namespace {
+
+// The elements of p:spTree that PowerPoint counts as shapes, in z-order.
+constexpr std::array<std::string_view, 7> kShapeElements{
+    "sp", "grpSp", "graphicFrame", "cxnSp", "pic", "contentPart", "AlternateContent"};
+
+bool isShape(pugi::xml_node node)
+{
+    return node.type() == pugi::node_element
+           && std::find(kShapeElements.begin(), kShapeElements.end(), detail::localName(node)) != kShapeElements.end();
+}
+
+// mc:AlternateContent wraps the real shape in a Choice (or Fallback).
+pugi::xml_node effectiveShape(pugi::xml_node node)
+{
+    if (detail::localName(node) != "AlternateContent")
+        return node;
+    for (pugi::xml_node branch : node.children())
+        for (pugi::xml_node inner : branch.children())
+            if (inner.type() == pugi::node_element)
+                return inner;
+    return node;
+}
+
+// p:nvSpPr/p:cNvPr, p:nvPicPr/p:cNvPr, ...: the first nv*Pr child holds it.
+QString shapeName(pugi::xml_node shape)
+{
+    for (pugi::xml_node node : shape.children())
+        if (node.type() == pugi::node_element && detail::localName(node).substr(0, 2) == "nv")
+            return QString::fromUtf8(detail::child(node, "cNvPr").attribute("name").value());
+    return {};
+}
+
+} // namespace
+
+void detail::SlideData::readShapes(Slide& self)
+{
+    const pugi::xml_node tree = descendant(document->document_element(), {"cSld", "spTree"});
+    for (pugi::xml_node node : tree.children()) {
+        if (!isShape(node))
+            continue;
+        const pugi::xml_node shape = effectiveShape(node);
+        std::unique_ptr<Shape> item(new Shape);
+        item->d->slide = &self;
+        item->d->number = static_cast<int>(shapes.size()) + 1;
+        item->d->name = shapeName(shape);
+        if (localName(shape) == "sp")
+            item->d->txBody = child(shape, "txBody");
+        shapes.push_back(std::move(item));
+    }
+}
+
+Slide::Slide() : d(std::make_unique<detail::SlideData>()) {}
+Slide::~Slide() = default;
+
+int Slide::number() const
+{
+    return d->number;
+}
+
+int Slide::shapeCount() const
+{
+    return static_cast<int>(d->shapes.size());
+}
+
+Shape& Slide::shape(int number)
+{
+    if (number < 1 || number > shapeCount())
+        throw DeckError(QStringLiteral("The specified value is out of range."));
+    return *d->shapes[static_cast<size_t>(number - 1)];
+}
+
+Shape& Slide::shape(const QString& name)
+{
+    for (const std::unique_ptr<Shape>& shape : d->shapes)
+        if (shape->name() == name)
+            return *shape;
+    throw DeckError(QStringLiteral("Item %1 not found in the Shapes collection.").arg(name));
+}
+
+Presentation& Slide::presentation()
+{
+    return *d->presentation;
+}
+
+} // namespace quillora::deck

@@ -1,0 +1,33 @@
+#pragma once
+// The zip container of a package, read and written whole in memory with
+// libzip. Reading refuses archives that would unpack to absurd sizes, and
+// checks the bytes actually inflated, not just what the headers claim.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace quillora::deck::detail {
+
+struct ZipEntry {
+    QString name; // as stored, e.g. "ppt/slides/slide1.xml"
+    QByteArray data;
+};
+
+struct ZipLimits {
+    std::int64_t maxEntryBytes = 64ll << 20;  // one part unpacked
+    std::int64_t maxTotalBytes = 256ll << 20; // the whole package unpacked
+    std::int64_t maxEntries = 10000;
+};
+
+// Throws DeckError when the bytes are not a zip archive or break a limit.
+// Folder entries are skipped; order is the archive's own.
+std::vector<ZipEntry> readZip(const QByteArray& bytes, const QString& displayName,
+                              const ZipLimits& limits = {});
+
+// A deflated archive holding the entries in the given order.
+QByteArray writeZip(const std::vector<ZipEntry>& entries);
+
+} // namespace quillora::deck::detail
