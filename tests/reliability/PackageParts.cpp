@@ -1,0 +1,322 @@
+#include "tests/reliability/PackageParts.h"
+
+#include <QStringList>
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace quillora::testing {
+namespace {
+
+const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+const char kNamespaces[] = "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+                           "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+                           "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"";
+
+QByteArray escaped(const QString& text)
+{
+    return text.toHtmlEscaped().toUtf8();
+}
+
+QByteArray contentTypes(int slideCount)
+{
+    QByteArray xml = kXmlDeclaration;
+    xml += "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+           "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+           "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+           "<Override PartName=\"/ppt/presentation.xml\" ContentType=\"application/"
+           "vnd.openxmlformats-officedocument.presentationml.presentation.main+xml\"/>";
+    for (int n = 1; n <= slideCount; ++n) {
+        xml += "<Override PartName=\"/ppt/slides/slide" + QByteArray::number(n) +
+               ".xml\" ContentType=\"application/vnd.openxmlformats-officedocument.presentationml.slide+xml\"/>";
+    }
+    return xml + "</Types>";
+}
+
+QByteArray presentation(int slideCount)
+{
+    QByteArray xml = kXmlDeclaration;
+    xml += QByteArray("<p:presentation ") + kNamespaces + "><p:sldIdLst>";
+    for (int n = 1; n <= slideCount; ++n)
+        xml += "<p:sldId id=\"" + QByteArray::number(255 + n) + "\" r:id=\"rId" + QByteArray::number(n) + "\"/>";
+    xml += "</p:sldIdLst><p:sldSz cx=\"12192000\" cy=\"6858000\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/>"
+           "</p:presentation>";
+    return xml;
+}
+
+QByteArray presentationRelationships(int slideCount)
+{
+    QByteArray xml = kXmlDeclaration;
+    xml += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (int n = 1; n <= slideCount; ++n) {
+        xml += "<Relationship Id=\"rId" + QByteArray::number(n) +
+               "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/slide\" "
+               "Target=\"slides/slide" +
+               QByteArray::number(n) + ".xml\"/>";
+    }
+    return xml + "</Relationships>";
+}
+
+QByteArray packageRelationships()
+{
+    QByteArray xml = kXmlDeclaration;
+    xml += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+           "<Relationship Id=\"rId1\" "
+           "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+           "Target=\"ppt/presentation.xml\"/></Relationships>";
+    return xml;
+}
+
+// Streams head + fill... + tail into libzip without holding it in memory.
+struct StreamedContent {
+    QByteArray head;
+    char fill;
+    QByteArray tail;
+    qint64 size;
+    qint64 offset = 0;
+    zip_error_t error{};
+};
+
+zip_int64_t streamContent(void* userdata, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto* content = static_cast<StreamedContent*>(userdata);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        content->offset = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        auto* out = static_cast<char*>(data);
+        const qint64 n = std::min<qint64>(static_cast<qint64>(length), content->size - content->offset);
+        const qint64 tailStart = content->size - content->tail.size();
+        qint64 i = 0;
+        while (i < n) {
+            const qint64 at = content->offset + i;
+            if (at < content->head.size()) {
+                out[i++] = content->head[at];
+            } else if (at >= tailStart) {
+                out[i++] = content->tail[at - tailStart];
+            } else {
+                const qint64 run = std::min(n - i, tailStart - at);
+                std::memset(out + i, content->fill, static_cast<size_t>(run));
+                i += run;
+            }
+        }
+        content->offset += n;
+        return n;
+    }
+    case ZIP_SOURCE_CLOSE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        auto* st = static_cast<zip_stat_t*>(data);
+        zip_stat_init(st);
+        st->size = static_cast<zip_uint64_t>(content->size);
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&content->error, data, length);
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default:
+        return -1;
+    }
+}
+
+void check(bool ok, const char* what)
+{
+    if (!ok)
+        throw std::runtime_error(what);
+}
+
+using PartList = std::vector<std::pair<QString, QByteArray>>;
+
+QByteArray zipParts(const PartList& parts, StreamedContent* streamed, const QString& streamedName)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    check(buffer, "zip buffer");
+    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    if (!archive) {
+        zip_source_free(buffer);
+        throw std::runtime_error("zip open");
+    }
+    // From here the archive owns the buffer; keep it for reading back.
+    zip_source_keep(buffer);
+    auto fail = [&](const char* what) {
+        zip_discard(archive);
+        zip_source_free(buffer);
+        throw std::runtime_error(what);
+    };
+    // libzip reads the part data only in zip_close: parts is the caller's and
+    // outlives it.
+    auto add = [&](const QString& name, zip_source_t* source) {
+        if (!source)
+            fail("zip source");
+        const QByteArray utf8 = name.toUtf8();
+        const zip_int64_t index = zip_file_add(archive, utf8.constData(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            fail("zip add");
+        }
+        return static_cast<zip_uint64_t>(index);
+    };
+    for (const auto& [name, data] : parts)
+        add(name, zip_source_buffer(archive, data.constData(), static_cast<zip_uint64_t>(data.size()), 0));
+    if (streamed) {
+        // The fastest level: the point is the ratio, which stays huge anyway.
+        const zip_uint64_t index = add(streamedName, zip_source_function(archive, streamContent, streamed));
+        zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, 1);
+    }
+    if (zip_close(archive) != 0)
+        fail("zip close");
+
+    QByteArray bytes;
+    if (zip_source_open(buffer) == 0) {
+        zip_source_seek(buffer, 0, SEEK_END);
+        const zip_int64_t size = zip_source_tell(buffer);
+        zip_source_seek(buffer, 0, SEEK_SET);
+        bytes.resize(size);
+        if (zip_source_read(buffer, bytes.data(), static_cast<zip_uint64_t>(size)) != size)
+            bytes.clear();
+        zip_source_close(buffer);
+    }
+    zip_source_free(buffer);
+    check(!bytes.isEmpty(), "zip read");
+    return bytes;
+}
+
+quint16 le16(const QByteArray& b, qsizetype at)
+{
+    return static_cast<quint16>(static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8));
+}
+void putLe32(QByteArray& b, qsizetype at, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
+}
+
+// Calls visit(headerOffset, nameOffset, isCentral) for every local and
+// central header whose entry name is `name`.
+template <class Visit>
+void forEachHeaderOf(const QByteArray& zip, const QByteArray& name, Visit visit)
+{
+    static const QByteArray local("PK\x03\x04", 4);
+    static const QByteArray central("PK\x01\x02", 4);
+    for (qsizetype at = 0; (at = zip.indexOf(local, at)) >= 0; at += 4) {
+        if (at + 30 > zip.size())
+            break;
+        const quint16 nameLength = le16(zip, at + 26);
+        if (zip.mid(at + 30, nameLength) == name)
+            visit(at, at + 30, false);
+    }
+    for (qsizetype at = 0; (at = zip.indexOf(central, at)) >= 0; at += 4) {
+        if (at + 46 > zip.size())
+            break;
+        const quint16 nameLength = le16(zip, at + 28);
+        if (zip.mid(at + 46, nameLength) == name)
+            visit(at, at + 46, true);
+    }
+}
+
+} // namespace
+
+QByteArray slideXml(const std::vector<ShapeSpec>& shapes)
+{
+    QByteArray xml = kXmlDeclaration;
+    xml += QByteArray("<p:sld ") + kNamespaces +
+           "><p:cSld><p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr>"
+           "<p:grpSpPr/>";
+    int id = 2;
+    for (const ShapeSpec& shape : shapes) {
+        xml += "<p:sp><p:nvSpPr><p:cNvPr id=\"" + QByteArray::number(id++) + "\" name=\"" + escaped(shape.name) +
+               "\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+               "<p:spPr><a:xfrm><a:off x=\"838200\" y=\"365125\"/><a:ext cx=\"10515600\" cy=\"1325563\"/></a:xfrm>"
+               "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr>"
+               "<p:txBody><a:bodyPr/><a:lstStyle/>";
+        for (const QString& line : shape.text.split(QLatin1Char('\n')))
+            xml += "<a:p><a:r><a:rPr lang=\"en-US\" dirty=\"0\"/><a:t>" + escaped(line) + "</a:t></a:r></a:p>";
+        xml += "</p:txBody></p:sp>";
+    }
+    return xml + "</p:spTree></p:cSld></p:sld>";
+}
+
+PackageParts PackageParts::minimalDeck(int slideCount)
+{
+    PackageParts parts;
+    parts.set(QStringLiteral("[Content_Types].xml"), contentTypes(slideCount));
+    parts.set(QStringLiteral("_rels/.rels"), packageRelationships());
+    parts.set(QStringLiteral("ppt/presentation.xml"), presentation(slideCount));
+    parts.set(QStringLiteral("ppt/_rels/presentation.xml.rels"), presentationRelationships(slideCount));
+    for (int n = 1; n <= slideCount; ++n) {
+        parts.set(QStringLiteral("ppt/slides/slide%1.xml").arg(n),
+                  slideXml({{QStringLiteral("Title 1"), QStringLiteral("Slide %1").arg(n)},
+                            {QStringLiteral("Rectangle 3"), QStringLiteral("Body %1").arg(n)}}));
+    }
+    return parts;
+}
+
+void PackageParts::set(const QString& name, const QByteArray& data)
+{
+    for (auto& part : m_parts) {
+        if (part.first == name) {
+            part.second = data;
+            return;
+        }
+    }
+    m_parts.emplace_back(name, data);
+}
+
+void PackageParts::remove(const QString& name)
+{
+    std::erase_if(m_parts, [&](const auto& part) { return part.first == name; });
+}
+
+QByteArray PackageParts::part(const QString& name) const
+{
+    for (const auto& part : m_parts) {
+        if (part.first == name)
+            return part.second;
+    }
+    return {};
+}
+
+QByteArray PackageParts::zip() const
+{
+    return zipParts(m_parts, nullptr, {});
+}
+
+QByteArray PackageParts::zipWithStreamedPart(const QString& name, const QByteArray& head, char fill,
+                                             const QByteArray& tail, qint64 size) const
+{
+    StreamedContent content{head, fill, tail, size};
+    PartList others = m_parts;
+    std::erase_if(others, [&](const auto& part) { return part.first == name; });
+    return zipParts(others, &content, name);
+}
+
+QByteArray withClaimedSize(QByteArray zip, const QString& name, quint32 claimedSize)
+{
+    forEachHeaderOf(zip, name.toUtf8(), [&](qsizetype header, qsizetype, bool central) {
+        putLe32(zip, header + (central ? 24 : 22), claimedSize);
+    });
+    return zip;
+}
+
+QByteArray withRenamedEntry(QByteArray zip, const QByteArray& from, const QByteArray& to)
+{
+    if (from.size() != to.size())
+        throw std::invalid_argument("names must be of equal length");
+    forEachHeaderOf(zip, from, [&](qsizetype, qsizetype nameAt, bool) {
+        std::memcpy(zip.data() + nameAt, to.constData(), static_cast<size_t>(to.size()));
+    });
+    return zip;
+}
+
+} // namespace quillora::testing
