@@ -36,14 +36,15 @@ QString resolvePartName(const QString& sourcePart, const QString& target)
     return resolved.join(QLatin1Char('/'));
 }
 
-OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName) : m_displayName(displayName)
+OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
+    : m_displayName(displayName), m_zip(bytes)
 {
     if (bytes.startsWith(kOleSignature.left(4)))
         throw DeckError(QStringLiteral("%1 is a PowerPoint 97-2003 presentation; it must be saved as .pptx "
                                        "(PowerPoint Presentation) first.")
                             .arg(displayName));
     for (ZipEntry& entry : readZip(bytes, displayName))
-        m_parts.push_back({std::move(entry.name), std::move(entry.data)});
+        m_parts.push_back({std::move(entry.name), std::move(entry.data), entry.sourceIndex});
 }
 
 Part* OpcPackage::find(const QString& name)
@@ -54,12 +55,20 @@ Part* OpcPackage::find(const QString& name)
     return nullptr;
 }
 
-QByteArray& OpcPackage::bytesOf(const QString& name)
+const QByteArray& OpcPackage::bytesOf(const QString& name)
 {
     Part* part = find(name);
     if (!part)
         throw DeckError(QStringLiteral("%1 is damaged: the part %2 is missing.").arg(m_displayName, name));
     return part->bytes;
+}
+
+void OpcPackage::replace(const QString& name, const QByteArray& bytes)
+{
+    bytesOf(name);
+    Part& part = *find(name);
+    part.bytes = bytes;
+    part.zipIndex = -1;
 }
 
 QString OpcPackage::contentType(const QString& partName)
@@ -120,11 +129,11 @@ QByteArray OpcPackage::toZip() const
     const auto isContentTypes = [](const Part& part) { return part.name == QLatin1String(kContentTypesPart); };
     for (const Part& part : m_parts)
         if (isContentTypes(part))
-            entries.push_back({part.name, part.bytes});
+            entries.push_back({part.name, part.bytes, part.zipIndex});
     for (const Part& part : m_parts)
         if (!isContentTypes(part))
-            entries.push_back({part.name, part.bytes});
-    return writeZip(entries);
+            entries.push_back({part.name, part.bytes, part.zipIndex});
+    return writeZip(entries, m_zip);
 }
 
 } // namespace quillora::deck::detail

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
 namespace quillora::deck::detail {
@@ -14,6 +15,7 @@ namespace quillora::deck::detail {
 struct Part {
     QString name; // zip entry name, no leading "/"
     QByteArray bytes;
+    std::int64_t zipIndex = -1; // entry in the archive read, while unchanged
 };
 
 struct Relationship {
@@ -30,7 +32,8 @@ public:
 
     const QString& displayName() const { return m_displayName; }
     Part* find(const QString& name); // case-insensitive, as OPC names are
-    QByteArray& bytesOf(const QString& name); // DeckError naming the part when absent
+    const QByteArray& bytesOf(const QString& name); // DeckError naming the part when absent
+    void replace(const QString& name, const QByteArray& bytes);
 
     // Content type from [Content_Types].xml: an Override, else the Default
     // for the extension; empty when neither says.
@@ -45,6 +48,7 @@ public:
 
 private:
     QString m_displayName;
+    QByteArray m_zip; // as read: unchanged parts are copied from it
     std::vector<Part> m_parts;
 };
 

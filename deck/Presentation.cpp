@@ -104,7 +104,7 @@ void PresentationData::writeBackEdits()
             }
         }
         if (edited)
-            package->bytesOf(slide->d->partName) = detail::serializeXml(*slide->d->document);
+            package->replace(slide->d->partName, detail::serializeXml(*slide->d->document));
     }
 }
 

@@ -90,7 +90,7 @@ TextBody::TextBody(pugi::xml_node txBody) : m_txBody(txBody), m_prefix("a:")
         if (node.type() != pugi::node_element || localName(node) != "p")
             continue;
         if (!first)
-            m_chars.push_back({kParagraphEnd, endFormat, -1});
+            appendChar(kParagraphEnd, endFormat, -1);
         readParagraph(node, endFormat);
         first = false;
     }
@@ -106,7 +106,7 @@ void TextBody::readParagraph(pugi::xml_node p, int& endFormat)
     const auto appendText = [&](pugi::xml_node element, int format, int field) {
         const QString text = unescapeOoxmlText(QString::fromUtf8(child(element, "t").child_value()));
         for (QChar c : text)
-            m_chars.push_back({modelCharacter(c), format, field});
+            appendChar(modelCharacter(c), format, field);
     };
     for (pugi::xml_node node = p.first_child(); node; node = node.next_sibling()) {
         if (node.type() != pugi::node_element)
@@ -117,7 +117,7 @@ void TextBody::readParagraph(pugi::xml_node p, int& endFormat)
         } else if (local == "r") {
             appendText(node, internFormat(child(node, "rPr")), -1);
         } else if (local == "br") {
-            m_chars.push_back({kVerticalTab, internFormat(child(node, "rPr")), -1});
+            appendChar(kVerticalTab, internFormat(child(node, "rPr")), -1);
         } else if (local == "fld") {
             m_fields.push_back(copyIntoStore(node));
             appendText(node, internFormat(child(node, "rPr")), static_cast<int>(m_fields.size()) - 1);
@@ -167,38 +167,35 @@ int TextBody::formatWithSize(int format, int hundredths)
     return internFormat(rPr);
 }
 
-QString TextBody::text() const
+void TextBody::appendChar(char16_t c, int format, int field)
 {
-    QString text(static_cast<qsizetype>(m_chars.size()), Qt::Uninitialized);
-    for (size_t i = 0; i < m_chars.size(); ++i)
-        text[static_cast<qsizetype>(i)] = QChar(m_chars[i].c);
-    return text;
+    m_text.append(QChar(c));
+    m_charFormats.push_back({format, field});
 }
 
 int TextBody::paragraphAt(int position) const
 {
-    return static_cast<int>(std::count_if(m_chars.begin(), m_chars.begin() + position,
-                                          [](const Char& ch) { return ch.c == kParagraphEnd; }));
+    return static_cast<int>(QStringView(m_text).left(position).count(QChar(kParagraphEnd)));
 }
 
 int TextBody::endFormatOf(int paragraph) const
 {
-    int seen = 0;
-    for (const Char& ch : m_chars)
-        if (ch.c == kParagraphEnd && seen++ == paragraph)
-            return ch.format;
-    return m_lastEndFormat;
+    qsizetype end = -1;
+    for (int seen = 0; seen <= paragraph; ++seen) {
+        end = m_text.indexOf(QChar(kParagraphEnd), end + 1);
+        if (end < 0)
+            return m_lastEndFormat;
+    }
+    return m_charFormats[static_cast<size_t>(end)].format;
 }
 
 void TextBody::replace(int start, int count, const QString& text)
 {
-    const int format = count > 0 ? m_chars[static_cast<size_t>(start)].format
-                       : start > 0 ? m_chars[static_cast<size_t>(start - 1)].format
+    const int format = count > 0 ? m_charFormats[static_cast<size_t>(start)].format
+                       : start > 0 ? m_charFormats[static_cast<size_t>(start - 1)].format
                                    : endFormatOf(0);
     const int home = paragraphAt(start);
-    const auto first = m_chars.begin() + start;
-    const auto last = first + count;
-    const int merged = static_cast<int>(std::count_if(first, last, [](const Char& ch) { return ch.c == kParagraphEnd; }));
+    const int merged = static_cast<int>(QStringView(m_text).mid(start, count).count(QChar(kParagraphEnd)));
 
     // Paragraphs whose ends are deleted join the one the range starts in.
     Paragraph& target = m_paragraphs[static_cast<size_t>(home)];
@@ -213,15 +210,11 @@ void TextBody::replace(int start, int count, const QString& text)
     }
     m_paragraphs.erase(m_paragraphs.begin() + home + 1, m_paragraphs.begin() + home + 1 + merged);
 
-    std::vector<Char> inserted;
-    inserted.reserve(static_cast<size_t>(text.size()));
-    int created = 0;
-    for (QChar c : text) {
-        inserted.push_back({c.unicode(), format, -1});
-        created += c == QChar(kParagraphEnd);
-    }
-    m_chars.erase(first, last);
-    m_chars.insert(m_chars.begin() + start, inserted.begin(), inserted.end());
+    const int created = static_cast<int>(text.count(QChar(kParagraphEnd)));
+    m_text.replace(start, count, text);
+    const auto first = m_charFormats.begin() + start;
+    m_charFormats.erase(first, first + count);
+    m_charFormats.insert(m_charFormats.begin() + start, static_cast<size_t>(text.size()), CharFormat{format, -1});
 
     // Each new paragraph takes the formatting of the one the insertion began in.
     for (int k = 0; k < created; ++k) {
@@ -252,11 +245,11 @@ void TextBody::setFontSize(int start, int count, int hundredths)
 {
     std::map<int, int> resized; // old format -> sized format, within this call
     for (int i = start; i < start + count; ++i) {
-        Char& ch = m_chars[static_cast<size_t>(i)];
-        auto found = resized.find(ch.format);
+        int& format = m_charFormats[static_cast<size_t>(i)].format;
+        auto found = resized.find(format);
         if (found == resized.end())
-            found = resized.emplace(ch.format, formatWithSize(ch.format, hundredths)).first;
-        ch.format = found->second;
+            found = resized.emplace(format, formatWithSize(format, hundredths)).first;
+        format = found->second;
         m_dirty = true;
     }
 }
@@ -272,11 +265,10 @@ void TextBody::writeBack()
     const std::string paragraphName = m_prefix + "p";
     int from = 0;
     for (size_t k = 0; k < m_paragraphs.size(); ++k) {
-        int to = from;
-        while (to < length() && m_chars[static_cast<size_t>(to)].c != kParagraphEnd)
-            ++to;
+        qsizetype end = m_text.indexOf(QChar(kParagraphEnd), from);
+        const int to = end < 0 ? length() : static_cast<int>(end);
         const bool lastParagraph = k + 1 == m_paragraphs.size();
-        const int endFormat = lastParagraph ? m_lastEndFormat : m_chars[static_cast<size_t>(to)].format;
+        const int endFormat = lastParagraph ? m_lastEndFormat : m_charFormats[static_cast<size_t>(to)].format;
         writeParagraph(m_txBody.append_child(paragraphName.c_str()), m_paragraphs[k], from, to, endFormat);
         from = to + 1;
     }
@@ -288,7 +280,7 @@ void TextBody::writeParagraph(pugi::xml_node p, const Paragraph& paragraph, int 
     if (paragraph.properties)
         p.append_copy(paragraph.properties);
     // The "\n" of a "\r\n" pair lives only in the string.
-    if (from > 0 && from < to && m_chars[static_cast<size_t>(from)].c == kLineFeed)
+    if (from > 0 && from < to && m_text[from] == QChar(kLineFeed))
         ++from;
 
     QString run;
@@ -300,17 +292,18 @@ void TextBody::writeParagraph(pugi::xml_node p, const Paragraph& paragraph, int 
         run.clear();
     };
     for (int i = from; i < to; ++i) {
-        const Char& ch = m_chars[static_cast<size_t>(i)];
-        if (ch.c == kVerticalTab || ch.c == kLineFeed) {
+        const QChar c = m_text[i];
+        const CharFormat& format = m_charFormats[static_cast<size_t>(i)];
+        if (c == QChar(kVerticalTab) || c == QChar(kLineFeed)) {
             flush();
-            appendFormat(p.append_child((m_prefix + "br").c_str()), ch.format, "rPr");
+            appendFormat(p.append_child((m_prefix + "br").c_str()), format.format, "rPr");
             continue;
         }
-        if (!run.isEmpty() && (ch.format != runFormat || ch.field != runField))
+        if (!run.isEmpty() && (format.format != runFormat || format.field != runField))
             flush();
-        runFormat = ch.format;
-        runField = ch.field;
-        run += QChar(ch.c);
+        runFormat = format.format;
+        runField = format.field;
+        run += c;
     }
     flush();
     if (paragraph.extras)

@@ -27,8 +27,8 @@ class TextBody {
 public:
     explicit TextBody(pugi::xml_node txBody);
 
-    QString text() const;
-    int length() const { return static_cast<int>(m_chars.size()); }
+    QString text() const { return m_text; }
+    int length() const { return static_cast<int>(m_text.size()); }
 
     // Positions are 0-based here; callers keep them within 0..length().
     void replace(int start, int count, const QString& text);
@@ -39,8 +39,7 @@ public:
     void writeBack();
 
 private:
-    struct Char {
-        char16_t c;
+    struct CharFormat {
         int format; // index into m_formats, -1 for none
         int field;  // index into m_fields, -1 for ordinary text
     };
@@ -66,7 +65,10 @@ private:
     std::vector<pugi::xml_node> m_formats;
     std::map<std::string, int> m_formatIndex;
     std::vector<pugi::xml_node> m_fields;
-    std::vector<Char> m_chars;
+    void appendChar(char16_t c, int format, int field);
+
+    QString m_text;                       // the string the automation model shows
+    std::vector<CharFormat> m_charFormats; // one per character of m_text
     std::vector<Paragraph> m_paragraphs;
     int m_lastEndFormat = -1;
     bool m_dirty = false;

@@ -66,7 +66,7 @@ std::vector<ZipEntry> readZip(const QByteArray& bytes, const QString& displayNam
         const char* rawName = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
         if (!rawName)
             refuseNotZip(displayName);
-        ZipEntry entry{QString::fromUtf8(rawName), {}};
+        ZipEntry entry{QString::fromUtf8(rawName), {}, i};
         if (entry.name.endsWith(QLatin1Char('/')))
             continue;
 
@@ -101,11 +101,24 @@ std::vector<ZipEntry> readZip(const QByteArray& bytes, const QString& displayNam
     return entries;
 }
 
-QByteArray writeZip(const std::vector<ZipEntry>& entries)
+QByteArray writeZip(const std::vector<ZipEntry>& entries, const QByteArray& source)
 {
     const auto fail = [] { return DeckError(QStringLiteral("The presentation could not be packed.")); };
     zip_error_t error;
     zip_error_init(&error);
+
+    // Unchanged entries are copied from the source archive without being
+    // inflated and deflated again, so it stays open until the new one is closed.
+    Archive sourceArchive;
+    if (!source.isEmpty()) {
+        Source sourceBuffer(zip_source_buffer_create(source.constData(), static_cast<zip_uint64_t>(source.size()), 0, &error));
+        if (sourceBuffer)
+            sourceArchive.reset(zip_open_from_source(sourceBuffer.get(), ZIP_RDONLY, &error));
+        if (!sourceArchive)
+            throw fail();
+        sourceBuffer.release();
+    }
+
     Source target(zip_source_buffer_create(nullptr, 0, 0, &error));
     if (!target)
         throw fail();
@@ -117,8 +130,10 @@ QByteArray writeZip(const std::vector<ZipEntry>& entries)
 
     // zip_source_buffer does not copy: the entries outlive zip_close below.
     for (const ZipEntry& entry : entries) {
-        zip_source_t* data = zip_source_buffer(archive, entry.data.constData(),
-                                               static_cast<zip_uint64_t>(entry.data.size()), 0);
+        const bool raw = entry.sourceIndex >= 0 && sourceArchive;
+        zip_source_t* data = raw ? zip_source_zip(archive, sourceArchive.get(), static_cast<zip_uint64_t>(entry.sourceIndex), 0, 0, -1)
+                                 : zip_source_buffer(archive, entry.data.constData(),
+                                                     static_cast<zip_uint64_t>(entry.data.size()), 0);
         const QByteArray name = entry.name.toUtf8();
         const zip_int64_t index = data ? zip_file_add(archive, name.constData(), data, ZIP_FL_ENC_UTF_8) : -1;
         if (index < 0) {
@@ -127,7 +142,8 @@ QByteArray writeZip(const std::vector<ZipEntry>& entries)
             zip_discard(archive);
             throw fail();
         }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
+        if (!raw)
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
     }
     if (zip_close(archive) != 0) {
         zip_discard(archive);

@@ -14,6 +14,10 @@ namespace quillora::deck::detail {
 struct ZipEntry {
     QString name; // as stored, e.g. "ppt/slides/slide1.xml"
     QByteArray data;
+    // Position in the archive it was read from. When writing, an entry with
+    // a source index is copied from the source archive still compressed,
+    // and its data is not used.
+    std::int64_t sourceIndex = -1;
 };
 
 struct ZipLimits {
@@ -27,7 +31,8 @@ struct ZipLimits {
 std::vector<ZipEntry> readZip(const QByteArray& bytes, const QString& displayName,
                               const ZipLimits& limits = {});
 
-// A deflated archive holding the entries in the given order.
-QByteArray writeZip(const std::vector<ZipEntry>& entries);
+// An archive holding the entries in the given order: new data deflated,
+// entries with a source index copied raw from source (the bytes readZip read).
+QByteArray writeZip(const std::vector<ZipEntry>& entries, const QByteArray& source = {});
 
 } // namespace quillora::deck::detail
