@@ -13,6 +13,8 @@ using detail::PresentationData;
 
 namespace {
 
+constexpr qint64 kMaxFileBytes = 256ll << 20;
+
 const QStringList kPresentationContentTypes{
     QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml"),
     QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.slideshow.main+xml"),
@@ -47,6 +49,9 @@ std::unique_ptr<Presentation> Presentation::open(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DeckError(QStringLiteral("The presentation %1 cannot be opened: %2.").arg(path, file.errorString()));
+    // Far beyond any deck this program makes or reads; not read into memory.
+    if (file.size() > kMaxFileBytes)
+        throw DeckError(QStringLiteral("%1 is too large to be opened as a presentation.").arg(displayName));
     return PresentationData::load(file.readAll(), path, displayName);
 }
 

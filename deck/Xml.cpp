@@ -8,8 +8,11 @@
 namespace quillora::deck::detail {
 namespace {
 
-// Whitespace-only text can be content (a:t holding a space), so it is kept.
-constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata;
+// Whitespace-only text can be content (a:t holding a space), so it is kept;
+// line breaks and tabs in attribute values (alt texts) are kept as they are
+// instead of being turned into spaces, and pugixml escapes them on output.
+constexpr unsigned kParseFlags =
+    (pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata) & ~pugi::parse_wconv_attribute;
 
 struct ByteWriter : pugi::xml_writer {
     QByteArray bytes;

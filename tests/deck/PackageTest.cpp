@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 namespace quillora::deck {
 namespace {
@@ -87,6 +88,24 @@ TEST(PackageRoundTrip, UnknownPartsAndElementsSurviveAnEdit)
     EXPECT_TRUE(slide.contains("<p:extra keep=\"1\"") || slide.contains("keep=\"1\""));
     EXPECT_TRUE(slide.contains("<x:note xmlns:x=\"urn:example\">kept</x:note>"));
     EXPECT_TRUE(slide.contains("new text"));
+}
+
+TEST(PackageRoundTrip, AttributeLineBreaksSurviveARewrite)
+{
+    const QString described = QStringLiteral(
+        "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"Described\" descr=\"first line&#10;second&#9;line\"/><p:cNvSpPr/><p:nvPr/>"
+        "</p:nvSpPr><p:spPr/><p:txBody><a:bodyPr/><a:p/></p:txBody></p:sp>");
+    auto deck = testing::openDeck({{testing::textShape(2, QStringLiteral("Body")) + described}, {}, {}});
+    deck->slide(1).shape(1).textRange().setText(QStringLiteral("edited"));
+    const QByteArray slide = partOf(deck->toBytes(), QStringLiteral("ppt/slides/slide1.xml"));
+    // Read back by another XML reader, which keeps character references.
+    QXmlStreamReader reader(slide);
+    QString description;
+    while (!reader.atEnd())
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.attributes().hasAttribute(QLatin1String("descr")))
+            description = reader.attributes().value(QLatin1String("descr")).toString();
+    EXPECT_FALSE(reader.hasError()) << qPrintable(reader.errorString());
+    EXPECT_EQ(description, QStringLiteral("first line\nsecond\tline"));
 }
 
 TEST(PackageSave, SaveAsReplacesTheTargetAndLeavesNothingElseBehind)
