@@ -1,0 +1,95 @@
+// One whole generation with the real engine and the real template, the
+// half-second pauses made free by a clock that only pretends to sleep, and
+// the parts of a run on their own: copy, open, save. Filling is what the
+// whole run takes beyond those; the hand-off to the desktop is a recorded
+// call here (the real one starts the desktop's opener and returns).
+
+#include "builder/EngineApplication.h"
+#include "builder/LessonPlan.h"
+#include "builder/WorkingCopy.h"
+#include "deck/Deck.h"
+#include "plan/SectionCatalogue.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "tests/support/FakePlatform.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace quillora;
+
+const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+
+struct Bench {
+    Bench()
+    {
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
+        automation::registerEngineApplication(runtime, fake.platform);
+        // Every section holds its hint: several lines, some of them sub-points.
+        for (const Section& section : allSections())
+            SavePlanSetting(section.key(), section.hint());
+        texts.product = QStringLiteral("Acme Widgets Marketing Plan");
+        texts.title = QStringLiteral("Growth Plan 2027");
+    }
+    QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
+
+    testing::ScopedMemoryPlan plan;
+    testing::FakePlatform fake;
+    automation::AutomationRuntime runtime;
+    QTemporaryDir folder;
+    testing::FixedSlideOneTexts texts;
+};
+
+void BM_WholeRun(benchmark::State& state)
+{
+    Bench bench;
+    BuilderContext context{bench.fake.platform, bench.runtime};
+    for (auto _ : state)
+        GenerateMarketPlan(context, bench.texts);
+    if (!bench.fake.messages.shown.empty())
+        state.SkipWithError(bench.fake.messages.shown[0].text.toUtf8().constData());
+    state.counters["handoffs"] = double(bench.fake.desktop.files.size());
+}
+BENCHMARK(BM_WholeRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CopyTemplate(benchmark::State& state)
+{
+    Bench bench;
+    for (auto _ : state)
+        copyReplacing(kTemplate, bench.workingCopy());
+}
+BENCHMARK(BM_CopyTemplate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_OpenWorkingCopy(benchmark::State& state)
+{
+    Bench bench;
+    copyReplacing(kTemplate, bench.workingCopy());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(deck::Presentation::open(bench.workingCopy()));
+}
+BENCHMARK(BM_OpenWorkingCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SaveWorkingCopy(benchmark::State& state)
+{
+    Bench bench;
+    copyReplacing(kTemplate, bench.workingCopy());
+    auto deck = deck::Presentation::open(bench.workingCopy());
+    deck->slide(2).shape(QStringLiteral("Rectangle 98")).textRange().setText(allSections()[0].hint());
+    for (auto _ : state)
+        deck->saveAs(bench.workingCopy());
+}
+BENCHMARK(BM_SaveWorkingCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

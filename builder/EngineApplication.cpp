@@ -1,0 +1,318 @@
+#include "builder/EngineApplication.h"
+#include "deck/Deck.h"
+#include "shell/AppTitle.h"
+
+#include <QDir>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace quillora::automation {
+namespace {
+
+// Engine failures arrive as the program's own failures, with the engine's
+// description.
+template <class Call>
+auto engine(Call&& call) -> decltype(call())
+{
+    try {
+        return call();
+    } catch (const deck::DeckError& e) {
+        throw RuntimeError(e.description());
+    }
+}
+
+struct OpenDeck {
+    std::unique_ptr<deck::Presentation> deck;
+    QString path;
+    int selectedSlide = 0; // 0: nothing selected
+};
+
+class EngineApp final : public Application, public std::enable_shared_from_this<EngineApp> {
+public:
+    explicit EngineApp(Platform& platform) : m_platform(platform) {}
+    ~EngineApp() override { handOff(); }
+
+    QString defaultMember() override { return QLatin1String(kEngineApplicationName); }
+    void setVisible(bool visible) override { m_visible = visible; }
+    Ref<Presentations> presentations() override;
+    Ref<DocumentWindow> activeWindow() override;
+
+    OpenDeck& open(const QString& fileName)
+    {
+        auto opened = std::make_unique<OpenDeck>();
+        opened->deck = engine([&] { return deck::Presentation::open(fileName); });
+        opened->path = fileName;
+        m_decks.push_back(std::move(opened));
+        m_active = m_decks.back().get();
+        return *m_active;
+    }
+    void activate(OpenDeck& deck) { m_active = &deck; }
+    OpenDeck* active() const { return m_active; }
+
+private:
+    // Runs from the destructor: reports its own trouble, never throws.
+    void handOff() noexcept;
+
+    Platform& m_platform;
+    bool m_visible = false;
+    std::vector<std::unique_ptr<OpenDeck>> m_decks; // stable addresses
+    OpenDeck* m_active = nullptr;
+};
+
+using App = std::shared_ptr<EngineApp>;
+
+// Every object keeps the application alive, as references into a running
+// application do.
+class EFont final : public Font {
+public:
+    EFont(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
+    void setSize(float points) override { engine([&] { m_range.setFontSize(points); }); }
+
+private:
+    App m_app;
+    deck::TextRange m_range;
+};
+
+class EBullet final : public BulletFormat {
+public:
+    EBullet(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
+    void setVisible(int visible) override { engine([&] { m_range.setBulletVisible(visible); }); }
+    void setType(int type) override { engine([&] { m_range.setBulletType(type); }); }
+
+private:
+    App m_app;
+    deck::TextRange m_range;
+};
+
+class EParagraphFormat final : public ParagraphFormat {
+public:
+    EParagraphFormat(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
+    Ref<BulletFormat> bullet() override { return std::make_shared<EBullet>(m_app, m_range); }
+
+private:
+    App m_app;
+    deck::TextRange m_range;
+};
+
+class ESlide final : public Slide {
+public:
+    ESlide(App app, OpenDeck& deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(deck), m_slide(slide) {}
+    Ref<Shapes> shapes() override;
+    void select() override
+    {
+        m_deck.selectedSlide = engine([&] { return m_slide.number(); });
+        m_app->activate(m_deck);
+    }
+
+private:
+    App m_app;
+    OpenDeck& m_deck;
+    deck::Slide& m_slide;
+};
+
+class EShape final : public Shape {
+public:
+    EShape(App app, OpenDeck& deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(deck), m_shape(shape) {}
+    Ref<TextFrame> textFrame() override;
+    Ref<Slide> parent() override { return std::make_shared<ESlide>(m_app, m_deck, m_shape.slide()); }
+
+private:
+    App m_app;
+    OpenDeck& m_deck;
+    deck::Shape& m_shape;
+};
+
+class ETextRange final : public TextRange {
+public:
+    ETextRange(App app, OpenDeck& deck, deck::TextRange range) : m_app(std::move(app)), m_deck(deck), m_range(range) {}
+    QString text() override { return engine([&] { return m_range.text(); }); }
+    void setText(const QString& text) override { engine([&] { m_range.setText(text); }); }
+    Ref<TextRange> characters(int start, int length) override
+    {
+        return std::make_shared<ETextRange>(m_app, m_deck, engine([&] { return m_range.characters(start, length); }));
+    }
+    Ref<ParagraphFormat> paragraphFormat() override { return std::make_shared<EParagraphFormat>(m_app, m_range); }
+    Ref<Font> font() override { return std::make_shared<EFont>(m_app, m_range); }
+    Ref<TextFrame> parent() override;
+
+private:
+    App m_app;
+    OpenDeck& m_deck;
+    deck::TextRange m_range;
+};
+
+class ETextFrame final : public TextFrame {
+public:
+    ETextFrame(App app, OpenDeck& deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(deck), m_shape(shape) {}
+    Ref<TextRange> textRange() override
+    {
+        return std::make_shared<ETextRange>(m_app, m_deck, engine([&] { return m_shape.textRange(); }));
+    }
+    Ref<Shape> parent() override { return std::make_shared<EShape>(m_app, m_deck, m_shape); }
+
+private:
+    App m_app;
+    OpenDeck& m_deck;
+    deck::Shape& m_shape;
+};
+
+Ref<TextFrame> EShape::textFrame()
+{
+    if (!engine([&] { return m_shape.hasTextFrame(); }))
+        throw RuntimeError(QStringLiteral("This shape does not have a text frame"));
+    return std::make_shared<ETextFrame>(m_app, m_deck, m_shape);
+}
+
+Ref<TextFrame> ETextRange::parent()
+{
+    return std::make_shared<ETextFrame>(m_app, m_deck, m_range.shape());
+}
+
+class EShapes final : public Shapes {
+public:
+    EShapes(App app, OpenDeck& deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(deck), m_slide(slide) {}
+    Ref<Shape> item(qint16 index) override
+    {
+        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& { return m_slide.shape(index); }));
+    }
+    Ref<Shape> item(const QString& name) override
+    {
+        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& { return m_slide.shape(name); }));
+    }
+
+private:
+    App m_app;
+    OpenDeck& m_deck;
+    deck::Slide& m_slide;
+};
+
+Ref<Shapes> ESlide::shapes()
+{
+    return std::make_shared<EShapes>(m_app, m_deck, m_slide);
+}
+
+class ESlides final : public Slides {
+public:
+    ESlides(App app, OpenDeck& deck) : m_app(std::move(app)), m_deck(deck) {}
+    Ref<Slide> item(qint16 index) override
+    {
+        return std::make_shared<ESlide>(m_app, m_deck, engine([&]() -> deck::Slide& { return m_deck.deck->slide(index); }));
+    }
+
+private:
+    App m_app;
+    OpenDeck& m_deck;
+};
+
+class EPresentation final : public Presentation {
+public:
+    EPresentation(App app, OpenDeck& deck) : m_app(std::move(app)), m_deck(deck) {}
+    Ref<Slides> slides() override { return std::make_shared<ESlides>(m_app, m_deck); }
+
+private:
+    App m_app;
+    OpenDeck& m_deck;
+};
+
+class EPresentations final : public Presentations {
+public:
+    explicit EPresentations(App app) : m_app(std::move(app)) {}
+    Ref<Presentation> open(const QString& fileName) override
+    {
+        return std::make_shared<EPresentation>(m_app, m_app->open(fileName));
+    }
+
+private:
+    App m_app;
+};
+
+// The window's selection is the selected slide of the active presentation;
+// with nothing open there is nothing to clear.
+class ESelection final : public Selection {
+public:
+    explicit ESelection(App app) : m_app(std::move(app)) {}
+    void unselect() override
+    {
+        if (OpenDeck* deck = m_app->active())
+            deck->selectedSlide = 0;
+    }
+
+private:
+    App m_app;
+};
+
+class EWindow final : public DocumentWindow {
+public:
+    explicit EWindow(App app) : m_app(std::move(app)) {}
+    Ref<Selection> selection() override { return std::make_shared<ESelection>(m_app); }
+
+private:
+    App m_app;
+};
+
+Ref<Presentations> EngineApp::presentations()
+{
+    return std::make_shared<EPresentations>(shared_from_this());
+}
+
+Ref<DocumentWindow> EngineApp::activeWindow()
+{
+    return std::make_shared<EWindow>(shared_from_this());
+}
+
+void EngineApp::handOff() noexcept
+{
+    if (!m_visible || m_decks.empty())
+        return;
+    try {
+        QStringList notOpened;
+        QStringList notWritten;
+        for (const auto& open : m_decks) {
+            const QString shown = QDir::toNativeSeparators(open->path);
+            try {
+                open->deck->saveAs(open->path);
+            } catch (const std::exception& e) {
+                notWritten << shown + QStringLiteral(": ") + QString::fromUtf8(e.what());
+                continue;
+            }
+            if (!m_platform.desktop->openFile(open->path))
+                notOpened << shown;
+        }
+        QStringList paragraphs;
+        if (!notWritten.isEmpty())
+            paragraphs << QStringLiteral("The presentation could not be written:\r\n") + notWritten.join(QStringLiteral("\r\n"));
+        if (!notOpened.isEmpty())
+            paragraphs << QStringLiteral("The presentation was written to:\r\n") + notOpened.join(QStringLiteral("\r\n"))
+                              + QStringLiteral("\r\n\r\nNo program on this computer opened it. Open it with a "
+                                               "presentation program to edit and present it.");
+        if (!paragraphs.isEmpty())
+            m_platform.messages->show(applicationTitle(), paragraphs.join(QStringLiteral("\r\n\r\n")), MessageIcon::None,
+                                      MessageButtons::Ok);
+    } catch (...) {
+        // Nothing is left to tell the user with; the files that were written stay.
+    }
+}
+
+} // namespace
+
+EngineWindowState engineWindowState(const Ref<Application>& application)
+{
+    auto* app = dynamic_cast<EngineApp*>(application.shared().get());
+    if (!app)
+        throw RuntimeError(QLatin1String(kObjectVariableNotSet));
+    EngineWindowState state;
+    if (const OpenDeck* deck = app->active()) {
+        state.activePath = deck->path;
+        state.selectedSlide = deck->selectedSlide;
+    }
+    return state;
+}
+
+void registerEngineApplication(AutomationRuntime& runtime, Platform& platform)
+{
+    runtime.registerClass(QLatin1String(kPowerPointClass),
+                          [&platform] { return std::make_shared<EngineApp>(platform); });
+}
+
+} // namespace quillora::automation

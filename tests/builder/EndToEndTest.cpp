@@ -1,0 +1,140 @@
+// A whole generation with the real engine and the real template: the working
+// copy that reaches the desktop holds the plan, and LibreOffice renders it.
+
+#include "plan/PlanStore.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "tests/builder/EngineTestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace quillora;
+using namespace quillora::automation;
+using namespace quillora::testing;
+
+namespace {
+
+using Bullet = SavedParagraph::Bullet;
+
+struct EndToEnd : EngineFixture {
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
+        slideOne.product = QStringLiteral("Acme Marketing Plan");
+        slideOne.title = QStringLiteral("Growth Plan 2027");
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit"));
+        SavePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty
+        SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
+    }
+    QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
+
+    ScopedMemoryPlan plan;
+    FixedSlideOneTexts slideOne;
+};
+
+std::vector<QString> texts(const SavedShape& shape)
+{
+    std::vector<QString> out;
+    for (const auto& p : shape.paragraphs)
+        out.push_back(p.text);
+    while (!out.empty() && out.back().isEmpty())
+        out.pop_back();
+    return out;
+}
+
+void expectParagraph(const SavedParagraph& p, const QString& text, Bullet bullet, int size)
+{
+    EXPECT_EQ(p.text, text);
+    EXPECT_EQ(p.bullet, bullet) << p.text.toStdString();
+    for (int s : p.sizes)
+        EXPECT_EQ(s, size) << p.text.toStdString();
+}
+
+} // namespace
+
+TEST_F(EndToEnd, TheFilledWorkingCopyReachesTheDesktop)
+{
+    // Holding the application lets the test see the window before hand-off.
+    Ref<Application> observer = start();
+    GenerateMarketPlan(context, slideOne);
+
+    EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
+    EXPECT_EQ(engineWindowState(observer).activePath, workingCopy());
+    EXPECT_EQ(engineWindowState(observer).selectedSlide, 1);
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
+    observer.release();
+    EXPECT_EQ(fake.desktop.files, QStringList(workingCopy()));
+    // Eighteen pauses of the generator and one per written statement, none slept for real.
+    EXPECT_EQ(fake.events.count, 18 + 4);
+    EXPECT_EQ(fake.clock.monotonic, (18 + 4) * 500);
+
+    const SavedDeck deck = saved(workingCopy());
+    const SavedDeck original = saved(realTemplate());
+    ASSERT_EQ(deck.slides.size(), original.slides.size());
+    ASSERT_GE(deck.slides.size(), 17u);
+
+    EXPECT_EQ(texts(deck.slides[0].shapes.at(1)), (std::vector<QString>{"Acme ", "Marketing Plan"}));
+    EXPECT_EQ(texts(deck.slides[0].shapes.at(0)), (std::vector<QString>{"Growth Plan 2027"}));
+
+    const SavedShape market = *deck.slides[1].named(QStringLiteral("Rectangle 98"));
+    ASSERT_GE(market.paragraphs.size(), 3u);
+    expectParagraph(market.paragraphs[0], QStringLiteral("Alpha market"), Bullet::Character, 2400);
+    expectParagraph(market.paragraphs[1], QStringLiteral("\t- beta detail"), Bullet::Off, 2200);
+    expectParagraph(market.paragraphs[2], QStringLiteral("Gamma point"), Bullet::Character, 2400);
+    EXPECT_EQ(texts(market).size(), 3u);
+
+    const SavedShape competition = *deck.slides[3].named(QStringLiteral("Rectangle 18"));
+    expectParagraph(competition.paragraphs.at(0), QStringLiteral("\t   - spaced sub-point"), Bullet::Off, 2200);
+    const SavedShape pr = *deck.slides[8].named(QStringLiteral("Rectangle 3"));
+    expectParagraph(pr.paragraphs.at(0), QStringLiteral("Press kit"), Bullet::Character, 2400);
+    const SavedShape schedule = *deck.slides[16].named(QStringLiteral("Rectangle 3"));
+    expectParagraph(schedule.paragraphs.at(0), QStringLiteral("Launch in May"), Bullet::Character, 2400);
+    ASSERT_GE(schedule.paragraphs.size(), 2u);
+    EXPECT_EQ(schedule.paragraphs[1].bullet, Bullet::Character); // the empty last line's paragraph
+
+    // Every section that was not filled keeps the template's text.
+    for (int slide : {3, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16}) {
+        SCOPED_TRACE(slide);
+        const char* name = "Rectangle 3";
+        const auto now = deck.slides[size_t(slide) - 1].named(QLatin1String(name));
+        const auto before = original.slides[size_t(slide) - 1].named(QLatin1String(name));
+        ASSERT_TRUE(now && before);
+        EXPECT_EQ(now->text(), before->text());
+        EXPECT_FALSE(before->text().isEmpty());
+    }
+}
+
+TEST_F(EndToEnd, LibreOfficeRendersTheFilledDeck)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (soffice.isEmpty() || pdftotext.isEmpty())
+        GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+
+    GenerateMarketPlan(context, slideOne);
+    ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
+
+    QTemporaryDir profile;
+    QProcess convert;
+    convert.setWorkingDirectory(folder.path());
+    convert.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                            QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                            QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
+                            folder.path(), workingCopy()});
+    ASSERT_TRUE(convert.waitForFinished(120000));
+    const QString pdf = folder.path() + QStringLiteral("/marketing_plan_temp.pdf");
+    ASSERT_TRUE(QFile::exists(pdf)) << convert.readAllStandardError().toStdString();
+
+    QProcess extract;
+    extract.start(pdftotext, {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(extract.waitForFinished(60000));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    for (const char* expected : {"Acme", "Marketing Plan", "Growth Plan 2027", "Alpha market", "- beta detail",
+                                 "Gamma point", "spaced sub-point", "Press kit", "Launch in May"})
+        EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
+}

@@ -1,0 +1,139 @@
+// The engine behind "PowerPoint.Application": the object model over a real
+// deck, the window state, and what happens when the last reference goes.
+
+#include "builder/PowerPointChecks.h"
+#include "shell/AppTitle.h"
+#include "tests/builder/EngineTestSupport.h"
+
+#include <QDir>
+
+using namespace quillora;
+using namespace quillora::automation;
+using namespace quillora::testing;
+
+namespace {
+
+QString failureOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.description().isEmpty() ? QStringLiteral("(empty description)") : e.description();
+    }
+    return QString();
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(EngineFixture, AnswersToItsNameAndRunsOnlyWhileReferenced)
+{
+    CheckPowerPointInstalled(fake.platform, runtime);
+    EXPECT_TRUE(fake.exit.statuses.empty());
+    EXPECT_FALSE(IsPowerPointRunning(runtime));
+    Ref<Application> app = start();
+    EXPECT_EQ(app->defaultMember(), QStringLiteral("Microsoft PowerPoint"));
+    EXPECT_TRUE(IsPowerPointRunning(runtime));
+    app.release();
+    EXPECT_FALSE(IsPowerPointRunning(runtime));
+}
+
+TEST_F(EngineFixture, FailuresArriveWithADescription)
+{
+    Ref<Application> app = start();
+    EXPECT_FALSE(failureOf([&] { app->presentations()->open(folder.path() + QStringLiteral("/missing.ppt")); }).isEmpty());
+    Ref<Presentation> deck = app->presentations()->open(deckPath);
+    EXPECT_FALSE(failureOf([&] { deck->slides()->item(0); }).isEmpty());
+    EXPECT_FALSE(failureOf([&] { deck->slides()->item(99); }).isEmpty());
+    EXPECT_FALSE(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("No such shape")); }).isEmpty());
+    EXPECT_TRUE(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("Rectangle 98")); }).isEmpty());
+    EXPECT_TRUE(failureOf([&] { deck->slides()->item(1)->shapes()->item(2)->textFrame()->textRange(); }).isEmpty());
+}
+
+TEST_F(EngineFixture, KeepsTheSelectionAWindowWouldHave)
+{
+    Ref<Application> app = start();
+    // With nothing open the window's selection can still be cleared.
+    EXPECT_TRUE(failureOf([&] { app->activeWindow()->selection()->unselect(); }).isEmpty());
+    EXPECT_EQ(engineWindowState(app).activePath, QString());
+
+    Ref<Presentation> deck = app->presentations()->open(deckPath);
+    EXPECT_EQ(engineWindowState(app).activePath, deckPath);
+    // A text range leads back to its slide through its frame and shape.
+    Ref<TextRange> range = deck->slides()->item(4)->shapes()->item(QStringLiteral("Rectangle 18"))->textFrame()->textRange();
+    range->parent()->parent()->parent()->select();
+    EXPECT_EQ(engineWindowState(app).selectedSlide, 4);
+    app->activeWindow()->selection()->unselect();
+    EXPECT_EQ(engineWindowState(app).selectedSlide, 0);
+    deck->slides()->item(1)->select();
+    EXPECT_EQ(engineWindowState(app).selectedSlide, 1);
+}
+
+TEST_F(EngineFixture, AVisibleApplicationHandsItsDecksToTheDesktopWhenLastReleased)
+{
+    Ref<Application> app = start();
+    app->setVisible(true);
+    Ref<Presentation> deck = app->presentations()->open(deckPath);
+    deck->slides()->item(1)->shapes()->item(1)->textFrame()->textRange()->setText(QStringLiteral("Written by the test"));
+    app.release();
+    EXPECT_TRUE(fake.desktop.files.isEmpty()) << "the presentation still holds the application";
+    deck.release();
+
+    EXPECT_EQ(fake.desktop.files, QStringList(deckPath));
+    EXPECT_TRUE(fake.messages.shown.empty());
+    const SavedDeck saved = EngineFixture::saved(deckPath);
+    ASSERT_GE(saved.slides.size(), 1u);
+    EXPECT_EQ(saved.slides[0].shapes.at(0).text(), QStringLiteral("Written by the test"));
+}
+
+TEST_F(EngineFixture, WhenNothingOpensTheDeckOneMessageSaysWhereItIs)
+{
+    setApplicationTitle(QStringLiteral("Acme"));
+    fake.desktop.fileResult = false;
+    {
+        Ref<Application> app = start();
+        app->setVisible(true);
+        app->presentations()->open(deckPath);
+    }
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    const auto& shown = fake.messages.shown[0];
+    EXPECT_EQ(shown.title, QStringLiteral("Acme"));
+    EXPECT_TRUE(shown.text.contains(QDir::toNativeSeparators(deckPath))) << shown.text.toStdString();
+    EXPECT_EQ(shown.icon, MessageIcon::None);
+    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+}
+
+TEST_F(EngineFixture, AnInvisibleApplicationWritesNothing)
+{
+    const QByteArray before = bytesOf(deckPath);
+    {
+        Ref<Application> app = start();
+        Ref<Presentation> deck = app->presentations()->open(deckPath);
+        deck->slides()->item(1)->shapes()->item(1)->textFrame()->textRange()->setText(QStringLiteral("discarded"));
+    }
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(bytesOf(deckPath), before);
+}
+
+TEST_F(EngineFixture, ADeckThatCannotBeWrittenBackIsReportedNotLost)
+{
+    QTemporaryDir gone;
+    const QString path = gone.path() + QStringLiteral("/deck.pptx");
+    ASSERT_TRUE(QFile::copy(realTemplate(), path));
+    {
+        Ref<Application> app = start();
+        app->setVisible(true);
+        app->presentations()->open(path);
+        ASSERT_TRUE(gone.remove());
+    }
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("The presentation could not be written")));
+    EXPECT_TRUE(fake.messages.shown[0].text.contains(QDir::toNativeSeparators(path)));
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Shared set-up for tests that drive the real engine with the real template:
+// a runtime serving the engine, fake platform doors, and a private copy of
+// the template.
+
+#include "builder/EngineApplication.h"
+#include "builder/LessonPlan.h"
+#include "tests/builder/SavedDeck.h"
+#include "tests/support/FakePlatform.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace quillora::testing {
+
+inline QString realTemplate()
+{
+    return QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+}
+
+struct EngineFixture : ::testing::Test {
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::exists(realTemplate())) << "the template deck is built beside the program";
+        automation::registerEngineApplication(runtime, fake.platform);
+        deckPath = folder.path() + QStringLiteral("/deck.pptx");
+        ASSERT_TRUE(QFile::copy(realTemplate(), deckPath));
+    }
+
+    automation::Ref<automation::Application> start()
+    {
+        return runtime.CreateObject(QLatin1String(automation::kPowerPointClass));
+    }
+
+    // The saved deck at `path`, failing the test when it cannot be read.
+    static SavedDeck saved(const QString& path)
+    {
+        QString error;
+        SavedDeck deck = SavedDeck::read(path, &error);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        return deck;
+    }
+
+    FakePlatform fake;
+    automation::AutomationRuntime runtime;
+    BuilderContext context{fake.platform, runtime};
+    QTemporaryDir folder;
+    QString deckPath;
+};
+
+} // namespace quillora::testing

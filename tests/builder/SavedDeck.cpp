@@ -1,0 +1,150 @@
+#include "tests/builder/SavedDeck.h"
+
+#include <QFile>
+#include <pugixml.hpp>
+#include <zip.h>
+
+#include <cstring>
+
+namespace quillora::testing {
+namespace {
+
+class Package {
+public:
+    explicit Package(const QString& path)
+    {
+        int error = 0;
+        m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    }
+    ~Package()
+    {
+        if (m_zip)
+            zip_discard(m_zip);
+    }
+    bool isOpen() const { return m_zip != nullptr; }
+
+    bool load(const QString& name, pugi::xml_document& doc)
+    {
+        zip_stat_t st;
+        const QByteArray n = name.toUtf8();
+        if (zip_stat(m_zip, n.constData(), 0, &st) != 0)
+            return false;
+        zip_file_t* f = zip_fopen(m_zip, n.constData(), 0);
+        if (!f)
+            return false;
+        QByteArray bytes(static_cast<qsizetype>(st.size), Qt::Uninitialized);
+        const zip_int64_t got = zip_fread(f, bytes.data(), st.size);
+        zip_fclose(f);
+        return got == static_cast<zip_int64_t>(st.size) && doc.load_buffer(bytes.constData(), size_t(bytes.size()));
+    }
+
+private:
+    zip_t* m_zip = nullptr;
+};
+
+QString textOf(pugi::xml_node paragraph)
+{
+    QString text;
+    for (pugi::xml_node child : paragraph.children()) {
+        const char* name = child.name();
+        if (!std::strcmp(name, "a:r") || !std::strcmp(name, "a:fld"))
+            text += QString::fromUtf8(child.child("a:t").text().get());
+        else if (!std::strcmp(name, "a:br"))
+            text += QLatin1Char('\v');
+    }
+    return text;
+}
+
+SavedParagraph readParagraph(pugi::xml_node p)
+{
+    SavedParagraph out;
+    out.text = textOf(p);
+    pugi::xml_node pPr = p.child("a:pPr");
+    if (pPr.child("a:buNone"))
+        out.bullet = SavedParagraph::Bullet::Off;
+    else if (pPr.child("a:buChar"))
+        out.bullet = SavedParagraph::Bullet::Character;
+    else if (pPr.child("a:buAutoNum"))
+        out.bullet = SavedParagraph::Bullet::Numbered;
+    for (pugi::xml_node r : p.children("a:r"))
+        out.sizes.push_back(r.child("a:rPr").attribute("sz").as_int(0));
+    return out;
+}
+
+SavedShape readShape(pugi::xml_node shape)
+{
+    SavedShape out;
+    for (pugi::xml_node nv : shape.children()) {
+        if (pugi::xml_node c = nv.child("p:cNvPr")) {
+            out.name = QString::fromUtf8(c.attribute("name").value());
+            break;
+        }
+    }
+    for (pugi::xml_node p : shape.child("p:txBody").children("a:p"))
+        out.paragraphs.push_back(readParagraph(p));
+    return out;
+}
+
+QString partFor(const QString& target)
+{
+    // Targets in presentation.xml.rels are relative to ppt/.
+    return target.startsWith(QLatin1Char('/')) ? target.mid(1) : QStringLiteral("ppt/") + target;
+}
+
+} // namespace
+
+QString SavedShape::text() const
+{
+    QStringList texts;
+    for (const SavedParagraph& p : paragraphs)
+        texts << p.text;
+    return texts.join(QLatin1Char('\r'));
+}
+
+std::optional<SavedShape> SavedSlide::named(const QString& name) const
+{
+    for (const SavedShape& s : shapes) {
+        if (s.name == name)
+            return s;
+    }
+    return std::nullopt;
+}
+
+SavedDeck SavedDeck::read(const QString& path, QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return SavedDeck{};
+    };
+    Package package(path);
+    if (!package.isOpen())
+        return fail(QStringLiteral("not a zip package: ") + path);
+    pugi::xml_document presentation, rels;
+    if (!package.load(QStringLiteral("ppt/presentation.xml"), presentation)
+        || !package.load(QStringLiteral("ppt/_rels/presentation.xml.rels"), rels))
+        return fail(QStringLiteral("no presentation part"));
+
+    std::map<QString, QString> targets;
+    for (pugi::xml_node r : rels.child("Relationships").children("Relationship"))
+        targets[QString::fromUtf8(r.attribute("Id").value())] = QString::fromUtf8(r.attribute("Target").value());
+
+    SavedDeck deck;
+    for (pugi::xml_node id : presentation.child("p:presentation").child("p:sldIdLst").children("p:sldId")) {
+        const QString part = partFor(targets[QString::fromUtf8(id.attribute("r:id").value())]);
+        pugi::xml_document slideXml;
+        if (!package.load(part, slideXml))
+            return fail(QStringLiteral("missing slide part ") + part);
+        SavedSlide slide;
+        for (pugi::xml_node child : slideXml.child("p:sld").child("p:cSld").child("p:spTree").children()) {
+            const char* name = child.name();
+            if (!std::strcmp(name, "p:sp") || !std::strcmp(name, "p:grpSp") || !std::strcmp(name, "p:pic")
+                || !std::strcmp(name, "p:graphicFrame") || !std::strcmp(name, "p:cxnSp"))
+                slide.shapes.push_back(readShape(child));
+        }
+        deck.slides.push_back(std::move(slide));
+    }
+    return deck;
+}
+
+} // namespace quillora::testing

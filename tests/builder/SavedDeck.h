@@ -1,0 +1,40 @@
+#pragma once
+// Reads a saved .pptx straight from its XML, independently of the engine
+// that wrote it, so tests check what the file really says: each shape's
+// paragraphs with their text, bullet and run sizes.
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace quillora::testing {
+
+struct SavedParagraph {
+    enum class Bullet { Inherited, Off, Character, Numbered };
+    QString text;            // runs joined; a line break reads as "\v"
+    Bullet bullet = Bullet::Inherited;
+    std::vector<int> sizes;  // each run's size in hundredths of a point; 0 when unset
+};
+
+struct SavedShape {
+    QString name;
+    std::vector<SavedParagraph> paragraphs;
+    // Paragraph texts joined by "\r".
+    QString text() const;
+};
+
+struct SavedSlide {
+    std::vector<SavedShape> shapes; // z-order, back to front
+    std::optional<SavedShape> named(const QString& name) const;
+};
+
+struct SavedDeck {
+    std::vector<SavedSlide> slides; // presentation order
+
+    // Empty deck and a message in `error` when the file cannot be read.
+    static SavedDeck read(const QString& path, QString* error = nullptr);
+};
+
+} // namespace quillora::testing
