@@ -9,7 +9,17 @@
 #include <QRegularExpression>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Failing expectations print texts readably, control characters escaped.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1String("\\r")).replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t")).replace(QLatin1Char('\v'), QLatin1String("\\v"));
+    *out << '"' << shown.toStdString() << '"';
+}
 
 namespace quillora::testing {
 

@@ -5,6 +5,7 @@
 
 #include "builder/EngineApplication.h"
 #include "builder/LessonPlan.h"
+#include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
 
