@@ -45,10 +45,20 @@ OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
                             .arg(displayName));
     for (ZipEntry& entry : readZip(bytes, displayName))
         m_parts.push_back({std::move(entry.name), std::move(entry.data), entry.sourceIndex});
+    // An index, so a deck of thousands of slides is not searched part by part
+    // for each of its parts; the first of equal names wins, as below.
+    for (size_t i = 0; i < m_parts.size(); ++i) {
+        const QString folded = m_parts[i].name.toCaseFolded();
+        if (!m_byFoldedName.contains(folded))
+            m_byFoldedName.insert(folded, i);
+    }
 }
 
 Part* OpcPackage::find(const QString& name)
 {
+    const auto indexed = m_byFoldedName.find(name.toCaseFolded());
+    if (indexed != m_byFoldedName.end() && m_parts[*indexed].name.compare(name, Qt::CaseInsensitive) == 0)
+        return &m_parts[*indexed];
     for (Part& part : m_parts)
         if (part.name.compare(name, Qt::CaseInsensitive) == 0)
             return &part;

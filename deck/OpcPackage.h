@@ -5,6 +5,7 @@
 // replaced, so untouched parts are written back byte for byte.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -50,6 +51,7 @@ private:
     QString m_displayName;
     QByteArray m_zip; // as read: unchanged parts are copied from it
     std::vector<Part> m_parts;
+    QHash<QString, size_t> m_byFoldedName; // case-folded name -> first part
 };
 
 // "ppt/slides/slide1.xml" from source "ppt/presentation.xml" and target

@@ -23,7 +23,9 @@ struct ZipEntry {
 struct ZipLimits {
     std::int64_t maxEntryBytes = 64ll << 20;  // one part unpacked
     std::int64_t maxTotalBytes = 256ll << 20; // the whole package unpacked
-    std::int64_t maxEntries = 10000;
+    // A slide is two parts (its XML and its relationships), and decks of
+    // 10 000 slides must open; the byte limits bound the memory anyway.
+    std::int64_t maxEntries = 100000;
 };
 
 // Throws DeckError when the bytes are not a zip archive or break a limit.

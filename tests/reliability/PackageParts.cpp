@@ -264,27 +264,27 @@ PackageParts PackageParts::minimalDeck(int slideCount)
 
 void PackageParts::set(const QString& name, const QByteArray& data)
 {
-    for (auto& part : m_parts) {
-        if (part.first == name) {
-            part.second = data;
-            return;
-        }
+    const auto found = m_index.constFind(name);
+    if (found != m_index.constEnd()) {
+        m_parts[static_cast<size_t>(*found)].second = data;
+        return;
     }
+    m_index.insert(name, static_cast<qsizetype>(m_parts.size()));
     m_parts.emplace_back(name, data);
 }
 
 void PackageParts::remove(const QString& name)
 {
     std::erase_if(m_parts, [&](const auto& part) { return part.first == name; });
+    m_index.clear();
+    for (size_t i = 0; i < m_parts.size(); ++i)
+        m_index.insert(m_parts[i].first, static_cast<qsizetype>(i));
 }
 
 QByteArray PackageParts::part(const QString& name) const
 {
-    for (const auto& part : m_parts) {
-        if (part.first == name)
-            return part.second;
-    }
-    return {};
+    const auto found = m_index.constFind(name);
+    return found == m_index.constEnd() ? QByteArray() : m_parts[static_cast<size_t>(*found)].second;
 }
 
 QByteArray PackageParts::zip() const

@@ -4,6 +4,7 @@
 // binary files in the repository.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <utility>
@@ -37,7 +38,8 @@ public:
                                    qint64 size) const;
 
 private:
-    std::vector<std::pair<QString, QByteArray>> m_parts;
+    std::vector<std::pair<QString, QByteArray>> m_parts; // in archive order
+    QHash<QString, qsizetype> m_index;                   // name -> position
 };
 
 // Rewrites the uncompressed size that the local and central headers of the
