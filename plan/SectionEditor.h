@@ -1,0 +1,53 @@
+#pragma once
+// The editing behaviour of the main window's four text fields: every change
+// is written at once to the plan store, and choosing a tab loads that
+// section's statement (or its hint text when nothing is stored) into the
+// strip's statement box. Holds no state: the strips' Tab is read when needed.
+//
+// No handler catches failures: a refused store write goes to whoever called
+// (the start-up's error report, or the event loop's safety net).
+
+#include "plan/SectionCatalogue.h"
+
+namespace quillora {
+
+class LineBox;
+class StatementBox;
+class TabStrip;
+
+struct EditorControls {
+    TabStrip* SSTab1 = nullptr;
+    TabStrip* SSTab3 = nullptr;
+    StatementBox* txtFirstStatement = nullptr;
+    StatementBox* txtSecondStatement = nullptr;
+    LineBox* txtProductName = nullptr;
+    LineBox* txtMktPlan = nullptr;
+};
+
+inline constexpr char kCompanyNameKey[] = "Company Name";
+inline constexpr char kMarketingPlanKey[] = "Marketing Plan";
+
+class SectionEditor {
+public:
+    explicit SectionEditor(const EditorControls& controls) : m_c(controls) {}
+
+    // Connects the handlers to the controls' signals.
+    void connectControls();
+
+    void SSTab1_Click(int PreviousTab);
+    void SSTab3_Click(int PreviousTab);
+    void txtFirstStatement_Change();
+    void txtSecondStatement_Change();
+    void txtProductName_Change();
+    void txtMktPlan_Change();
+    void txtProductName_GotFocus();
+    void txtMktPlan_GotFocus();
+
+private:
+    void loadSection(Strip strip, TabStrip& tabs, StatementBox& box);
+    void saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box);
+
+    EditorControls m_c;
+};
+
+} // namespace quillora

@@ -1,0 +1,15 @@
+#pragma once
+// The presentation builder's entry points the window calls. Injected so the
+// window can start and be tested without the builder.
+
+#include <functional>
+
+namespace quillora {
+
+struct BuilderHooks {
+    std::function<void()> checkPowerPointInstalled; // last step of the start-up
+    std::function<bool()> warnIfPowerPointOpen;     // true = the user chose to stop
+    std::function<void()> generateMarketPlan;
+};
+
+} // namespace quillora

@@ -1,0 +1,30 @@
+#pragma once
+// Dresses the main window with the optional skin found in the program folder.
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace quillora {
+
+class SkinFramework;
+
+inline constexpr char kSkinFolderName[] = "x";
+inline constexpr char kSkinFileName[] = "o.cjs";
+
+// True when the skin file is an ordinary file (not a folder, not hidden).
+bool skinFilePresent(const QString& programFolder);
+
+// When the skin file is present: the window and its frames, labels, option
+// buttons, check boxes and picture boxes take the button-face colour, then
+// the skin is loaded and applied. Stops at the first failure (RuntimeError);
+// the colours changed before it stay.
+void ApplySkin(const QString& programFolder, QWidget& window, const QList<QWidget*>& controls,
+               SkinFramework& skin);
+
+// Sets the background colour a widget paints itself with.
+void setBackColor(QWidget& widget, const QColor& color);
+
+} // namespace quillora

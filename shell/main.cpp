@@ -1,0 +1,40 @@
+// Starts Quillora: the application object, the main window, its start-up,
+// then the event loop.
+//
+// Two switches for tooling, read from the environment:
+//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been shown and
+//                               its first events handled (start-up timing);
+//   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
+
+#include "shell/BuilderHooks.h"
+#include "shell/Form1.h"
+#include "shell/SafeApplication.h"
+
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    using namespace quillora;
+    Platform& platform = Platform::system();
+    SafeApplication app(argc, argv, *platform.messages);
+
+    BuilderHooks hooks{
+        [] {},
+        [] { return false; },
+        [] {},
+    };
+    Form1 window(platform, hooks);
+    window.Form_Load();
+    window.showCentred();
+
+    if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
+        const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
+        QTimer::singleShot(0, &app, [&app, &window, screenshot] {
+            if (!screenshot.isEmpty() && !window.grab().save(screenshot))
+                app.exit(1);
+            else
+                app.quit();
+        });
+    }
+    return app.exec();
+}
