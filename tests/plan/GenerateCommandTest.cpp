@@ -1,0 +1,75 @@
+#include "shell/RuntimeError.h"
+#include "tests/support/WindowFixture.h"
+
+#include <QPushButton>
+#include <QTest>
+
+using namespace quillora;
+using quillora::testing::WindowFixture;
+
+class GenerateCommandTest : public WindowFixture {};
+
+TEST_F(GenerateCommandTest, APressRunsTheGeneratorWhileBusyIsSet)
+{
+    Form1& w = shownWindow();
+    bool busyDuringRun = false;
+    onGenerate = [&] { busyDuringRun = w.generateCommand().Busy(); };
+    QTest::mouseClick(w.PushButton1, Qt::LeftButton);
+    EXPECT_EQ(generations, 1);
+    EXPECT_TRUE(busyDuringRun);
+    EXPECT_FALSE(w.generateCommand().Busy());
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(GenerateCommandTest, AnsweringNoStopsBeforeTheGeneratorAndTheButtonWorksAgain)
+{
+    Form1& w = shownWindow();
+    warnResult = [] { return true; };
+    w.generateCommand().PushButton1_Click();
+    EXPECT_EQ(generations, 0);
+    EXPECT_FALSE(w.generateCommand().Busy());
+    warnResult = [] { return false; };
+    w.generateCommand().PushButton1_Click();
+    EXPECT_EQ(generations, 1);
+}
+
+TEST_F(GenerateCommandTest, APressDuringARunIsTurnedAway)
+{
+    Form1& w = shownWindow();
+    int warnings = 0;
+    warnResult = [&] { ++warnings; return false; };
+    // The generator lets window events through in its pauses: a second press arrives there.
+    onGenerate = [&] { QTest::mouseClick(w.PushButton1, Qt::LeftButton); };
+    QTest::mouseClick(w.PushButton1, Qt::LeftButton);
+    EXPECT_EQ(generations, 1);
+    EXPECT_EQ(warnings, 1);
+    EXPECT_FALSE(w.generateCommand().Busy());
+    onGenerate = nullptr;
+    QTest::mouseClick(w.PushButton1, Qt::LeftButton);
+    EXPECT_EQ(generations, 2);
+}
+
+TEST_F(GenerateCommandTest, AFailingWarningIsReportedAndTheGeneratorRunsAnyway)
+{
+    Form1& w = shownWindow();
+    warnResult = []() -> bool { throw RuntimeError(QStringLiteral("Automation error")); };
+    w.generateCommand().PushButton1_Click();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text,
+              errorReportMessage(QStringLiteral("Automation error"),
+                                 QStringLiteral("in Brindlecoe2021/08/31.Form1.PushButton1_Click "), 104));
+    EXPECT_EQ(generations, 1);
+    EXPECT_FALSE(w.generateCommand().Busy());
+}
+
+TEST_F(GenerateCommandTest, AFailureEscapingTheGeneratorIsReportedAndBusyIsCleared)
+{
+    Form1& w = shownWindow();
+    onGenerate = [] { throw RuntimeError(QStringLiteral("Method failed")); };
+    w.generateCommand().PushButton1_Click();
+    EXPECT_EQ(reportLines(), QStringList{QStringLiteral("106")});
+    EXPECT_FALSE(w.generateCommand().Busy());
+    onGenerate = nullptr;
+    w.generateCommand().PushButton1_Click();
+    EXPECT_EQ(generations, 2);
+}

@@ -1,0 +1,277 @@
+#include "plan/SectionCatalogue.h"
+#include "shell/AppTitle.h"
+#include "shell/HomePage.h"
+#include "shell/RuntimeError.h"
+#include "shell/controls/LineBox.h"
+#include "shell/controls/PictureBox.h"
+#include "shell/controls/StatementBox.h"
+#include "shell/controls/TabStrip.h"
+#include "tests/support/WindowFixture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+
+using namespace quillora;
+using quillora::testing::WindowFixture;
+
+namespace {
+
+QString hintOf(Strip strip, int tab)
+{
+    return findSection(strip, tab)->hint();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class Form1Layout : public WindowFixture {};
+
+TEST_F(Form1Layout, ControlsSitAtTheirDesignedPlaces)
+{
+    Form1& w = window();
+    EXPECT_EQ(w.size(), QSize(848, 749));
+    EXPECT_EQ(w.PushButton1->geometry(), QRect(8, 8, 832, 27));
+    EXPECT_EQ(w.Frame1->geometry(), QRect(8, 37, 832, 55));
+    EXPECT_EQ(w.Frame2->geometry(), QRect(8, 96, 832, 55));
+    EXPECT_EQ(w.txtProductName->parentWidget(), w.Frame1);
+    EXPECT_EQ(w.txtProductName->geometry(), QRect(16, 20, 800, 25));
+    EXPECT_EQ(w.txtMktPlan->parentWidget(), w.Frame2);
+    EXPECT_EQ(w.SSTab1->geometry(), QRect(8, 159, 832, 289));
+    EXPECT_EQ(w.SSTab3->geometry(), QRect(8, 456, 832, 285));
+    EXPECT_EQ(w.Picture1->geometry(), QRect(12, 203, 813, 240));
+    EXPECT_EQ(w.Picture2->geometry(), QRect(12, 500, 813, 237));
+    // The picture boxes belong to the window and lie over the strips' pages.
+    EXPECT_EQ(w.Picture1->parentWidget(), &w);
+    EXPECT_EQ(w.txtFirstStatement->parentWidget(), w.Picture1);
+    EXPECT_EQ(w.txtSecondStatement->parentWidget(), w.Picture2);
+    EXPECT_TRUE(w.SSTab1->geometry().adjusted(0, w.SSTab1->pageRect().top(), 0, 0).contains(w.Picture1->geometry()));
+    EXPECT_TRUE(w.SSTab3->geometry().adjusted(0, w.SSTab3->pageRect().top(), 0, 0).contains(w.Picture2->geometry()));
+    EXPECT_EQ(w.txtFirstStatement->geometry(), QRect(8, 8, 798, 225));
+}
+
+TEST_F(Form1Layout, CaptionsFontsTabsAndFrame)
+{
+    Form1& w = window();
+    EXPECT_EQ(w.PushButton1->text(), QStringLiteral("Start Creating Template"));
+    EXPECT_EQ(w.Frame1->title(), QStringLiteral("Product Name"));
+    EXPECT_EQ(w.Frame2->title(), QStringLiteral("Marketing Plan"));
+    EXPECT_EQ(w.font().family(), QStringLiteral("Arial"));
+    EXPECT_DOUBLE_EQ(w.font().pointSizeF(), 9.0);
+    EXPECT_TRUE(w.font().bold());
+    EXPECT_DOUBLE_EQ(w.PushButton1->font().pointSizeF(), 11.25);
+    EXPECT_TRUE(w.PushButton1->font().bold());
+
+    EXPECT_EQ(w.SSTab1->count(), 8);
+    EXPECT_EQ(w.SSTab1->tabsPerRow(), 4);
+    EXPECT_EQ(w.SSTab3->tabsPerRow(), 5);
+    EXPECT_EQ(w.SSTab1->tabHeight(), 20);
+    EXPECT_EQ(w.SSTab1->tab(), 4);
+    EXPECT_EQ(w.SSTab3->tab(), 0);
+    EXPECT_EQ(w.SSTab1->captions().at(6), QStringLiteral("Launch  Strategies"));
+    EXPECT_EQ(w.SSTab3->captions().at(4), QStringLiteral("Vertical Markets/Segments"));
+
+    // Fixed frame, no maximise button.
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(w.Frame1->palette().color(QPalette::Window), QColor(Qt::white));
+}
+
+TEST_F(Form1Layout, TabOrderRunsFromTheProductNameToTheButton)
+{
+    Form1& w = window();
+    const QList<QWidget*> expected{w.txtProductName, w.txtMktPlan, w.txtFirstStatement, w.txtSecondStatement,
+                                   w.SSTab1, w.SSTab3, w.PushButton1};
+    QWidget* current = w.txtProductName;
+    for (int i = 1; i < expected.size(); ++i) {
+        do {
+            current = current->nextInFocusChain();
+        } while (!(current->focusPolicy() & Qt::TabFocus));
+        EXPECT_EQ(current, expected[i]) << "position " << i;
+    }
+}
+
+class FormLoad : public WindowFixture {};
+
+TEST_F(FormLoad, FirstStartWithAnEmptyStoreShowsAndStoresTheTwoInitialHints)
+{
+    Form1& w = loadedWindow();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_EQ(applicationTitle(), QStringLiteral("Quillora"));
+    EXPECT_EQ(w.txtProductName->text(), QString());
+    EXPECT_EQ(w.txtMktPlan->text(), QString());
+    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.txtSecondStatement->text(), hintOf(Strip::Second, 0));
+    EXPECT_EQ(store.statementKeys(),
+              (std::vector<QString>{QStringLiteral("FirstStatementMkt_4"), QStringLiteral("SecondStatementMkt_0")}));
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], hintOf(Strip::First, 4));
+    EXPECT_EQ(store->values[QStringLiteral("SecondStatementMkt_0")], hintOf(Strip::Second, 0));
+    EXPECT_EQ(installedChecks, 1);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(FormLoad, StoredValuesComeBackAndTheFirstFieldHasItsTextSelectedWhenShown)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Harbour Lights Coffee");
+    store->values[QStringLiteral("Marketing Plan")] = QStringLiteral("Launch 2027");
+    store->values[QStringLiteral("FirstStatementMkt_4")] = QStringLiteral("Ours\r\n- line two");
+    Form1& w = shownWindow();
+    EXPECT_EQ(w.txtProductName->text(), QStringLiteral("Harbour Lights Coffee"));
+    EXPECT_EQ(w.txtMktPlan->text(), QStringLiteral("Launch 2027"));
+    EXPECT_EQ(w.txtFirstStatement->text(), QStringLiteral("Ours\r\n- line two"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtProductName);
+    EXPECT_EQ(w.txtProductName->selectedText(), QStringLiteral("Harbour Lights Coffee"));
+    EXPECT_EQ(w.productName(), QStringLiteral("Harbour Lights Coffee"));
+    EXPECT_EQ(w.planTitle(), QStringLiteral("Launch 2027"));
+}
+
+TEST_F(FormLoad, TwoFailingStepsGiveTwoReportsAndTheStartUpCompletes)
+{
+    // A skin that is not text, and a folder where the hand cursor should be.
+    ASSERT_TRUE(QDir(programDir.path()).mkpath(QStringLiteral("x")));
+    writeFile(programDir.filePath(QStringLiteral("x/o.cjs")), QByteArray("\xff\xfe\x00garbage", 10));
+    ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("HAND-M.CUR")));
+
+    Form1& w = loadedWindow();
+    EXPECT_EQ(reportLines(), (QStringList{QStringLiteral("100"), QStringLiteral("108")}));
+    for (const auto& m : fake.messages.shown) {
+        EXPECT_EQ(m.title, QStringLiteral("Application Error"));
+        EXPECT_TRUE(m.text.contains(QStringLiteral("\r\nin Brindlecoe2021/08/31.Form1.Form_Load at line ")));
+    }
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.txtSecondStatement->text(), hintOf(Strip::Second, 0));
+    EXPECT_FALSE(w.mouseIcon().has_value());
+    EXPECT_EQ(installedChecks, 1);
+    // The colours set before the skin failed stay; the skin itself is not applied.
+    const QColor face = QApplication::style()->standardPalette().color(QPalette::Button);
+    EXPECT_EQ(w.palette().color(QPalette::Window), face);
+    EXPECT_EQ(w.Frame1->palette().color(QPalette::Window), face);
+    EXPECT_TRUE(w.styleSheet().isEmpty());
+}
+
+TEST_F(FormLoad, AFailingSectionLoadIsReportedUnderItsStepAndTheNextStepRuns)
+{
+    store->refuseWrites = true;
+    Form1& w = loadedWindow();
+    EXPECT_EQ(reportLines(), (QStringList{QStringLiteral("128"), QStringLiteral("130"), QStringLiteral("132"),
+                                          QStringLiteral("134")}));
+    EXPECT_TRUE(fake.messages.shown[2].text.startsWith(QStringLiteral("Permission denied\r\n")));
+    // The box shows its hint although it could not be stored.
+    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(installedChecks, 1);
+}
+
+TEST_F(FormLoad, TheInstalledCheckIsTheLastStepAndItsFailureIsReported)
+{
+    hooks.checkPowerPointInstalled = [] { throw RuntimeError(QStringLiteral("ActiveX component can't create object")); };
+    loadedWindow();
+    EXPECT_EQ(reportLines(), QStringList{QStringLiteral("136")});
+}
+
+TEST_F(FormLoad, TheHomePageOpensOnlyWhenSevenIsDrawn)
+{
+    fake.random.value = 0.06f; // Int(6.0) + 1 = 7
+    loadedWindow();
+    EXPECT_EQ(fake.desktop.urls, QStringList{QStringLiteral("https://www.tarnvale.example/")});
+    ASSERT_EQ(fake.random.seeds.size(), 1u);
+    EXPECT_FLOAT_EQ(fake.random.seeds[0], float(fake.clock.timeOfDay));
+}
+
+TEST_F(FormLoad, OtherNumbersLeaveTheBrowserAlone)
+{
+    for (float r : {0.0f, 0.05f, 0.07f, 0.5f, 0.9999f}) {
+        fake.random.value = r;
+        MaybeOpenHomePage(fake.platform);
+    }
+    EXPECT_TRUE(fake.desktop.urls.isEmpty());
+}
+
+TEST_F(FormLoad, ABrowserThatCannotBeStartedIsReportedUnderLine110)
+{
+    fake.random.value = 0.06f;
+    fake.desktop.urlResult = false;
+    Form1& w = loadedWindow();
+    EXPECT_EQ(reportLines(), QStringList{QStringLiteral("110")});
+    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
+}
+
+class PointerRules : public WindowFixture {};
+
+TEST_F(PointerRules, TheButtonShowsTheCustomPointerBackgroundAndFramesTheDefault)
+{
+    Form1& w = shownWindow();
+    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
+    EXPECT_EQ(w.mousePointer(), Form1::kCustomPointer);
+    // Without a hand cursor file the custom pointer looks like the default one.
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+
+    // Straight onto another control: nothing changes.
+    QTest::mouseMove(w.txtFirstStatement->viewport(), QPoint(30, 30));
+    EXPECT_EQ(w.mousePointer(), Form1::kCustomPointer);
+    QTest::mouseMove(w.txtProductName, QPoint(30, 5));
+    EXPECT_EQ(w.mousePointer(), Form1::kCustomPointer);
+
+    QTest::mouseMove(w.Frame1, QPoint(3, 50));
+    EXPECT_EQ(w.mousePointer(), Form1::kDefaultPointer);
+
+    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
+    QTest::mouseMove(w.Frame2, QPoint(3, 50));
+    EXPECT_EQ(w.mousePointer(), Form1::kDefaultPointer);
+
+    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
+    QTest::mouseMove(&w, QPoint(3, 746)); // the strip between the page and the window's edge
+    EXPECT_EQ(w.mousePointer(), Form1::kDefaultPointer);
+}
+
+TEST_F(PointerRules, WithAHandCursorTheButtonShowsIt)
+{
+    // A 32x32 cursor with its hotspot at (6, 1).
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    QByteArray ico;
+    {
+        QBuffer buffer(&ico);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "ICO"));
+    }
+    ico[2] = 2;
+    ico[10] = 6;
+    ico[11] = 0;
+    ico[12] = 1;
+    ico[13] = 0;
+    writeFile(programDir.filePath(QStringLiteral("HAND-M.CUR")), ico);
+
+    Form1& w = shownWindow();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    ASSERT_TRUE(w.mouseIcon().has_value());
+    EXPECT_EQ(w.mouseIcon()->hotSpot(), QPoint(6, 1));
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
+    EXPECT_EQ(w.cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(w.cursor().hotSpot(), QPoint(6, 1));
+    QTest::mouseMove(w.Frame1, QPoint(3, 50));
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(PointerRules, ClosingTheWindowEndsTheProgram)
+{
+    Form1& w = shownWindow();
+    w.close();
+    EXPECT_EQ(fake.exit.statuses, std::vector<int>{0});
+}

@@ -1,0 +1,69 @@
+#pragma once
+// A plan store backend held in memory, installed for the lifetime of the
+// object, so window tests start from a known plan and can see every write.
+
+#include "plan/PlanStore.h"
+#include "shell/RuntimeError.h"
+
+#include <QString>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quillora::testing {
+
+class MemorySettings {
+public:
+    struct Backend final : SettingsBackend {
+        bool read(const QString& key, QString& value) override
+        {
+            ++reads;
+            auto it = values.find(key);
+            if (it == values.end())
+                return false;
+            value = it->second;
+            return true;
+        }
+        void write(const QString& key, const QString& value) override
+        {
+            if (refuseWrites)
+                throw RuntimeError(QStringLiteral("Permission denied"));
+            writes.emplace_back(key, value);
+            values[key] = value;
+        }
+        std::map<QString, QString> values;
+        std::vector<std::pair<QString, QString>> writes;
+        int reads = 0;
+        bool refuseWrites = false;
+    };
+
+    MemorySettings()
+    {
+        auto backend = std::make_unique<Backend>();
+        m_backend = backend.get();
+        m_previous = setPlanStoreBackend(std::move(backend));
+    }
+    ~MemorySettings() { setPlanStoreBackend(std::move(m_previous)); }
+    MemorySettings(const MemorySettings&) = delete;
+    MemorySettings& operator=(const MemorySettings&) = delete;
+
+    Backend* operator->() { return m_backend; }
+    Backend& operator*() { return *m_backend; }
+
+    // The statement keys that hold a value.
+    std::vector<QString> statementKeys() const
+    {
+        std::vector<QString> keys;
+        for (const auto& [key, value] : m_backend->values) {
+            if (key.contains(QLatin1String("StatementMkt_")))
+                keys.push_back(key);
+        }
+        return keys;
+    }
+
+private:
+    Backend* m_backend = nullptr;
+    std::unique_ptr<SettingsBackend> m_previous;
+};
+
+} // namespace quillora::testing

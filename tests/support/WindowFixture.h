@@ -1,0 +1,71 @@
+#pragma once
+// A main window on fake platform doors and an in-memory plan store, with the
+// builder's entry points recorded.
+
+#include "shell/Form1.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/MemorySettings.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace quillora::testing {
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake.environment.program = programDir.path();
+        hooks.checkPowerPointInstalled = [this] { ++installedChecks; };
+        hooks.warnIfPowerPointOpen = [this] { return warnResult(); };
+        hooks.generateMarketPlan = [this] { ++generations; if (onGenerate) onGenerate(); };
+    }
+
+    Form1& window()
+    {
+        if (!m_window)
+            m_window = std::make_unique<Form1>(fake.platform, hooks);
+        return *m_window;
+    }
+
+    Form1& loadedWindow()
+    {
+        window().Form_Load();
+        return *m_window;
+    }
+
+    // Shown and active, so focus changes raise their events.
+    Form1& shownWindow()
+    {
+        loadedWindow().showCentred();
+        QApplication::setActiveWindow(m_window.get());
+        QApplication::processEvents();
+        return *m_window;
+    }
+
+    QStringList reportLines() const
+    {
+        QStringList lines;
+        for (const ShownMessage& m : fake.messages.shown) {
+            const qsizetype at = m.text.indexOf(QLatin1String("at line "));
+            lines << (at < 0 ? QString() : m.text.mid(at + 8, 3));
+        }
+        return lines;
+    }
+
+    QTemporaryDir programDir;
+    FakePlatform fake;
+    MemorySettings store;
+    BuilderHooks hooks;
+    int installedChecks = 0;
+    int generations = 0;
+    std::function<bool()> warnResult = [] { return false; };
+    std::function<void()> onGenerate;
+
+private:
+    std::unique_ptr<Form1> m_window;
+};
+
+} // namespace quillora::testing
