@@ -1,5 +1,6 @@
 #include "shell/SafeApplication.h"
 #include "shell/AppTitle.h"
+#include "shell/HeldFailure.h"
 #include "shell/RuntimeError.h"
 
 namespace quillora {
@@ -11,12 +12,20 @@ SafeApplication::SafeApplication(int& argc, char** argv, MessageBoxes& messages)
 
 bool SafeApplication::notify(QObject* receiver, QEvent* event)
 {
+    bool handled = false;
     try {
-        return QApplication::notify(receiver, event);
+        handled = QApplication::notify(receiver, event);
     } catch (...) {
         showUnhandledFailure(m_messages);
-        return false;
     }
+    if (std::exception_ptr held = takeHeldFailure()) {
+        try {
+            std::rethrow_exception(held);
+        } catch (...) {
+            showUnhandledFailure(m_messages);
+        }
+    }
+    return handled;
 }
 
 void showUnhandledFailure(MessageBoxes& messages)

@@ -2,14 +2,15 @@
 // How a text box turns Qt's change notifications into its own Change signal.
 //
 // Assigning text always raises exactly one Change, even when the text is the
-// same as before: loading a section then always stores what it shows.
+// same as before: loading a section then always stores what it shows. A
+// failure of the Change handler goes back to whoever assigned.
 //
-// A Change handler may throw (the store can refuse a write). When Qt itself
-// raised the change while handling a key press or a paste, the failure is
-// held until Qt's widget code has returned and is raised again from the
-// box's event handler, so it never unwinds through the toolkit's internals.
+// A change Qt raises itself (a key press, a paste) comes from inside the
+// toolkit's editing code; a failure of the handler then is held for the
+// event loop to show rather than unwound through that code.
 
-#include <exception>
+#include "shell/HeldFailure.h"
+
 #include <functional>
 #include <utility>
 
@@ -24,12 +25,7 @@ public:
     void assign(Assign&& doAssign)
     {
         m_assigning = true;
-        try {
-            doAssign();
-        } catch (...) {
-            m_assigning = false;
-            throw;
-        }
+        doAssign(); // Qt's setters do not throw
         m_assigning = false;
         m_emitChange();
     }
@@ -39,41 +35,16 @@ public:
     {
         if (m_assigning)
             return;
-        if (m_eventDepth == 0) {
-            m_emitChange();
-            return;
-        }
         try {
             m_emitChange();
         } catch (...) {
-            if (!m_pending)
-                m_pending = std::current_exception();
+            holdCurrentFailure();
         }
-    }
-
-    // Wraps the box's event handling; rethrows a failure held during it.
-    template <class Handle>
-    bool handleEvent(Handle&& handle)
-    {
-        ++m_eventDepth;
-        bool result = false;
-        try {
-            result = handle();
-        } catch (...) {
-            --m_eventDepth;
-            throw;
-        }
-        --m_eventDepth;
-        if (m_eventDepth == 0 && m_pending)
-            std::rethrow_exception(std::exchange(m_pending, nullptr));
-        return result;
     }
 
 private:
     std::function<void()> m_emitChange;
     bool m_assigning = false;
-    int m_eventDepth = 0;
-    std::exception_ptr m_pending;
 };
 
 } // namespace quillora

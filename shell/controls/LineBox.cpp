@@ -16,11 +16,6 @@ void LineBox::setText(const QString& text)
     m_relay.assign([&] { QLineEdit::setText(text); });
 }
 
-bool LineBox::event(QEvent* event)
-{
-    return m_relay.handleEvent([&] { return QLineEdit::event(event); });
-}
-
 void LineBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);

@@ -22,7 +22,6 @@ Q_SIGNALS:
     void GotFocus();
 
 protected:
-    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:

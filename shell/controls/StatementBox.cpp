@@ -41,9 +41,4 @@ void StatementBox::setText(const QString& text)
     m_relay.assign([&] { setPlainText(toDisplayedText(text)); });
 }
 
-bool StatementBox::event(QEvent* event)
-{
-    return m_relay.handleEvent([&] { return QPlainTextEdit::event(event); });
-}
-
 } // namespace quillora

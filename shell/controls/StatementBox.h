@@ -28,7 +28,6 @@ Q_SIGNALS:
     void Change();
 
 protected:
-    bool event(QEvent* event) override;
 
 private:
     ChangeRelay m_relay;

@@ -1,4 +1,5 @@
 #include "shell/controls/TabStrip.h"
+#include "shell/HeldFailure.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -91,6 +92,11 @@ QSize TabStrip::sizeHint() const
 QSize TabStrip::minimumSizeHint() const
 {
     return QSize(m_tabsPerRow * 20, rowCount() * m_tabHeight + 10);
+}
+
+bool TabStrip::event(QEvent* event)
+{
+    return holdingFailures([&] { return QWidget::event(event); });
 }
 
 void TabStrip::paintEvent(QPaintEvent*)

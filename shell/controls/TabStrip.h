@@ -48,6 +48,8 @@ Q_SIGNALS:
     void Click(int PreviousTab);
 
 protected:
+    // A failing Click handler during a mouse or key selection is held for the event loop.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,0 +1,129 @@
+// Benchmarks of the window side: a store write at two store sizes, one
+// keystroke in a statement box (change handler plus store write), and the
+// whole program's time from start to its window shown.
+//
+// Runs on Qt's offscreen platform with a private settings folder.
+
+#include "plan/PlanStore.h"
+#include "shell/Form1.h"
+#include "shell/controls/StatementBox.h"
+#include "shell/controls/TabStrip.h"
+#include "tests/support/FakePlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+using namespace quillora;
+
+namespace {
+
+QString g_configHome;
+
+QString statementOf(int bytes)
+{
+    QString text;
+    const QString line = QStringLiteral("- A realistic line of a marketing plan statement, about sixty chars");
+    while (text.size() < bytes)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\r\n")) + line;
+    text.truncate(bytes);
+    return text;
+}
+
+// Writes the settings file directly: `bytes` of other values besides the plan.
+void prepareStore(int bytes)
+{
+    QDir().mkpath(g_configHome + QStringLiteral("/Tarnvale"));
+    QFile file(g_configHome + QStringLiteral("/Tarnvale/Quillora.conf"));
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write("[General]\n");
+    const QByteArray value(1000, 'v');
+    for (int i = 0; i * 1024 < bytes; ++i)
+        file.write("Filler_" + QByteArray::number(i) + "=" + value + "\n");
+}
+
+void BM_SavePlanSetting1KB(benchmark::State& state)
+{
+    prepareStore(int(state.range(0)));
+    const QString statement = statementOf(1024);
+    SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statement); // warm
+    for (auto _ : state)
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statement);
+    state.SetLabel(QStringLiteral("store %1 KB").arg(state.range(0) / 1024).toStdString());
+}
+BENCHMARK(BM_SavePlanSetting1KB)->Arg(20 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
+
+// A realistic plan: every statement a few hundred characters, then one
+// statement of the given size in the upper box; each iteration is one key
+// press in that box (a letter, then its removal, alternately).
+void BM_KeystrokeInStatementBox(benchmark::State& state)
+{
+    prepareStore(0);
+    for (const Section& section : allSections())
+        SavePlanSetting(section.key(), section.hint() + QStringLiteral("\r\n") + statementOf(300));
+    SavePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
+    SavePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(int(state.range(0))));
+
+    testing::FakePlatform fake;
+    QTemporaryDir program;
+    fake.environment.program = program.path();
+    Form1 window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
+    window.Form_Load();
+    window.showCentred();
+    QApplication::setActiveWindow(&window);
+    window.txtFirstStatement->setFocus();
+    window.txtFirstStatement->moveCursor(QTextCursor::End);
+    bool type = true;
+    for (auto _ : state) {
+        QTest::keyClick(window.txtFirstStatement, type ? Qt::Key_A : Qt::Key_Backspace);
+        type = !type;
+    }
+    if (!fake.messages.shown.empty())
+        state.SkipWithError("the window reported a failure");
+    state.SetLabel(QStringLiteral("statement %1 KB").arg(state.range(0) / 1024.0, 0, 'f', 1).toStdString());
+}
+BENCHMARK(BM_KeystrokeInStatementBox)->Arg(300)->Arg(100 * 1024)->Unit(benchmark::kMillisecond);
+
+// The whole program, from process start until its window has been shown and
+// its first events handled (QUILLORA_EXIT_AFTER_SHOW).
+void BM_StartToWindowShown(benchmark::State& state)
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quillora");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QUILLORA_EXIT_AFTER_SHOW"), QStringLiteral("1"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program, {});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            state.SkipWithError("the program did not start and end cleanly");
+            break;
+        }
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+    }
+}
+BENCHMARK(BM_StartToWindowShown)->UseManualTime()->Iterations(15)->Repetitions(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir configHome;
+    g_configHome = configHome.path();
+    qputenv("XDG_CONFIG_HOME", g_configHome.toLocal8Bit());
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,210 @@
+#include "shell/AppTitle.h"
+#include "shell/AppTitleRule.h"
+#include "shell/FileExists.h"
+#include "shell/HandCursor.h"
+#include "shell/RuntimeError.h"
+#include "shell/Skin.h"
+#include "shell/SkinFramework.h"
+#include "shell/controls/PictureBox.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace quillora;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A real .cur: Qt writes an .ico, whose header differs only in the type and
+// in the two words that hold a cursor's hotspot.
+QByteArray cursorFile(int width, int height, quint16 x, quint16 y)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "ICO"));
+    bytes[2] = 2;
+    bytes[10] = char(x & 0xff);
+    bytes[11] = char(x >> 8);
+    bytes[12] = char(y & 0xff);
+    bytes[13] = char(y >> 8);
+    return bytes;
+}
+
+} // namespace
+
+TEST(AppTitle, ANameOfFortyCharactersOrFewerIsKeptWhole)
+{
+    const QString forty(40, QLatin1Char('a'));
+    EXPECT_EQ(shortenedAppTitle(QStringLiteral("Quillora")), QStringLiteral("Quillora"));
+    EXPECT_EQ(shortenedAppTitle(forty), forty);
+    SetAppTitle(QStringLiteral("Quillora"));
+    EXPECT_EQ(applicationTitle(), QStringLiteral("Quillora"));
+}
+
+TEST(AppTitle, ALongerNameLosesWholeWordsFromItsEnd)
+{
+    // 50 characters, spaces at positions 38 and 44 (counting from 1): cut to 43, then to 37.
+    const QString name = QString(37, QLatin1Char('a')) + QLatin1Char(' ') + QString(5, QLatin1Char('b'))
+                       + QLatin1Char(' ') + QString(6, QLatin1Char('c'));
+    ASSERT_EQ(name.size(), 50);
+    ASSERT_EQ(name.indexOf(QLatin1Char(' ')), 37);
+    ASSERT_EQ(name.lastIndexOf(QLatin1Char(' ')), 43);
+    EXPECT_EQ(shortenedAppTitle(name), QString(37, QLatin1Char('a')));
+    // 44 characters: one word goes and 38 remain.
+    EXPECT_EQ(shortenedAppTitle(QString(30, QLatin1Char('x')) + QStringLiteral(" tail of words")),
+              QString(30, QLatin1Char('x')) + QStringLiteral(" tail of"));
+}
+
+TEST(AppTitle, ANameWithNoSpaceLeftIsCutAtFortyInsteadOfFailing)
+{
+    EXPECT_EQ(shortenedAppTitle(QString(55, QLatin1Char('z'))), QString(40, QLatin1Char('z')));
+    EXPECT_EQ(shortenedAppTitle(QString(45, QLatin1Char('y')) + QStringLiteral(" end")), QString(40, QLatin1Char('y')));
+    SetAppTitle(QString(45, QLatin1Char('q')));
+    EXPECT_EQ(applicationTitle(), QString(40, QLatin1Char('q')));
+    SetAppTitle(QStringLiteral("Quillora"));
+}
+
+TEST(FileExistsTest, FilesAndFoldersExistMissingPathsDoNot)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("a.txt")), "x");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral("a.txt"))));
+    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral("sub"))));
+    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("b.txt"))));
+    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("missing/folder/a.txt"))));
+    EXPECT_FALSE(FileExists(QString()));
+}
+
+TEST(HandCursorTest, TheHotspotComesFromTheFileHeader)
+{
+    EXPECT_EQ(cursorHotspot(cursorFile(32, 32, 6, 1)), QPoint(6, 1));
+    EXPECT_EQ(cursorHotspot(cursorFile(32, 32, 0x0102, 0x0304)), QPoint(0x0102, 0x0304));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("HAND-M.CUR"));
+    writeFile(path, cursorFile(32, 32, 9, 3));
+    const QCursor cursor = loadHandCursor(path);
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.hotSpot(), QPoint(9, 3));
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+}
+
+TEST(HandCursorTest, WhatIsNotACursorFailsWithADescription)
+{
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("text.cur"));
+    writeFile(text, "this is not a cursor at all, only text");
+    EXPECT_THROW(loadHandCursor(text), RuntimeError);
+
+    // An icon is not a cursor, and a cursor header with a broken image is not either.
+    QByteArray icon = cursorFile(16, 16, 0, 0);
+    icon[2] = 1;
+    writeFile(text, icon);
+    EXPECT_THROW(loadHandCursor(text), RuntimeError);
+    writeFile(text, cursorFile(16, 16, 0, 0).left(40));
+    EXPECT_THROW(loadHandCursor(text), RuntimeError);
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("HAND-M.CUR")));
+    EXPECT_THROW(loadHandCursor(dir.filePath(QStringLiteral("HAND-M.CUR"))), RuntimeError);
+    EXPECT_THROW(loadHandCursor(dir.filePath(QStringLiteral("none.cur"))), RuntimeError);
+}
+
+class SkinTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.setObjectName(QStringLiteral("Form1"));
+        for (QWidget* w : {static_cast<QWidget*>(frame), static_cast<QWidget*>(picture),
+                           static_cast<QWidget*>(label), static_cast<QWidget*>(edit)})
+            controls << w;
+        ASSERT_TRUE(QDir(program.path()).mkpath(QStringLiteral("x")));
+        white(window);
+        white(*frame);
+    }
+    static void white(QWidget& w)
+    {
+        QPalette p = w.palette();
+        p.setColor(QPalette::Window, Qt::white);
+        w.setPalette(p);
+    }
+    QString skinPath() const { return program.filePath(QStringLiteral("x/o.cjs")); }
+    QColor face() const { return QApplication::style()->standardPalette().color(QPalette::Button); }
+
+    QTemporaryDir program;
+    QWidget window;
+    QGroupBox* frame = new QGroupBox(&window);
+    PictureBox* picture = new PictureBox(&window);
+    QLabel* label = new QLabel(&window);
+    QLineEdit* edit = new QLineEdit(&window);
+    QList<QWidget*> controls;
+    SkinFramework skin;
+};
+
+TEST_F(SkinTest, WithoutASkinFileNothingChanges)
+{
+    ApplySkin(program.path(), window, controls, skin);
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_FALSE(skin.loaded());
+}
+
+TEST_F(SkinTest, AFolderNamedLikeTheSkinFileDoesNotTurnTheSkinOn)
+{
+    ASSERT_TRUE(QDir(program.path()).mkpath(QStringLiteral("x/o.cjs")));
+    EXPECT_NO_THROW(ApplySkin(program.path(), window, controls, skin));
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_FALSE(skin.loaded());
+}
+
+TEST_F(SkinTest, ASkinFileColoursTheFramesAndPictureBoxesThenAppliesTheSheet)
+{
+    const QByteArray sheet = "QPushButton { color: navy; }\n";
+    writeFile(skinPath(), sheet);
+    ApplySkin(program.path(), window, controls, skin);
+    EXPECT_EQ(window.palette().color(QPalette::Window), face());
+    EXPECT_EQ(frame->palette().color(QPalette::Window), face());
+    EXPECT_EQ(picture->palette().color(QPalette::Window), face());
+    EXPECT_EQ(label->palette().color(QPalette::Window), face());
+    EXPECT_FALSE(edit->autoFillBackground());
+    EXPECT_TRUE(skin.loaded());
+    EXPECT_EQ(skin.applyOptions() & 1, 1);
+    EXPECT_TRUE(skin.applyColors());
+    EXPECT_TRUE(skin.applyMetrics());
+    EXPECT_EQ(window.styleSheet(), QString::fromUtf8(sheet));
+}
+
+TEST_F(SkinTest, AnUnreadableSkinFailsAfterTheColoursAndAppliesNothing)
+{
+    writeFile(skinPath(), QByteArray("\xc3\x28 not text", 10));
+    EXPECT_THROW(ApplySkin(program.path(), window, controls, skin), RuntimeError);
+    EXPECT_EQ(window.palette().color(QPalette::Window), face());
+    EXPECT_EQ(frame->palette().color(QPalette::Window), face());
+    EXPECT_TRUE(window.styleSheet().isEmpty());
+    EXPECT_FALSE(skin.loaded());
+}
+
+TEST(SkinFrameworkTest, ApplyingWithoutALoadedSkinFails)
+{
+    SkinFramework skin;
+    QWidget window;
+    EXPECT_THROW(skin.ApplyWindow(window), RuntimeError);
+}

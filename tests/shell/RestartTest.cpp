@@ -1,0 +1,82 @@
+// Behaviour that shows only across processes: what a restart finds, and what
+// the real application object does with a failure during a user action.
+
+#include "plan/SectionCatalogue.h"
+#include "shell/controls/LineBox.h"
+#include "tests/support/FakePlatform.h"
+#include "shell/Form1.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace quillora;
+
+namespace {
+
+QJsonObject runProbe(const QStringList& args, const QString& configHome = {})
+{
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!configHome.isEmpty())
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    probe.setProcessEnvironment(env);
+    probe.start(QStringLiteral(QUILLORA_BIN_DIR "/shell_probe"), args);
+    EXPECT_TRUE(probe.waitForFinished(60000));
+    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
+    const QJsonDocument doc = QJsonDocument::fromJson(probe.readAllStandardOutput());
+    EXPECT_TRUE(doc.isObject());
+    return doc.object();
+}
+
+} // namespace
+
+TEST(Restart, ACompanyNameTypedInTheWindowIsBackAtTheNextStart)
+{
+    // This process's own settings folder; the probe inherits it.
+    quillora::testing::FakePlatform fake;
+    QTemporaryDir programFolder;
+    fake.environment.program = programFolder.path();
+    {
+        Form1 window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
+        window.Form_Load();
+        window.txtProductName->setText(QString());
+        QTest::keyClicks(window.txtProductName, QStringLiteral("Harbour Lights Coffee"));
+    }
+    const QJsonObject next = runProbe({QStringLiteral("start")});
+    EXPECT_EQ(next[QStringLiteral("productName")].toString(), QStringLiteral("Harbour Lights Coffee"));
+    EXPECT_EQ(next[QStringLiteral("first")].toString(), findSection(Strip::First, 4)->hint());
+}
+
+TEST(SafetyNet, ARefusedWriteWhileTypingIsShownAndTheProgramKeepsItsText)
+{
+    // Settings that cannot be written: the application's folder is a file.
+    QTemporaryDir configHome;
+    QFile blocker(configHome.filePath(QStringLiteral("Tarnvale")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    const QJsonObject out = runProbe({QStringLiteral("type"), QStringLiteral("xy")}, configHome.path());
+    // The start-up reports its four writes through its own error report.
+    const int startUp = out[QStringLiteral("startUpMessages")].toInt();
+    EXPECT_EQ(startUp, 4);
+    const QJsonArray messages = out[QStringLiteral("messages")].toArray();
+    // Then one box per keystroke and one for the tab choice, under the application title.
+    ASSERT_EQ(messages.size(), startUp + 3);
+    for (int i = startUp; i < messages.size(); ++i) {
+        const QJsonObject m = messages[i].toObject();
+        EXPECT_EQ(m[QStringLiteral("title")].toString(), QStringLiteral("Quillora"));
+        EXPECT_FALSE(m[QStringLiteral("text")].toString().isEmpty());
+        EXPECT_FALSE(m[QStringLiteral("text")].toString().contains(QLatin1String("at line")));
+    }
+    EXPECT_EQ(out[QStringLiteral("first")].toString(), findSection(Strip::First, 4)->hint() + QStringLiteral("xy"));
+    EXPECT_EQ(out[QStringLiteral("secondTab")].toInt(), 2);
+    EXPECT_EQ(out[QStringLiteral("second")].toString(), findSection(Strip::Second, 2)->hint());
+}

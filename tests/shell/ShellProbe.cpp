@@ -1,0 +1,72 @@
+// The program's start-up run as a separate process, for tests that need what
+// another run would see: values on disk rather than in QSettings' in-process
+// cache, and the real application object with its event-loop safety net.
+//
+//   shell_probe start               start-up, then print the four fields
+//   shell_probe type <text>         start-up, show the window, type the text
+//                                   into the first statement box and choose
+//                                   another tab on the lower strip
+//
+// Prints one JSON object: the fields' texts and every message box shown
+// (title and text). Message boxes are answered at once with OK.
+
+#include "shell/Form1.h"
+#include "shell/SafeApplication.h"
+#include "shell/controls/LineBox.h"
+#include "shell/controls/StatementBox.h"
+#include "shell/controls/TabStrip.h"
+#include "tests/support/FakePlatform.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace quillora;
+
+int main(int argc, char** argv)
+{
+    testing::FakePlatform fake;
+    SafeApplication app(argc, argv, fake.messages);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    const QString command = args.value(0);
+    if (command != QLatin1String("start") && command != QLatin1String("type"))
+        return 2;
+
+    QTemporaryDir programFolder;
+    fake.environment.program = programFolder.path();
+    BuilderHooks hooks{[] {}, [] { return false; }, [] {}};
+    Form1 window(fake.platform, hooks);
+    window.Form_Load();
+    const int startUpMessages = int(fake.messages.shown.size());
+
+    if (command == QLatin1String("type")) {
+        window.showCentred();
+        QApplication::setActiveWindow(&window);
+        QApplication::processEvents();
+        window.txtFirstStatement->setFocus();
+        window.txtFirstStatement->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window.txtFirstStatement, args.value(1));
+        QTest::mouseClick(window.SSTab3, Qt::LeftButton, {}, window.SSTab3->tabRect(2).center());
+    }
+
+    QJsonArray messages;
+    for (const auto& m : fake.messages.shown)
+        messages.append(QJsonObject{{QStringLiteral("title"), m.title}, {QStringLiteral("text"), m.text}});
+    const QJsonObject out{
+        {QStringLiteral("productName"), window.txtProductName->text()},
+        {QStringLiteral("planTitle"), window.txtMktPlan->text()},
+        {QStringLiteral("first"), window.txtFirstStatement->text()},
+        {QStringLiteral("second"), window.txtSecondStatement->text()},
+        {QStringLiteral("secondTab"), window.SSTab3->tab()},
+        {QStringLiteral("startUpMessages"), startUpMessages},
+        {QStringLiteral("messages"), messages},
+    };
+    const QByteArray json = QJsonDocument(out).toJson(QJsonDocument::Compact);
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    std::fputc('\n', stdout);
+    return 0;
+}
