@@ -143,7 +143,16 @@ QByteArray OpcPackage::toZip() const
     for (const Part& part : m_parts)
         if (!isContentTypes(part))
             entries.push_back({part.name, part.bytes, part.zipIndex});
-    return writeZip(entries, m_zip);
+    try {
+        return writeZip(entries, m_zip);
+    } catch (const DeckError&) {
+        // libzip refuses to copy some damaged entries as they are (their
+        // headers disagree, say); the parts themselves read fine, so pack
+        // them all afresh.
+        for (ZipEntry& entry : entries)
+            entry.sourceIndex = -1;
+        return writeZip(entries);
+    }
 }
 
 } // namespace quillora::deck::detail

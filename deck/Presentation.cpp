@@ -57,7 +57,7 @@ std::unique_ptr<Presentation> Presentation::open(const QString& path)
 
 std::unique_ptr<Presentation> Presentation::fromBytes(const QByteArray& bytes, const QString& name)
 {
-    return PresentationData::load(bytes, name, name.isEmpty() ? QStringLiteral("The presentation") : name);
+    return PresentationData::load(bytes, name, name.isEmpty() ? QStringLiteral("The file") : name);
 }
 
 std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, const QString& path,

@@ -108,6 +108,20 @@ TEST(PackageRoundTrip, AttributeLineBreaksSurviveARewrite)
     EXPECT_EQ(description, QStringLiteral("first line\nsecond\tline"));
 }
 
+TEST(PackageRoundTrip, APartWhoseHeaderOverstatesItsCompressedSizeIsRepackedFromItsText)
+{
+    // Found by fuzzing: slide2.xml inflates fine, but the central directory
+    // claims 13 MB of compressed data, so it cannot be copied as it stands.
+    auto deck = Presentation::open(QStringLiteral(QUILLORA_SOURCE_DIR "/tests/deck/data/compressed-size-past-end.pptx"));
+    ASSERT_EQ(deck->slideCount(), 2);
+    const QByteArray saved = deck->toBytes();
+    auto reopened = Presentation::fromBytes(saved);
+    EXPECT_EQ(reopened->slideCount(), 2);
+    EXPECT_EQ(partOf(saved, QStringLiteral("ppt/slides/slide2.xml")),
+              partOf(readFile(QStringLiteral(QUILLORA_SOURCE_DIR "/tests/deck/data/compressed-size-past-end.pptx")),
+                     QStringLiteral("ppt/slides/slide2.xml")));
+}
+
 TEST(PackageSave, SaveAsReplacesTheTargetAndLeavesNothingElseBehind)
 {
     QTemporaryDir folder;
@@ -148,8 +162,15 @@ TEST(PackageBadInput, AMissingFileNamesThePath)
     }
 }
 
+TEST(PackageBadInput, AFolderIsNotAPresentation)
+{
+    QTemporaryDir folder;
+    EXPECT_THROW(Presentation::open(folder.path()), DeckError);
+}
+
 TEST(PackageBadInput, NotAZip)
 {
+    EXPECT_EQ(openError("plain text", QString()), QStringLiteral("The file is not a presentation file."));
     EXPECT_EQ(openError("this is plain text, not a presentation"), QStringLiteral("plan.pptx is not a presentation file."));
     EXPECT_EQ(openError(QByteArray()), QStringLiteral("plan.pptx is not a presentation file."));
     EXPECT_EQ(openError(QByteArray("PK\x03\x04 truncated")), QStringLiteral("plan.pptx is not a presentation file."));
