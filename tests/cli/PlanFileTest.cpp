@@ -163,3 +163,15 @@ TEST(InMemoryPlanStore, ServesThePlanAndKeepsWritesToItself)
     ASSERT_TRUE(store->read(QStringLiteral("FirstStatementMkt_2"), value));
     EXPECT_EQ(value, QStringLiteral("new"));
 }
+
+TEST(PlanFileReading, TheShippedExampleFillsEverySection)
+{
+    const PlanDocument plan = readPlanFile(QStringLiteral(QUILLORA_SOURCE_DIR "/examples/plan.json"));
+    EXPECT_FALSE(plan.productName.isEmpty());
+    EXPECT_FALSE(plan.planTitle.isEmpty());
+    for (const Section& section : allSections()) {
+        auto it = plan.statements.find(section.key());
+        ASSERT_NE(it, plan.statements.end()) << section.caption;
+        EXPECT_FALSE(it->second.isEmpty()) << section.caption;
+    }
+}
