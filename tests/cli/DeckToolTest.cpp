@@ -1,0 +1,247 @@
+// The built quillora-deck run as a child process, as scripts run it: exit
+// statuses, what it prints, and the decks it writes (read back with the
+// presentation engine).
+
+#include "cli/PdfExport.h"
+#include "deck/Deck.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace quillora;
+
+namespace {
+
+const QString kTool = QStringLiteral(QUILLORA_BIN_DIR "/quillora-deck");
+const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+
+struct Outcome {
+    int status = -1;
+    QString out, err;
+};
+
+class DeckToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QFileInfo(kTool).isExecutable()) << kTool.toStdString();
+        ASSERT_TRUE(QFileInfo(kTemplate).isFile()) << kTemplate.toStdString();
+        out = dir.filePath(QStringLiteral("deck.pptx"));
+        // The child's stored plan lives here, never in the user's settings.
+        settingsHome = dir.filePath(QStringLiteral("config"));
+        QDir().mkpath(settingsHome);
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settingsHome);
+    }
+
+    Outcome run(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(kTool, arguments);
+        Outcome outcome;
+        if (!process.waitForStarted() || !process.waitForFinished(240'000)) {
+            ADD_FAILURE() << "quillora-deck did not run to its end";
+            process.kill();
+            process.waitForFinished();
+            return outcome;
+        }
+        outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        outcome.out = QString::fromUtf8(process.readAllStandardOutput());
+        outcome.err = QString::fromUtf8(process.readAllStandardError());
+        return outcome;
+    }
+
+    QString writePlan(const QByteArray& json)
+    {
+        const QString path = dir.filePath(QStringLiteral("plan.json"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(json);
+        return path;
+    }
+
+    QStringList folderEntries() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    // A failure: the given status, one line on stderr that starts with the
+    // program's name and holds the given words, nothing on stdout.
+    void expectFailure(const Outcome& outcome, int status, const QString& words)
+    {
+        EXPECT_EQ(outcome.status, status) << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.out.isEmpty());
+        EXPECT_TRUE(outcome.err.startsWith(QStringLiteral("quillora-deck: "))) << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.err.endsWith(QStringLiteral(".\n"))) << outcome.err.toStdString();
+        EXPECT_EQ(outcome.err.count(QLatin1Char('\n')), 1) << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.err.contains(words)) << outcome.err.toStdString();
+    }
+
+    QTemporaryDir dir;
+    QString out, settingsHome;
+    QProcessEnvironment environment;
+};
+
+QString shapeText(deck::Presentation& deck, int slide, const QString& shape)
+{
+    return deck.slide(slide).shape(shape).textRange().text();
+}
+
+QString shapeText(deck::Presentation& deck, int slide, int shape)
+{
+    return deck.slide(slide).shape(shape).textRange().text();
+}
+
+} // namespace
+
+TEST_F(DeckToolTest, HelpAndVersion)
+{
+    const Outcome help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option : {"--template", "--plan", "--output", "--pdf", "--version"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+    const Outcome version = run({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("quillora-deck " QUILLORA_VERSION "\n"));
+}
+
+TEST_F(DeckToolTest, CommandLineMistakesExitWithTwo)
+{
+    expectFailure(run({}), 2, QStringLiteral("no output file given"));
+    expectFailure(run({QStringLiteral("--bogus"), QStringLiteral("-o"), out}), 2, QStringLiteral("bogus"));
+    expectFailure(run({QStringLiteral("-o"), out, QStringLiteral("extra")}), 2, QStringLiteral("unexpected argument \"extra\""));
+    expectFailure(run({QStringLiteral("-o")}), 2, QStringLiteral("-o"));
+    EXPECT_TRUE(folderEntries().isEmpty());
+}
+
+TEST_F(DeckToolTest, PlanFileFillsTheDeckAndEmptySectionsKeepTheTemplateText)
+{
+    const QString plan = writePlan(R"({"productName": "Larkspur Marketing Plan", "planTitle": "Spring launch",
+        "sections": {"Market Summary": ["Growing market", "- Up 9% a year"], "Schedule": "March\nApril"}})");
+    const Outcome outcome = run({QStringLiteral("--template"), kTemplate, QStringLiteral("--plan"), plan,
+                                 QStringLiteral("-o"), out});
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.isEmpty()) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.out.isEmpty());
+
+    auto filled = deck::Presentation::open(out);
+    auto original = deck::Presentation::open(kTemplate);
+    EXPECT_EQ(shapeText(*filled, 1, 1), QStringLiteral("Spring launch"));
+    EXPECT_EQ(shapeText(*filled, 1, 2), QStringLiteral("Larkspur \r\nMarketing Plan"));
+    EXPECT_EQ(shapeText(*filled, 2, QStringLiteral("Rectangle 98")), QStringLiteral("Growing market\r\n\t- Up 9% a year\r\n"));
+    EXPECT_EQ(shapeText(*filled, 17, QStringLiteral("Rectangle 3")), QStringLiteral("March\r\nApril\r\n"));
+    // Product Definition was left out: slide 3 still says what the template says.
+    EXPECT_EQ(shapeText(*filled, 3, QStringLiteral("Rectangle 3")), shapeText(*original, 3, QStringLiteral("Rectangle 3")));
+    EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("deck.pptx"), QStringLiteral("plan.json")}));
+}
+
+TEST_F(DeckToolTest, StoredPlanIsUsedWithoutAPlanFileAndLeftUnchanged)
+{
+    const QString store = settingsHome + QStringLiteral("/Tarnvale/Quillora.conf");
+    {
+        QSettings settings(store, QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Company Name"), QStringLiteral("Stored Co"));
+        settings.setValue(QStringLiteral("Marketing Plan"), QStringLiteral("Stored title"));
+        settings.setValue(QStringLiteral("FirstStatementMkt_1"), QStringLiteral("Stored line\r\n- stored point"));
+        settings.setValue(QStringLiteral("FirstStatementMkt_2"), QString());
+    }
+    QFile storeFile(store);
+    ASSERT_TRUE(storeFile.open(QIODevice::ReadOnly));
+    const QByteArray before = storeFile.readAll();
+    storeFile.close();
+
+    // No --template either: the one beside the program is used.
+    const Outcome outcome = run({QStringLiteral("-o"), out});
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+
+    auto filled = deck::Presentation::open(out);
+    auto original = deck::Presentation::open(kTemplate);
+    EXPECT_EQ(shapeText(*filled, 1, 1), QStringLiteral("Stored title"));
+    EXPECT_EQ(shapeText(*filled, 1, 2), QStringLiteral("Stored Co\r\nMarketing Plan"));
+    EXPECT_EQ(shapeText(*filled, 3, QStringLiteral("Rectangle 3")), QStringLiteral("Stored line\r\n\t- stored point\r\n"));
+    // Stored as empty text: the row is skipped like one never stored.
+    EXPECT_EQ(shapeText(*filled, 4, QStringLiteral("Rectangle 18")), shapeText(*original, 4, QStringLiteral("Rectangle 18")));
+
+    ASSERT_TRUE(storeFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(storeFile.readAll(), before);
+}
+
+TEST_F(DeckToolTest, FailuresExitWithOneAndLeaveAnEarlierOutputAsItWas)
+{
+    QFile earlier(out);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier deck");
+    earlier.close();
+
+    const QString badPlan = writePlan("{\"sections\": {\"Budget\": \"x\"}}");
+    expectFailure(run({QStringLiteral("--plan"), badPlan, QStringLiteral("-o"), out}), 1,
+                  QStringLiteral("names an unknown section \"Budget\""));
+    expectFailure(run({QStringLiteral("--plan"), dir.filePath(QStringLiteral("none.json")), QStringLiteral("-o"), out}), 1,
+                  QStringLiteral("cannot read the plan file"));
+    expectFailure(run({QStringLiteral("--template"), dir.filePath(QStringLiteral("none.pptx")), QStringLiteral("-o"), out}), 1,
+                  QStringLiteral("does not exist"));
+    // A zip that is not a presentation passes the quick check and fails in the generator.
+    const QString notADeck = dir.filePath(QStringLiteral("not-a-deck.pptx"));
+    QFile zip(notADeck);
+    ASSERT_TRUE(zip.open(QIODevice::WriteOnly));
+    zip.write(QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')); // an empty zip archive
+    zip.close();
+    expectFailure(run({QStringLiteral("--template"), notADeck, QStringLiteral("-o"), out}), 1,
+                  QStringLiteral("the deck could not be filled"));
+
+    QFile check(out);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("earlier deck"));
+    EXPECT_EQ(folderEntries(),
+              (QStringList{QStringLiteral("deck.pptx"), QStringLiteral("not-a-deck.pptx"), QStringLiteral("plan.json")}));
+}
+
+TEST_F(DeckToolTest, UnwritableOutputExitsWithOne)
+{
+    expectFailure(run({QStringLiteral("-o"), dir.filePath(QStringLiteral("missing/deck.pptx"))}), 1,
+                  QStringLiteral("does not exist"));
+    expectFailure(run({QStringLiteral("-o"), dir.path()}), 1, QStringLiteral("is a folder"));
+}
+
+TEST_F(DeckToolTest, PdfWithoutLibreOfficeIsAClearError)
+{
+    const QString emptyBin = dir.filePath(QStringLiteral("bin"));
+    QDir().mkpath(emptyBin);
+    environment.insert(QStringLiteral("PATH"), emptyBin);
+    expectFailure(run({QStringLiteral("-o"), out, QStringLiteral("--pdf")}), 1,
+                  QStringLiteral("LibreOffice is not installed"));
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+TEST_F(DeckToolTest, PdfIsWrittenBesideTheDeckWhenLibreOfficeIsInstalled)
+{
+    if (findLibreOffice().isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/install-deps --test installs it";
+    const QString plan = writePlan(R"({"planTitle": "Quarterly plan for PDF", "sections": {"Pricing": "Premium pricing"}})");
+    const Outcome outcome = run({QStringLiteral("--plan"), plan, QStringLiteral("-o"), out, QStringLiteral("--pdf")});
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    // Not a terminal: no progress line.
+    EXPECT_TRUE(outcome.err.isEmpty()) << outcome.err.toStdString();
+    const QString pdf = dir.filePath(QStringLiteral("deck.pdf"));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return;
+    QProcess text;
+    text.start(pdftotext, {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60'000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(words.contains(QStringLiteral("Quarterly plan for PDF"))) << words.left(400).toStdString();
+    EXPECT_TRUE(words.contains(QStringLiteral("Premium pricing")));
+}
