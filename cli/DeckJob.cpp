@@ -34,7 +34,8 @@ void checkOutputPath(const QString& outputPath)
         throw RuntimeError(QStringLiteral("the output folder %1 is not writable").arg(quoted(folder.filePath())));
 }
 
-// A deck is a zip archive; anything else is turned away before the run.
+// A deck is a zip archive (an empty one starts with its end record);
+// anything else is turned away before the run.
 void checkTemplate(const QString& templatePath)
 {
     const QFileInfo info(templatePath);
@@ -47,7 +48,8 @@ void checkTemplate(const QString& templatePath)
         throw RuntimeError(
             QStringLiteral("cannot read the template %1: %2").arg(quoted(templatePath), file.errorString()));
     }
-    if (file.read(4) != QByteArray("PK\x03\x04", 4)) {
+    const QByteArray signature = file.read(4);
+    if (signature != QByteArray("PK\x03\x04", 4) && signature != QByteArray("PK\x05\x06", 4)) {
         throw RuntimeError(
             QStringLiteral("the template %1 is not a presentation (.pptx) file").arg(quoted(templatePath)));
     }
@@ -110,9 +112,16 @@ void publish(const QString& source, const QString& destination)
         throw RuntimeError(QStringLiteral("cannot write %1: %2").arg(quoted(destination), out.errorString()));
 }
 
-QString failureSentence(const QStringList& messages)
+// The working copy is a private detail of the run: what is wrong with it is
+// wrong with the template it was copied from.
+QString failureSentence(const QStringList& messages, const QString& workingCopy, const QString& templatePath)
 {
-    QString sentence = QStringLiteral("the deck could not be filled: ") + plainMessage(messages.first());
+    QString first = plainMessage(messages.first());
+    const QString templateName = QStringLiteral("the template ") + quoted(templatePath);
+    first.replace(quoted(workingCopy), templateName);
+    first.replace(workingCopy, templateName);
+    first.replace(QStringLiteral("marketing_plan_temp.ppt"), templateName);
+    QString sentence = QStringLiteral("the deck could not be filled: ") + first;
     if (messages.size() == 2)
         sentence += QStringLiteral(", and 1 more error");
     else if (messages.size() > 2)
@@ -159,7 +168,9 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
     HeadlessPlatform headless(QDir::toNativeSeparators(tempFolder), QDir::toNativeSeparators(programFolder));
     tools.filler(headless.platform(), titles);
     if (!headless.messages().isEmpty())
-        throw RuntimeError(failureSentence(headless.messages()));
+        throw RuntimeError(failureSentence(headless.messages(),
+                                           QDir(tempFolder).filePath(QStringLiteral("marketing_plan_temp.ppt")),
+                                           job.templatePath));
     if (!headless.openedFile() || !QFileInfo(*headless.openedFile()).isFile())
         throw RuntimeError(QStringLiteral("the deck generator finished without producing a deck"));
     const QString deck = *headless.openedFile();

@@ -63,8 +63,10 @@ QString plainMessage(const QString& messageText)
         QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = report.match(messageText);
     if (match.hasMatch()) {
-        return QStringLiteral("%1 (%2, step %3)")
-            .arg(match.captured(1).simplified(), match.captured(2), match.captured(3));
+        QString description = match.captured(1).simplified();
+        while (description.endsWith(QLatin1Char('.')))
+            description.chop(1);
+        return QStringLiteral("%1 (%2, step %3)").arg(description, match.captured(2), match.captured(3));
     }
     return messageText.simplified();
 }

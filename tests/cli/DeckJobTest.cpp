@@ -348,4 +348,8 @@ TEST(HeadlessPlatform, ErrorReportsBecomeOnePlainPhrase)
                                               QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.updateText "), 126);
     EXPECT_EQ(plainMessage(report), QStringLiteral("Object variable not set (updateText, step 126)"));
     EXPECT_EQ(plainMessage(QStringLiteral("Some\r\nother  message")), QStringLiteral("Some other message"));
+    // A description's own full stop does not end the phrase early.
+    const QString withStop = errorReportMessage(QStringLiteral("Deck holds no presentation."),
+                                                QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.GenerateMarketPlan "), 108);
+    EXPECT_EQ(plainMessage(withStop), QStringLiteral("Deck holds no presentation (GenerateMarketPlan, step 108)"));
 }

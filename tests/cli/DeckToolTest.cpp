@@ -132,12 +132,13 @@ TEST_F(DeckToolTest, PlanFileFillsTheDeckAndEmptySectionsKeepTheTemplateText)
     EXPECT_TRUE(outcome.err.isEmpty()) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.out.isEmpty());
 
+    // The engine reads paragraph ends back as "\r".
     auto filled = deck::Presentation::open(out);
     auto original = deck::Presentation::open(kTemplate);
     EXPECT_EQ(shapeText(*filled, 1, 1), QStringLiteral("Spring launch"));
-    EXPECT_EQ(shapeText(*filled, 1, 2), QStringLiteral("Larkspur \r\nMarketing Plan"));
-    EXPECT_EQ(shapeText(*filled, 2, QStringLiteral("Rectangle 98")), QStringLiteral("Growing market\r\n\t- Up 9% a year\r\n"));
-    EXPECT_EQ(shapeText(*filled, 17, QStringLiteral("Rectangle 3")), QStringLiteral("March\r\nApril\r\n"));
+    EXPECT_EQ(shapeText(*filled, 1, 2), QStringLiteral("Larkspur \rMarketing Plan"));
+    EXPECT_EQ(shapeText(*filled, 2, QStringLiteral("Rectangle 98")), QStringLiteral("Growing market\r\t- Up 9% a year\r"));
+    EXPECT_EQ(shapeText(*filled, 17, QStringLiteral("Rectangle 3")), QStringLiteral("March\rApril\r"));
     // Product Definition was left out: slide 3 still says what the template says.
     EXPECT_EQ(shapeText(*filled, 3, QStringLiteral("Rectangle 3")), shapeText(*original, 3, QStringLiteral("Rectangle 3")));
     EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("deck.pptx"), QStringLiteral("plan.json")}));
@@ -165,8 +166,8 @@ TEST_F(DeckToolTest, StoredPlanIsUsedWithoutAPlanFileAndLeftUnchanged)
     auto filled = deck::Presentation::open(out);
     auto original = deck::Presentation::open(kTemplate);
     EXPECT_EQ(shapeText(*filled, 1, 1), QStringLiteral("Stored title"));
-    EXPECT_EQ(shapeText(*filled, 1, 2), QStringLiteral("Stored Co\r\nMarketing Plan"));
-    EXPECT_EQ(shapeText(*filled, 3, QStringLiteral("Rectangle 3")), QStringLiteral("Stored line\r\n\t- stored point\r\n"));
+    EXPECT_EQ(shapeText(*filled, 1, 2), QStringLiteral("Stored Co\rMarketing Plan"));
+    EXPECT_EQ(shapeText(*filled, 3, QStringLiteral("Rectangle 3")), QStringLiteral("Stored line\r\t- stored point\r"));
     // Stored as empty text: the row is skipped like one never stored.
     EXPECT_EQ(shapeText(*filled, 4, QStringLiteral("Rectangle 18")), shapeText(*original, 4, QStringLiteral("Rectangle 18")));
 
@@ -195,7 +196,7 @@ TEST_F(DeckToolTest, FailuresExitWithOneAndLeaveAnEarlierOutputAsItWas)
     zip.write(QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')); // an empty zip archive
     zip.close();
     expectFailure(run({QStringLiteral("--template"), notADeck, QStringLiteral("-o"), out}), 1,
-                  QStringLiteral("the deck could not be filled"));
+                  QStringLiteral("the deck could not be filled: the template \"%1\"").arg(notADeck));
 
     QFile check(out);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));

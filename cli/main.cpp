@@ -1,0 +1,33 @@
+// quillora-deck: fills the marketing-plan template from the stored plan or a
+// plan file, without a window. A QCoreApplication is all it needs: the
+// generator and the engine draw nothing.
+
+#include "cli/DeckCommand.h"
+#include "cli/GeneratorFiller.h"
+#include "cli/PdfExport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillora-deck"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
+
+    quillora::QProcessRunner processes;
+    quillora::ProgressLine progress(quillora::standardErrorIsTerminal());
+    quillora::DeckJobTools tools;
+    tools.filler = quillora::generatorFiller();
+    tools.processes = &processes;
+    tools.progress = &progress;
+    tools.libreOffice = quillora::findLibreOffice();
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QString defaultTemplate = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("marketing_plan.ppt"));
+    return quillora::runDeckCommand(QCoreApplication::arguments(), defaultTemplate, tools, out, err);
+}
