@@ -170,12 +170,19 @@ int TextBody::formatWithSize(int format, int hundredths)
 void TextBody::appendChar(char16_t c, int format, int field)
 {
     m_text.append(QChar(c));
+    if (c == kParagraphEnd)
+        ++m_paragraphEnds;
     m_charFormats.push_back({format, field});
 }
 
 int TextBody::paragraphAt(int position) const
 {
-    return static_cast<int>(QStringView(m_text).left(position).count(QChar(kParagraphEnd)));
+    // Counted from the nearer end: the shape text writer works at the end of
+    // the text, and counting from the start made long statements quadratic.
+    const QStringView text(m_text);
+    if (position <= text.size() / 2)
+        return static_cast<int>(text.left(position).count(QChar(kParagraphEnd)));
+    return static_cast<int>(m_paragraphEnds - text.mid(position).count(QChar(kParagraphEnd)));
 }
 
 int TextBody::endFormatOf(int paragraph) const
@@ -212,6 +219,7 @@ void TextBody::replace(int start, int count, const QString& text)
 
     const int created = static_cast<int>(text.count(QChar(kParagraphEnd)));
     m_text.replace(start, count, text);
+    m_paragraphEnds += created - merged;
     const auto first = m_charFormats.begin() + start;
     m_charFormats.erase(first, first + count);
     m_charFormats.insert(m_charFormats.begin() + start, static_cast<size_t>(text.size()), CharFormat{format, -1});

@@ -68,6 +68,7 @@ private:
     void appendChar(char16_t c, int format, int field);
 
     QString m_text;                       // the string the automation model shows
+    qsizetype m_paragraphEnds = 0;        // paragraph ends in m_text
     std::vector<CharFormat> m_charFormats; // one per character of m_text
     std::vector<Paragraph> m_paragraphs;
     int m_lastEndFormat = -1;

@@ -1,0 +1,161 @@
+// Error storms: a generation run with the template missing or damaged, or
+// with no presentation application to reach, against the real engine and
+// the real plan store. The run must show exactly one report per failing
+// step, in order, and the next run must work as if nothing had happened.
+
+#include "builder/AutomationRuntime.h"
+#include "builder/LessonPlan.h"
+#include "builder/WorkingCopy.h"
+#include "plan/PlanStore.h"
+#include "shell/ErrorReport.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "tests/builder/EngineTestSupport.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <vector>
+
+using namespace quillora;
+using namespace quillora::automation;
+using namespace quillora::testing;
+
+namespace {
+
+const QString kLocation = QLatin1String(kGenerateMarketPlanLocation);
+
+// Three filled sections: rows 0, 5 and 15 of the fill map, whose write
+// steps are 124, 154 and 214.
+const std::vector<int> kFilledWriteLines = {124, 154, 214};
+
+struct Storm : EngineFixture {
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        // The real store, emptied: this process has a private settings home.
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"), QStringLiteral("Quillora"))
+            .clear();
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Growing market\r\n- three rivals"));
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_5"), QStringLiteral("Recycled box"));
+        SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("May launch"));
+        SavePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty: only pauses
+
+        fake.environment.program = emptyProgramFolder.path();
+        fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
+        slideOne.product = QStringLiteral("Acme");
+        slideOne.title = QStringLiteral("Plan 2027");
+    }
+
+    QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
+    std::vector<int> reported() const { return reportedLines(fake.messages, kLocation); }
+
+    static std::vector<int> concat(std::vector<int> a, const std::vector<int>& b)
+    {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    }
+
+    // Every shown message is a complete error report with a description.
+    void expectEveryMessageIsAReport() const
+    {
+        for (const ShownMessage& m : fake.messages.shown) {
+            EXPECT_EQ(m.title, QLatin1String(kErrorReportTitle));
+            EXPECT_EQ(m.icon, MessageIcon::Warning);
+            EXPECT_FALSE(descriptionOf(m).isEmpty()) << m.text.toStdString();
+        }
+    }
+
+    // A run with everything in place reports nothing and fills the deck.
+    void expectACleanRunAfterwards(AutomationRuntime& workingRuntime)
+    {
+        fake.messages.shown.clear();
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        BuilderContext working{fake.platform, workingRuntime};
+        GenerateMarketPlan(working, slideOne);
+        EXPECT_TRUE(fake.messages.shown.empty());
+        const SavedDeck deck = saved(workingCopy());
+        ASSERT_GE(deck.slides.size(), 17u);
+        EXPECT_EQ(deck.slides[16].named(QStringLiteral("Rectangle 3"))->paragraphs.front().text,
+                  QStringLiteral("May launch"));
+    }
+
+    QTemporaryDir emptyProgramFolder;
+    FixedSlideOneTexts slideOne;
+};
+
+} // namespace
+
+TEST_F(Storm, AMissingTemplateWithNoEarlierCopyReportsTheCopyTheOpenAndEveryUseOfThePresentation)
+{
+    GenerateMarketPlan(context, slideOne);
+
+    EXPECT_EQ(reported(), concat({104, 108, 110, 114}, concat(kFilledWriteLines, {226})));
+    expectEveryMessageIsAReport();
+    EXPECT_FALSE(QFile::exists(workingCopy()));
+    expectACleanRunAfterwards(runtime);
+}
+
+TEST_F(Storm, AMissingTemplateReportsOnlyTheCopyWhenAnEarlierWorkingCopyIsThere)
+{
+    ASSERT_TRUE(QFile::copy(realTemplate(), workingCopy()));
+    GenerateMarketPlan(context, slideOne);
+
+    EXPECT_EQ(reported(), std::vector<int>{104});
+    expectEveryMessageIsAReport();
+    // The earlier copy was opened and filled.
+    const SavedDeck deck = saved(workingCopy());
+    ASSERT_GE(deck.slides.size(), 17u);
+    EXPECT_EQ(deck.slides[1].named(QStringLiteral("Rectangle 98"))->paragraphs.front().text,
+              QStringLiteral("Growing market"));
+}
+
+TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThePresentation)
+{
+    QFile original(realTemplate());
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray bytes = original.readAll();
+    QFile damaged(emptyProgramFolder.path() + QStringLiteral("/marketing_plan.ppt"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(bytes.left(bytes.size() / 2));
+    damaged.close();
+
+    GenerateMarketPlan(context, slideOne);
+
+    EXPECT_EQ(reported(), concat({108, 110, 114}, concat(kFilledWriteLines, {226})));
+    expectEveryMessageIsAReport();
+    ASSERT_FALSE(fake.messages.shown.empty());
+    EXPECT_TRUE(descriptionOf(fake.messages.shown.front()).contains(QStringLiteral("marketing_plan_temp.ppt")))
+        << descriptionOf(fake.messages.shown.front()).toStdString();
+    QFile::remove(damaged.fileName());
+    expectACleanRunAfterwards(runtime);
+}
+
+TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
+{
+    AutomationRuntime nothingRegistered;
+    BuilderContext unreachable{fake.platform, nothingRegistered};
+    fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+
+    GenerateMarketPlan(unreachable, slideOne);
+
+    EXPECT_EQ(reported(), concat({100, 102, 106, 108, 110, 114}, concat(kFilledWriteLines, {224, 226})));
+    expectEveryMessageIsAReport();
+    ASSERT_FALSE(fake.messages.shown.empty());
+    EXPECT_EQ(descriptionOf(fake.messages.shown.front()), QLatin1String(kCannotCreateObject));
+    // The copy still happened: nothing stopped the run early.
+    EXPECT_TRUE(QFile::exists(workingCopy()));
+    expectACleanRunAfterwards(runtime);
+}
+
+TEST_F(Storm, RepeatedStormsLeaveNothingBehindThatHurtsTheNextRun)
+{
+    AutomationRuntime nothingRegistered;
+    BuilderContext unreachable{fake.platform, nothingRegistered};
+    for (int i = 0; i < 3; ++i) {
+        fake.messages.shown.clear();
+        GenerateMarketPlan(context, slideOne);      // template missing
+        GenerateMarketPlan(unreachable, slideOne);  // nothing to reach
+    }
+    expectACleanRunAfterwards(runtime);
+}
