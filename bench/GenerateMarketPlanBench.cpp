@@ -36,7 +36,7 @@ struct Bench {
     }
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
 
-    testing::ScopedMemoryPlan plan;
+    testing::MemorySettings plan;
     testing::FakePlatform fake;
     automation::AutomationRuntime runtime;
     QTemporaryDir folder;

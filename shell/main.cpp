@@ -6,7 +6,7 @@
 //                               its first events handled (start-up timing);
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
-#include "shell/BuilderHooks.h"
+#include "builder/BuilderEntryPoints.h"
 #include "shell/Form1.h"
 #include "shell/SafeApplication.h"
 
@@ -18,12 +18,9 @@ int main(int argc, char** argv)
     Platform& platform = Platform::system();
     SafeApplication app(argc, argv, *platform.messages);
 
-    BuilderHooks hooks{
-        [] {},
-        [] { return false; },
-        [] {},
-    };
-    Form1 window(platform, hooks);
+    BuilderEntryPoints builder(platform);
+    Form1 window(platform, builder.hooks());
+    builder.setSlideOneTexts(window);
     window.Form_Load();
     window.showCentred();
 

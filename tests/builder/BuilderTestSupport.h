@@ -1,10 +1,11 @@
 #pragma once
-// Small helpers the builder tests share: a plan store kept in memory, fixed
-// slide-1 texts, and the report lines a run showed.
+// Small helpers the builder tests share: fixed slide-1 texts, the report
+// lines a run showed, and readable texts in failure output.
 
 #include "builder/SlideOneTexts.h"
 #include "plan/PlanStore.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/MemorySettings.h"
 
 #include <QRegularExpression>
 #include <map>
@@ -22,30 +23,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace quillora::testing {
-
-class MemorySettings final : public SettingsBackend {
-public:
-    bool read(const QString& key, QString& value) override
-    {
-        auto it = values.find(key);
-        if (it == values.end())
-            return false;
-        value = it->second;
-        return true;
-    }
-    void write(const QString& key, const QString& value) override { values[key] = value; }
-    std::map<QString, QString> values;
-};
-
-// Puts an empty in-memory plan store in place for the lifetime of the object.
-class ScopedMemoryPlan {
-public:
-    ScopedMemoryPlan() : m_previous(setPlanStoreBackend(std::make_unique<MemorySettings>())) {}
-    ~ScopedMemoryPlan() { setPlanStoreBackend(std::move(m_previous)); }
-
-private:
-    std::unique_ptr<SettingsBackend> m_previous;
-};
 
 struct FixedSlideOneTexts final : SlideOneTexts {
     QString product, title;

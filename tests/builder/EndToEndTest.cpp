@@ -34,7 +34,7 @@ struct EndToEnd : EngineFixture {
     }
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
 
-    ScopedMemoryPlan plan;
+    MemorySettings plan;
     FixedSlideOneTexts slideOne;
 };
 

@@ -57,7 +57,7 @@ struct GeneratorFixture : ::testing::Test {
     void run() { GenerateMarketPlan(context, slideOne); }
     std::vector<int> reported() const { return reportedLines(fake.messages, kLocation); }
 
-    ScopedMemoryPlan plan;
+    MemorySettings plan;
     QTemporaryDir programDir, tempDir;
     FakePlatform fake;
     AutomationRuntime runtime;

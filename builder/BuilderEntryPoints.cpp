@@ -1,0 +1,27 @@
+#include "builder/BuilderEntryPoints.h"
+#include "builder/EngineApplication.h"
+#include "builder/LessonPlan.h"
+#include "builder/PowerPointChecks.h"
+
+namespace quillora {
+
+BuilderEntryPoints::BuilderEntryPoints(Platform& platform) : m_platform(platform)
+{
+    automation::registerEngineApplication(m_runtime, m_platform);
+}
+
+BuilderHooks BuilderEntryPoints::hooks()
+{
+    return BuilderHooks{
+        [this] { CheckPowerPointInstalled(m_platform, m_runtime); },
+        [this] { return WarnIfPowerPointOpen(m_platform, m_runtime); },
+        [this] {
+            // Reported by the generate command's own guard when nobody set the texts.
+            if (!m_slideOne)
+                throw RuntimeError(QLatin1String(automation::kObjectVariableNotSet));
+            GenerateMarketPlan(BuilderContext{m_platform, m_runtime}, *m_slideOne);
+        },
+    };
+}
+
+} // namespace quillora

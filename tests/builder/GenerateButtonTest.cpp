@@ -1,0 +1,96 @@
+// The main window with the real builder behind its hooks: start-up's
+// installed check, and the generate button from press to a deck on the
+// desktop, including a press that arrives during a run.
+
+#include "builder/BuilderEntryPoints.h"
+#include "plan/SectionCatalogue.h"
+#include "shell/Form1.h"
+#include "shell/controls/LineBox.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "tests/builder/SavedDeck.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace quillora;
+using namespace quillora::testing;
+
+namespace {
+
+struct GenerateButton : ::testing::Test {
+    void SetUp() override
+    {
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
+        builder.setSlideOneTexts(window);
+        window.Form_Load();
+        window.txtProductName->setText(QStringLiteral("Acme Marketing Plan"));
+        window.txtMktPlan->setText(QStringLiteral("Growth Plan 2027"));
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
+    }
+    // Start-up stored the hints of each strip's current section as well.
+    static int filledStatements()
+    {
+        int filled = 0;
+        for (const Section& section : allSections())
+            filled += GetPlanSetting(section.key()).isEmpty() ? 0 : 1;
+        return filled;
+    }
+    QString workingCopy() const { return temp.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
+
+    MemorySettings plan;
+    FakePlatform fake;
+    QTemporaryDir temp;
+    BuilderEntryPoints builder{fake.platform};
+    Form1 window{fake.platform, builder.hooks()};
+};
+
+} // namespace
+
+TEST_F(GenerateButton, StartUpFindsTheEngineInstalled)
+{
+    EXPECT_TRUE(fake.exit.statuses.empty());
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(GenerateButton, APressFillsTheDeckAndHandsItToTheDesktop)
+{
+    window.PushButton1->click();
+
+    EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
+    ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
+    const SavedDeck deck = SavedDeck::read(workingCopy());
+    ASSERT_GE(deck.slides.size(), 2u);
+    EXPECT_EQ(deck.slides[0].shapes.at(1).paragraphs.at(0).text, QStringLiteral("Acme "));
+    EXPECT_EQ(deck.slides[0].shapes.at(0).paragraphs.at(0).text, QStringLiteral("Growth Plan 2027"));
+    const auto market = deck.slides[1].named(QStringLiteral("Rectangle 98"));
+    ASSERT_TRUE(market);
+    EXPECT_EQ(market->paragraphs.at(1).text, QStringLiteral("\t- beta"));
+    EXPECT_FALSE(window.generateCommand().Busy());
+}
+
+TEST_F(GenerateButton, APressDuringARunIsTurnedAwayAndALaterOneRunsAgain)
+{
+    const int before = fake.events.count; // start-up's own rounds
+    int nestedPresses = 0;
+    fake.events.onProcess = [&] {
+        if (fake.events.count == before + 3) {
+            ++nestedPresses;
+            window.PushButton1->click();
+        }
+    };
+    window.PushButton1->click();
+    EXPECT_EQ(nestedPresses, 1);
+    // One run: eighteen pauses and one per filled statement.
+    const int perRun = 18 + filledStatements();
+    EXPECT_EQ(filledStatements(), 3);
+    EXPECT_EQ(fake.events.count - before, perRun);
+    EXPECT_EQ(fake.desktop.files.size(), 1);
+
+    fake.events.onProcess = nullptr;
+    window.PushButton1->click();
+    EXPECT_EQ(fake.events.count - before, 2 * perRun);
+    EXPECT_EQ(fake.desktop.files.size(), 2);
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
