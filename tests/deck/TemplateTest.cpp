@@ -47,6 +47,21 @@ TEST_F(TemplateDeck, IsWidescreen)
     EXPECT_EQ(size.attribute("cx").as_llong() * 9, size.attribute("cy").as_llong() * 16);
 }
 
+TEST_F(TemplateDeck, ThemeFontsAreArialAndTheMasterBodyStyleCarriesTheBullets)
+{
+    const auto theme = detail::parseXml(testing::partOf(bytes, QStringLiteral("ppt/theme/theme1.xml")),
+                                        QStringLiteral("theme"), QStringLiteral("template"));
+    const pugi::xml_node fonts = detail::descendant(theme->document_element(), {"themeElements", "fontScheme"});
+    EXPECT_STREQ(detail::descendant(fonts, {"majorFont", "latin"}).attribute("typeface").value(), "Arial");
+    EXPECT_STREQ(detail::descendant(fonts, {"minorFont", "latin"}).attribute("typeface").value(), "Arial");
+
+    const auto master = detail::parseXml(testing::partOf(bytes, QStringLiteral("ppt/slideMasters/slideMaster1.xml")),
+                                         QStringLiteral("master"), QStringLiteral("template"));
+    const pugi::xml_node styles = detail::child(master->document_element(), "txStyles");
+    EXPECT_TRUE(detail::descendant(styles, {"titleStyle", "lvl1pPr", "defRPr"}));
+    EXPECT_TRUE(detail::descendant(styles, {"bodyStyle", "lvl1pPr", "buChar"}));
+}
+
 TEST_F(TemplateDeck, SlideOneTakesTheTitleAndTheProductLine)
 {
     ASSERT_GE(deck->slideCount(), 17);
