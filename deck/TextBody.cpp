@@ -104,7 +104,7 @@ void TextBody::readParagraph(pugi::xml_node p, int& endFormat)
     Paragraph paragraph;
     endFormat = -1;
     const auto appendText = [&](pugi::xml_node element, int format, int field) {
-        const QString text = unescapeOoxmlText(QString::fromUtf8(child(element, "t").child_value()));
+        const QString text = unescapeOoxmlText(textOf(child(element, "t").child_value()));
         for (QChar c : text)
             appendChar(modelCharacter(c), format, field);
     };

@@ -2,6 +2,8 @@
 
 #include "deck/Deck.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <sstream>
 
@@ -108,7 +110,10 @@ pugi::xml_node insertInOrder(pugi::xml_node parent, std::string_view local,
 
 QString textOf(const char* utf8)
 {
-    return QString::fromUtf8(utf8);
+    // QString::fromUtf8 drops a leading U+FEFF as a byte order mark; inside
+    // XML it is text (a zero-width no-break space) and must be kept.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(utf8));
 }
 
 } // namespace quillora::deck::detail

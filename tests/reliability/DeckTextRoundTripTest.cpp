@@ -1,0 +1,46 @@
+// Texts that must survive a save and a reopen unchanged: cases the text-model
+// fuzzer found, kept so they stay fixed.
+
+#include "deck/Deck.h"
+#include "tests/reliability/PackageParts.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace quillora;
+using deck::Presentation;
+
+namespace {
+
+std::unique_ptr<Presentation> oneShapeDeck()
+{
+    quillora::testing::PackageParts parts = quillora::testing::PackageParts::minimalDeck(1);
+    return Presentation::fromBytes(parts.zip());
+}
+
+QString savedAndReopened(Presentation& deck)
+{
+    return Presentation::fromBytes(deck.toBytes())->slide(1).shape(QStringLiteral("Rectangle 3")).textRange().text();
+}
+
+} // namespace
+
+TEST(DeckTextRoundTrip, ALeadingZeroWidthNoBreakSpaceIsKept)
+{
+    std::unique_ptr<Presentation> deck = oneShapeDeck();
+    deck::TextRange text = deck->slide(1).shape(QStringLiteral("Rectangle 3")).textRange();
+    const QString value = QStringLiteral("\uFEFFstarts with U+FEFF\r\uFEFFand so does this paragraph");
+    text.setText(value);
+    EXPECT_EQ(savedAndReopened(*deck), value);
+}
+
+TEST(DeckTextRoundTrip, AZeroWidthNoBreakSpaceAtTheStartOfARunIsKept)
+{
+    std::unique_ptr<Presentation> deck = oneShapeDeck();
+    deck::TextRange text = deck->slide(1).shape(QStringLiteral("Rectangle 3")).textRange();
+    text.setText(QStringLiteral("big\uFEFFsmall"));
+    // A size on the first three characters puts U+FEFF at the start of the second run.
+    text.characters(1, 3).setFontSize(30);
+    EXPECT_EQ(savedAndReopened(*deck), QStringLiteral("big\uFEFFsmall"));
+}
