@@ -94,3 +94,16 @@ TEST_F(GenerateButton, APressDuringARunIsTurnedAwayAndALaterOneRunsAgain)
     EXPECT_EQ(fake.desktop.files.size(), 2);
     EXPECT_TRUE(fake.messages.shown.empty());
 }
+
+TEST(BuilderEntryPoints, GeneratingBeforeTheWindowExistsFailsPlainly)
+{
+    FakePlatform fake;
+    BuilderEntryPoints builder(fake.platform);
+    try {
+        builder.hooks().generateMarketPlan();
+        ADD_FAILURE() << "expected a failure";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.description(), QStringLiteral("Object variable not set"));
+    }
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
+}
