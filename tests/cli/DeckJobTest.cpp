@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace quillora;
 
 namespace {
@@ -177,6 +179,23 @@ TEST_F(DeckJobTest, AnErrorReportFailsTheRunAndLeavesAnEarlierOutputAlone)
 
     generator.reportsToShow = {QStringLiteral("File not found")};
     EXPECT_EQ(failure(), QStringLiteral("the deck could not be filled: File not found (GenerateMarketPlan, step 108)"));
+}
+
+TEST_F(DeckJobTest, OutputGetsTheModeOfANewFileOrKeepsTheOneItHad)
+{
+    job.planPath = planFile("{}");
+    const mode_t mask = ::umask(0022);
+    runDeckJob(job, tools);
+    struct stat info{};
+    ASSERT_EQ(::stat(QFile::encodeName(job.outputPath).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+
+    ASSERT_EQ(::chmod(QFile::encodeName(job.outputPath).constData(), 0600), 0);
+    runDeckJob(job, tools);
+    ASSERT_EQ(::stat(QFile::encodeName(job.outputPath).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    ::umask(mask);
+    EXPECT_EQ(outFolderEntries(), QStringList{QStringLiteral("deck.pptx")});
 }
 
 TEST_F(DeckJobTest, NoDeckHandedOverIsAFailure)
