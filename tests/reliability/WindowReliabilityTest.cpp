@@ -1,0 +1,210 @@
+// The main window through error storms and hard texts, with the real
+// builder, engine and plan store behind it: after a generation run full of
+// error reports the window still edits, stores and generates; the statement
+// boxes show and store the hard texts exactly.
+
+#include "builder/BuilderEntryPoints.h"
+#include "builder/LessonPlan.h"
+#include "plan/PlanStore.h"
+#include "plan/SectionCatalogue.h"
+#include "shell/Form1.h"
+#include "shell/controls/LineBox.h"
+#include "shell/controls/StatementBox.h"
+#include "shell/controls/TabStrip.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "tests/builder/SavedDeck.h"
+#include "tests/reliability/EdgeTexts.h"
+#include "tests/reliability/ProbeProcess.h"
+
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+using namespace quillora;
+using namespace quillora::testing;
+
+namespace {
+
+// The body shape of the first strip's section on that tab (slides 2 to 9).
+SavedShape bodyOf(const SavedDeck& deck, int tab)
+{
+    const char* name = tab == 0 ? "Rectangle 98" : tab == 2 ? "Rectangle 18" : "Rectangle 3";
+    const std::optional<SavedShape> shape = deck.slides.at(size_t(1 + tab)).named(QLatin1String(name));
+    return shape ? *shape : SavedShape{};
+}
+
+void clearRealStore()
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"), QStringLiteral("Quillora"))
+        .clear();
+}
+
+struct WindowUnderStorm : ::testing::Test {
+    WindowUnderStorm() { clearRealStore(); }
+
+    void SetUp() override
+    {
+        fake.environment.program = emptyProgramFolder.path(); // no template there
+        fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
+        builder.setSlideOneTexts(window);
+        window.Form_Load();
+        ASSERT_TRUE(fake.messages.shown.empty());
+        window.txtFirstStatement->setText(QStringLiteral("Alpha\r\n- beta"));
+    }
+
+    // Start-up stored the hint of each strip's current section, and the set-up
+    // typed into the first strip's: those two rows are filled.
+    std::vector<int> filledWriteLines() const
+    {
+        return {124 + 6 * window.SSTab1->tab(), 124 + 6 * (8 + window.SSTab3->tab())};
+    }
+    std::vector<int> expected(std::vector<int> before, const std::vector<int>& after) const
+    {
+        const std::vector<int> filled = filledWriteLines();
+        before.insert(before.end(), filled.begin(), filled.end());
+        before.insert(before.end(), after.begin(), after.end());
+        return before;
+    }
+
+    std::vector<int> reported() const
+    {
+        return reportedLines(fake.messages, QLatin1String(kGenerateMarketPlanLocation));
+    }
+
+    // Editing, storing and generating all work, with the template back.
+    void expectTheWindowStillWorks()
+    {
+        EXPECT_FALSE(window.generateCommand().Busy());
+        fake.messages.shown.clear();
+
+        const int typedTab = window.SSTab1->tab();
+        window.txtProductName->setText(QStringLiteral("Acme"));
+        EXPECT_EQ(GetPlanSetting(QStringLiteral("Company Name")), QStringLiteral("Acme"));
+        const int otherTab = (typedTab + 3) % kTabsPerStrip;
+        window.SSTab1->setTab(otherTab);
+        EXPECT_EQ(window.txtFirstStatement->text(), findSection(Strip::First, otherTab)->hint());
+        window.txtFirstStatement->setText(QStringLiteral("Positioned"));
+        EXPECT_EQ(GetPlanSetting(statementKey(Strip::First, otherTab)), QStringLiteral("Positioned"));
+
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        window.PushButton1->click();
+        EXPECT_TRUE(fake.messages.shown.empty())
+            << (fake.messages.shown.empty() ? "" : fake.messages.shown.front().text.toStdString());
+        ASSERT_FALSE(fake.desktop.files.isEmpty());
+        const SavedDeck deck = SavedDeck::read(fake.desktop.files.back());
+        ASSERT_GE(deck.slides.size(), 17u);
+        EXPECT_EQ(bodyOf(deck, typedTab).paragraphs.at(0).text, QStringLiteral("Alpha"));
+        EXPECT_EQ(bodyOf(deck, otherTab).paragraphs.at(0).text, QStringLiteral("Positioned"));
+    }
+
+    FakePlatform fake;
+    QTemporaryDir temp;
+    QTemporaryDir emptyProgramFolder;
+    BuilderEntryPoints builder{fake.platform};
+    automation::AutomationRuntime nothingRegistered;
+    bool engineUnreachable = false;
+    BuilderHooks hooks()
+    {
+        BuilderHooks h = builder.hooks();
+        const auto generate = h.generateMarketPlan;
+        h.generateMarketPlan = [this, generate] {
+            if (engineUnreachable)
+                GenerateMarketPlan(BuilderContext{fake.platform, nothingRegistered}, window);
+            else
+                generate();
+        };
+        return h;
+    }
+    Form1 window{fake.platform, hooks()};
+};
+
+TEST_F(WindowUnderStorm, AMissingTemplateShowsEachReportOnceAndTheWindowStillWorks)
+{
+    window.PushButton1->click();
+
+    EXPECT_EQ(reported(), expected({104, 108, 110, 114}, {226}));
+    EXPECT_EQ(reported().size(), fake.messages.shown.size()) << "only error reports were shown";
+    expectTheWindowStillWorks();
+}
+
+TEST_F(WindowUnderStorm, AnUnreachableEngineShowsEachReportOnceAndTheWindowStillWorks)
+{
+    engineUnreachable = true;
+    fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+    window.PushButton1->click();
+
+    EXPECT_EQ(reported(), expected({100, 102, 106, 108, 110, 114}, {224, 226}));
+    EXPECT_EQ(reported().size(), fake.messages.shown.size()) << "only error reports were shown";
+    engineUnreachable = false;
+    expectTheWindowStillWorks();
+}
+
+TEST_F(WindowUnderStorm, TextTypedWhileAStormRunsIsStored)
+{
+    // Pending window events run at the start of every pause of the run.
+    int pauses = 0;
+    fake.events.onProcess = [&] { window.txtMktPlan->setText(QStringLiteral("Typed %1").arg(++pauses)); };
+    window.PushButton1->click();
+    fake.events.onProcess = nullptr;
+    EXPECT_EQ(pauses, 18);
+    EXPECT_EQ(GetPlanSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Typed 18"));
+    expectTheWindowStillWorks();
+}
+
+// ---------------------------------------------------------------------------
+
+struct StatementBoxTexts : ::testing::Test {
+    StatementBoxTexts() { clearRealStore(); }
+    void SetUp() override
+    {
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        window.Form_Load();
+    }
+    FakePlatform fake;
+    BuilderEntryPoints builder{fake.platform};
+    Form1 window{fake.platform, builder.hooks()};
+};
+
+TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)
+{
+    const std::vector<QString> texts = {edge::outsideTheBasicPlane(), edge::rightToLeft(), edge::onlyLineBreaks(),
+                                        edge::megabyteLine()};
+    for (int tab = 0; tab < static_cast<int>(texts.size()); ++tab) {
+        SCOPED_TRACE(tab);
+        const QString key = statementKey(Strip::Second, tab + 1);
+        // Shown: a stored statement comes into the box unchanged.
+        SavePlanSetting(key, texts[size_t(tab)]);
+        window.SSTab3->setTab(tab + 1);
+        ASSERT_TRUE(window.txtSecondStatement->text() == texts[size_t(tab)]);
+
+        // Stored: what the box holds goes back to the store unchanged, also
+        // as another process reads it.
+        window.txtSecondStatement->setText(texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
+        ASSERT_TRUE(GetPlanSetting(key) == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
+        SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
+        ASSERT_TRUE(home.dump({key})[key].toString() == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
+    }
+}
+
+TEST_F(StatementBoxTexts, TypedRightToLeftTextIsStoredAsTyped)
+{
+    window.SSTab1->setTab(2);
+    window.txtFirstStatement->setText(QString());
+    window.txtFirstStatement->setFocus();
+    // Key by key, as a keyboard layout delivers them (QTest::keyClicks only
+    // knows ASCII).
+    const QString typed = QStringLiteral("\u05E9\u05DC\u05D5\u05DD abc \u0645\u0631\u062D\u0628\u0627 \U0001F680");
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        const qsizetype n = typed[i].isHighSurrogate() ? 2 : 1;
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed.mid(i, n));
+        QCoreApplication::sendEvent(window.txtFirstStatement, &press);
+        i += n - 1;
+    }
+    EXPECT_EQ(window.txtFirstStatement->text(), typed);
+    EXPECT_EQ(GetPlanSetting(QStringLiteral("FirstStatementMkt_2")), typed);
+}
+
+} // namespace
