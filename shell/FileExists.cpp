@@ -1,6 +1,8 @@
 #include "shell/FileExists.h"
+#include "shell/RuntimeError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace quillora {
@@ -19,6 +21,19 @@ QString inFolder(const QString& folder, std::initializer_list<const char*> names
     for (const char* name : names)
         path += QDir::separator() + QString::fromUtf8(name);
     return path;
+}
+
+QByteArray readWholeFile(const QString& path)
+{
+    if (QFileInfo(path).isDir())
+        throw RuntimeError(QStringLiteral("Path/File access error"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw RuntimeError(QStringLiteral("File not found"));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw RuntimeError(QStringLiteral("Device I/O error"));
+    return bytes;
 }
 
 } // namespace quillora

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <initializer_list>
 
 namespace quillora {
 
@@ -11,5 +13,9 @@ bool FileExists(const QString& path);
 // A path in the program folder, joined with the platform's separator:
 // inFolder("/opt/quillora", {"x", "o.cjs"}) -> "/opt/quillora/x/o.cjs".
 QString inFolder(const QString& folder, std::initializer_list<const char*> names);
+
+// The whole content of a file. Throws RuntimeError for a folder, a missing
+// file or a read error.
+QByteArray readWholeFile(const QString& path);
 
 } // namespace quillora

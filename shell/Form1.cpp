@@ -124,7 +124,8 @@ void Form1::createControls()
     auto makePicture = [this](const char* boxName, const QRect& geometry, int boxHeight) {
         auto* picture = new PictureBox(this);
         picture->setGeometry(geometry);
-        picture->setBackgroundRole(QPalette::Base);
+        // Picture boxes start in the window-background colour of text areas.
+        setBackColor(*picture, picture->palette().color(QPalette::Base));
         auto* box = new StatementBox(picture);
         box->setObjectName(QLatin1String(boxName));
         box->setGeometry(twipsRect(120, 120, 11970, boxHeight));

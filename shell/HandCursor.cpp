@@ -1,8 +1,7 @@
 #include "shell/HandCursor.h"
+#include "shell/FileExists.h"
 #include "shell/RuntimeError.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 
@@ -30,12 +29,7 @@ QPoint cursorHotspot(const QByteArray& bytes)
 
 QCursor loadHandCursor(const QString& path)
 {
-    if (QFileInfo(path).isDir())
-        throw RuntimeError(QStringLiteral("Path/File access error"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(QStringLiteral("File not found"));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readWholeFile(path);
     const QPoint hotspot = cursorHotspot(bytes);
     QImage image;
     if (!image.loadFromData(bytes, "CUR") && !image.loadFromData(bytes, "ICO"))

@@ -35,6 +35,7 @@ void setBackColor(QWidget& widget, const QColor& color)
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, color);
     widget.setPalette(palette);
+    widget.setBackgroundRole(QPalette::Window);
     widget.setAutoFillBackground(true);
 }
 

@@ -1,8 +1,7 @@
 #include "shell/SkinFramework.h"
+#include "shell/FileExists.h"
 #include "shell/RuntimeError.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QWidget>
 
@@ -11,14 +10,7 @@ namespace quillora {
 void SkinFramework::LoadSkin(const QString& path, const QString& iniName)
 {
     Q_UNUSED(iniName);
-    if (QFileInfo(path).isDir())
-        throw RuntimeError(QStringLiteral("Path/File access error"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(QStringLiteral("File not found"));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw RuntimeError(QStringLiteral("Device I/O error"));
+    const QByteArray bytes = readWholeFile(path);
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(bytes);
     if (utf8.hasError() || text.contains(QChar(0)))

@@ -6,6 +6,7 @@
 #include "shell/Skin.h"
 #include "shell/SkinFramework.h"
 #include "shell/controls/PictureBox.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -21,34 +22,8 @@
 
 using namespace quillora;
 
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// A real .cur: Qt writes an .ico, whose header differs only in the type and
-// in the two words that hold a cursor's hotspot.
-QByteArray cursorFile(int width, int height, quint16 x, quint16 y)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, "ICO"));
-    bytes[2] = 2;
-    bytes[10] = char(x & 0xff);
-    bytes[11] = char(x >> 8);
-    bytes[12] = char(y & 0xff);
-    bytes[13] = char(y >> 8);
-    return bytes;
-}
-
-} // namespace
+using quillora::testing::cursorFile;
+using quillora::testing::writeFile;
 
 TEST(AppTitle, ANameOfFortyCharactersOrFewerIsKeptWhole)
 {

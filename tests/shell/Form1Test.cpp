@@ -6,6 +6,7 @@
 #include "shell/controls/PictureBox.h"
 #include "shell/controls/StatementBox.h"
 #include "shell/controls/TabStrip.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QBuffer>
@@ -19,19 +20,14 @@
 
 using namespace quillora;
 using quillora::testing::WindowFixture;
+using quillora::testing::cursorFile;
+using quillora::testing::writeFile;
 
 namespace {
 
 QString hintOf(Strip strip, int tab)
 {
     return findSection(strip, tab)->hint();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
@@ -87,6 +83,7 @@ TEST_F(Form1Layout, CaptionsFontsTabsAndFrame)
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(w.Frame1->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(w.Picture1->palette().color(w.Picture1->backgroundRole()), QColor(Qt::white));
 }
 
 TEST_F(Form1Layout, TabOrderRunsFromTheProductNameToTheButton)
@@ -161,7 +158,14 @@ TEST_F(FormLoad, TwoFailingStepsGiveTwoReportsAndTheStartUpCompletes)
     // The colours set before the skin failed stay; the skin itself is not applied.
     const QColor face = QApplication::style()->standardPalette().color(QPalette::Button);
     EXPECT_EQ(w.palette().color(QPalette::Window), face);
-    EXPECT_EQ(w.Frame1->palette().color(QPalette::Window), face);
+    for (QWidget* c : {static_cast<QWidget*>(w.Frame1), static_cast<QWidget*>(w.Frame2),
+                       static_cast<QWidget*>(w.Picture1), static_cast<QWidget*>(w.Picture2)}) {
+        EXPECT_EQ(c->palette().color(c->backgroundRole()), face) << c->objectName().toStdString();
+        EXPECT_TRUE(c->autoFillBackground());
+    }
+    // Text boxes, strips and the button keep their own colours.
+    EXPECT_EQ(w.txtProductName->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(w.SSTab1->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
     EXPECT_TRUE(w.styleSheet().isEmpty());
 }
 
@@ -241,21 +245,7 @@ TEST_F(PointerRules, TheButtonShowsTheCustomPointerBackgroundAndFramesTheDefault
 
 TEST_F(PointerRules, WithAHandCursorTheButtonShowsIt)
 {
-    // A 32x32 cursor with its hotspot at (6, 1).
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::black);
-    QByteArray ico;
-    {
-        QBuffer buffer(&ico);
-        buffer.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(image.save(&buffer, "ICO"));
-    }
-    ico[2] = 2;
-    ico[10] = 6;
-    ico[11] = 0;
-    ico[12] = 1;
-    ico[13] = 0;
-    writeFile(programDir.filePath(QStringLiteral("HAND-M.CUR")), ico);
+    writeFile(programDir.filePath(QStringLiteral("HAND-M.CUR")), cursorFile(32, 32, 6, 1));
 
     Form1& w = shownWindow();
     EXPECT_TRUE(fake.messages.shown.empty());
