@@ -246,3 +246,29 @@ TEST_F(DeckToolTest, PdfIsWrittenBesideTheDeckWhenLibreOfficeIsInstalled)
     EXPECT_TRUE(words.contains(QStringLiteral("Quarterly plan for PDF"))) << words.left(400).toStdString();
     EXPECT_TRUE(words.contains(QStringLiteral("Premium pricing")));
 }
+
+TEST_F(DeckToolTest, OnATerminalTheConversionShowsAProgressLineAndClearsIt)
+{
+    if (findLibreOffice().isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/install-deps --test installs it";
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        GTEST_SKIP() << "util-linux's script, which gives the command a terminal, is not installed";
+    const QString plan = writePlan(R"({"planTitle": "Terminal"})");
+    auto onTerminal = [&](const QString& extra) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        // script runs the command on a pseudo-terminal and copies what it shows.
+        const QString command = QStringLiteral("'%1' --plan '%2' -o '%3' %4").arg(kTool, plan, out, extra);
+        process.start(script, {QStringLiteral("-qec"), command, QStringLiteral("/dev/null")});
+        EXPECT_TRUE(process.waitForFinished(240'000));
+        EXPECT_EQ(process.exitCode(), 0);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString withPdf = onTerminal(QStringLiteral("--pdf"));
+    EXPECT_TRUE(withPdf.contains(QStringLiteral("Converting to PDF with LibreOffice..."))) << withPdf.toStdString();
+    EXPECT_TRUE(withPdf.endsWith(QStringLiteral("\r\033[K"))) << "the line is cleared at the end";
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("deck.pdf"))).isFile());
+    // Without a conversion there is nothing to show.
+    EXPECT_EQ(onTerminal(QString()), QString());
+}
