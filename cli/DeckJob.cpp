@@ -136,8 +136,12 @@ QFile* createSibling(const QString& destination, QString& siblingPath)
 // destination that is renamed over it only once everything is written, so
 // OUT is either the old file or the whole new one. It is not forced to disk
 // first: like any copy, the system writes it back in its own time.
-void publish(const QString& source, const QString& destination)
+void publish(const QString& source, const QString& requestedDestination)
 {
+    // An OUT that is a link is written through: the link stays, its target
+    // gets the deck.
+    const QFileInfo requested(requestedDestination);
+    const QString destination = requested.isSymLink() ? requested.symLinkTarget() : requestedDestination;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw RuntimeError(QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));

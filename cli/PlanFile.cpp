@@ -207,7 +207,14 @@ PlanDocument readPlanFile(const QString& path)
         throw RuntimeError(QStringLiteral("the plan file \"%1\" is a folder").arg(path));
     if (!file.open(QIODevice::ReadOnly))
         throw RuntimeError(QStringLiteral("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray json = file.readAll();
+    // Read one byte more than the limit to tell "at the limit" from "over it";
+    // this also bounds what a pipe or device can make us hold.
+    const QByteArray json = file.read(kPlanFileLimitBytes + 1);
+    if (json.size() > kPlanFileLimitBytes) {
+        throw RuntimeError(QStringLiteral("the plan file \"%1\" is larger than %2 MiB, more than any plan needs")
+                               .arg(path)
+                               .arg(kPlanFileLimitBytes >> 20));
+    }
     if (file.error() != QFileDevice::NoError)
         throw RuntimeError(QStringLiteral("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
     return parsePlanJson(json, path);

@@ -30,6 +30,9 @@ struct PlanDocument {
     std::map<QString, QString> statements; // setting key -> statement, lines joined by "\r\n"
 };
 
+// A plan of 16 sections x 10 000 long lines is about 10 MiB of JSON.
+inline constexpr qint64 kPlanFileLimitBytes = qint64(64) << 20;
+
 // Throws RuntimeError with one plain sentence naming the file and what is wrong.
 PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName);
 PlanDocument readPlanFile(const QString& path);

@@ -198,6 +198,17 @@ TEST_F(DeckJobTest, OutputGetsTheModeOfANewFileOrKeepsTheOneItHad)
     EXPECT_EQ(outFolderEntries(), QStringList{QStringLiteral("deck.pptx")});
 }
 
+TEST_F(DeckJobTest, AnOutputThatIsALinkIsWrittenThrough)
+{
+    job.planPath = planFile(R"({"planTitle": "Linked"})");
+    const QString target = dir.filePath(QStringLiteral("real-deck.pptx"));
+    writeFile(target, "old");
+    ASSERT_TRUE(QFile::link(target, job.outputPath));
+    runDeckJob(job, tools);
+    EXPECT_TRUE(QFileInfo(job.outputPath).isSymLink());
+    EXPECT_EQ(readAll(target), expectedDeck("", "Linked", {}));
+}
+
 TEST_F(DeckJobTest, NoDeckHandedOverIsAFailure)
 {
     generator.handOverDeck = false;

@@ -175,3 +175,18 @@ TEST(PlanFileReading, TheShippedExampleFillsEverySection)
         EXPECT_FALSE(it->second.isEmpty()) << section.caption;
     }
 }
+
+TEST(PlanFileReading, OversizedFilesAreRefusedWithoutReadingThemWhole)
+{
+    QTemporaryDir dir;
+    QFile big(dir.filePath(QStringLiteral("big.json")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(kPlanFileLimitBytes + 1)); // sparse: costs no disk
+    big.close();
+    try {
+        readPlanFile(big.fileName());
+        FAIL() << "an oversized plan file was read";
+    } catch (const RuntimeError& e) {
+        EXPECT_TRUE(e.description().contains(QStringLiteral("is larger than 64 MiB"))) << e.what();
+    }
+}
