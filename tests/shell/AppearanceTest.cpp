@@ -83,6 +83,19 @@ TEST(HandCursorTest, TheHotspotComesFromTheFileHeader)
     EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
 }
 
+TEST(HandCursorTest, TheShippedHandCursorLoadsWithItsFingertipAsHotspot)
+{
+    const QCursor hand = loadHandCursor(QStringLiteral(QUILLORA_SOURCE_DIR "/resources/cursor/HAND-M.CUR"));
+    EXPECT_EQ(hand.hotSpot(), QPoint(5, 0));
+    const QImage image = hand.pixmap().toImage();
+    ASSERT_EQ(image.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);           // transparent around the hand
+    EXPECT_EQ(QColor(image.pixel(5, 0)), QColor(Qt::black)); // the fingertip's outline
+    EXPECT_EQ(QColor(image.pixel(5, 2)), QColor(Qt::white)); // inside the finger
+    // And it is beside the program, where the start-up looks for it.
+    EXPECT_TRUE(FileExists(QStringLiteral(QUILLORA_BIN_DIR "/HAND-M.CUR")));
+}
+
 TEST(HandCursorTest, WhatIsNotACursorFailsWithADescription)
 {
     QTemporaryDir dir;
