@@ -1,4 +1,5 @@
 #include "cli/AtomicOutput.h"
+#include "cli/Quoted.h"
 
 #include "shell/RuntimeError.h"
 
@@ -19,11 +20,6 @@
 
 namespace quillora {
 namespace {
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 #ifdef Q_OS_UNIX
 // A new file beside the destination, created with the mode any new file gets

@@ -1,4 +1,5 @@
 #include "cli/DeckJob.h"
+#include "cli/Quoted.h"
 
 #include "cli/AtomicOutput.h"
 #include "cli/HeadlessPlatform.h"
@@ -14,11 +15,6 @@
 
 namespace quillora {
 namespace {
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 void checkOutputPath(const QString& outputPath)
 {

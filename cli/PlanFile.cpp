@@ -1,4 +1,5 @@
 #include "cli/PlanFile.h"
+#include "cli/Quoted.h"
 
 #include "plan/SectionCatalogue.h"
 #include "shell/RuntimeError.h"
@@ -17,11 +18,6 @@ namespace {
 const QString kProductName = QStringLiteral("productName");
 const QString kPlanTitle = QStringLiteral("planTitle");
 const QString kSections = QStringLiteral("sections");
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 QString typeName(const QJsonValue& value)
 {
