@@ -50,10 +50,15 @@ void prepareStore(int bytes)
 void BM_SavePlanSetting1KB(benchmark::State& state)
 {
     prepareStore(int(state.range(0)));
-    const QString statement = statementOf(1024);
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statement); // warm
-    for (auto _ : state)
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statement);
+    // Two different statements in turn, so every write really changes the file.
+    QString statements[2] = {statementOf(1024), statementOf(1024)};
+    statements[1][0] = QLatin1Char('+');
+    SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[1]); // warm
+    int next = 0;
+    for (auto _ : state) {
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[next]);
+        next ^= 1;
+    }
     state.SetLabel(QStringLiteral("store %1 KB").arg(state.range(0) / 1024).toStdString());
 }
 BENCHMARK(BM_SavePlanSetting1KB)->Arg(20 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
