@@ -327,6 +327,31 @@ TEST(HostileStructure, DuplicateShapeNamesFindTheFirstAndLeaveTheOtherAlone)
     EXPECT_EQ(reopened->slide(2).shape(3).textRange().text(), QStringLiteral("second"));
 }
 
+TEST(HostileStructure, DeeplyNestedGroupsNeitherExhaustTheStackNorHideTheShapes)
+{
+    // 100 000 groups inside one another: any recursive walk would overflow.
+    QByteArray open, close;
+    for (int i = 0; i < 100000; ++i) {
+        open += "<p:grpSp><p:nvGrpSpPr><p:cNvPr id=\"9\" name=\"g\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr>"
+                "<p:grpSpPr/>";
+        close += "</p:grpSp>";
+    }
+    QByteArray slide = slideXml({{QStringLiteral("Rectangle 3"), QStringLiteral("Body")}});
+    slide.replace("</p:spTree>", open + close + "</p:spTree>");
+    PackageParts parts = PackageParts::minimalDeck(2);
+    parts.set(kSlide1, slide);
+
+    const Outcome outcome = openBytes(parts.zip());
+    if (!outcome.deck) {
+        expectClearRefusal(outcome);
+        return;
+    }
+    EXPECT_EQ(textOf(*outcome.deck, 1, QStringLiteral("Rectangle 3")), QStringLiteral("Body"));
+    outcome.deck->slide(1).shape(QStringLiteral("Rectangle 3")).textRange().setText(QStringLiteral("Edited"));
+    std::unique_ptr<Presentation> reopened = Presentation::fromBytes(outcome.deck->toBytes());
+    EXPECT_EQ(textOf(*reopened, 1, QStringLiteral("Rectangle 3")), QStringLiteral("Edited"));
+}
+
 TEST(HostileStructure, TenThousandSlidesOpenEditAndSave)
 {
     constexpr int kSlides = 10000;
