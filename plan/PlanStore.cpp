@@ -76,7 +76,13 @@ public:
         const QVariant stored = openStore()->value(key);
         if (!stored.isValid())
             return false;
-        value = stored.toString();
+        // QSettings reads an unquoted value with commas, as a hand edit of
+        // the file leaves it, as a list; toString() would give nothing, and
+        // the next save of the field would wipe the text for good.
+        if (stored.typeId() == QMetaType::QStringList)
+            value = stored.toStringList().join(QStringLiteral(", "));
+        else
+            value = stored.toString();
         return true;
     }
 

@@ -149,6 +149,17 @@ TEST(PlanStoreGarbage, StoredValuesStayReadableAndWritesWork)
     EXPECT_EQ(stored[kSchedule].toString(), QStringLiteral("Q3"));
 }
 
+TEST(PlanStoreGarbage, AHandEditedValueWithCommasReadsAsWritten)
+{
+    SettingsHome home;
+    home.writeRaw("[General]\nMarketing%20Plan=Launch, phase 2, Europe\nCompany%20Name=Acme\n");
+    EXPECT_EQ(home.dump({kTitle})[kTitle].toString(), QStringLiteral("Launch, phase 2, Europe"));
+
+    // Saved back, it is kept whole (and quoted from then on).
+    home.save(kTitle, home.dump({kTitle})[kTitle].toString());
+    EXPECT_EQ(home.dump({kTitle})[kTitle].toString(), QStringLiteral("Launch, phase 2, Europe"));
+}
+
 TEST(PlanStoreGarbage, BinaryNoiseFileReadsAsEmptyAndTakesWrites)
 {
     SettingsHome home;
