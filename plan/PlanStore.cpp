@@ -41,6 +41,11 @@ std::unique_ptr<QSettings> openStore()
 // stays empty for a moment is abandoned.
 void removeAbandonedLock(const QString& lockPath)
 {
+    // Anything but a file there (a folder, say) can never be taken over, and
+    // QSettings would wait for it forever: refuse the write instead.
+    const QFileInfo existing(lockPath);
+    if (existing.exists() && !existing.isFile())
+        throw RuntimeError(QStringLiteral("Path/File access error"));
     constexpr qint64 kAbandonedAfterMs = 500;
     QElapsedTimer waited;
     waited.start();
