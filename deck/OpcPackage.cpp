@@ -36,6 +36,21 @@ QString resolvePartName(const QString& sourcePart, const QString& target)
     return resolved.join(QLatin1Char('/'));
 }
 
+namespace {
+
+// "../x", "a/../../x", "/x" and the same with backslashes, which some zip
+// tools write as separators.
+bool climbsOutOfPackage(const QString& entryName)
+{
+    if (entryName.startsWith(QLatin1Char('/')) || entryName.startsWith(QLatin1Char('\\')))
+        return true;
+    QString segments = entryName;
+    segments.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return segments.split(QLatin1Char('/')).contains(QStringLiteral(".."));
+}
+
+} // namespace
+
 OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
     : m_displayName(displayName), m_zip(bytes)
 {
@@ -43,8 +58,15 @@ OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
         throw DeckError(QStringLiteral("%1 is a PowerPoint 97-2003 presentation; it must be saved as .pptx "
                                        "(PowerPoint Presentation) first.")
                             .arg(displayName));
-    for (ZipEntry& entry : readZip(bytes, displayName))
+    for (ZipEntry& entry : readZip(bytes, displayName)) {
+        // A part name never leaves the package; an entry such as "../../x"
+        // would be carried into every deck saved from this one, where a
+        // careless unzip writes it outside its folder.
+        if (climbsOutOfPackage(entry.name))
+            throw DeckError(QStringLiteral("%1 is damaged: the entry %2 points outside the package.")
+                                .arg(displayName, entry.name));
         m_parts.push_back({std::move(entry.name), std::move(entry.data), entry.sourceIndex});
+    }
     // An index, so a deck of thousands of slides is not searched part by part
     // for each of its parts; the first of equal names wins, as below.
     for (size_t i = 0; i < m_parts.size(); ++i) {

@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -137,24 +134,19 @@ TEST(HostileZip, AHighlyCompressedPartIsRefusedBeforeItFillsTheMemory)
 // ---------------------------------------------------------------------------
 // Names that climb out of the package
 
-TEST(HostileZip, AnEntryNamedOutsideThePackageNeverReachesTheDisk)
+TEST(HostileZip, AnEntryNamedOutsideThePackageIsRefused)
 {
-    QTemporaryDir root;
-    const QString nested = root.path() + QStringLiteral("/a/b");
-    ASSERT_TRUE(QDir().mkpath(nested));
-
-    PackageParts parts = PackageParts::minimalDeck(2);
-    parts.set(QStringLiteral("../../evil.xml"), "<evil/>");
-    const Outcome outcome = openBytes(parts.zip());
-    if (outcome.deck) {
-        outcome.deck->slide(1).shape(QStringLiteral("Rectangle 3")).textRange().setText(QStringLiteral("x"));
-        outcome.deck->saveAs(nested + QStringLiteral("/deck.pptx"));
-        ASSERT_TRUE(Presentation::open(nested + QStringLiteral("/deck.pptx")));
-    } else {
+    // Kept, it would travel into every deck saved from this template, where
+    // a careless unzip writes it outside its folder.
+    for (const QString name : {QStringLiteral("../../evil.xml"), QStringLiteral("ppt/../../evil.xml"),
+                               QStringLiteral("/etc/evil.xml"), QStringLiteral("ppt\\..\\..\\evil.xml")}) {
+        SCOPED_TRACE(name.toStdString());
+        PackageParts parts = PackageParts::minimalDeck(2);
+        parts.set(name, "<evil/>");
+        const Outcome outcome = openBytes(parts.zip());
         expectClearRefusal(outcome);
+        EXPECT_TRUE(outcome.refusal.contains(name)) << outcome.refusal.toStdString();
     }
-    EXPECT_FALSE(QFile::exists(root.path() + QStringLiteral("/evil.xml")));
-    EXPECT_FALSE(QFile::exists(root.path() + QStringLiteral("/a/evil.xml")));
 }
 
 TEST(HostileZip, ARelationshipThatClimbsOutOfThePackageIsNotFollowedToTheDisk)
