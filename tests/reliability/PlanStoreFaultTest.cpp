@@ -160,6 +160,26 @@ TEST(PlanStoreGarbage, AHandEditedValueWithCommasReadsAsWritten)
     EXPECT_EQ(home.dump({kTitle})[kTitle].toString(), QStringLiteral("Launch, phase 2, Europe"));
 }
 
+TEST(PlanStoreGarbage, ACorruptSerialisedValueLeavesTheOthersReadable)
+{
+    // Found by fuzzing: the length inside this value claims tens of
+    // gigabytes. Qt gives up on it when the allocation fails (the sanitizer
+    // stage lets allocations fail the same way, allocator_may_return_null).
+    SettingsHome home;
+    home.writeRaw("[General]\nCompany%20Name=Acme\n"
+                  "FirstStatementMkt_4=@Variant(\\0\\0\\0\\tementMkt_4=@Variant(\\0\\0\\0\\n\\5\\0\\0\\x4\\0\\x0y)\n"
+                  "Marketing%20Plan=Spring launch\n");
+    QJsonObject stored = home.dump({kCompany, kTitle});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+
+    home.save(kSchedule, QStringLiteral("Q3"));
+    stored = home.dump({kCompany, kTitle, kSchedule});
+    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+    EXPECT_EQ(stored[kSchedule].toString(), QStringLiteral("Q3"));
+}
+
 TEST(PlanStoreGarbage, BinaryNoiseFileReadsAsEmptyAndTakesWrites)
 {
     SettingsHome home;
