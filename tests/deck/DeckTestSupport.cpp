@@ -35,13 +35,13 @@ QString pictureShape(int id, const QString& name)
         .arg(name);
 }
 
-QByteArray makeDeck(const DeckSpec& spec)
+QByteArray makeDeck(const DeckRecipe& recipe)
 {
     QList<QPair<QString, QByteArray>> parts;
     QString overrides;
     QString slideIds;
     QString relationships;
-    for (int i = 0; i < spec.slides.size(); ++i) {
+    for (int i = 0; i < recipe.slides.size(); ++i) {
         const QString part = QStringLiteral("ppt/slides/slide%1.xml").arg(i + 1);
         overrides += QStringLiteral("<Override PartName=\"/%1\" ContentType=\"application/"
                                     "vnd.openxmlformats-officedocument.presentationml.slide+xml\"/>")
@@ -52,12 +52,12 @@ QByteArray makeDeck(const DeckSpec& spec)
         parts.append({part, QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                                            "<p:sld %1><p:cSld><p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/>"
                                            "<p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/>%2</p:spTree></p:cSld></p:sld>")
-                                .arg(kNamespaces, spec.slides[i])
+                                .arg(kNamespaces, recipe.slides[i])
                                 .toUtf8()});
     }
-    QList<int> order = spec.order;
+    QList<int> order = recipe.order;
     if (order.isEmpty())
-        for (int i = 0; i < spec.slides.size(); ++i)
+        for (int i = 0; i < recipe.slides.size(); ++i)
             order.append(i);
     for (int i = 0; i < order.size(); ++i)
         slideIds += QStringLiteral("<p:sldId id=\"%1\" r:id=\"rId%2\"/>").arg(256 + i).arg(order[i] + 1);
@@ -92,16 +92,16 @@ QByteArray makeDeck(const DeckSpec& spec)
                     .arg(relationships)
                     .toUtf8()});
     all.append(parts);
-    for (const QString& extra : spec.extraParts) {
+    for (const QString& extra : recipe.extraParts) {
         const qsizetype equals = extra.indexOf(QLatin1Char('='));
         all.append({extra.left(equals), extra.mid(equals + 1).toUtf8()});
     }
     return zipOf(all);
 }
 
-std::unique_ptr<Presentation> openDeck(const DeckSpec& spec)
+std::unique_ptr<Presentation> openDeck(const DeckRecipe& recipe)
 {
-    return Presentation::fromBytes(makeDeck(spec), QStringLiteral("test.pptx"));
+    return Presentation::fromBytes(makeDeck(recipe), QStringLiteral("test.pptx"));
 }
 
 QByteArray zipOf(const QList<QPair<QString, QByteArray>>& entries)

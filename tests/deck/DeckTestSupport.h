@@ -21,13 +21,13 @@ QString textShape(int id, const QString& name, const QString& paragraphsXml = QS
 // A picture (no text frame).
 QString pictureShape(int id, const QString& name);
 
-struct DeckSpec {
+struct DeckRecipe {
     QStringList slides;          // spTree content of slide1.xml, slide2.xml, ...
     QList<int> order;            // presentation order as indexes into slides; empty = as listed
     QStringList extraParts;      // "name=content" pairs stored as-is (unknown parts)
 };
-QByteArray makeDeck(const DeckSpec& spec);
-std::unique_ptr<Presentation> openDeck(const DeckSpec& spec);
+QByteArray makeDeck(const DeckRecipe& recipe);
+std::unique_ptr<Presentation> openDeck(const DeckRecipe& recipe);
 
 // The bytes of one part of a package ("" when absent), every part's name.
 QByteArray partOf(const QByteArray& package, const QString& name);

@@ -7,7 +7,7 @@
 namespace quillora::deck {
 namespace {
 
-using testing::DeckSpec;
+using testing::DeckRecipe;
 using testing::openDeck;
 using testing::pictureShape;
 using testing::textShape;
@@ -27,7 +27,7 @@ const QString kOutOfRange = QStringLiteral("The specified value is out of range.
 TEST(ObjectModelSlides, SlidesCountFromOneInPresentationOrder)
 {
     // slide3.xml is listed first, then slide1.xml, then slide2.xml.
-    auto deck = openDeck(DeckSpec{{textShape(2, QStringLiteral("one")), textShape(2, QStringLiteral("two")),
+    auto deck = openDeck(DeckRecipe{{textShape(2, QStringLiteral("one")), textShape(2, QStringLiteral("two")),
                                    textShape(2, QStringLiteral("three"))},
                                   {2, 0, 1},
                                   {}});
@@ -52,7 +52,7 @@ TEST(ObjectModelShapes, ShapesCountFromOneInZOrderAndGroupsCountOnce)
     const QString group = QStringLiteral(
         "<p:grpSp><p:nvGrpSpPr><p:cNvPr id=\"5\" name=\"Group 4\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr/>")
         + textShape(6, QStringLiteral("Inside")) + QStringLiteral("</p:grpSp>");
-    auto deck = openDeck(DeckSpec{{textShape(2, QStringLiteral("Back")) + pictureShape(3, QStringLiteral("Picture 2"))
+    auto deck = openDeck(DeckRecipe{{textShape(2, QStringLiteral("Back")) + pictureShape(3, QStringLiteral("Picture 2"))
                                    + group + textShape(4, QStringLiteral("Front"))},
                                   {},
                                   {}});
@@ -72,7 +72,7 @@ TEST(ObjectModelShapes, ShapesCountFromOneInZOrderAndGroupsCountOnce)
 
 TEST(ObjectModelShapes, ByNameGivesTheFirstShapeWithThatName)
 {
-    auto deck = openDeck(DeckSpec{{textShape(2, QStringLiteral("Box"), QStringLiteral("<a:p><a:r><a:t>first</a:t></a:r></a:p>"))
+    auto deck = openDeck(DeckRecipe{{textShape(2, QStringLiteral("Box"), QStringLiteral("<a:p><a:r><a:t>first</a:t></a:r></a:p>"))
                                    + textShape(3, QStringLiteral("Box"), QStringLiteral("<a:p><a:r><a:t>second</a:t></a:r></a:p>"))},
                                   {},
                                   {}});
@@ -90,7 +90,7 @@ TEST(ObjectModelShapes, AMissingNameIsReportedLikePowerPoint)
 
 TEST(ObjectModelShapes, AShapeWithoutATextFrameRefusesItsText)
 {
-    auto deck = openDeck(DeckSpec{{pictureShape(2, QStringLiteral("Picture 1"))}, {}, {}});
+    auto deck = openDeck(DeckRecipe{{pictureShape(2, QStringLiteral("Picture 1"))}, {}, {}});
     Shape& picture = deck->slide(1).shape(1);
     EXPECT_FALSE(picture.hasTextFrame());
     EXPECT_EQ(errorOf([&] { picture.textRange(); }), QStringLiteral("The shape Picture 1 has no text frame."));

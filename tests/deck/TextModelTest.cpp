@@ -10,7 +10,7 @@
 namespace quillora::deck {
 namespace {
 
-using testing::DeckSpec;
+using testing::DeckRecipe;
 using testing::openDeck;
 using testing::paragraphsOf;
 using testing::savedSlide;
@@ -19,7 +19,7 @@ using testing::textShape;
 // One slide holding one text shape "Body" with the given paragraphs.
 struct OneShape {
     explicit OneShape(const QString& paragraphsXml = QStringLiteral("<a:p/>"))
-        : deck(openDeck(DeckSpec{{textShape(2, QStringLiteral("Body"), paragraphsXml)}, {}, {}}))
+        : deck(openDeck(DeckRecipe{{textShape(2, QStringLiteral("Body"), paragraphsXml)}, {}, {}}))
     {
     }
     TextRange whole() { return deck->slide(1).shape(QStringLiteral("Body")).textRange(); }
