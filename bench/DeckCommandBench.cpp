@@ -12,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -94,12 +93,3 @@ void FillAndSave(benchmark::State& state)
 } // namespace
 
 BENCHMARK(FillAndSave)->Arg(5)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

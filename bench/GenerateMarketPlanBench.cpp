@@ -12,7 +12,6 @@
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -84,12 +83,3 @@ void BM_SaveWorkingCopy(benchmark::State& state)
 BENCHMARK(BM_SaveWorkingCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
