@@ -9,6 +9,8 @@
 namespace quillora::deck::detail {
 namespace {
 
+constexpr qsizetype kStoreBelowBytes = 32 * 1024;
+
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
 };
@@ -142,8 +144,12 @@ QByteArray writeZip(const std::vector<ZipEntry>& entries, const QByteArray& sour
             zip_discard(archive);
             throw fail();
         }
-        if (!raw)
-            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
+        if (!raw) {
+            // A slide of a few kilobytes is stored as it is: setting up a
+            // deflate stream for it costs more time than the bytes it saves.
+            const zip_int32_t method = entry.data.size() < kStoreBelowBytes ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), method, 6);
+        }
     }
     if (zip_close(archive) != 0) {
         zip_discard(archive);

@@ -33,8 +33,9 @@ struct ZipLimits {
 std::vector<ZipEntry> readZip(const QByteArray& bytes, const QString& displayName,
                               const ZipLimits& limits = {});
 
-// An archive holding the entries in the given order: new data deflated,
-// entries with a source index copied raw from source (the bytes readZip read).
+// An archive holding the entries in the given order: new data deflated (or
+// stored, when small), entries with a source index copied raw from source
+// (the bytes readZip read).
 QByteArray writeZip(const std::vector<ZipEntry>& entries, const QByteArray& source = {});
 
 } // namespace quillora::deck::detail
