@@ -1,4 +1,5 @@
 #include "shell/Platform.h"
+#include "shell/DesktopHandlers.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -68,7 +69,14 @@ private:
 class QtDesktop final : public Desktop {
 public:
     bool openUrl(const QString& url) override { return QDesktopServices::openUrl(QUrl(url)); }
-    bool openFile(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+    bool openFile(const QString& path) override
+    {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        if (desktopHasHandlerFor(path) == HandlerAnswer::No)
+            return false;
+#endif
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
 };
 
 class ProcessEnvironment final : public Environment {
