@@ -16,6 +16,21 @@
 
 namespace quillora::deck::detail {
 
+// What every collection and range says of a position it does not have.
+[[noreturn]] inline void throwOutOfRange()
+{
+    throw DeckError(QStringLiteral("The specified value is out of range."));
+}
+
+// Item `number` (counting from 1, as slides and shapes are counted).
+template <class T>
+T& itemAt(const std::vector<std::unique_ptr<T>>& items, int number)
+{
+    if (number < 1 || static_cast<size_t>(number) > items.size())
+        throwOutOfRange();
+    return *items[static_cast<size_t>(number - 1)];
+}
+
 struct PresentationData {
     static std::unique_ptr<Presentation> load(const QByteArray& bytes, const QString& path,
                                               const QString& displayName);

@@ -141,9 +141,7 @@ int Presentation::slideCount() const
 
 Slide& Presentation::slide(int number)
 {
-    if (number < 1 || number > slideCount())
-        throw DeckError(QStringLiteral("The specified value is out of range."));
-    return *d->slides[static_cast<size_t>(number - 1)];
+    return detail::itemAt(d->slides, number);
 }
 
 } // namespace quillora::deck

@@ -71,9 +71,7 @@ int Slide::shapeCount() const
 
 Shape& Slide::shape(int number)
 {
-    if (number < 1 || number > shapeCount())
-        throw DeckError(QStringLiteral("The specified value is out of range."));
-    return *d->shapes[static_cast<size_t>(number - 1)];
+    return detail::itemAt(d->shapes, number);
 }
 
 Shape& Slide::shape(const QString& name)

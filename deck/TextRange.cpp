@@ -4,15 +4,6 @@
 #include <cmath>
 
 namespace quillora::deck {
-namespace {
-
-[[noreturn]] void outOfRange()
-{
-    throw DeckError(QStringLiteral("The specified value is out of range."));
-}
-
-} // namespace
-
 TextRange::TextRange(Shape& shape, int start, int length, bool whole)
     : m_shape(&shape), m_start(start), m_length(length), m_whole(whole)
 {
@@ -54,7 +45,7 @@ void TextRange::setText(const QString& text)
 TextRange TextRange::characters(int start, int length) const
 {
     if (start < 1 || length < -1)
-        outOfRange();
+        detail::throwOutOfRange();
     const int base = this->start();
     const int available = this->length();
     if (available == 0)
@@ -72,7 +63,7 @@ TextRange TextRange::characters(int start, int length) const
 void TextRange::setBulletVisible(int msoTriState)
 {
     if (msoTriState != kMsoTrue && msoTriState != kMsoFalse)
-        outOfRange();
+        detail::throwOutOfRange();
     bodyOf(*m_shape->d)
         .setBullet(start() - 1, length(),
                    msoTriState == kMsoTrue ? detail::BulletChange::Visible : detail::BulletChange::Hidden);
@@ -84,7 +75,7 @@ void TextRange::setBulletType(int type)
     static constexpr detail::BulletChange kChanges[] = {
         detail::BulletChange::Hidden, detail::BulletChange::Unnumbered, detail::BulletChange::Numbered};
     if (type < 0 || type > 2)
-        outOfRange();
+        detail::throwOutOfRange();
     bodyOf(*m_shape->d).setBullet(start() - 1, length(), kChanges[type]);
 }
 
@@ -92,7 +83,7 @@ void TextRange::setFontSize(double points)
 {
     // PowerPoint takes 1 to 4000 points; the file stores hundredths.
     if (!std::isfinite(points) || points < 1.0 || points > 4000.0)
-        outOfRange();
+        detail::throwOutOfRange();
     bodyOf(*m_shape->d).setFontSize(start() - 1, length(), static_cast<int>(std::lround(points * 100.0)));
 }
 
