@@ -5,7 +5,7 @@
 //
 //   build/test/bin/deck_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
-#include "../tests/deck/DeckTestSupport.h"
+#include "tests/deck/DeckTestSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,9 +5,9 @@
 // Runs on Qt's offscreen platform with a private settings folder.
 
 #include "plan/PlanStore.h"
-#include "shell/Form1.h"
-#include "shell/controls/StatementBox.h"
-#include "shell/controls/TabStrip.h"
+#include "ui/Form1.h"
+#include "ui/controls/StatementBox.h"
+#include "ui/controls/TabStrip.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QApplication>

@@ -9,7 +9,7 @@
 // depends on an earlier failed step fails in turn instead of crashing.
 // Any member may fail; failures are RuntimeError with a short description.
 
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QString>
 #include <QtGlobal>

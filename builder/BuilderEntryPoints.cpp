@@ -10,18 +10,22 @@ BuilderEntryPoints::BuilderEntryPoints(Platform& platform) : m_platform(platform
     automation::registerEngineApplication(m_runtime, m_platform);
 }
 
-BuilderHooks BuilderEntryPoints::hooks()
+void BuilderEntryPoints::checkInstalled()
 {
-    return BuilderHooks{
-        [this] { CheckPowerPointInstalled(m_platform, m_runtime); },
-        [this] { return WarnIfPowerPointOpen(m_platform, m_runtime); },
-        [this] {
-            // Reported by the generate command's own guard when nobody set the texts.
-            if (!m_slideOne)
-                throw RuntimeError(QLatin1String(automation::kObjectVariableNotSet));
-            GenerateMarketPlan(BuilderContext{m_platform, m_runtime}, *m_slideOne);
-        },
-    };
+    CheckPowerPointInstalled(m_platform, m_runtime);
+}
+
+bool BuilderEntryPoints::warnIfOpen()
+{
+    return WarnIfPowerPointOpen(m_platform, m_runtime);
+}
+
+void BuilderEntryPoints::generate()
+{
+    // Reported by the generate command's own guard when nobody set the texts.
+    if (!m_slideOne)
+        throw RuntimeError(QLatin1String(automation::kObjectVariableNotSet));
+    GenerateMarketPlan(BuilderContext{m_platform, m_runtime}, *m_slideOne);
 }
 
 } // namespace quillora

@@ -5,8 +5,7 @@
 
 #include "builder/AutomationRuntime.h"
 #include "builder/SlideOneTexts.h"
-#include "shell/BuilderHooks.h"
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 namespace quillora {
 
@@ -14,8 +13,11 @@ class BuilderEntryPoints {
 public:
     explicit BuilderEntryPoints(Platform& platform);
 
-    // The hooks call back into this object, which must outlive them.
-    BuilderHooks hooks();
+    // Once, at the end of the window's start-up.
+    void checkInstalled();
+    // True when the user chose to stop because the application already runs.
+    bool warnIfOpen();
+    void generate();
     // Where generation reads the two slide-1 texts; the window, once it exists.
     void setSlideOneTexts(const SlideOneTexts& texts) { m_slideOne = &texts; }
     automation::AutomationRuntime& runtime() { return m_runtime; }

@@ -1,6 +1,6 @@
 #include "builder/EngineApplication.h"
 #include "deck/Deck.h"
-#include "shell/AppTitle.h"
+#include "core/AppTitle.h"
 
 #include <QDir>
 #include <QStringList>

@@ -9,7 +9,7 @@
 // where nothing takes it, one message says where the deck was written.
 
 #include "builder/AutomationRuntime.h"
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 namespace quillora::automation {
 

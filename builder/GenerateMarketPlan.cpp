@@ -2,7 +2,7 @@
 #include "builder/SlideFillMap.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
-#include "shell/ErrorReport.h"
+#include "core/ErrorReport.h"
 
 namespace quillora {
 namespace {

@@ -11,7 +11,7 @@
 #include "builder/Automation.h"
 #include "builder/AutomationRuntime.h"
 #include "builder/SlideOneTexts.h"
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #include "builder/PowerPointChecks.h"
-#include "shell/AppTitle.h"
+#include "core/AppTitle.h"
 
 namespace quillora {
 

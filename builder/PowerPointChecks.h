@@ -6,7 +6,7 @@
 // platform's message boxes under the application title.
 
 #include "builder/AutomationRuntime.h"
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 namespace quillora {
 

@@ -1,5 +1,5 @@
 #include "builder/LessonPlan.h"
-#include "shell/ErrorReport.h"
+#include "core/ErrorReport.h"
 
 namespace quillora {
 namespace {

@@ -1,5 +1,5 @@
 #include "builder/WorkingCopy.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

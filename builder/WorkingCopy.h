@@ -2,7 +2,7 @@
 // Where the template deck and the working copy live, and the copy between
 // them.
 
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "cli/AtomicOutput.h"
-#include "cli/Quoted.h"
+#include "core/Quoted.h"
 
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QFile>
 #include <QFileInfo>

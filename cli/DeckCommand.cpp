@@ -1,6 +1,6 @@
 #include "cli/DeckCommand.h"
 
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QCommandLineParser>
 

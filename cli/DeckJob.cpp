@@ -1,12 +1,12 @@
 #include "cli/DeckJob.h"
-#include "cli/Quoted.h"
+#include "core/Quoted.h"
 
 #include "cli/AtomicOutput.h"
 #include "cli/HeadlessPlatform.h"
 #include "cli/PdfExport.h"
-#include "cli/PlanFile.h"
+#include "plan/PlanFile.h"
 #include "plan/PlanStore.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

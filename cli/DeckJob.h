@@ -4,7 +4,7 @@
 // asked, its PDF) at the output path in one step, so a failed run leaves no
 // half-written file behind.
 
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "cli/HeadlessPlatform.h"
 
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QRegularExpression>
 

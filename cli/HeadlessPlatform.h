@@ -5,7 +5,7 @@
 // notes which file it was asked to open, and an environment whose temporary
 // folder and program folder are private to one run.
 
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 #include <QString>
 #include <QStringList>

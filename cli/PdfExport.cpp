@@ -1,6 +1,6 @@
 #include "cli/PdfExport.h"
 
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 // with a RuntimeError or give a plan whose statements use only "\r\n" line
 // breaks and whose keys are plan keys.
 
-#include "cli/PlanFile.h"
+#include "plan/PlanFile.h"
 #include "plan/SectionCatalogue.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QByteArray>
 #include <QSet>

@@ -5,7 +5,7 @@
 
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QByteArrayView>
 #include <QDateTime>

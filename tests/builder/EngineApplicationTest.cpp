@@ -2,7 +2,7 @@
 // deck, the window state, and what happens when the last reference goes.
 
 #include "builder/PowerPointChecks.h"
-#include "shell/AppTitle.h"
+#include "core/AppTitle.h"
 #include "tests/builder/EngineTestSupport.h"
 
 #include <QDir>

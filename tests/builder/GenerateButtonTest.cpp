@@ -4,8 +4,8 @@
 
 #include "builder/BuilderEntryPoints.h"
 #include "plan/SectionCatalogue.h"
-#include "shell/Form1.h"
-#include "shell/controls/LineBox.h"
+#include "ui/Form1.h"
+#include "ui/controls/LineBox.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/SavedDeck.h"
 
@@ -43,7 +43,7 @@ struct GenerateButton : ::testing::Test {
     FakePlatform fake;
     QTemporaryDir temp;
     BuilderEntryPoints builder{fake.platform};
-    Form1 window{fake.platform, builder.hooks()};
+    Form1 window{fake.platform, builderHooks(builder)};
 };
 
 } // namespace
@@ -100,7 +100,7 @@ TEST(BuilderEntryPoints, GeneratingBeforeTheWindowExistsFailsPlainly)
     FakePlatform fake;
     BuilderEntryPoints builder(fake.platform);
     try {
-        builder.hooks().generateMarketPlan();
+        builderHooks(builder).generateMarketPlan();
         ADD_FAILURE() << "expected a failure";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.description(), QStringLiteral("Object variable not set"));

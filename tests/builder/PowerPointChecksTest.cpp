@@ -1,5 +1,5 @@
 #include "builder/PowerPointChecks.h"
-#include "shell/AppTitle.h"
+#include "core/AppTitle.h"
 #include "tests/builder/RecordingAutomation.h"
 #include "tests/support/FakePlatform.h"
 

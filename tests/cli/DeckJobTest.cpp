@@ -10,8 +10,8 @@
 #include "cli/PdfExport.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
-#include "shell/ErrorReport.h"
-#include "shell/RuntimeError.h"
+#include "core/ErrorReport.h"
+#include "core/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Reading a plan from a JSON file: what a good file gives and how each kind
 // of bad file is turned away.
 
-#include "cli/PlanFile.h"
+#include "plan/PlanFile.h"
 #include "plan/SectionCatalogue.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QPushButton>

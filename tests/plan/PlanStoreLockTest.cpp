@@ -1,5 +1,5 @@
 #include "plan/PlanStore.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QSettings>

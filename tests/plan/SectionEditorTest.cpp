@@ -1,8 +1,8 @@
 #include "plan/SectionCatalogue.h"
-#include "shell/controls/LineBox.h"
-#include "shell/controls/PictureBox.h"
-#include "shell/controls/StatementBox.h"
-#include "shell/controls/TabStrip.h"
+#include "ui/controls/LineBox.h"
+#include "ui/controls/PictureBox.h"
+#include "ui/controls/StatementBox.h"
+#include "ui/controls/TabStrip.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QTest>

@@ -7,7 +7,7 @@
 #include "builder/LessonPlan.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
-#include "shell/ErrorReport.h"
+#include "core/ErrorReport.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/EngineTestSupport.h"
 

@@ -1,6 +1,6 @@
 // Hostile text in JSON plan files: what the fuzzer found, kept as cases.
 
-#include "cli/PlanFile.h"
+#include "plan/PlanFile.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // before must survive, checked from a fresh process that reads the disk.
 
 #include "plan/PlanStore.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "tests/reliability/ProbeProcess.h"
 #include "tests/reliability/ProbeValues.h"
 

@@ -15,7 +15,7 @@
 // "error: <description>" and exits with status 3.
 
 #include "plan/PlanStore.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 #include "tests/reliability/ProbeValues.h"
 
 #include <QCoreApplication>

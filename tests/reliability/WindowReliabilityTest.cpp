@@ -7,10 +7,10 @@
 #include "builder/LessonPlan.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
-#include "shell/Form1.h"
-#include "shell/controls/LineBox.h"
-#include "shell/controls/StatementBox.h"
-#include "shell/controls/TabStrip.h"
+#include "ui/Form1.h"
+#include "ui/controls/LineBox.h"
+#include "ui/controls/StatementBox.h"
+#include "ui/controls/TabStrip.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/SavedDeck.h"
 #include "tests/reliability/EdgeTexts.h"
@@ -108,7 +108,7 @@ struct WindowUnderStorm : ::testing::Test {
     bool engineUnreachable = false;
     BuilderHooks hooks()
     {
-        BuilderHooks h = builder.hooks();
+        BuilderHooks h = builderHooks(builder);
         const auto generate = h.generateMarketPlan;
         h.generateMarketPlan = [this, generate] {
             if (engineUnreachable)
@@ -165,7 +165,7 @@ struct StatementBoxTexts : ::testing::Test {
     }
     FakePlatform fake;
     BuilderEntryPoints builder{fake.platform};
-    Form1 window{fake.platform, builder.hooks()};
+    Form1 window{fake.platform, builderHooks(builder)};
 };
 
 TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)

@@ -1,8 +1,8 @@
-#include "shell/HeldFailure.h"
-#include "shell/RuntimeError.h"
-#include "shell/controls/LineBox.h"
-#include "shell/controls/StatementBox.h"
-#include "shell/controls/TabStrip.h"
+#include "core/HeldFailure.h"
+#include "core/RuntimeError.h"
+#include "ui/controls/LineBox.h"
+#include "ui/controls/StatementBox.h"
+#include "ui/controls/TabStrip.h"
 
 #include <QApplication>
 #include <QSignalSpy>

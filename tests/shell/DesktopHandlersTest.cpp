@@ -1,5 +1,5 @@
-#include "shell/DesktopHandlers.h"
-#include "shell/Platform.h"
+#include "platform/DesktopHandlers.h"
+#include "platform/SystemPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST_F(FakeXdgMime, NoDefaultApplicationMeansNothingCanOpenTheDeck)
     EXPECT_EQ(desktopHasHandlerFor(m_deck), HandlerAnswer::No);
     // The real desktop door then reports failure, so the caller can say
     // where the deck was written instead of handing it to no one.
-    EXPECT_FALSE(Platform::system().desktop->openFile(m_deck));
+    EXPECT_FALSE(systemPlatform().desktop->openFile(m_deck));
 }
 
 TEST_F(FakeXdgMime, ADefaultApplicationMeansYes)

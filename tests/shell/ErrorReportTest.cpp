@@ -1,5 +1,5 @@
-#include "shell/ErrorReport.h"
-#include "shell/RuntimeError.h"
+#include "core/ErrorReport.h"
+#include "core/RuntimeError.h"
 #include "tests/support/FakePlatform.h"
 
 #include <gtest/gtest.h>

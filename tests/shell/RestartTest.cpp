@@ -2,9 +2,9 @@
 // the real application object does with a failure during a user action.
 
 #include "plan/SectionCatalogue.h"
-#include "shell/controls/LineBox.h"
+#include "ui/controls/LineBox.h"
 #include "tests/support/FakePlatform.h"
-#include "shell/Form1.h"
+#include "ui/Form1.h"
 
 #include <QFile>
 #include <QJsonArray>

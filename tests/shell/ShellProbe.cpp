@@ -10,11 +10,11 @@
 // Prints one JSON object: the fields' texts and every message box shown
 // (title and text). Message boxes are answered at once with OK.
 
-#include "shell/Form1.h"
-#include "shell/SafeApplication.h"
-#include "shell/controls/LineBox.h"
-#include "shell/controls/StatementBox.h"
-#include "shell/controls/TabStrip.h"
+#include "ui/Form1.h"
+#include "ui/SafeApplication.h"
+#include "ui/controls/LineBox.h"
+#include "ui/controls/StatementBox.h"
+#include "ui/controls/TabStrip.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QJsonArray>

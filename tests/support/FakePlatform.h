@@ -3,7 +3,7 @@
 // what they were asked to show and answer from a script, a clock that only
 // moves when told to, and so on.
 
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 #include <QString>
 #include <QStringList>

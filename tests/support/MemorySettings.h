@@ -3,7 +3,7 @@
 // object, so window tests start from a known plan and can see every write.
 
 #include "plan/PlanStore.h"
-#include "shell/RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QString>
 #include <map>

@@ -2,7 +2,7 @@
 // A main window on fake platform doors and an in-memory plan store, with the
 // builder's entry points recorded.
 
-#include "shell/Form1.h"
+#include "ui/Form1.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MemorySettings.h"
 

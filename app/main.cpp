@@ -1,0 +1,38 @@
+// Starts Quillora: the application object, the main window, its start-up,
+// then the event loop.
+//
+// Two switches for tooling, read from the environment:
+//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been shown and
+//                               its first events handled (start-up timing);
+//   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
+
+#include "builder/BuilderEntryPoints.h"
+#include "platform/SystemPlatform.h"
+#include "ui/Form1.h"
+#include "ui/SafeApplication.h"
+
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    using namespace quillora;
+    Platform& platform = systemPlatform();
+    SafeApplication app(argc, argv, *platform.messages);
+
+    BuilderEntryPoints builder(platform);
+    Form1 window(platform, builderHooks(builder));
+    builder.setSlideOneTexts(window);
+    window.Form_Load();
+    window.showCentred();
+
+    if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
+        const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
+        QTimer::singleShot(0, &app, [&app, &window, screenshot] {
+            if (!screenshot.isEmpty() && !window.grab().save(screenshot))
+                app.exit(1);
+            else
+                app.quit();
+        });
+    }
+    return app.exec();
+}

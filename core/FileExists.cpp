@@ -1,0 +1,39 @@
+#include "core/FileExists.h"
+#include "core/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quillora {
+
+bool FileExists(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.lastModified().isValid();
+}
+
+QString inFolder(const QString& folder, std::initializer_list<const char*> names)
+{
+    QString path = folder;
+    for (const char* name : names)
+        path += QDir::separator() + QString::fromUtf8(name);
+    return path;
+}
+
+QByteArray readWholeFile(const QString& path)
+{
+    if (QFileInfo(path).isDir())
+        throw RuntimeError(QStringLiteral("Path/File access error"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw RuntimeError(QStringLiteral("File not found"));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw RuntimeError(QStringLiteral("Device I/O error"));
+    return bytes;
+}
+
+} // namespace quillora

@@ -1,0 +1,227 @@
+#include "plan/PlanFile.h"
+#include "core/Quoted.h"
+
+#include "plan/SectionCatalogue.h"
+#include "core/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QStringList>
+
+namespace quillora {
+namespace {
+
+const QString kProductName = QStringLiteral("productName");
+const QString kPlanTitle = QStringLiteral("planTitle");
+const QString kSections = QStringLiteral("sections");
+
+QString typeName(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null: return QStringLiteral("null");
+    case QJsonValue::Bool: return QStringLiteral("true or false");
+    case QJsonValue::Double: return QStringLiteral("a number");
+    case QJsonValue::String: return QStringLiteral("a string");
+    case QJsonValue::Array: return QStringLiteral("an array");
+    case QJsonValue::Object: return QStringLiteral("an object");
+    case QJsonValue::Undefined: break;
+    }
+    return QStringLiteral("nothing");
+}
+
+// Qt reports a byte offset; people look for a line and a column.
+QString positionOf(const QByteArray& json, int offset)
+{
+    offset = qBound(0, offset, int(json.size()));
+    int line = 1, column = 1;
+    for (int i = 0; i < offset; ++i) {
+        if (json[i] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(json[i]) & 0xC0) != 0x80) {
+            ++column; // count characters, not UTF-8 continuation bytes
+        }
+    }
+    return QStringLiteral("line %1, column %2").arg(line).arg(column);
+}
+
+class PlanFileError {
+public:
+    explicit PlanFileError(QString fileName) : m_fileName(std::move(fileName)) {}
+    [[noreturn]] void raise(const QString& what) const
+    {
+        throw RuntimeError(QStringLiteral("the plan file %1 %2").arg(quoted(m_fileName), what));
+    }
+
+private:
+    QString m_fileName;
+};
+
+std::optional<Section> sectionNamed(const QString& name)
+{
+    for (const Section& section : allSections()) {
+        if (section.captionText() == name || section.key() == name)
+            return section;
+    }
+    return std::nullopt;
+}
+
+QString simplified(const QString& text)
+{
+    return text.simplified().toCaseFolded();
+}
+
+// A near miss ("Launch Strategies" with one space, other letter case) gets
+// the exact caption as a hint.
+QString unknownSectionMessage(const QString& name)
+{
+    QString message = QStringLiteral("names an unknown section %1").arg(quoted(name));
+    for (const Section& section : allSections()) {
+        if (simplified(section.captionText()) == simplified(name))
+            return message + QStringLiteral(" (did you mean %1?)").arg(quoted(section.captionText()));
+    }
+    return message + QStringLiteral(" (sections are named by their tab caption, such as \"Market Summary\", "
+                                    "or by their setting key, such as \"FirstStatementMkt_0\")");
+}
+
+QString optionalText(const QJsonObject& root, const QString& field, const PlanFileError& error)
+{
+    const QJsonValue value = root.value(field);
+    if (value.isUndefined())
+        return QString();
+    if (!value.isString())
+        error.raise(QStringLiteral("has %1 as %2 where a string belongs").arg(typeName(value), quoted(field)));
+    return value.toString();
+}
+
+QString statementFrom(const QString& caption, const QJsonValue& value, const PlanFileError& error)
+{
+    if (value.isString())
+        return normaliseLineBreaks(value.toString());
+    if (!value.isArray()) {
+        error.raise(QStringLiteral("has %1 for section %2 where a string or an array of strings belongs")
+                        .arg(typeName(value), quoted(caption)));
+    }
+    QStringList lines;
+    const QJsonArray array = value.toArray();
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        if (!array[i].isString()) {
+            error.raise(QStringLiteral("has %1 as line %2 of section %3 where a string belongs")
+                            .arg(typeName(array[i]))
+                            .arg(i + 1)
+                            .arg(quoted(caption)));
+        }
+        lines << normaliseLineBreaks(array[i].toString());
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+class InMemoryPlanStore final : public SettingsBackend {
+public:
+    explicit InMemoryPlanStore(std::map<QString, QString> values) : m_values(std::move(values)) {}
+    bool read(const QString& key, QString& value) override
+    {
+        auto it = m_values.find(key);
+        if (it == m_values.end())
+            return false;
+        value = it->second;
+        return true;
+    }
+    void write(const QString& key, const QString& value) override { m_values[key] = value; }
+
+private:
+    std::map<QString, QString> m_values;
+};
+
+} // namespace
+
+QString normaliseLineBreaks(const QString& text)
+{
+    // Plain replacements, not a regular expression: those match nothing in a
+    // text that holds a lone surrogate.
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    result.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return result;
+}
+
+PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
+{
+    const PlanFileError error(fileName);
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        error.raise(QStringLiteral("is not valid JSON (%1 at %2)")
+                        .arg(parseError.errorString(), positionOf(json, parseError.offset)));
+    }
+    if (!document.isObject())
+        error.raise(QStringLiteral("must hold one JSON object, not %1").arg(document.isArray() ? "an array" : "a bare value"));
+
+    const QJsonObject root = document.object();
+    for (auto it = root.begin(); it != root.end(); ++it) {
+        if (it.key() != kProductName && it.key() != kPlanTitle && it.key() != kSections) {
+            error.raise(QStringLiteral("has an unknown field %1 (known fields: \"productName\", \"planTitle\", "
+                                       "\"sections\")")
+                            .arg(quoted(it.key())));
+        }
+    }
+
+    PlanDocument plan;
+    plan.productName = optionalText(root, kProductName, error);
+    plan.planTitle = optionalText(root, kPlanTitle, error);
+
+    const QJsonValue sections = root.value(kSections);
+    if (sections.isUndefined())
+        return plan;
+    if (!sections.isObject())
+        error.raise(QStringLiteral("has %1 as \"sections\" where an object belongs").arg(typeName(sections)));
+
+    const QJsonObject sectionObject = sections.toObject();
+    for (auto it = sectionObject.begin(); it != sectionObject.end(); ++it) {
+        const std::optional<Section> section = sectionNamed(it.key());
+        if (!section)
+            error.raise(unknownSectionMessage(it.key()));
+        const QString key = section->key();
+        if (plan.statements.count(key)) {
+            error.raise(QStringLiteral("names section %1 twice (by caption and by setting key)")
+                            .arg(quoted(section->captionText())));
+        }
+        plan.statements[key] = statementFrom(it.key(), it.value(), error);
+    }
+    return plan;
+}
+
+PlanDocument readPlanFile(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        throw RuntimeError(QStringLiteral("the plan file \"%1\" is a folder").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw RuntimeError(QStringLiteral("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
+    // Read one byte more than the limit to tell "at the limit" from "over it";
+    // this also bounds what a pipe or device can make us hold.
+    const QByteArray json = file.read(kPlanFileLimitBytes + 1);
+    if (json.size() > kPlanFileLimitBytes) {
+        throw RuntimeError(QStringLiteral("the plan file \"%1\" is larger than %2 MiB, more than any plan needs")
+                               .arg(path)
+                               .arg(kPlanFileLimitBytes >> 20));
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw RuntimeError(QStringLiteral("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
+    return parsePlanJson(json, path);
+}
+
+std::unique_ptr<SettingsBackend> makeInMemoryPlanStore(const PlanDocument& plan)
+{
+    std::map<QString, QString> values = plan.statements;
+    values[QStringLiteral("Company Name")] = plan.productName;
+    values[QStringLiteral("Marketing Plan")] = plan.planTitle;
+    return std::make_unique<InMemoryPlanStore>(std::move(values));
+}
+
+} // namespace quillora

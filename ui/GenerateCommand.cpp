@@ -1,0 +1,17 @@
+#include "ui/GenerateCommand.h"
+
+namespace quillora {
+
+void GenerateCommand::PushButton1_Click()
+{
+    GuardedProcedure proc(m_report, QLatin1String(kGenerateLocation));
+    if (proc.test(100, [&] { return m_busy; }))
+        return;
+    proc.step(102, [&] { m_busy = true; });
+    // A warning that fails gives no answer; the generator runs anyway.
+    if (proc.test(104, [&] { return !m_hooks.warnIfPowerPointOpen(); }))
+        proc.step(106, [&] { m_hooks.generateMarketPlan(); });
+    proc.step(114, [&] { m_busy = false; });
+}
+
+} // namespace quillora

@@ -1,0 +1,26 @@
+#pragma once
+// The "Start Creating Template" command: warn when PowerPoint already runs,
+// then fill the presentation. A press that arrives while a run is in progress
+// (the generator lets window events through in its pauses) is turned away.
+
+#include "ui/BuilderHooks.h"
+#include "core/ErrorReport.h"
+
+namespace quillora {
+
+inline constexpr char kGenerateLocation[] = "in Brindlecoe2021/08/31.Form1.PushButton1_Click ";
+
+class GenerateCommand {
+public:
+    GenerateCommand(ErrorReport& report, const BuilderHooks& hooks) : m_report(report), m_hooks(hooks) {}
+
+    void PushButton1_Click();
+    bool Busy() const { return m_busy; }
+
+private:
+    ErrorReport& m_report;
+    const BuilderHooks& m_hooks;
+    bool m_busy = false;
+};
+
+} // namespace quillora

@@ -1,0 +1,44 @@
+#include "ui/controls/StatementBox.h"
+
+#include <QTextDocument>
+
+namespace quillora {
+
+StatementBox::StatementBox(QWidget* parent)
+    : QPlainTextEdit(parent), m_relay([this] { Q_EMIT Change(); })
+{
+    setTabChangesFocus(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { m_relay.onToolkitChange(); });
+}
+
+QString StatementBox::toStoredText(QString displayed)
+{
+    // The document keeps paragraphs apart with U+2029; Shift+Enter inserts U+2028.
+    displayed.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    displayed.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return displayed;
+}
+
+QString StatementBox::toDisplayedText(QString stored)
+{
+    stored.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    stored.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return stored;
+}
+
+QString StatementBox::text() const
+{
+    // toRawText keeps every character as typed (toPlainText would turn
+    // non-breaking spaces into plain ones).
+    return toStoredText(document()->toRawText());
+}
+
+void StatementBox::setText(const QString& text)
+{
+    m_relay.assign([&] { setPlainText(toDisplayedText(text)); });
+}
+
+} // namespace quillora

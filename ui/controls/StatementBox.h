@@ -1,0 +1,36 @@
+#pragma once
+// A multi-line text box with a vertical scroll bar whose text uses "\r\n"
+// between lines, like the stored statements and the hint texts. Tab moves the
+// focus on instead of typing a tab.
+
+#include "ui/controls/ChangeRelay.h"
+
+#include <QPlainTextEdit>
+
+namespace quillora {
+
+class StatementBox : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit StatementBox(QWidget* parent = nullptr);
+
+    // Lines joined by "\r\n"; nothing else of the text is changed.
+    QString text() const;
+    // Accepts "\r\n", "\n" or "\r" as line breaks; raises one Change.
+    void setText(const QString& text);
+
+    static QString toStoredText(QString displayed);
+    static QString toDisplayedText(QString stored);
+
+Q_SIGNALS:
+    // Every change of the text, typed or assigned.
+    void Change();
+
+protected:
+
+private:
+    ChangeRelay m_relay;
+};
+
+} // namespace quillora
