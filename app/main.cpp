@@ -8,7 +8,7 @@
 
 #include "builder/BuilderEntryPoints.h"
 #include "platform/SystemPlatform.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
 
 #include <QTimer>
@@ -20,9 +20,9 @@ int main(int argc, char** argv)
     SafeApplication app(argc, argv, *platform.messages);
 
     BuilderEntryPoints builder(platform);
-    Form1 window(platform, builderHooks(builder));
+    MainWindow window(platform, builderHooks(builder));
     builder.setSlideOneTexts(window);
-    window.Form_Load();
+    window.startUp();
     window.showCentred();
 
     if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {

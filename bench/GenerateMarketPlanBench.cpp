@@ -5,7 +5,7 @@
 // call here (the real one starts the desktop's opener and returns).
 
 #include "builder/EngineApplication.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "deck/Deck.h"
 #include "plan/SectionCatalogue.h"
@@ -29,7 +29,7 @@ struct Bench {
         automation::registerEngineApplication(runtime, fake.platform);
         // Every section holds its hint: several lines, some of them sub-points.
         for (const Section& section : allSections())
-            SavePlanSetting(section.key(), section.hint());
+            savePlanSetting(section.key(), section.hint());
         texts.product = QStringLiteral("Acme Widgets Marketing Plan");
         texts.title = QStringLiteral("Growth Plan 2027");
     }
@@ -47,7 +47,7 @@ void BM_WholeRun(benchmark::State& state)
     Bench bench;
     BuilderContext context{bench.fake.platform, bench.runtime};
     for (auto _ : state)
-        GenerateMarketPlan(context, bench.texts);
+        generateMarketPlan(context, bench.texts);
     if (!bench.fake.messages.shown.empty())
         state.SkipWithError(bench.fake.messages.shown[0].text.toUtf8().constData());
     state.counters["handoffs"] = double(bench.fake.desktop.files.size());

@@ -5,7 +5,7 @@
 // Runs on Qt's offscreen platform with a private settings folder.
 
 #include "plan/PlanStore.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "tests/support/FakePlatform.h"
@@ -53,10 +53,10 @@ void BM_SavePlanSetting1KB(benchmark::State& state)
     // Two different statements in turn, so every write really changes the file.
     QString statements[2] = {statementOf(1024), statementOf(1024)};
     statements[1][0] = QLatin1Char('+');
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[1]); // warm
+    savePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[1]); // warm
     int next = 0;
     for (auto _ : state) {
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[next]);
+        savePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[next]);
         next ^= 1;
     }
     state.SetLabel(QStringLiteral("store %1 KB").arg(state.range(0) / 1024).toStdString());
@@ -70,22 +70,22 @@ void BM_KeystrokeInStatementBox(benchmark::State& state)
 {
     prepareStore(0);
     for (const Section& section : allSections())
-        SavePlanSetting(section.key(), section.hint() + QStringLiteral("\r\n") + statementOf(300));
-    SavePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(int(state.range(0))));
+        savePlanSetting(section.key(), section.hint() + QStringLiteral("\r\n") + statementOf(300));
+    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(int(state.range(0))));
 
     testing::FakePlatform fake;
     QTemporaryDir program;
     fake.environment.program = program.path();
-    Form1 window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
-    window.Form_Load();
+    MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
+    window.startUp();
     window.showCentred();
     QApplication::setActiveWindow(&window);
-    window.txtFirstStatement->setFocus();
-    window.txtFirstStatement->moveCursor(QTextCursor::End);
+    window.firstStatementBox->setFocus();
+    window.firstStatementBox->moveCursor(QTextCursor::End);
     bool type = true;
     for (auto _ : state) {
-        QTest::keyClick(window.txtFirstStatement, type ? Qt::Key_A : Qt::Key_Backspace);
+        QTest::keyClick(window.firstStatementBox, type ? Qt::Key_A : Qt::Key_Backspace);
         type = !type;
     }
     if (!fake.messages.shown.empty())

@@ -1,6 +1,6 @@
 #include "builder/BuilderEntryPoints.h"
 #include "builder/EngineApplication.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/PowerPointChecks.h"
 
 namespace quillora {
@@ -12,12 +12,12 @@ BuilderEntryPoints::BuilderEntryPoints(Platform& platform) : m_platform(platform
 
 void BuilderEntryPoints::checkInstalled()
 {
-    CheckPowerPointInstalled(m_platform, m_runtime);
+    checkPresentationAppInstalled(m_platform, m_runtime);
 }
 
 bool BuilderEntryPoints::warnIfOpen()
 {
-    return WarnIfPowerPointOpen(m_platform, m_runtime);
+    return warnIfPresentationAppOpen(m_platform, m_runtime);
 }
 
 void BuilderEntryPoints::generate()
@@ -25,7 +25,7 @@ void BuilderEntryPoints::generate()
     // Reported by the generate command's own guard when nobody set the texts.
     if (!m_slideOne)
         throw RuntimeError(QLatin1String(automation::kObjectVariableNotSet));
-    GenerateMarketPlan(BuilderContext{m_platform, m_runtime}, *m_slideOne);
+    generateMarketPlan(BuilderContext{m_platform, m_runtime}, *m_slideOne);
 }
 
 } // namespace quillora

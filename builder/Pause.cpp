@@ -1,10 +1,10 @@
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 
 #include <cmath>
 
 namespace quillora {
 
-void Pause(const BuilderContext& context, float seconds)
+void pause(const BuilderContext& context, float seconds)
 {
     if (!context.pausesEnabled)
         return;

@@ -5,7 +5,7 @@ namespace quillora {
 
 using namespace automation;
 
-void CheckPowerPointInstalled(Platform& platform, AutomationRuntime& runtime)
+void checkPresentationAppInstalled(Platform& platform, AutomationRuntime& runtime)
 {
     bool installed = false;
     try {
@@ -22,7 +22,7 @@ void CheckPowerPointInstalled(Platform& platform, AutomationRuntime& runtime)
     platform.exit->endNow(kNotInstalledExitStatus);
 }
 
-bool IsPowerPointRunning(AutomationRuntime& runtime)
+bool isPresentationAppRunning(AutomationRuntime& runtime)
 {
     try {
         Ref<Application> application = runtime.GetObject(QLatin1String(kPowerPointClass));
@@ -34,9 +34,9 @@ bool IsPowerPointRunning(AutomationRuntime& runtime)
     }
 }
 
-bool WarnIfPowerPointOpen(Platform& platform, AutomationRuntime& runtime)
+bool warnIfPresentationAppOpen(Platform& platform, AutomationRuntime& runtime)
 {
-    if (!IsPowerPointRunning(runtime))
+    if (!isPresentationAppRunning(runtime))
         return false;
     const MessageAnswer answer = platform.messages->show(applicationTitle(), QString::fromLatin1(kAlreadyOpenWarning),
                                                          MessageIcon::None, MessageButtons::YesNo);

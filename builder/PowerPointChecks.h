@@ -23,14 +23,14 @@ inline constexpr int kNotInstalledExitStatus = 1;
 
 // Returns when the application can be created; otherwise says so and ends
 // the program through the platform's exit door.
-void CheckPowerPointInstalled(Platform& platform, automation::AutomationRuntime& runtime);
+void checkPresentationAppInstalled(Platform& platform, automation::AutomationRuntime& runtime);
 
 // True when a running instance answers to its name as the application;
 // every failure counts as not running.
-bool IsPowerPointRunning(automation::AutomationRuntime& runtime);
+bool isPresentationAppRunning(automation::AutomationRuntime& runtime);
 
 // True when the caller must not go on: an instance runs and the user
 // answered No to the warning.
-bool WarnIfPowerPointOpen(Platform& platform, automation::AutomationRuntime& runtime);
+bool warnIfPresentationAppOpen(Platform& platform, automation::AutomationRuntime& runtime);
 
 } // namespace quillora

@@ -1,4 +1,4 @@
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "core/ErrorReport.h"
 
 namespace quillora {
@@ -66,7 +66,7 @@ void updateText(const BuilderContext& context, const QStringList& lines, Ref<Tex
         proc.step(126, [&] { position = static_cast<int>(range->text().size()); });
     }
     proc.step(128, [&] { range.release(); });
-    proc.step(130, [&] { Pause(context, kPauseSeconds); });
+    proc.step(130, [&] { pause(context, kPauseSeconds); });
 }
 
 } // namespace quillora

@@ -143,7 +143,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
         titles = {plan.productName, plan.planTitle};
         planFromFile.emplace(makeInMemoryPlanStore(plan));
     } else {
-        titles = {GetPlanSetting(QStringLiteral("Company Name")), GetPlanSetting(QStringLiteral("Marketing Plan"))};
+        titles = {planSetting(QStringLiteral("Company Name")), planSetting(QStringLiteral("Marketing Plan"))};
     }
 
     QTemporaryDir work(QDir(scratchBase()).filePath(QStringLiteral("quillora-deck-XXXXXX")));

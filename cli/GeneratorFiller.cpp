@@ -2,7 +2,7 @@
 
 #include "builder/AutomationRuntime.h"
 #include "builder/EngineApplication.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideOneTexts.h"
 
 namespace quillora {
@@ -28,7 +28,7 @@ DeckFiller generatorFiller()
         automation::AutomationRuntime runtime;
         automation::registerEngineApplication(runtime, platform);
         const BuilderContext context{platform, runtime, /*pausesEnabled=*/false};
-        GenerateMarketPlan(context, PlanTitles(titles));
+        generateMarketPlan(context, PlanTitles(titles));
     };
 }
 

@@ -16,7 +16,7 @@ QString shortenedAppTitle(QString name)
     return name;
 }
 
-void SetAppTitle(const QString& productName)
+void setTitleFromProductName(const QString& productName)
 {
     setApplicationTitle(shortenedAppTitle(productName));
 }

@@ -13,6 +13,6 @@ inline constexpr int kAppTitleMaxLength = 40;
 QString shortenedAppTitle(QString name);
 
 // Sets the application title from the product name.
-void SetAppTitle(const QString& productName);
+void setTitleFromProductName(const QString& productName);
 
 } // namespace quillora

@@ -30,7 +30,7 @@ private:
 //
 //   GuardedProcedure proc(report, "in Brindlecoe2021/08/31.Form1.Form_Load ");
 //   proc.step(104, [&] { setWindowTitle(...); });
-//   if (proc.test(106, [&] { return FileExists(path); }))
+//   if (proc.test(106, [&] { return fileExists(path); }))
 //       proc.step(108, [&] { loadCursor(path); });
 //
 // A failure inside a callee without its own guard surfaces here and is

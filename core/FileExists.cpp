@@ -7,7 +7,7 @@
 
 namespace quillora {
 
-bool FileExists(const QString& path)
+bool fileExists(const QString& path)
 {
     if (path.isEmpty())
         return false;

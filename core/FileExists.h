@@ -8,7 +8,7 @@ namespace quillora {
 
 // True when the date and time of the entry's last change can be read: a file
 // or a folder. A path in a missing folder is simply absent; nothing is shown.
-bool FileExists(const QString& path);
+bool fileExists(const QString& path);
 
 // A path in the program folder, joined with the platform's separator:
 // inFolder("/opt/quillora", {"x", "o.cjs"}) -> "/opt/quillora/x/o.cjs".

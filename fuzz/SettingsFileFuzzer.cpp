@@ -75,18 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString absent = QStringLiteral("\x01absent");
     QStringList before;
     for (const QString& key : keys)
-        before << GetPlanSetting(key, absent);
+        before << planSetting(key, absent);
 
     const QString& written = keys[static_cast<int>(run % keys.size())];
     const QString value = QStringLiteral("Line one\r\nLine \u2019two\u2019 ") + QString::number(run);
     try {
-        SavePlanSetting(written, value);
+        savePlanSetting(written, value);
     } catch (const RuntimeError& error) {
         fail("write refused", error.description());
     }
 
     for (int i = 0; i < keys.size(); ++i) {
-        const QString now = GetPlanSetting(keys[i], absent);
+        const QString now = planSetting(keys[i], absent);
         if (keys[i] == written) {
             if (now != value)
                 fail("written value reads back differently", keys[i]);

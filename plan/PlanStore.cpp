@@ -134,7 +134,7 @@ std::unique_ptr<SettingsBackend> setPlanStoreBackend(std::unique_ptr<SettingsBac
     return previous;
 }
 
-QString GetPlanSetting(const QString& key, const QString& defaultValue)
+QString planSetting(const QString& key, const QString& defaultValue)
 {
     QString value;
     if (!currentBackend()->read(key, value))
@@ -142,7 +142,7 @@ QString GetPlanSetting(const QString& key, const QString& defaultValue)
     return value;
 }
 
-void SavePlanSetting(const QString& key, const QString& value)
+void savePlanSetting(const QString& key, const QString& value)
 {
     currentBackend()->write(key, value);
 }

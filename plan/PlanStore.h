@@ -22,11 +22,11 @@ public:
 
 std::unique_ptr<SettingsBackend> makeQSettingsBackend();
 
-// Replaces the backend every GetPlanSetting/SavePlanSetting goes to; returns
+// Replaces the backend every planSetting/savePlanSetting goes to; returns
 // the previous one. For tests and for tools that keep a plan elsewhere.
 std::unique_ptr<SettingsBackend> setPlanStoreBackend(std::unique_ptr<SettingsBackend> backend);
 
-QString GetPlanSetting(const QString& key, const QString& defaultValue = QString());
-void SavePlanSetting(const QString& key, const QString& value);
+QString planSetting(const QString& key, const QString& defaultValue = QString());
+void savePlanSetting(const QString& key, const QString& value);
 
 } // namespace quillora

@@ -10,7 +10,7 @@
 
 namespace quillora {
 
-enum class Strip { First, Second }; // SSTab1 and SSTab3 on the main window
+enum class Strip { First, Second }; // firstSectionTabs and secondSectionTabs on the main window
 
 struct Section {
     Strip strip;
@@ -32,7 +32,7 @@ QString statementKey(Strip strip, int tab);
 // The section at (strip, tab); nothing for a tab outside 0..7.
 std::optional<Section> findSection(Strip strip, int tab);
 
-// All sixteen in catalogue order: SSTab1's eight, then SSTab3's eight.
+// All sixteen in catalogue order: firstSectionTabs's eight, then secondSectionTabs's eight.
 const std::array<Section, kSectionCount>& allSections();
 
 } // namespace quillora

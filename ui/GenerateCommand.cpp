@@ -2,7 +2,7 @@
 
 namespace quillora {
 
-void GenerateCommand::PushButton1_Click()
+void GenerateCommand::run()
 {
     GuardedProcedure proc(m_report, QLatin1String(kGenerateLocation));
     if (proc.test(100, [&] { return m_busy; }))

@@ -14,8 +14,8 @@ class GenerateCommand {
 public:
     GenerateCommand(ErrorReport& report, const BuilderHooks& hooks) : m_report(report), m_hooks(hooks) {}
 
-    void PushButton1_Click();
-    bool Busy() const { return m_busy; }
+    void run();
+    bool isBusy() const { return m_busy; }
 
 private:
     ErrorReport& m_report;

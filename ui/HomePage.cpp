@@ -5,7 +5,7 @@
 
 namespace quillora {
 
-void MaybeOpenHomePage(Platform& platform)
+void maybeOpenHomePage(Platform& platform)
 {
     platform.random->seed(static_cast<float>(platform.clock->secondsSinceMidnight()));
     const auto n = static_cast<qint16>(std::floor(platform.random->next() * 100.0f) + 1);

@@ -18,24 +18,24 @@ void selectWholeText(LineBox& field)
 
 void SectionEditor::connectControls()
 {
-    QObject::connect(m_c.SSTab1, &TabStrip::Click, m_c.SSTab1, [this](int previous) { SSTab1_Click(previous); });
-    QObject::connect(m_c.SSTab3, &TabStrip::Click, m_c.SSTab3, [this](int previous) { SSTab3_Click(previous); });
-    QObject::connect(m_c.txtFirstStatement, &StatementBox::Change, m_c.txtFirstStatement,
-                     [this] { txtFirstStatement_Change(); });
-    QObject::connect(m_c.txtSecondStatement, &StatementBox::Change, m_c.txtSecondStatement,
-                     [this] { txtSecondStatement_Change(); });
-    QObject::connect(m_c.txtProductName, &LineBox::Change, m_c.txtProductName, [this] { txtProductName_Change(); });
-    QObject::connect(m_c.txtMktPlan, &LineBox::Change, m_c.txtMktPlan, [this] { txtMktPlan_Change(); });
-    QObject::connect(m_c.txtProductName, &LineBox::GotFocus, m_c.txtProductName,
-                     [this] { txtProductName_GotFocus(); });
-    QObject::connect(m_c.txtMktPlan, &LineBox::GotFocus, m_c.txtMktPlan, [this] { txtMktPlan_GotFocus(); });
+    QObject::connect(m_c.firstSectionTabs, &TabStrip::tabClicked, m_c.firstSectionTabs, [this](int previous) { onFirstTabsClicked(previous); });
+    QObject::connect(m_c.secondSectionTabs, &TabStrip::tabClicked, m_c.secondSectionTabs, [this](int previous) { onSecondTabsClicked(previous); });
+    QObject::connect(m_c.firstStatementBox, &StatementBox::Change, m_c.firstStatementBox,
+                     [this] { onFirstStatementChanged(); });
+    QObject::connect(m_c.secondStatementBox, &StatementBox::Change, m_c.secondStatementBox,
+                     [this] { onSecondStatementChanged(); });
+    QObject::connect(m_c.productNameField, &LineBox::Change, m_c.productNameField, [this] { onProductNameChanged(); });
+    QObject::connect(m_c.planTitleField, &LineBox::Change, m_c.planTitleField, [this] { onPlanTitleChanged(); });
+    QObject::connect(m_c.productNameField, &LineBox::GotFocus, m_c.productNameField,
+                     [this] { onProductNameFocused(); });
+    QObject::connect(m_c.planTitleField, &LineBox::GotFocus, m_c.planTitleField, [this] { onPlanTitleFocused(); });
 }
 
 void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
 {
     const int tab = tabs.tab();
     if (const std::optional<Section> section = findSection(strip, tab)) {
-        const QString stored = GetPlanSetting(statementKey(strip, tab), QString());
+        const QString stored = planSetting(statementKey(strip, tab), QString());
         // Assigning raises the box's Change, which stores what it now shows.
         box.setText(stored.isEmpty() ? section->hint() : stored);
     }
@@ -46,47 +46,47 @@ void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
 
 void SectionEditor::saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box)
 {
-    SavePlanSetting(statementKey(strip, tabs.tab()), box.text());
+    savePlanSetting(statementKey(strip, tabs.tab()), box.text());
 }
 
-void SectionEditor::SSTab1_Click(int)
+void SectionEditor::onFirstTabsClicked(int)
 {
-    loadSection(Strip::First, *m_c.SSTab1, *m_c.txtFirstStatement);
+    loadSection(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
 }
 
-void SectionEditor::SSTab3_Click(int)
+void SectionEditor::onSecondTabsClicked(int)
 {
-    loadSection(Strip::Second, *m_c.SSTab3, *m_c.txtSecondStatement);
+    loadSection(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
 }
 
-void SectionEditor::txtFirstStatement_Change()
+void SectionEditor::onFirstStatementChanged()
 {
-    saveStatement(Strip::First, *m_c.SSTab1, *m_c.txtFirstStatement);
+    saveStatement(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
 }
 
-void SectionEditor::txtSecondStatement_Change()
+void SectionEditor::onSecondStatementChanged()
 {
-    saveStatement(Strip::Second, *m_c.SSTab3, *m_c.txtSecondStatement);
+    saveStatement(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
 }
 
-void SectionEditor::txtProductName_Change()
+void SectionEditor::onProductNameChanged()
 {
-    SavePlanSetting(QLatin1String(kCompanyNameKey), m_c.txtProductName->text());
+    savePlanSetting(QLatin1String(kCompanyNameKey), m_c.productNameField->text());
 }
 
-void SectionEditor::txtMktPlan_Change()
+void SectionEditor::onPlanTitleChanged()
 {
-    SavePlanSetting(QLatin1String(kMarketingPlanKey), m_c.txtMktPlan->text());
+    savePlanSetting(QLatin1String(kMarketingPlanKey), m_c.planTitleField->text());
 }
 
-void SectionEditor::txtProductName_GotFocus()
+void SectionEditor::onProductNameFocused()
 {
-    selectWholeText(*m_c.txtProductName);
+    selectWholeText(*m_c.productNameField);
 }
 
-void SectionEditor::txtMktPlan_GotFocus()
+void SectionEditor::onPlanTitleFocused()
 {
-    selectWholeText(*m_c.txtMktPlan);
+    selectWholeText(*m_c.planTitleField);
 }
 
 } // namespace quillora

@@ -16,12 +16,12 @@ class StatementBox;
 class TabStrip;
 
 struct EditorControls {
-    TabStrip* SSTab1 = nullptr;
-    TabStrip* SSTab3 = nullptr;
-    StatementBox* txtFirstStatement = nullptr;
-    StatementBox* txtSecondStatement = nullptr;
-    LineBox* txtProductName = nullptr;
-    LineBox* txtMktPlan = nullptr;
+    TabStrip* firstSectionTabs = nullptr;
+    TabStrip* secondSectionTabs = nullptr;
+    StatementBox* firstStatementBox = nullptr;
+    StatementBox* secondStatementBox = nullptr;
+    LineBox* productNameField = nullptr;
+    LineBox* planTitleField = nullptr;
 };
 
 inline constexpr char kCompanyNameKey[] = "Company Name";
@@ -34,14 +34,14 @@ public:
     // Connects the handlers to the controls' signals.
     void connectControls();
 
-    void SSTab1_Click(int PreviousTab);
-    void SSTab3_Click(int PreviousTab);
-    void txtFirstStatement_Change();
-    void txtSecondStatement_Change();
-    void txtProductName_Change();
-    void txtMktPlan_Change();
-    void txtProductName_GotFocus();
-    void txtMktPlan_GotFocus();
+    void onFirstTabsClicked(int previousTab);
+    void onSecondTabsClicked(int previousTab);
+    void onFirstStatementChanged();
+    void onSecondStatementChanged();
+    void onProductNameChanged();
+    void onPlanTitleChanged();
+    void onProductNameFocused();
+    void onPlanTitleFocused();
 
 private:
     void loadSection(Strip strip, TabStrip& tabs, StatementBox& box);

@@ -39,7 +39,7 @@ void setBackColor(QWidget& widget, const QColor& color)
     widget.setAutoFillBackground(true);
 }
 
-void ApplySkin(const QString& programFolder, QWidget& window, const QList<QWidget*>& controls,
+void applySkin(const QString& programFolder, QWidget& window, const QList<QWidget*>& controls,
                SkinFramework& skin)
 {
     if (!skinFilePresent(programFolder))
@@ -50,11 +50,11 @@ void ApplySkin(const QString& programFolder, QWidget& window, const QList<QWidge
         if (takesButtonFace(control))
             setBackColor(*control, buttonFace);
     }
-    skin.LoadSkin(inFolder(programFolder, {kSkinFolderName, kSkinFileName}), QString());
+    skin.loadSkin(inFolder(programFolder, {kSkinFolderName, kSkinFileName}), QString());
     skin.setApplyOptions(skin.applyOptions() | 1);
     skin.setApplyColors(true);
     skin.setApplyMetrics(true);
-    skin.ApplyWindow(window);
+    skin.applyToWindow(window);
 }
 
 } // namespace quillora

@@ -21,7 +21,7 @@ bool skinFilePresent(const QString& programFolder);
 // buttons, check boxes and picture boxes take the button-face colour, then
 // the skin is loaded and applied. Stops at the first failure (RuntimeError);
 // the colours changed before it stay.
-void ApplySkin(const QString& programFolder, QWidget& window, const QList<QWidget*>& controls,
+void applySkin(const QString& programFolder, QWidget& window, const QList<QWidget*>& controls,
                SkinFramework& skin);
 
 // Sets the background colour a widget paints itself with.

@@ -7,7 +7,7 @@
 
 namespace quillora {
 
-void SkinFramework::LoadSkin(const QString& path, const QString& iniName)
+void SkinFramework::loadSkin(const QString& path, const QString& iniName)
 {
     Q_UNUSED(iniName);
     const QByteArray bytes = readWholeFile(path);
@@ -19,7 +19,7 @@ void SkinFramework::LoadSkin(const QString& path, const QString& iniName)
     m_loaded = true;
 }
 
-void SkinFramework::ApplyWindow(QWidget& window)
+void SkinFramework::applyToWindow(QWidget& window)
 {
     if (!m_loaded)
         throw RuntimeError(QStringLiteral("Object variable not set"));

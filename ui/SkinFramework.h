@@ -13,7 +13,7 @@ class SkinFramework {
 public:
     // Reads the skin file. iniName names a section of a multi-skin file; our
     // style sheets hold one skin, so it is accepted and unused.
-    void LoadSkin(const QString& path, const QString& iniName);
+    void loadSkin(const QString& path, const QString& iniName);
     bool loaded() const { return m_loaded; }
     const QString& styleSheet() const { return m_styleSheet; }
 
@@ -28,7 +28,7 @@ public:
     void setApplyMetrics(bool on) { m_applyMetrics = on; }
 
     // Applies the loaded skin to the window. Throws when nothing was loaded.
-    void ApplyWindow(QWidget& window);
+    void applyToWindow(QWidget& window);
 
 private:
     QString m_styleSheet;

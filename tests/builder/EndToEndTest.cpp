@@ -26,11 +26,11 @@ struct EndToEnd : EngineFixture {
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
         slideOne.product = QStringLiteral("Acme Marketing Plan");
         slideOne.title = QStringLiteral("Growth Plan 2027");
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit"));
-        SavePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty
-        SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
+        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+        savePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
+        savePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit"));
+        savePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty
+        savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
     }
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
 
@@ -62,7 +62,7 @@ TEST_F(EndToEnd, TheFilledWorkingCopyReachesTheDesktop)
 {
     // Holding the application lets the test see the window before hand-off.
     Ref<Application> observer = start();
-    GenerateMarketPlan(context, slideOne);
+    generateMarketPlan(context, slideOne);
 
     EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
     EXPECT_EQ(engineWindowState(observer).activePath, workingCopy());
@@ -117,7 +117,7 @@ TEST_F(EndToEnd, LibreOfficeRendersTheFilledDeck)
     if (soffice.isEmpty() || pdftotext.isEmpty())
         GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
 
-    GenerateMarketPlan(context, slideOne);
+    generateMarketPlan(context, slideOne);
     ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
 
     QTemporaryDir profile;

@@ -33,14 +33,14 @@ QByteArray bytesOf(const QString& path)
 
 TEST_F(EngineFixture, AnswersToItsNameAndRunsOnlyWhileReferenced)
 {
-    CheckPowerPointInstalled(fake.platform, runtime);
+    checkPresentationAppInstalled(fake.platform, runtime);
     EXPECT_TRUE(fake.exit.statuses.empty());
-    EXPECT_FALSE(IsPowerPointRunning(runtime));
+    EXPECT_FALSE(isPresentationAppRunning(runtime));
     Ref<Application> app = start();
     EXPECT_EQ(app->defaultMember(), QStringLiteral("Microsoft PowerPoint"));
-    EXPECT_TRUE(IsPowerPointRunning(runtime));
+    EXPECT_TRUE(isPresentationAppRunning(runtime));
     app.release();
-    EXPECT_FALSE(IsPowerPointRunning(runtime));
+    EXPECT_FALSE(isPresentationAppRunning(runtime));
 }
 
 TEST_F(EngineFixture, FailuresArriveWithADescription)

@@ -4,7 +4,7 @@
 // the template.
 
 #include "builder/EngineApplication.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/SavedDeck.h"
 #include "tests/support/FakePlatform.h"

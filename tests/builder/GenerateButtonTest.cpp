@@ -4,7 +4,7 @@
 
 #include "builder/BuilderEntryPoints.h"
 #include "plan/SectionCatalogue.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/controls/LineBox.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/SavedDeck.h"
@@ -24,17 +24,17 @@ struct GenerateButton : ::testing::Test {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
         builder.setSlideOneTexts(window);
-        window.Form_Load();
-        window.txtProductName->setText(QStringLiteral("Acme Marketing Plan"));
-        window.txtMktPlan->setText(QStringLiteral("Growth Plan 2027"));
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
+        window.startUp();
+        window.productNameField->setText(QStringLiteral("Acme Marketing Plan"));
+        window.planTitleField->setText(QStringLiteral("Growth Plan 2027"));
+        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
     }
     // Start-up stored the hints of each strip's current section as well.
     static int filledStatements()
     {
         int filled = 0;
         for (const Section& section : allSections())
-            filled += GetPlanSetting(section.key()).isEmpty() ? 0 : 1;
+            filled += planSetting(section.key()).isEmpty() ? 0 : 1;
         return filled;
     }
     QString workingCopy() const { return temp.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
@@ -43,7 +43,7 @@ struct GenerateButton : ::testing::Test {
     FakePlatform fake;
     QTemporaryDir temp;
     BuilderEntryPoints builder{fake.platform};
-    Form1 window{fake.platform, builderHooks(builder)};
+    MainWindow window{fake.platform, builderHooks(builder)};
 };
 
 } // namespace
@@ -56,7 +56,7 @@ TEST_F(GenerateButton, StartUpFindsTheEngineInstalled)
 
 TEST_F(GenerateButton, APressFillsTheDeckAndHandsItToTheDesktop)
 {
-    window.PushButton1->click();
+    window.generateButton->click();
 
     EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
     ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
@@ -67,7 +67,7 @@ TEST_F(GenerateButton, APressFillsTheDeckAndHandsItToTheDesktop)
     const auto market = deck.slides[1].named(QStringLiteral("Rectangle 98"));
     ASSERT_TRUE(market);
     EXPECT_EQ(market->paragraphs.at(1).text, QStringLiteral("\t- beta"));
-    EXPECT_FALSE(window.generateCommand().Busy());
+    EXPECT_FALSE(window.generateCommand().isBusy());
 }
 
 TEST_F(GenerateButton, APressDuringARunIsTurnedAwayAndALaterOneRunsAgain)
@@ -77,10 +77,10 @@ TEST_F(GenerateButton, APressDuringARunIsTurnedAwayAndALaterOneRunsAgain)
     fake.events.onProcess = [&] {
         if (fake.events.count == before + 3) {
             ++nestedPresses;
-            window.PushButton1->click();
+            window.generateButton->click();
         }
     };
-    window.PushButton1->click();
+    window.generateButton->click();
     EXPECT_EQ(nestedPresses, 1);
     // One run: eighteen pauses and one per filled statement.
     const int perRun = 18 + filledStatements();
@@ -89,7 +89,7 @@ TEST_F(GenerateButton, APressDuringARunIsTurnedAwayAndALaterOneRunsAgain)
     EXPECT_EQ(fake.desktop.files.size(), 1);
 
     fake.events.onProcess = nullptr;
-    window.PushButton1->click();
+    window.generateButton->click();
     EXPECT_EQ(fake.events.count - before, 2 * perRun);
     EXPECT_EQ(fake.desktop.files.size(), 2);
     EXPECT_TRUE(fake.messages.shown.empty());

@@ -2,7 +2,7 @@
 // calls and what passes to each, which rows are written from where, and
 // exactly which steps report when something fails.
 
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideFillMap.h"
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
@@ -54,7 +54,7 @@ struct GeneratorFixture : ::testing::Test {
         const auto& shapes = world->texts.at(slide);
         return shapes.begin()->second;
     }
-    void run() { GenerateMarketPlan(context, slideOne); }
+    void run() { generateMarketPlan(context, slideOne); }
     std::vector<int> reported() const { return reportedLines(fake.messages, kLocation); }
 
     MemorySettings plan;
@@ -134,8 +134,8 @@ TEST_F(GeneratorFixture, EachStoredStatementGoesToItsSlideAndShape)
 {
     const auto& sections = allSections();
     for (int k = 0; k < kSectionCount; ++k)
-        SavePlanSetting(sections[size_t(k)].key(), QStringLiteral("Statement %1").arg(k));
-    SavePlanSetting(sections[5].key(), QString()); // stored empty: skipped like a missing one
+        savePlanSetting(sections[size_t(k)].key(), QStringLiteral("Statement %1").arg(k));
+    savePlanSetting(sections[5].key(), QString()); // stored empty: skipped like a missing one
 
     run();
 
@@ -163,8 +163,8 @@ TEST_F(GeneratorFixture, EachStoredStatementGoesToItsSlideAndShape)
 
 TEST_F(GeneratorFixture, StatementsAreSplitAtEveryCrLfOnly)
 {
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_1"), QStringLiteral("one\r\ntwo\nstill two\r\n\r\n- sub\r\n"));
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   "));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_1"), QStringLiteral("one\r\ntwo\nstill two\r\n\r\n- sub\r\n"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   "));
     run();
     // Bulleted "one", "two\nstill two", "", then the sub-point, then the empty last piece.
     EXPECT_EQ(world->log.filter(QStringLiteral("Bullet.Visible")),
@@ -179,7 +179,7 @@ TEST_F(GeneratorFixture, ReadsEachTextWhenItsRowComesUp)
     // Something typed during the first pause reaches a row not yet written.
     fake.events.onProcess = [&] {
         if (fake.events.count == 1) {
-            SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Typed during the run"));
+            savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Typed during the run"));
             slideOne.title = QStringLiteral("Too late for the title? No: it is read at its own step");
         }
     };
@@ -190,9 +190,9 @@ TEST_F(GeneratorFixture, ReadsEachTextWhenItsRowComesUp)
 
 TEST_F(GeneratorFixture, AFailedOpenReportsEveryStepThatNeedsThePresentation)
 {
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("a"));
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("b"));
-    SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("c"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("a"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("b"));
+    savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("c"));
     world->failing << "Presentations.Open*";
     run();
     EXPECT_EQ(reported(), (std::vector<int>{108, 110, 114, 124, 142, 214, 226}));
@@ -206,9 +206,9 @@ TEST_F(GeneratorFixture, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime empty;
     BuilderContext noApplication{fake.platform, empty};
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_4"), QStringLiteral("a"));
-    SavePlanSetting(QStringLiteral("SecondStatementMkt_0"), QStringLiteral("b"));
-    GenerateMarketPlan(noApplication, slideOne);
+    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), QStringLiteral("a"));
+    savePlanSetting(QStringLiteral("SecondStatementMkt_0"), QStringLiteral("b"));
+    generateMarketPlan(noApplication, slideOne);
     EXPECT_EQ(reported(), (std::vector<int>{100, 102, 106, 108, 110, 114, 148, 172, 224, 226}));
     EXPECT_EQ(descriptionOf(fake.messages.shown[0]), QStringLiteral("ActiveX component can't create object"));
     EXPECT_EQ(descriptionOf(fake.messages.shown[2]), QStringLiteral("Object variable not set"));
@@ -219,7 +219,7 @@ TEST_F(GeneratorFixture, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 TEST_F(GeneratorFixture, AMissingShapeAffectsOnlyItsRow)
 {
     for (const Section& s : allSections())
-        SavePlanSetting(s.key(), QStringLiteral("filled"));
+        savePlanSetting(s.key(), QStringLiteral("filled"));
     world->texts[4].clear(); // slide 4 lost "Rectangle 18"
     world->slideCount = 16;  // and the deck lost its last slide
     run();

@@ -1,4 +1,4 @@
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "tests/support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ TEST_F(PauseFixture, RunsPendingEventsOnceThenWaitsWithoutRunningThemAgain)
     fake.events.onProcess = [&] { eventTimes.push_back(fake.clock.monotonic); };
     fake.clock.monotonic = 1000;
 
-    Pause(context, 0.5f);
+    pause(context, 0.5f);
 
     EXPECT_EQ(eventTimes, (std::vector<qint64>{1000})); // once, at the start
     EXPECT_EQ(fake.clock.monotonic, 1500);
@@ -33,7 +33,7 @@ TEST_F(PauseFixture, RunsPendingEventsOnceThenWaitsWithoutRunningThemAgain)
 TEST_F(PauseFixture, TimeSpentInEventsCountsTowardsTheWait)
 {
     fake.events.onProcess = [&] { fake.clock.monotonic += 200; };
-    Pause(context, 0.5f);
+    pause(context, 0.5f);
     EXPECT_EQ(fake.clock.monotonic, 500);
     EXPECT_EQ(fake.clock.sleeps, (std::vector<qint64>{300}));
 }
@@ -41,7 +41,7 @@ TEST_F(PauseFixture, TimeSpentInEventsCountsTowardsTheWait)
 TEST_F(PauseFixture, APauseAcrossMidnightEndsAfterItsTime)
 {
     fake.clock.timeOfDay = 86399.8; // 0.2 s before midnight
-    Pause(context, 0.5f);
+    pause(context, 0.5f);
     EXPECT_EQ(fake.clock.monotonic, 500);
     EXPECT_EQ(fake.events.count, 1);
 }
@@ -49,7 +49,7 @@ TEST_F(PauseFixture, APauseAcrossMidnightEndsAfterItsTime)
 TEST_F(PauseFixture, SwitchedOffPausesNeitherWaitNorRunEvents)
 {
     context.pausesEnabled = false;
-    Pause(context, 0.5f);
+    pause(context, 0.5f);
     EXPECT_EQ(fake.events.count, 0);
     EXPECT_EQ(fake.clock.monotonic, 0);
 }

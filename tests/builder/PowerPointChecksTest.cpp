@@ -30,7 +30,7 @@ const QString kWarning = QStringLiteral(
 TEST_F(ChecksFixture, InstalledCheckPassesSilentlyAndLeavesNothingRunning)
 {
     quillora::testing::registerRecordingApplication(runtime, world);
-    CheckPowerPointInstalled(fake.platform, runtime);
+    checkPresentationAppInstalled(fake.platform, runtime);
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_TRUE(fake.exit.statuses.empty());
     EXPECT_EQ(world->log, (QStringList{"started Application", "released Application"}));
@@ -50,7 +50,7 @@ TEST_F(ChecksFixture, NotInstalledSaysSoAndEndsTheProgram)
     for (auto& setup : setups) {
         FakePlatform local;
         setup();
-        CheckPowerPointInstalled(local.platform, runtime);
+        checkPresentationAppInstalled(local.platform, runtime);
         ASSERT_EQ(local.messages.shown.size(), 1u);
         EXPECT_EQ(local.messages.shown[0].title, QStringLiteral("Acme Widgets"));
         EXPECT_EQ(local.messages.shown[0].text, kNotInstalled);
@@ -62,30 +62,30 @@ TEST_F(ChecksFixture, NotInstalledSaysSoAndEndsTheProgram)
 
 TEST_F(ChecksFixture, RunningMeansARunningInstanceThatAnswersToItsExactName)
 {
-    EXPECT_FALSE(IsPowerPointRunning(runtime)); // nothing registered
+    EXPECT_FALSE(isPresentationAppRunning(runtime)); // nothing registered
 
     quillora::testing::registerRecordingApplication(runtime, world);
-    EXPECT_FALSE(IsPowerPointRunning(runtime)); // registered, not running
+    EXPECT_FALSE(isPresentationAppRunning(runtime)); // registered, not running
     {
         Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
-        EXPECT_TRUE(IsPowerPointRunning(runtime));
+        EXPECT_TRUE(isPresentationAppRunning(runtime));
         world->failing << QStringLiteral("Application.[default]");
-        EXPECT_FALSE(IsPowerPointRunning(runtime));
+        EXPECT_FALSE(isPresentationAppRunning(runtime));
     }
-    EXPECT_FALSE(IsPowerPointRunning(runtime)); // last reference gone
+    EXPECT_FALSE(isPresentationAppRunning(runtime)); // last reference gone
 
     for (const char* other : {"microsoft powerpoint", "Microsoft PowerPoint ", "LibreOffice Impress"}) {
         auto w = std::make_shared<RecordingWorld>();
         quillora::testing::registerRecordingApplication(runtime, w, QLatin1String(other));
         Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
-        EXPECT_FALSE(IsPowerPointRunning(runtime)) << other;
+        EXPECT_FALSE(isPresentationAppRunning(runtime)) << other;
     }
 }
 
 TEST_F(ChecksFixture, NoWarningWhenNothingRuns)
 {
     quillora::testing::registerRecordingApplication(runtime, world);
-    EXPECT_FALSE(WarnIfPowerPointOpen(fake.platform, runtime));
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -95,8 +95,8 @@ TEST_F(ChecksFixture, WarningWhenRunningAsksYesOrNo)
     Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
 
     fake.messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
-    EXPECT_FALSE(WarnIfPowerPointOpen(fake.platform, runtime)); // Yes: go on
-    EXPECT_TRUE(WarnIfPowerPointOpen(fake.platform, runtime));  // No: stop
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime)); // Yes: go on
+    EXPECT_TRUE(warnIfPresentationAppOpen(fake.platform, runtime));  // No: stop
 
     ASSERT_EQ(fake.messages.shown.size(), 2u);
     for (const auto& shown : fake.messages.shown) {

@@ -2,7 +2,7 @@
 // which order, with which positions and lengths, and how it goes on after a
 // failing step.
 
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/RecordingAutomation.h"
 

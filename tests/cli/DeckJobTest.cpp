@@ -60,7 +60,7 @@ struct StandInGenerator {
             throw RuntimeError(QStringLiteral("stand-in could not open the working copy"));
         deck.write(("|" + titles.productName + "|" + titles.planTitle).toUtf8());
         for (const Section& section : allSections())
-            deck.write(("|" + GetPlanSetting(section.key())).toUtf8());
+            deck.write(("|" + planSetting(section.key())).toUtf8());
         deck.close();
 
         ErrorReport report(*platform.messages);
@@ -151,9 +151,9 @@ TEST_F(DeckJobTest, GeneratorWorksInPrivateFoldersThatAreGoneAfterwards)
 
 TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
 {
-    SavePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Stored Co"));
-    SavePlanSetting(QStringLiteral("Marketing Plan"), QStringLiteral("Stored title"));
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("Stored\r\n- point"));
+    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Stored Co"));
+    savePlanSetting(QStringLiteral("Marketing Plan"), QStringLiteral("Stored title"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("Stored\r\n- point"));
 
     runDeckJob(job, tools);
     EXPECT_EQ(readAll(job.outputPath),
@@ -163,8 +163,8 @@ TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
     runDeckJob(job, tools);
     EXPECT_EQ(readAll(job.outputPath), expectedDeck("", "From file", {}));
     // The stored plan is back in place and unchanged.
-    EXPECT_EQ(GetPlanSetting(QStringLiteral("FirstStatementMkt_3")), QStringLiteral("Stored\r\n- point"));
-    EXPECT_EQ(GetPlanSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Stored title"));
+    EXPECT_EQ(planSetting(QStringLiteral("FirstStatementMkt_3")), QStringLiteral("Stored\r\n- point"));
+    EXPECT_EQ(planSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Stored title"));
 }
 
 TEST_F(DeckJobTest, AnErrorReportFailsTheRunAndLeavesAnEarlierOutputAlone)

@@ -10,14 +10,14 @@ using namespace quillora;
 // The test main gives this process a private settings folder.
 TEST(PlanStoreLock, AFolderWhereTheLockFileGoesRefusesTheWriteInsteadOfWaitingForever)
 {
-    SavePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Kept Co"));
+    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Kept Co"));
     const QString lock = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
                                    QStringLiteral("Quillora")).fileName()
                        + QStringLiteral(".lock");
     ASSERT_TRUE(QDir().mkpath(lock));
-    EXPECT_THROW(SavePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Lost")), RuntimeError);
-    EXPECT_EQ(GetPlanSetting(QStringLiteral("Company Name")), QStringLiteral("Kept Co"));
+    EXPECT_THROW(savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Lost")), RuntimeError);
+    EXPECT_EQ(planSetting(QStringLiteral("Company Name")), QStringLiteral("Kept Co"));
     ASSERT_TRUE(QDir(lock).removeRecursively());
-    SavePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Next Co"));
-    EXPECT_EQ(GetPlanSetting(QStringLiteral("Company Name")), QStringLiteral("Next Co"));
+    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Next Co"));
+    EXPECT_EQ(planSetting(QStringLiteral("Company Name")), QStringLiteral("Next Co"));
 }

@@ -4,7 +4,7 @@
 // step, in order, and the next run must work as if nothing had happened.
 
 #include "builder/AutomationRuntime.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
 #include "core/ErrorReport.h"
@@ -36,10 +36,10 @@ struct Storm : EngineFixture {
         // The real store, emptied: this process has a private settings home.
         QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"), QStringLiteral("Quillora"))
             .clear();
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Growing market\r\n- three rivals"));
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_5"), QStringLiteral("Recycled box"));
-        SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("May launch"));
-        SavePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty: only pauses
+        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Growing market\r\n- three rivals"));
+        savePlanSetting(QStringLiteral("FirstStatementMkt_5"), QStringLiteral("Recycled box"));
+        savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("May launch"));
+        savePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty: only pauses
 
         fake.environment.program = emptyProgramFolder.path();
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
@@ -72,7 +72,7 @@ struct Storm : EngineFixture {
         fake.messages.shown.clear();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         BuilderContext working{fake.platform, workingRuntime};
-        GenerateMarketPlan(working, slideOne);
+        generateMarketPlan(working, slideOne);
         EXPECT_TRUE(fake.messages.shown.empty());
         const SavedDeck deck = saved(workingCopy());
         ASSERT_GE(deck.slides.size(), 17u);
@@ -88,7 +88,7 @@ struct Storm : EngineFixture {
 
 TEST_F(Storm, AMissingTemplateWithNoEarlierCopyReportsTheCopyTheOpenAndEveryUseOfThePresentation)
 {
-    GenerateMarketPlan(context, slideOne);
+    generateMarketPlan(context, slideOne);
 
     EXPECT_EQ(reported(), concat({104, 108, 110, 114}, concat(kFilledWriteLines, {226})));
     expectEveryMessageIsAReport();
@@ -99,7 +99,7 @@ TEST_F(Storm, AMissingTemplateWithNoEarlierCopyReportsTheCopyTheOpenAndEveryUseO
 TEST_F(Storm, AMissingTemplateReportsOnlyTheCopyWhenAnEarlierWorkingCopyIsThere)
 {
     ASSERT_TRUE(QFile::copy(realTemplate(), workingCopy()));
-    GenerateMarketPlan(context, slideOne);
+    generateMarketPlan(context, slideOne);
 
     EXPECT_EQ(reported(), std::vector<int>{104});
     expectEveryMessageIsAReport();
@@ -120,7 +120,7 @@ TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThe
     damaged.write(bytes.left(bytes.size() / 2));
     damaged.close();
 
-    GenerateMarketPlan(context, slideOne);
+    generateMarketPlan(context, slideOne);
 
     EXPECT_EQ(reported(), concat({108, 110, 114}, concat(kFilledWriteLines, {226})));
     expectEveryMessageIsAReport();
@@ -137,7 +137,7 @@ TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
     BuilderContext unreachable{fake.platform, nothingRegistered};
     fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
 
-    GenerateMarketPlan(unreachable, slideOne);
+    generateMarketPlan(unreachable, slideOne);
 
     EXPECT_EQ(reported(), concat({100, 102, 106, 108, 110, 114}, concat(kFilledWriteLines, {224, 226})));
     expectEveryMessageIsAReport();
@@ -154,8 +154,8 @@ TEST_F(Storm, RepeatedStormsLeaveNothingBehindThatHurtsTheNextRun)
     BuilderContext unreachable{fake.platform, nothingRegistered};
     for (int i = 0; i < 3; ++i) {
         fake.messages.shown.clear();
-        GenerateMarketPlan(context, slideOne);      // template missing
-        GenerateMarketPlan(unreachable, slideOne);  // nothing to reach
+        generateMarketPlan(context, slideOne);      // template missing
+        generateMarketPlan(unreachable, slideOne);  // nothing to reach
     }
     expectACleanRunAfterwards(runtime);
 }

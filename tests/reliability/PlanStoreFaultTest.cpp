@@ -87,14 +87,14 @@ TEST(PlanStoreUnwritable, WritesWorkAgainOnceTheLocationIsBack)
     // In this process, so the same store object sees the failure and the
     // recovery; the test main gave it a private settings home.
     SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    SavePlanSetting(kCompany, QStringLiteral("Acme"));
+    savePlanSetting(kCompany, QStringLiteral("Acme"));
     {
         FolderReplacedByFile blocked(home.folder());
-        EXPECT_THROW(SavePlanSetting(kTitle, QStringLiteral("Refused")), RuntimeError);
-        EXPECT_THROW(SavePlanSetting(kTitle, QStringLiteral("Refused again")), RuntimeError);
+        EXPECT_THROW(savePlanSetting(kTitle, QStringLiteral("Refused")), RuntimeError);
+        EXPECT_THROW(savePlanSetting(kTitle, QStringLiteral("Refused again")), RuntimeError);
     }
-    EXPECT_NO_THROW(SavePlanSetting(kTitle, QStringLiteral("Spring launch")));
-    EXPECT_EQ(GetPlanSetting(kTitle), QStringLiteral("Spring launch"));
+    EXPECT_NO_THROW(savePlanSetting(kTitle, QStringLiteral("Spring launch")));
+    EXPECT_EQ(planSetting(kTitle), QStringLiteral("Spring launch"));
 
     const QJsonObject stored = home.dump({kCompany, kTitle});
     EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));

@@ -43,7 +43,7 @@ int dump(const QStringList& keys)
     for (const QString& key : keys) {
         // A sentinel default tells an absent key from a stored empty text.
         const QString absent = QStringLiteral("\x01absent\x01");
-        const QString value = GetPlanSetting(key, absent);
+        const QString value = planSetting(key, absent);
         values.insert(key, value == absent ? QJsonValue() : QJsonValue(value));
     }
     printLine(QJsonDocument(values).toJson(QJsonDocument::Compact));
@@ -54,7 +54,7 @@ int run(const QStringList& args)
 {
     const QString command = args.value(0);
     if (command == QLatin1String("save") && args.size() == 3) {
-        SavePlanSetting(args[1], args[2]);
+        savePlanSetting(args[1], args[2]);
         printLine("ok");
         return 0;
     }
@@ -62,7 +62,7 @@ int run(const QStringList& args)
         const int count = args[2].toInt();
         for (int i = 0; i < count; ++i) {
             for (const QString& key : args.mid(3))
-                SavePlanSetting(key, probe::countedValue(args[1], i));
+                savePlanSetting(key, probe::countedValue(args[1], i));
         }
         printLine("ok");
         return 0;
@@ -70,7 +70,7 @@ int run(const QStringList& args)
     if (command == QLatin1String("grow") && args.size() == 3) {
         const int bytes = args[2].toInt();
         for (int i = 0;; ++i) {
-            SavePlanSetting(args[1], probe::paddedValue(i, bytes));
+            savePlanSetting(args[1], probe::paddedValue(i, bytes));
             printLine(QByteArray::number(i));
         }
     }

@@ -4,7 +4,7 @@
 // store exactly (also in a fresh process) and reach the deck unchanged in
 // content: one paragraph per line, sub-points led by their tab.
 
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/EngineTestSupport.h"
@@ -60,7 +60,7 @@ struct TextEdgeCases : EngineFixture {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
         for (const EdgeCase& c : cases)
-            SavePlanSetting(QLatin1String(c.key), c.statement);
+            savePlanSetting(QLatin1String(c.key), c.statement);
     }
 
     std::vector<EdgeCase> cases = edgeCases();
@@ -79,7 +79,7 @@ TEST_F(TextEdgeCases, AreStoredExactly)
 
     for (const EdgeCase& c : cases) {
         SCOPED_TRACE(c.key);
-        EXPECT_TRUE(GetPlanSetting(QLatin1String(c.key)) == c.statement);
+        EXPECT_TRUE(planSetting(QLatin1String(c.key)) == c.statement);
         EXPECT_TRUE(onDisk[QLatin1String(c.key)].toString() == c.statement) << "as read by a fresh process";
     }
 }
@@ -88,7 +88,7 @@ TEST_F(TextEdgeCases, ReachTheDeckUnchangedInContent)
 {
     slideOne.product = QStringLiteral("\U0001F680 Rocket \u05E9\u05DC\u05D5\u05DD Marketing Plan");
     slideOne.title = QStringLiteral("\r\n\r\n");
-    GenerateMarketPlan(context, slideOne);
+    generateMarketPlan(context, slideOne);
     EXPECT_TRUE(fake.messages.shown.empty())
         << (fake.messages.shown.empty() ? "" : fake.messages.shown.front().text.toStdString());
 

@@ -4,10 +4,10 @@
 // boxes show and store the hard texts exactly.
 
 #include "builder/BuilderEntryPoints.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
@@ -50,16 +50,16 @@ struct WindowUnderStorm : ::testing::Test {
         fake.environment.program = emptyProgramFolder.path(); // no template there
         fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
         builder.setSlideOneTexts(window);
-        window.Form_Load();
+        window.startUp();
         ASSERT_TRUE(fake.messages.shown.empty());
-        window.txtFirstStatement->setText(QStringLiteral("Alpha\r\n- beta"));
+        window.firstStatementBox->setText(QStringLiteral("Alpha\r\n- beta"));
     }
 
     // Start-up stored the hint of each strip's current section, and the set-up
     // typed into the first strip's: those two rows are filled.
     std::vector<int> filledWriteLines() const
     {
-        return {124 + 6 * window.SSTab1->tab(), 124 + 6 * (8 + window.SSTab3->tab())};
+        return {124 + 6 * window.firstSectionTabs->tab(), 124 + 6 * (8 + window.secondSectionTabs->tab())};
     }
     std::vector<int> expected(std::vector<int> before, const std::vector<int>& after) const
     {
@@ -77,20 +77,20 @@ struct WindowUnderStorm : ::testing::Test {
     // Editing, storing and generating all work, with the template back.
     void expectTheWindowStillWorks()
     {
-        EXPECT_FALSE(window.generateCommand().Busy());
+        EXPECT_FALSE(window.generateCommand().isBusy());
         fake.messages.shown.clear();
 
-        const int typedTab = window.SSTab1->tab();
-        window.txtProductName->setText(QStringLiteral("Acme"));
-        EXPECT_EQ(GetPlanSetting(QStringLiteral("Company Name")), QStringLiteral("Acme"));
+        const int typedTab = window.firstSectionTabs->tab();
+        window.productNameField->setText(QStringLiteral("Acme"));
+        EXPECT_EQ(planSetting(QStringLiteral("Company Name")), QStringLiteral("Acme"));
         const int otherTab = (typedTab + 3) % kTabsPerStrip;
-        window.SSTab1->setTab(otherTab);
-        EXPECT_EQ(window.txtFirstStatement->text(), findSection(Strip::First, otherTab)->hint());
-        window.txtFirstStatement->setText(QStringLiteral("Positioned"));
-        EXPECT_EQ(GetPlanSetting(statementKey(Strip::First, otherTab)), QStringLiteral("Positioned"));
+        window.firstSectionTabs->setTab(otherTab);
+        EXPECT_EQ(window.firstStatementBox->text(), findSection(Strip::First, otherTab)->hint());
+        window.firstStatementBox->setText(QStringLiteral("Positioned"));
+        EXPECT_EQ(planSetting(statementKey(Strip::First, otherTab)), QStringLiteral("Positioned"));
 
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
-        window.PushButton1->click();
+        window.generateButton->click();
         EXPECT_TRUE(fake.messages.shown.empty())
             << (fake.messages.shown.empty() ? "" : fake.messages.shown.front().text.toStdString());
         ASSERT_FALSE(fake.desktop.files.isEmpty());
@@ -112,18 +112,18 @@ struct WindowUnderStorm : ::testing::Test {
         const auto generate = h.generateMarketPlan;
         h.generateMarketPlan = [this, generate] {
             if (engineUnreachable)
-                GenerateMarketPlan(BuilderContext{fake.platform, nothingRegistered}, window);
+                generateMarketPlan(BuilderContext{fake.platform, nothingRegistered}, window);
             else
                 generate();
         };
         return h;
     }
-    Form1 window{fake.platform, hooks()};
+    MainWindow window{fake.platform, hooks()};
 };
 
 TEST_F(WindowUnderStorm, AMissingTemplateShowsEachReportOnceAndTheWindowStillWorks)
 {
-    window.PushButton1->click();
+    window.generateButton->click();
 
     EXPECT_EQ(reported(), expected({104, 108, 110, 114}, {226}));
     EXPECT_EQ(reported().size(), fake.messages.shown.size()) << "only error reports were shown";
@@ -134,7 +134,7 @@ TEST_F(WindowUnderStorm, AnUnreachableEngineShowsEachReportOnceAndTheWindowStill
 {
     engineUnreachable = true;
     fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
-    window.PushButton1->click();
+    window.generateButton->click();
 
     EXPECT_EQ(reported(), expected({100, 102, 106, 108, 110, 114}, {224, 226}));
     EXPECT_EQ(reported().size(), fake.messages.shown.size()) << "only error reports were shown";
@@ -146,11 +146,11 @@ TEST_F(WindowUnderStorm, TextTypedWhileAStormRunsIsStored)
 {
     // Pending window events run at the start of every pause of the run.
     int pauses = 0;
-    fake.events.onProcess = [&] { window.txtMktPlan->setText(QStringLiteral("Typed %1").arg(++pauses)); };
-    window.PushButton1->click();
+    fake.events.onProcess = [&] { window.planTitleField->setText(QStringLiteral("Typed %1").arg(++pauses)); };
+    window.generateButton->click();
     fake.events.onProcess = nullptr;
     EXPECT_EQ(pauses, 18);
-    EXPECT_EQ(GetPlanSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Typed 18"));
+    EXPECT_EQ(planSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Typed 18"));
     expectTheWindowStillWorks();
 }
 
@@ -161,11 +161,11 @@ struct StatementBoxTexts : ::testing::Test {
     void SetUp() override
     {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
-        window.Form_Load();
+        window.startUp();
     }
     FakePlatform fake;
     BuilderEntryPoints builder{fake.platform};
-    Form1 window{fake.platform, builderHooks(builder)};
+    MainWindow window{fake.platform, builderHooks(builder)};
 };
 
 TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)
@@ -176,14 +176,14 @@ TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)
         SCOPED_TRACE(tab);
         const QString key = statementKey(Strip::Second, tab + 1);
         // Shown: a stored statement comes into the box unchanged.
-        SavePlanSetting(key, texts[size_t(tab)]);
-        window.SSTab3->setTab(tab + 1);
-        ASSERT_TRUE(window.txtSecondStatement->text() == texts[size_t(tab)]);
+        savePlanSetting(key, texts[size_t(tab)]);
+        window.secondSectionTabs->setTab(tab + 1);
+        ASSERT_TRUE(window.secondStatementBox->text() == texts[size_t(tab)]);
 
         // Stored: what the box holds goes back to the store unchanged, also
         // as another process reads it.
-        window.txtSecondStatement->setText(texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
-        ASSERT_TRUE(GetPlanSetting(key) == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
+        window.secondStatementBox->setText(texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
+        ASSERT_TRUE(planSetting(key) == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
         SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
         ASSERT_TRUE(home.dump({key})[key].toString() == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
     }
@@ -191,20 +191,20 @@ TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)
 
 TEST_F(StatementBoxTexts, TypedRightToLeftTextIsStoredAsTyped)
 {
-    window.SSTab1->setTab(2);
-    window.txtFirstStatement->setText(QString());
-    window.txtFirstStatement->setFocus();
+    window.firstSectionTabs->setTab(2);
+    window.firstStatementBox->setText(QString());
+    window.firstStatementBox->setFocus();
     // Key by key, as a keyboard layout delivers them (QTest::keyClicks only
     // knows ASCII).
     const QString typed = QStringLiteral("\u05E9\u05DC\u05D5\u05DD abc \u0645\u0631\u062D\u0628\u0627 \U0001F680");
     for (qsizetype i = 0; i < typed.size(); ++i) {
         const qsizetype n = typed[i].isHighSurrogate() ? 2 : 1;
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed.mid(i, n));
-        QCoreApplication::sendEvent(window.txtFirstStatement, &press);
+        QCoreApplication::sendEvent(window.firstStatementBox, &press);
         i += n - 1;
     }
-    EXPECT_EQ(window.txtFirstStatement->text(), typed);
-    EXPECT_EQ(GetPlanSetting(QStringLiteral("FirstStatementMkt_2")), typed);
+    EXPECT_EQ(window.firstStatementBox->text(), typed);
+    EXPECT_EQ(planSetting(QStringLiteral("FirstStatementMkt_2")), typed);
 }
 
 } // namespace

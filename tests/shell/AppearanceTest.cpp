@@ -30,7 +30,7 @@ TEST(AppTitle, ANameOfFortyCharactersOrFewerIsKeptWhole)
     const QString forty(40, QLatin1Char('a'));
     EXPECT_EQ(shortenedAppTitle(QStringLiteral("Quillora")), QStringLiteral("Quillora"));
     EXPECT_EQ(shortenedAppTitle(forty), forty);
-    SetAppTitle(QStringLiteral("Quillora"));
+    setTitleFromProductName(QStringLiteral("Quillora"));
     EXPECT_EQ(applicationTitle(), QStringLiteral("Quillora"));
 }
 
@@ -52,9 +52,9 @@ TEST(AppTitle, ANameWithNoSpaceLeftIsCutAtFortyInsteadOfFailing)
 {
     EXPECT_EQ(shortenedAppTitle(QString(55, QLatin1Char('z'))), QString(40, QLatin1Char('z')));
     EXPECT_EQ(shortenedAppTitle(QString(45, QLatin1Char('y')) + QStringLiteral(" end")), QString(40, QLatin1Char('y')));
-    SetAppTitle(QString(45, QLatin1Char('q')));
+    setTitleFromProductName(QString(45, QLatin1Char('q')));
     EXPECT_EQ(applicationTitle(), QString(40, QLatin1Char('q')));
-    SetAppTitle(QStringLiteral("Quillora"));
+    setTitleFromProductName(QStringLiteral("Quillora"));
 }
 
 TEST(FileExistsTest, FilesAndFoldersExistMissingPathsDoNot)
@@ -62,11 +62,11 @@ TEST(FileExistsTest, FilesAndFoldersExistMissingPathsDoNot)
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("a.txt")), "x");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral("a.txt"))));
-    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral("sub"))));
-    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("b.txt"))));
-    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("missing/folder/a.txt"))));
-    EXPECT_FALSE(FileExists(QString()));
+    EXPECT_TRUE(fileExists(dir.filePath(QStringLiteral("a.txt"))));
+    EXPECT_TRUE(fileExists(dir.filePath(QStringLiteral("sub"))));
+    EXPECT_FALSE(fileExists(dir.filePath(QStringLiteral("b.txt"))));
+    EXPECT_FALSE(fileExists(dir.filePath(QStringLiteral("missing/folder/a.txt"))));
+    EXPECT_FALSE(fileExists(QString()));
 }
 
 TEST(HandCursorTest, TheHotspotComesFromTheFileHeader)
@@ -93,7 +93,7 @@ TEST(HandCursorTest, TheShippedHandCursorLoadsWithItsFingertipAsHotspot)
     EXPECT_EQ(QColor(image.pixel(5, 0)), QColor(Qt::black)); // the fingertip's outline
     EXPECT_EQ(QColor(image.pixel(5, 2)), QColor(Qt::white)); // inside the finger
     // And it is beside the program, where the start-up looks for it.
-    EXPECT_TRUE(FileExists(QStringLiteral(QUILLORA_BIN_DIR "/HAND-M.CUR")));
+    EXPECT_TRUE(fileExists(QStringLiteral(QUILLORA_BIN_DIR "/HAND-M.CUR")));
 }
 
 TEST(HandCursorTest, WhatIsNotACursorFailsWithADescription)
@@ -149,7 +149,7 @@ protected:
 
 TEST_F(SkinTest, WithoutASkinFileNothingChanges)
 {
-    ApplySkin(program.path(), window, controls, skin);
+    applySkin(program.path(), window, controls, skin);
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_FALSE(skin.loaded());
@@ -158,7 +158,7 @@ TEST_F(SkinTest, WithoutASkinFileNothingChanges)
 TEST_F(SkinTest, AFolderNamedLikeTheSkinFileDoesNotTurnTheSkinOn)
 {
     ASSERT_TRUE(QDir(program.path()).mkpath(QStringLiteral("x/o.cjs")));
-    EXPECT_NO_THROW(ApplySkin(program.path(), window, controls, skin));
+    EXPECT_NO_THROW(applySkin(program.path(), window, controls, skin));
     EXPECT_EQ(window.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_FALSE(skin.loaded());
 }
@@ -167,7 +167,7 @@ TEST_F(SkinTest, ASkinFileColoursTheFramesAndPictureBoxesThenAppliesTheSheet)
 {
     const QByteArray sheet = "QPushButton { color: navy; }\n";
     writeFile(skinPath(), sheet);
-    ApplySkin(program.path(), window, controls, skin);
+    applySkin(program.path(), window, controls, skin);
     EXPECT_EQ(window.palette().color(QPalette::Window), face());
     EXPECT_EQ(frame->palette().color(QPalette::Window), face());
     EXPECT_EQ(picture->palette().color(QPalette::Window), face());
@@ -183,7 +183,7 @@ TEST_F(SkinTest, ASkinFileColoursTheFramesAndPictureBoxesThenAppliesTheSheet)
 TEST_F(SkinTest, AnUnreadableSkinFailsAfterTheColoursAndAppliesNothing)
 {
     writeFile(skinPath(), QByteArray("\xc3\x28 not text", 10));
-    EXPECT_THROW(ApplySkin(program.path(), window, controls, skin), RuntimeError);
+    EXPECT_THROW(applySkin(program.path(), window, controls, skin), RuntimeError);
     EXPECT_EQ(window.palette().color(QPalette::Window), face());
     EXPECT_EQ(frame->palette().color(QPalette::Window), face());
     EXPECT_TRUE(window.styleSheet().isEmpty());
@@ -194,5 +194,5 @@ TEST(SkinFrameworkTest, ApplyingWithoutALoadedSkinFails)
 {
     SkinFramework skin;
     QWidget window;
-    EXPECT_THROW(skin.ApplyWindow(window), RuntimeError);
+    EXPECT_THROW(skin.applyToWindow(window), RuntimeError);
 }

@@ -55,7 +55,7 @@ TEST(TabStripLayout, TabsWrapIntoRowsAndTheSelectedRowSitsNextToThePage)
 TEST(TabStripSelection, MouseAndKeysChooseTabsAndClickCarriesThePreviousTab)
 {
     Strip5 s;
-    QSignalSpy clicks(&s.strip, &TabStrip::Click);
+    QSignalSpy clicks(&s.strip, &TabStrip::tabClicked);
     QTest::mouseClick(&s.strip, Qt::LeftButton, {}, s.strip.tabRect(6).center());
     EXPECT_EQ(s.strip.tab(), 6);
     ASSERT_EQ(clicks.size(), 1);
@@ -83,7 +83,7 @@ TEST(TabStripSelection, AFailingClickHandlerDuringAUserChoiceIsHeldForTheEventLo
 {
     takeHeldFailure(); // nothing left over from another test
     Strip5 s;
-    QObject::connect(&s.strip, &TabStrip::Click, [] { throw RuntimeError(QStringLiteral("Permission denied")); });
+    QObject::connect(&s.strip, &TabStrip::tabClicked, [] { throw RuntimeError(QStringLiteral("Permission denied")); });
     QTest::keyClick(&s.strip, Qt::Key_Right);
     EXPECT_EQ(s.strip.tab(), 1);
     std::exception_ptr held = takeHeldFailure();

@@ -36,62 +36,62 @@ class Form1Layout : public WindowFixture {};
 
 TEST_F(Form1Layout, ControlsSitAtTheirDesignedPlaces)
 {
-    Form1& w = window();
+    MainWindow& w = window();
     EXPECT_EQ(w.size(), QSize(848, 749));
-    EXPECT_EQ(w.PushButton1->geometry(), QRect(8, 8, 832, 27));
-    EXPECT_EQ(w.Frame1->geometry(), QRect(8, 37, 832, 55));
-    EXPECT_EQ(w.Frame2->geometry(), QRect(8, 96, 832, 55));
-    EXPECT_EQ(w.txtProductName->parentWidget(), w.Frame1);
-    EXPECT_EQ(w.txtProductName->geometry(), QRect(16, 20, 800, 25));
-    EXPECT_EQ(w.txtMktPlan->parentWidget(), w.Frame2);
-    EXPECT_EQ(w.SSTab1->geometry(), QRect(8, 159, 832, 289));
-    EXPECT_EQ(w.SSTab3->geometry(), QRect(8, 456, 832, 285));
-    EXPECT_EQ(w.Picture1->geometry(), QRect(12, 203, 813, 240));
-    EXPECT_EQ(w.Picture2->geometry(), QRect(12, 500, 813, 237));
+    EXPECT_EQ(w.generateButton->geometry(), QRect(8, 8, 832, 27));
+    EXPECT_EQ(w.productNameFrame->geometry(), QRect(8, 37, 832, 55));
+    EXPECT_EQ(w.planTitleFrame->geometry(), QRect(8, 96, 832, 55));
+    EXPECT_EQ(w.productNameField->parentWidget(), w.productNameFrame);
+    EXPECT_EQ(w.productNameField->geometry(), QRect(16, 20, 800, 25));
+    EXPECT_EQ(w.planTitleField->parentWidget(), w.planTitleFrame);
+    EXPECT_EQ(w.firstSectionTabs->geometry(), QRect(8, 159, 832, 289));
+    EXPECT_EQ(w.secondSectionTabs->geometry(), QRect(8, 456, 832, 285));
+    EXPECT_EQ(w.firstStatementPage->geometry(), QRect(12, 203, 813, 240));
+    EXPECT_EQ(w.secondStatementPage->geometry(), QRect(12, 500, 813, 237));
     // The picture boxes belong to the window and lie over the strips' pages.
-    EXPECT_EQ(w.Picture1->parentWidget(), &w);
-    EXPECT_EQ(w.txtFirstStatement->parentWidget(), w.Picture1);
-    EXPECT_EQ(w.txtSecondStatement->parentWidget(), w.Picture2);
-    EXPECT_TRUE(w.SSTab1->geometry().adjusted(0, w.SSTab1->pageRect().top(), 0, 0).contains(w.Picture1->geometry()));
-    EXPECT_TRUE(w.SSTab3->geometry().adjusted(0, w.SSTab3->pageRect().top(), 0, 0).contains(w.Picture2->geometry()));
-    EXPECT_EQ(w.txtFirstStatement->geometry(), QRect(8, 8, 798, 225));
+    EXPECT_EQ(w.firstStatementPage->parentWidget(), &w);
+    EXPECT_EQ(w.firstStatementBox->parentWidget(), w.firstStatementPage);
+    EXPECT_EQ(w.secondStatementBox->parentWidget(), w.secondStatementPage);
+    EXPECT_TRUE(w.firstSectionTabs->geometry().adjusted(0, w.firstSectionTabs->pageRect().top(), 0, 0).contains(w.firstStatementPage->geometry()));
+    EXPECT_TRUE(w.secondSectionTabs->geometry().adjusted(0, w.secondSectionTabs->pageRect().top(), 0, 0).contains(w.secondStatementPage->geometry()));
+    EXPECT_EQ(w.firstStatementBox->geometry(), QRect(8, 8, 798, 225));
 }
 
 TEST_F(Form1Layout, CaptionsFontsTabsAndFrame)
 {
-    Form1& w = window();
-    EXPECT_EQ(w.PushButton1->text(), QStringLiteral("Start Creating Template"));
-    EXPECT_EQ(w.Frame1->title(), QStringLiteral("Product Name"));
-    EXPECT_EQ(w.Frame2->title(), QStringLiteral("Marketing Plan"));
+    MainWindow& w = window();
+    EXPECT_EQ(w.generateButton->text(), QStringLiteral("Start Creating Template"));
+    EXPECT_EQ(w.productNameFrame->title(), QStringLiteral("Product Name"));
+    EXPECT_EQ(w.planTitleFrame->title(), QStringLiteral("Marketing Plan"));
     EXPECT_EQ(w.font().family(), QStringLiteral("Arial"));
     EXPECT_DOUBLE_EQ(w.font().pointSizeF(), 9.0);
     EXPECT_TRUE(w.font().bold());
-    EXPECT_DOUBLE_EQ(w.PushButton1->font().pointSizeF(), 11.25);
-    EXPECT_TRUE(w.PushButton1->font().bold());
+    EXPECT_DOUBLE_EQ(w.generateButton->font().pointSizeF(), 11.25);
+    EXPECT_TRUE(w.generateButton->font().bold());
 
-    EXPECT_EQ(w.SSTab1->count(), 8);
-    EXPECT_EQ(w.SSTab1->tabsPerRow(), 4);
-    EXPECT_EQ(w.SSTab3->tabsPerRow(), 5);
-    EXPECT_EQ(w.SSTab1->tabHeight(), 20);
-    EXPECT_EQ(w.SSTab1->tab(), 4);
-    EXPECT_EQ(w.SSTab3->tab(), 0);
-    EXPECT_EQ(w.SSTab1->captions().at(6), QStringLiteral("Launch  Strategies"));
-    EXPECT_EQ(w.SSTab3->captions().at(4), QStringLiteral("Vertical Markets/Segments"));
+    EXPECT_EQ(w.firstSectionTabs->count(), 8);
+    EXPECT_EQ(w.firstSectionTabs->tabsPerRow(), 4);
+    EXPECT_EQ(w.secondSectionTabs->tabsPerRow(), 5);
+    EXPECT_EQ(w.firstSectionTabs->tabHeight(), 20);
+    EXPECT_EQ(w.firstSectionTabs->tab(), 4);
+    EXPECT_EQ(w.secondSectionTabs->tab(), 0);
+    EXPECT_EQ(w.firstSectionTabs->captions().at(6), QStringLiteral("Launch  Strategies"));
+    EXPECT_EQ(w.secondSectionTabs->captions().at(4), QStringLiteral("Vertical Markets/Segments"));
 
     // Fixed frame, no maximise button.
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_EQ(w.Frame1->palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_EQ(w.Picture1->palette().color(w.Picture1->backgroundRole()), QColor(Qt::white));
+    EXPECT_EQ(w.productNameFrame->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(w.firstStatementPage->palette().color(w.firstStatementPage->backgroundRole()), QColor(Qt::white));
 }
 
 TEST_F(Form1Layout, TabOrderRunsFromTheProductNameToTheButton)
 {
-    Form1& w = window();
-    const QList<QWidget*> expected{w.txtProductName, w.txtMktPlan, w.txtFirstStatement, w.txtSecondStatement,
-                                   w.SSTab1, w.SSTab3, w.PushButton1};
-    QWidget* current = w.txtProductName;
+    MainWindow& w = window();
+    const QList<QWidget*> expected{w.productNameField, w.planTitleField, w.firstStatementBox, w.secondStatementBox,
+                                   w.firstSectionTabs, w.secondSectionTabs, w.generateButton};
+    QWidget* current = w.productNameField;
     for (int i = 1; i < expected.size(); ++i) {
         do {
             current = current->nextInFocusChain();
@@ -104,15 +104,15 @@ class FormLoad : public WindowFixture {};
 
 TEST_F(FormLoad, FirstStartWithAnEmptyStoreShowsAndStoresTheTwoInitialHints)
 {
-    Form1& w = loadedWindow();
+    MainWindow& w = loadedWindow();
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
     EXPECT_FALSE(w.windowIcon().isNull());
     EXPECT_EQ(applicationTitle(), QStringLiteral("Quillora"));
-    EXPECT_EQ(w.txtProductName->text(), QString());
-    EXPECT_EQ(w.txtMktPlan->text(), QString());
-    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
-    EXPECT_EQ(w.txtSecondStatement->text(), hintOf(Strip::Second, 0));
+    EXPECT_EQ(w.productNameField->text(), QString());
+    EXPECT_EQ(w.planTitleField->text(), QString());
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.secondStatementBox->text(), hintOf(Strip::Second, 0));
     EXPECT_EQ(store.statementKeys(),
               (std::vector<QString>{QStringLiteral("FirstStatementMkt_4"), QStringLiteral("SecondStatementMkt_0")}));
     EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], hintOf(Strip::First, 4));
@@ -126,12 +126,12 @@ TEST_F(FormLoad, StoredValuesComeBackAndTheFirstFieldHasItsTextSelectedWhenShown
     store->values[QStringLiteral("Company Name")] = QStringLiteral("Harbour Lights Coffee");
     store->values[QStringLiteral("Marketing Plan")] = QStringLiteral("Launch 2027");
     store->values[QStringLiteral("FirstStatementMkt_4")] = QStringLiteral("Ours\r\n- line two");
-    Form1& w = shownWindow();
-    EXPECT_EQ(w.txtProductName->text(), QStringLiteral("Harbour Lights Coffee"));
-    EXPECT_EQ(w.txtMktPlan->text(), QStringLiteral("Launch 2027"));
-    EXPECT_EQ(w.txtFirstStatement->text(), QStringLiteral("Ours\r\n- line two"));
-    EXPECT_EQ(QApplication::focusWidget(), w.txtProductName);
-    EXPECT_EQ(w.txtProductName->selectedText(), QStringLiteral("Harbour Lights Coffee"));
+    MainWindow& w = shownWindow();
+    EXPECT_EQ(w.productNameField->text(), QStringLiteral("Harbour Lights Coffee"));
+    EXPECT_EQ(w.planTitleField->text(), QStringLiteral("Launch 2027"));
+    EXPECT_EQ(w.firstStatementBox->text(), QStringLiteral("Ours\r\n- line two"));
+    EXPECT_EQ(QApplication::focusWidget(), w.productNameField);
+    EXPECT_EQ(w.productNameField->selectedText(), QStringLiteral("Harbour Lights Coffee"));
     EXPECT_EQ(w.productName(), QStringLiteral("Harbour Lights Coffee"));
     EXPECT_EQ(w.planTitle(), QStringLiteral("Launch 2027"));
 }
@@ -143,7 +143,7 @@ TEST_F(FormLoad, TwoFailingStepsGiveTwoReportsAndTheStartUpCompletes)
     writeFile(programDir.filePath(QStringLiteral("x/o.cjs")), QByteArray("\xff\xfe\x00garbage", 10));
     ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("HAND-M.CUR")));
 
-    Form1& w = loadedWindow();
+    MainWindow& w = loadedWindow();
     EXPECT_EQ(reportLines(), (QStringList{QStringLiteral("100"), QStringLiteral("108")}));
     for (const auto& m : fake.messages.shown) {
         EXPECT_EQ(m.title, QStringLiteral("Application Error"));
@@ -151,33 +151,33 @@ TEST_F(FormLoad, TwoFailingStepsGiveTwoReportsAndTheStartUpCompletes)
     }
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
     EXPECT_FALSE(w.windowIcon().isNull());
-    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
-    EXPECT_EQ(w.txtSecondStatement->text(), hintOf(Strip::Second, 0));
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.secondStatementBox->text(), hintOf(Strip::Second, 0));
     EXPECT_FALSE(w.mouseIcon().has_value());
     EXPECT_EQ(installedChecks, 1);
     // The colours set before the skin failed stay; the skin itself is not applied.
     const QColor face = QApplication::style()->standardPalette().color(QPalette::Button);
     EXPECT_EQ(w.palette().color(QPalette::Window), face);
-    for (QWidget* c : {static_cast<QWidget*>(w.Frame1), static_cast<QWidget*>(w.Frame2),
-                       static_cast<QWidget*>(w.Picture1), static_cast<QWidget*>(w.Picture2)}) {
+    for (QWidget* c : {static_cast<QWidget*>(w.productNameFrame), static_cast<QWidget*>(w.planTitleFrame),
+                       static_cast<QWidget*>(w.firstStatementPage), static_cast<QWidget*>(w.secondStatementPage)}) {
         EXPECT_EQ(c->palette().color(c->backgroundRole()), face) << c->objectName().toStdString();
         EXPECT_TRUE(c->autoFillBackground());
     }
     // Text boxes, strips and the button keep their own colours.
-    EXPECT_EQ(w.txtProductName->palette().color(QPalette::Base), QColor(Qt::white));
-    EXPECT_EQ(w.SSTab1->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+    EXPECT_EQ(w.productNameField->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(w.firstSectionTabs->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
     EXPECT_TRUE(w.styleSheet().isEmpty());
 }
 
 TEST_F(FormLoad, AFailingSectionLoadIsReportedUnderItsStepAndTheNextStepRuns)
 {
     store->refuseWrites = true;
-    Form1& w = loadedWindow();
+    MainWindow& w = loadedWindow();
     EXPECT_EQ(reportLines(), (QStringList{QStringLiteral("128"), QStringLiteral("130"), QStringLiteral("132"),
                                           QStringLiteral("134")}));
     EXPECT_TRUE(fake.messages.shown[2].text.startsWith(QStringLiteral("Permission denied\r\n")));
     // The box shows its hint although it could not be stored.
-    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
     EXPECT_EQ(installedChecks, 1);
 }
 
@@ -201,7 +201,7 @@ TEST_F(FormLoad, OtherNumbersLeaveTheBrowserAlone)
 {
     for (float r : {0.0f, 0.05f, 0.07f, 0.5f, 0.9999f}) {
         fake.random.value = r;
-        MaybeOpenHomePage(fake.platform);
+        maybeOpenHomePage(fake.platform);
     }
     EXPECT_TRUE(fake.desktop.urls.isEmpty());
 }
@@ -210,58 +210,58 @@ TEST_F(FormLoad, ABrowserThatCannotBeStartedIsReportedUnderLine110)
 {
     fake.random.value = 0.06f;
     fake.desktop.urlResult = false;
-    Form1& w = loadedWindow();
+    MainWindow& w = loadedWindow();
     EXPECT_EQ(reportLines(), QStringList{QStringLiteral("110")});
-    EXPECT_EQ(w.txtFirstStatement->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
 }
 
 class PointerRules : public WindowFixture {};
 
 TEST_F(PointerRules, TheButtonShowsTheCustomPointerBackgroundAndFramesTheDefault)
 {
-    Form1& w = shownWindow();
-    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
-    EXPECT_EQ(w.mousePointer(), Form1::kCustomPointer);
+    MainWindow& w = shownWindow();
+    QTest::mouseMove(w.generateButton, QPoint(20, 10));
+    EXPECT_EQ(w.mousePointer(), MainWindow::kCustomPointer);
     // Without a hand cursor file the custom pointer looks like the default one.
     EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
 
     // Straight onto another control: nothing changes.
-    QTest::mouseMove(w.txtFirstStatement->viewport(), QPoint(30, 30));
-    EXPECT_EQ(w.mousePointer(), Form1::kCustomPointer);
-    QTest::mouseMove(w.txtProductName, QPoint(30, 5));
-    EXPECT_EQ(w.mousePointer(), Form1::kCustomPointer);
+    QTest::mouseMove(w.firstStatementBox->viewport(), QPoint(30, 30));
+    EXPECT_EQ(w.mousePointer(), MainWindow::kCustomPointer);
+    QTest::mouseMove(w.productNameField, QPoint(30, 5));
+    EXPECT_EQ(w.mousePointer(), MainWindow::kCustomPointer);
 
-    QTest::mouseMove(w.Frame1, QPoint(3, 50));
-    EXPECT_EQ(w.mousePointer(), Form1::kDefaultPointer);
+    QTest::mouseMove(w.productNameFrame, QPoint(3, 50));
+    EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 
-    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
-    QTest::mouseMove(w.Frame2, QPoint(3, 50));
-    EXPECT_EQ(w.mousePointer(), Form1::kDefaultPointer);
+    QTest::mouseMove(w.generateButton, QPoint(20, 10));
+    QTest::mouseMove(w.planTitleFrame, QPoint(3, 50));
+    EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 
-    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
+    QTest::mouseMove(w.generateButton, QPoint(20, 10));
     QTest::mouseMove(&w, QPoint(3, 746)); // the strip between the page and the window's edge
-    EXPECT_EQ(w.mousePointer(), Form1::kDefaultPointer);
+    EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 }
 
 TEST_F(PointerRules, WithAHandCursorTheButtonShowsIt)
 {
     writeFile(programDir.filePath(QStringLiteral("HAND-M.CUR")), cursorFile(32, 32, 6, 1));
 
-    Form1& w = shownWindow();
+    MainWindow& w = shownWindow();
     EXPECT_TRUE(fake.messages.shown.empty());
     ASSERT_TRUE(w.mouseIcon().has_value());
     EXPECT_EQ(w.mouseIcon()->hotSpot(), QPoint(6, 1));
     EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
-    QTest::mouseMove(w.PushButton1, QPoint(20, 10));
+    QTest::mouseMove(w.generateButton, QPoint(20, 10));
     EXPECT_EQ(w.cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(w.cursor().hotSpot(), QPoint(6, 1));
-    QTest::mouseMove(w.Frame1, QPoint(3, 50));
+    QTest::mouseMove(w.productNameFrame, QPoint(3, 50));
     EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(PointerRules, ClosingTheWindowEndsTheProgram)
 {
-    Form1& w = shownWindow();
+    MainWindow& w = shownWindow();
     w.close();
     EXPECT_EQ(fake.exit.statuses, std::vector<int>{0});
 }

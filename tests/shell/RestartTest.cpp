@@ -4,7 +4,7 @@
 #include "plan/SectionCatalogue.h"
 #include "ui/controls/LineBox.h"
 #include "tests/support/FakePlatform.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -45,10 +45,10 @@ TEST(Restart, ACompanyNameTypedInTheWindowIsBackAtTheNextStart)
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
     {
-        Form1 window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
-        window.Form_Load();
-        window.txtProductName->setText(QString());
-        QTest::keyClicks(window.txtProductName, QStringLiteral("Harbour Lights Coffee"));
+        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
+        window.startUp();
+        window.productNameField->setText(QString());
+        QTest::keyClicks(window.productNameField, QStringLiteral("Harbour Lights Coffee"));
     }
     const QJsonObject next = runProbe({QStringLiteral("start")});
     EXPECT_EQ(next[QStringLiteral("productName")].toString(), QStringLiteral("Harbour Lights Coffee"));

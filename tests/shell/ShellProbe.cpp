@@ -10,7 +10,7 @@
 // Prints one JSON object: the fields' texts and every message box shown
 // (title and text). Message boxes are answered at once with OK.
 
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/StatementBox.h"
@@ -39,29 +39,29 @@ int main(int argc, char** argv)
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
     BuilderHooks hooks{[] {}, [] { return false; }, [] {}};
-    Form1 window(fake.platform, hooks);
-    window.Form_Load();
+    MainWindow window(fake.platform, hooks);
+    window.startUp();
     const int startUpMessages = int(fake.messages.shown.size());
 
     if (command == QLatin1String("type")) {
         window.showCentred();
         QApplication::setActiveWindow(&window);
         QApplication::processEvents();
-        window.txtFirstStatement->setFocus();
-        window.txtFirstStatement->moveCursor(QTextCursor::End);
-        QTest::keyClicks(window.txtFirstStatement, args.value(1));
-        QTest::mouseClick(window.SSTab3, Qt::LeftButton, {}, window.SSTab3->tabRect(2).center());
+        window.firstStatementBox->setFocus();
+        window.firstStatementBox->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window.firstStatementBox, args.value(1));
+        QTest::mouseClick(window.secondSectionTabs, Qt::LeftButton, {}, window.secondSectionTabs->tabRect(2).center());
     }
 
     QJsonArray messages;
     for (const auto& m : fake.messages.shown)
         messages.append(QJsonObject{{QStringLiteral("title"), m.title}, {QStringLiteral("text"), m.text}});
     const QJsonObject out{
-        {QStringLiteral("productName"), window.txtProductName->text()},
-        {QStringLiteral("planTitle"), window.txtMktPlan->text()},
-        {QStringLiteral("first"), window.txtFirstStatement->text()},
-        {QStringLiteral("second"), window.txtSecondStatement->text()},
-        {QStringLiteral("secondTab"), window.SSTab3->tab()},
+        {QStringLiteral("productName"), window.productNameField->text()},
+        {QStringLiteral("planTitle"), window.planTitleField->text()},
+        {QStringLiteral("first"), window.firstStatementBox->text()},
+        {QStringLiteral("second"), window.secondStatementBox->text()},
+        {QStringLiteral("secondTab"), window.secondSectionTabs->tab()},
         {QStringLiteral("startUpMessages"), startUpMessages},
         {QStringLiteral("messages"), messages},
     };

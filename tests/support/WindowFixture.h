@@ -2,7 +2,7 @@
 // A main window on fake platform doors and an in-memory plan store, with the
 // builder's entry points recorded.
 
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MemorySettings.h"
 
@@ -23,21 +23,21 @@ protected:
         hooks.generateMarketPlan = [this] { ++generations; if (onGenerate) onGenerate(); };
     }
 
-    Form1& window()
+    MainWindow& window()
     {
         if (!m_window)
-            m_window = std::make_unique<Form1>(fake.platform, hooks);
+            m_window = std::make_unique<MainWindow>(fake.platform, hooks);
         return *m_window;
     }
 
-    Form1& loadedWindow()
+    MainWindow& loadedWindow()
     {
-        window().Form_Load();
+        window().startUp();
         return *m_window;
     }
 
     // Shown and active, so focus changes raise their events.
-    Form1& shownWindow()
+    MainWindow& shownWindow()
     {
         loadedWindow().showCentred();
         QApplication::setActiveWindow(m_window.get());
@@ -65,7 +65,7 @@ protected:
     std::function<void()> onGenerate;
 
 private:
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 } // namespace quillora::testing

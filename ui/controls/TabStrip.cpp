@@ -48,7 +48,7 @@ void TabStrip::setTab(int index)
     const int previous = m_tab;
     m_tab = index;
     update();
-    Q_EMIT Click(previous);
+    Q_EMIT tabClicked(previous);
 }
 
 int TabStrip::displayRowOf(int row) const

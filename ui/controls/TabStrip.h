@@ -45,7 +45,7 @@ public:
     QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
-    void Click(int PreviousTab);
+    void tabClicked(int previousTab);
 
 protected:
     // A failing Click handler during a mouse or key selection is held for the event loop.

@@ -1,9 +1,9 @@
 #pragma once
-// Module LessonPlan: turns the plan into a filled deck.
-//   GenerateMarketPlan  copies the template, opens the copy in the
+// The marketing-plan generator: turns the plan into a filled deck.
+//   generateMarketPlan  copies the template, opens the copy in the
 //                       presentation application and fills it
 //   updateText          writes one statement, line by line, into one shape
-//   Pause               lets pending window events run, then waits
+//   pause               lets pending window events run, then waits
 // All three reach the machine only through the context's platform doors and
 // the application only through the context's automation runtime, so the
 // program, the tests and command-line tools each hand in their own.
@@ -33,7 +33,7 @@ inline constexpr float kPauseSeconds = 0.5f;
 // Runs the window system's pending events once, then waits the given time
 // on the monotonic clock, sleeping rather than spinning; nothing else runs
 // during the wait.
-void Pause(const BuilderContext& context, float seconds);
+void pause(const BuilderContext& context, float seconds);
 
 // Clears the range's shape and writes the lines into it: ordinary lines as
 // bulleted 24-point paragraphs, lines whose first non-blank character is "-"
@@ -44,7 +44,7 @@ void updateText(const BuilderContext& context, const QStringList& lines, automat
 // One whole generation run; guarded like updateText. Reads the two slide-1
 // texts from `slideOne` and each statement from the plan store when its row
 // of the fill map comes up.
-void GenerateMarketPlan(const BuilderContext& context, const SlideOneTexts& slideOne);
+void generateMarketPlan(const BuilderContext& context, const SlideOneTexts& slideOne);
 
 // The product line of slide 1: the name with every "Marketing Plan" taken
 // out, then a line break and "Marketing Plan".

@@ -1,4 +1,4 @@
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "plan/PlanStore.h"
 #include "core/AppTitleRule.h"
 #include "core/FileExists.h"
@@ -56,7 +56,7 @@ QIcon applicationIcon()
 
 } // namespace
 
-Form1::Form1(Platform& platform, BuilderHooks hooks, QWidget* parent)
+MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
@@ -67,15 +67,15 @@ Form1::Form1(Platform& platform, BuilderHooks hooks, QWidget* parent)
       m_generate(m_report, m_hooks)
 {
     createControls();
-    m_editor = SectionEditor(EditorControls{SSTab1, SSTab3, txtFirstStatement, txtSecondStatement,
-                                            txtProductName, txtMktPlan});
+    m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
+                                            productNameField, planTitleField});
     m_editor.connectControls();
-    connect(PushButton1, &QPushButton::clicked, this, [this] { m_generate.PushButton1_Click(); });
+    connect(generateButton, &QPushButton::clicked, this, [this] { m_generate.run(); });
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::createControls()
+void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -84,10 +84,10 @@ void Form1::createControls()
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
-    PushButton1 = new QPushButton(QStringLiteral("Start Creating Template"), this);
-    PushButton1->setObjectName(QStringLiteral("PushButton1"));
-    PushButton1->setGeometry(twipsRect(120, 120, 12480, 400));
-    PushButton1->setFont(arial(11.25, true));
+    generateButton = new QPushButton(QStringLiteral("Start Creating Template"), this);
+    generateButton->setObjectName(QStringLiteral("PushButton1"));
+    generateButton->setGeometry(twipsRect(120, 120, 12480, 400));
+    generateButton->setFont(arial(11.25, true));
 
     auto makeFrame = [this](const char* name, const QString& caption, int top) {
         auto* frame = new QGroupBox(caption, this);
@@ -98,10 +98,10 @@ void Form1::createControls()
         field->setGeometry(twipsRect(240, 300, 12000, 375));
         return std::pair{frame, field};
     };
-    std::tie(Frame1, txtProductName) = makeFrame("Frame1", QStringLiteral("Product Name"), 550);
-    std::tie(Frame2, txtMktPlan) = makeFrame("Frame2", QStringLiteral("Marketing Plan"), 1440);
-    txtProductName->setObjectName(QStringLiteral("txtProductName"));
-    txtMktPlan->setObjectName(QStringLiteral("txtMktPlan"));
+    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"), 550);
+    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"), 1440);
+    productNameField->setObjectName(QStringLiteral("txtProductName"));
+    planTitleField->setObjectName(QStringLiteral("txtMktPlan"));
 
     auto makeStrip = [this](const char* name, Strip strip, int tabsPerRow, const QRect& geometry) {
         auto* tabs = new TabStrip(this);
@@ -112,14 +112,14 @@ void Form1::createControls()
         tabs->setGeometry(geometry);
         return tabs;
     };
-    SSTab1 = makeStrip("SSTab1", Strip::First, 4, twipsRect(120, 2385, 12480, 4335));
-    SSTab3 = makeStrip("SSTab3", Strip::Second, 5, twipsRect(120, 6840, 12480, 4275));
+    firstSectionTabs = makeStrip("SSTab1", Strip::First, 4, twipsRect(120, 2385, 12480, 4335));
+    secondSectionTabs = makeStrip("SSTab3", Strip::Second, 5, twipsRect(120, 6840, 12480, 4275));
     // The lower strip keeps the classic dialog font, so its five tabs a row fit.
-    SSTab3->setFont(arial(8.25, false));
+    secondSectionTabs->setFont(arial(8.25, false));
     // The initial sections: "Communication Strategies" and "Advertising".
-    SSTab1->blockSignals(true);
-    SSTab1->setTab(4);
-    SSTab1->blockSignals(false);
+    firstSectionTabs->blockSignals(true);
+    firstSectionTabs->setTab(4);
+    firstSectionTabs->blockSignals(false);
 
     auto makePicture = [this](const char* boxName, const QRect& geometry, int boxHeight) {
         auto* picture = new PictureBox(this);
@@ -131,76 +131,76 @@ void Form1::createControls()
         box->setGeometry(twipsRect(120, 120, 11970, boxHeight));
         return std::pair{picture, box};
     };
-    std::tie(Picture1, txtFirstStatement) = makePicture("txtFirstStatement", twipsRect(180, 3045, 12200, 3600), 3375);
-    std::tie(Picture2, txtSecondStatement) = makePicture("txtSecondStatement", twipsRect(180, 7500, 12200, 3560), 3315);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture2->setObjectName(QStringLiteral("Picture2"));
+    std::tie(firstStatementPage, firstStatementBox) = makePicture("txtFirstStatement", twipsRect(180, 3045, 12200, 3600), 3375);
+    std::tie(secondStatementPage, secondStatementBox) = makePicture("txtSecondStatement", twipsRect(180, 7500, 12200, 3560), 3315);
+    firstStatementPage->setObjectName(QStringLiteral("Picture1"));
+    secondStatementPage->setObjectName(QStringLiteral("Picture2"));
     // Over the strips' pages, whichever tab is selected.
-    Picture1->raise();
-    Picture2->raise();
+    firstStatementPage->raise();
+    secondStatementPage->raise();
 
-    QWidget::setTabOrder(txtProductName, txtMktPlan);
-    QWidget::setTabOrder(txtMktPlan, txtFirstStatement);
-    QWidget::setTabOrder(txtFirstStatement, txtSecondStatement);
-    QWidget::setTabOrder(txtSecondStatement, SSTab1);
-    QWidget::setTabOrder(SSTab1, SSTab3);
-    QWidget::setTabOrder(SSTab3, PushButton1);
+    QWidget::setTabOrder(productNameField, planTitleField);
+    QWidget::setTabOrder(planTitleField, firstStatementBox);
+    QWidget::setTabOrder(firstStatementBox, secondStatementBox);
+    QWidget::setTabOrder(secondStatementBox, firstSectionTabs);
+    QWidget::setTabOrder(firstSectionTabs, secondSectionTabs);
+    QWidget::setTabOrder(secondSectionTabs, generateButton);
 
-    for (QWidget* watched : {static_cast<QWidget*>(PushButton1), static_cast<QWidget*>(Frame1),
-                             static_cast<QWidget*>(Frame2)}) {
+    for (QWidget* watched : {static_cast<QWidget*>(generateButton), static_cast<QWidget*>(productNameFrame),
+                             static_cast<QWidget*>(planTitleFrame)}) {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
 }
 
-QList<QWidget*> Form1::controls() const
+QList<QWidget*> MainWindow::controls() const
 {
-    return {txtProductName, txtMktPlan, txtFirstStatement, txtSecondStatement, SSTab1, SSTab3,
-            Picture1, Picture2, PushButton1, Frame1, Frame2};
+    return {productNameField, planTitleField, firstStatementBox, secondStatementBox, firstSectionTabs, secondSectionTabs,
+            firstStatementPage, secondStatementPage, generateButton, productNameFrame, planTitleFrame};
 }
 
-void Form1::Form_Load()
+void MainWindow::startUp()
 {
     GuardedProcedure proc(m_report, QLatin1String(kFormLoadLocation));
     const QString programFolder = m_platform.environment->programFolder();
 
-    proc.step(100, [&] { ApplySkin(programFolder, *this, controls(), m_skin); });
+    proc.step(100, [&] { applySkin(programFolder, *this, controls(), m_skin); });
     proc.step(104, [&] { setWindowTitle(QLatin1String(kProductName)); });
     proc.step(104, [&] { setWindowIcon(applicationIcon()); });
-    proc.step(104, [&] { SetAppTitle(QLatin1String(kProductName)); });
+    proc.step(104, [&] { setTitleFromProductName(QLatin1String(kProductName)); });
     const QString cursorPath = inFolder(programFolder, {kHandCursorFileName});
-    if (proc.test(106, [&] { return FileExists(cursorPath); }))
+    if (proc.test(106, [&] { return fileExists(cursorPath); }))
         proc.step(108, [&] { m_mouseIcon = loadHandCursor(cursorPath); });
-    proc.step(110, [&] { MaybeOpenHomePage(m_platform); });
-    proc.step(128, [&] { txtProductName->setText(GetPlanSetting(QLatin1String(kCompanyNameKey), QString())); });
-    proc.step(130, [&] { txtMktPlan->setText(GetPlanSetting(QLatin1String(kMarketingPlanKey), QString())); });
-    proc.step(132, [&] { m_editor.SSTab1_Click(0); });
-    proc.step(134, [&] { m_editor.SSTab3_Click(0); });
+    proc.step(110, [&] { maybeOpenHomePage(m_platform); });
+    proc.step(128, [&] { productNameField->setText(planSetting(QLatin1String(kCompanyNameKey), QString())); });
+    proc.step(130, [&] { planTitleField->setText(planSetting(QLatin1String(kMarketingPlanKey), QString())); });
+    proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
+    proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
     proc.step(136, [&] { m_hooks.checkPowerPointInstalled(); });
 }
 
-void Form1::showCentred()
+void MainWindow::showCentred()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    txtProductName->setFocus(Qt::TabFocusReason);
+    productNameField->setFocus(Qt::TabFocusReason);
     show();
 }
 
-QString Form1::productName() const
+QString MainWindow::productName() const
 {
-    return txtProductName->text();
+    return productNameField->text();
 }
 
-QString Form1::planTitle() const
+QString MainWindow::planTitle() const
 {
-    return txtMktPlan->text();
+    return planTitleField->text();
 }
 
-void Form1::setMousePointer(int pointer)
+void MainWindow::setMousePointer(int pointer)
 {
     m_mousePointer = pointer;
     if (pointer == kCustomPointer && m_mouseIcon)
@@ -211,55 +211,55 @@ void Form1::setMousePointer(int pointer)
         unsetCursor();
 }
 
-void Form1::mouseMoveEvent(QMouseEvent* event)
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     // Moves over child controls arrive here too when they pass them on.
     if (directlyOver(this, event))
-        Form_MouseMove();
+        pointerOverWindow();
     QWidget::mouseMoveEvent(event);
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
         auto* move = static_cast<QMouseEvent*>(event);
-        if (watched == PushButton1)
-            PushButton1_MouseMove();
-        else if (watched == Frame1 && directlyOver(Frame1, move))
-            Frame1_MouseMove();
-        else if (watched == Frame2 && directlyOver(Frame2, move))
-            Frame2_MouseMove();
+        if (watched == generateButton)
+            pointerOverGenerateButton();
+        else if (watched == productNameFrame && directlyOver(productNameFrame, move))
+            pointerOverProductNameFrame();
+        else if (watched == planTitleFrame && directlyOver(planTitleFrame, move))
+            pointerOverPlanTitleFrame();
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::Form_MouseMove()
+void MainWindow::pointerOverWindow()
 {
     setMousePointer(kDefaultPointer);
 }
 
-void Form1::Frame1_MouseMove()
+void MainWindow::pointerOverProductNameFrame()
 {
     setMousePointer(kDefaultPointer);
 }
 
-void Form1::Frame2_MouseMove()
+void MainWindow::pointerOverPlanTitleFrame()
 {
     setMousePointer(kDefaultPointer);
 }
 
-void Form1::PushButton1_MouseMove()
+void MainWindow::pointerOverGenerateButton()
 {
     setMousePointer(kCustomPointer);
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    Form_Unload();
+    onClosing();
 }
 
-void Form1::Form_Unload()
+void MainWindow::onClosing()
 {
     // Nothing to save: every change is already in the plan store.
     m_platform.exit->endNow(0);

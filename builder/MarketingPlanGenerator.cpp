@@ -1,4 +1,4 @@
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideFillMap.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
@@ -29,7 +29,7 @@ QString productLine(const QString& productName)
     return name + kLineBreak + kMarketingPlan;
 }
 
-void GenerateMarketPlan(const BuilderContext& context, const SlideOneTexts& slideOne)
+void generateMarketPlan(const BuilderContext& context, const SlideOneTexts& slideOne)
 {
     ErrorReport report(*context.platform.messages);
     GuardedProcedure proc(report, QLatin1String(kGenerateMarketPlanLocation));
@@ -63,8 +63,8 @@ void GenerateMarketPlan(const BuilderContext& context, const SlideOneTexts& slid
             break;
         case FillSource::Statement: {
             const QString key = QLatin1String(row.key);
-            if (proc.test(row.testLine, [&] { return !GetPlanSetting(key, QString()).isEmpty(); })) {
-                proc.step(row.splitLine, [&] { lines = GetPlanSetting(key, QString()).split(kLineBreak); });
+            if (proc.test(row.testLine, [&] { return !planSetting(key, QString()).isEmpty(); })) {
+                proc.step(row.splitLine, [&] { lines = planSetting(key, QString()).split(kLineBreak); });
                 proc.step(row.writeLine, [&] {
                     Ref<TextRange> range = shapeText(presentation, row);
                     updateText(context, lines, range);
@@ -73,7 +73,7 @@ void GenerateMarketPlan(const BuilderContext& context, const SlideOneTexts& slid
             break;
         }
         }
-        proc.step(row.pauseLine, [&] { Pause(context, kPauseSeconds); });
+        proc.step(row.pauseLine, [&] { pause(context, kPauseSeconds); });
     }
 
     proc.step(224, [&] { created->activeWindow()->selection()->unselect(); });

@@ -28,7 +28,7 @@ class TabStrip;
 inline constexpr char kProductName[] = "Quillora";
 inline constexpr char kFormLoadLocation[] = "in Brindlecoe2021/08/31.Form1.Form_Load ";
 
-class Form1 : public QWidget, public SlideOneTexts {
+class MainWindow : public QWidget, public SlideOneTexts {
     Q_OBJECT
 
 public:
@@ -36,11 +36,11 @@ public:
     static constexpr int kDefaultPointer = 0;
     static constexpr int kCustomPointer = 99;
 
-    Form1(Platform& platform, BuilderHooks hooks, QWidget* parent = nullptr);
-    ~Form1() override;
+    MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up: dresses the window and fills the fields from the plan store.
-    void Form_Load();
+    void startUp();
     // Shows the window centred on the screen with the focus in the first field.
     void showCentred();
 
@@ -58,19 +58,20 @@ public:
     GenerateCommand& generateCommand() { return m_generate; }
     const SkinFramework& skin() const { return m_skin; }
 
-    // The controls, named as the event procedures name them.
+    // The controls. Their object names (what a skin's style sheet selects) are
+    // the classic ones: "Form1", "PushButton1", "SSTab1", "txtMktPlan", ...
 
-    QPushButton* PushButton1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    LineBox* txtProductName = nullptr;
-    LineBox* txtMktPlan = nullptr;
-    TabStrip* SSTab1 = nullptr;
-    TabStrip* SSTab3 = nullptr;
-    PictureBox* Picture1 = nullptr;
-    PictureBox* Picture2 = nullptr;
-    StatementBox* txtFirstStatement = nullptr;
-    StatementBox* txtSecondStatement = nullptr;
+    QPushButton* generateButton = nullptr;
+    QGroupBox* productNameFrame = nullptr;
+    QGroupBox* planTitleFrame = nullptr;
+    LineBox* productNameField = nullptr;
+    LineBox* planTitleField = nullptr;
+    TabStrip* firstSectionTabs = nullptr;
+    TabStrip* secondSectionTabs = nullptr;
+    PictureBox* firstStatementPage = nullptr;
+    PictureBox* secondStatementPage = nullptr;
+    StatementBox* firstStatementBox = nullptr;
+    StatementBox* secondStatementBox = nullptr;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -79,11 +80,11 @@ protected:
 
 private:
     void createControls();
-    void Form_MouseMove();
-    void Frame1_MouseMove();
-    void Frame2_MouseMove();
-    void PushButton1_MouseMove();
-    void Form_Unload();
+    void pointerOverWindow();
+    void pointerOverProductNameFrame();
+    void pointerOverPlanTitleFrame();
+    void pointerOverGenerateButton();
+    void onClosing();
 
     Platform& m_platform;
     BuilderHooks m_hooks;
