@@ -27,7 +27,7 @@ QJsonObject runProbe(const QStringList& args, const QString& configHome = {})
     if (!configHome.isEmpty())
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     probe.setProcessEnvironment(env);
-    probe.start(QStringLiteral(QUILLORA_BIN_DIR "/shell_probe"), args);
+    probe.start(QStringLiteral(QUILLORA_BIN_DIR "/ui_probe"), args);
     EXPECT_TRUE(probe.waitForFinished(60000));
     EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();

@@ -2,8 +2,8 @@
 // another run would see: values on disk rather than in QSettings' in-process
 // cache, and the real application object with its event-loop safety net.
 //
-//   shell_probe start               start-up, then print the four fields
-//   shell_probe type <text>         start-up, show the window, type the text
+//   ui_probe start               start-up, then print the four fields
+//   ui_probe type <text>         start-up, show the window, type the text
 //                                   into the first statement box and choose
 //                                   another tab on the lower strip
 //
