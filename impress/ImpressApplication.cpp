@@ -1,0 +1,589 @@
+// The presentation application's object model over a live Impress.
+//
+// Every object keeps the application (and with it the connection) alive.
+// Text ranges share one ShapeText per shape, so positions taken from one
+// range's text hold for every other range of the same shape.
+
+#include "impress/ImpressOffice.h"
+#include "impress/ShapeText.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XIndexReplace.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/drawing/XDrawPage.hpp>
+#include <com/sun/star/drawing/XDrawPages.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XDrawView.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/style/NumberingType.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <cmath>
+#include <map>
+#include <vector>
+
+namespace quillora::impress {
+namespace {
+
+using namespace automation;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+inline constexpr char kApplicationName[] = "Microsoft PowerPoint";
+inline constexpr char kOutOfRange[] = "The specified value is out of range.";
+inline constexpr char kNoTextFrame[] = "This shape does not have a text frame";
+inline constexpr char kBulletCharacter[] = "\u2022";
+
+[[noreturn]] void outOfRange()
+{
+    throw RuntimeError(QLatin1String(kOutOfRange));
+}
+
+struct ShapeState {
+    Reference<css::text::XText> text;
+    ShapeText model;
+};
+
+struct Document {
+    Reference<css::frame::XModel> model;
+    QString path;
+    // By the shape's identity; the reference keeps the key valid.
+    std::map<css::uno::XInterface*, std::pair<Reference<css::uno::XInterface>, std::shared_ptr<ShapeState>>> shapes;
+
+    void markModified()
+    {
+        Reference<css::util::XModifiable> modifiable(model, UNO_QUERY_THROW);
+        modifiable->setModified(true);
+    }
+
+    std::shared_ptr<ShapeState> stateOf(const Reference<css::drawing::XShape>& shape)
+    {
+        Reference<css::uno::XInterface> identity(shape, UNO_QUERY_THROW);
+        auto found = shapes.find(identity.get());
+        if (found != shapes.end())
+            return found->second.second;
+        auto state = std::make_shared<ShapeState>();
+        state->text.set(shape, UNO_QUERY_THROW);
+        std::vector<QString> paragraphs;
+        Reference<css::container::XEnumerationAccess> access(state->text, UNO_QUERY_THROW);
+        Reference<css::container::XEnumeration> each = access->createEnumeration();
+        while (each->hasMoreElements()) {
+            Reference<css::text::XTextRange> paragraph(each->nextElement(), UNO_QUERY_THROW);
+            paragraphs.push_back(fromUno(paragraph->getString()));
+        }
+        state->model = ShapeText::fromParagraphs(paragraphs);
+        shapes.emplace(identity.get(), std::make_pair(identity, state));
+        return state;
+    }
+};
+using Doc = std::shared_ptr<Document>;
+
+void moveRight(const Reference<css::text::XTextCursor>& cursor, int count, bool expand)
+{
+    while (count > 0) {
+        const sal_Int16 step = static_cast<sal_Int16>(std::min(count, 32767));
+        cursor->goRight(step, expand);
+        count -= step;
+    }
+}
+
+// A cursor over Impress positions from..to.
+Reference<css::text::XTextCursor> cursorOver(const Reference<css::text::XText>& text, int from, int to)
+{
+    Reference<css::text::XTextCursor> cursor = text->createTextCursor();
+    cursor->gotoStart(false);
+    moveRight(cursor, from, false);
+    moveRight(cursor, to - from, true);
+    return cursor;
+}
+
+class ImpressApp;
+using App = std::shared_ptr<ImpressApp>;
+
+class ImpressApp final : public office::OfficeApplication, public std::enable_shared_from_this<ImpressApp> {
+public:
+    explicit ImpressApp(office::OfficeOptions options) : m_options(std::move(options)) {}
+
+    QString defaultMember() override { return QLatin1String(kApplicationName); }
+    void setVisible(bool) override { ensureConnected(); }
+    Ref<Presentations> presentations() override;
+    Ref<DocumentWindow> activeWindow() override;
+
+    void connect(qint64 timeoutMs) override
+    {
+        if (!m_connection.desktop.is())
+            m_connection = connectOffice(m_options, timeoutMs);
+    }
+    void ensureConnected() { connect(office::kOfficeConnectTimeoutMs); }
+
+    Doc open(const QString& fileName)
+    {
+        ensureConnected();
+        const QFileInfo file(fileName);
+        if (!file.isFile())
+            throw RuntimeError(QStringLiteral("File not found"));
+        // Our working copy's lock file, left by an earlier run or an office
+        // that was killed, would stop the load with a question.
+        QFile::remove(file.absolutePath() + QStringLiteral("/.~lock.") + file.fileName() + QLatin1Char('#'));
+        const QString url = QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
+        auto doc = std::make_shared<Document>();
+        doc->path = fileName;
+        uno([&] {
+            Reference<css::frame::XComponentLoader> loader(m_connection.desktop, UNO_QUERY_THROW);
+            Sequence<css::beans::PropertyValue> arguments(m_options.headless ? 1 : 0);
+            if (m_options.headless) {
+                arguments.getArray()[0].Name = "Hidden";
+                arguments.getArray()[0].Value <<= true;
+            }
+            Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
+                toUno(url), m_options.headless ? OUString("_blank") : OUString("_default"), 0, arguments);
+            doc->model.set(component, UNO_QUERY);
+            Reference<css::drawing::XDrawPagesSupplier> pages(component, UNO_QUERY);
+            if (!doc->model.is() || !pages.is()) {
+                Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
+                if (closeable.is())
+                    closeable->close(true);
+                throw RuntimeError(QStringLiteral("LibreOffice Impress could not open the presentation ") + fileName);
+            }
+            doc->markModified();
+        });
+        m_docs.push_back(doc);
+        m_active = doc;
+        return doc;
+    }
+    void activate(const Doc& doc) { m_active = doc; }
+    Doc active() const { return m_active; }
+
+private:
+    office::OfficeOptions m_options;
+    Connection m_connection;
+    std::vector<Doc> m_docs;
+    Doc m_active;
+};
+
+class IFont final : public Font {
+public:
+    IFont(App app, Doc doc, std::shared_ptr<ShapeState> state, Span span)
+        : m_app(std::move(app)), m_doc(std::move(doc)), m_state(std::move(state)), m_span(span)
+    {
+    }
+    void setSize(float points) override
+    {
+        if (!std::isfinite(points) || points < 1.0f || points > 4000.0f)
+            outOfRange();
+        const ShapeText& model = m_state->model;
+        const int start = m_span.startIn(model) - 1;
+        const int from = model.officePosition(start);
+        const int to = model.officePosition(start + m_span.lengthIn(model));
+        if (from == to)
+            return;
+        uno([&] {
+            Reference<css::beans::XPropertySet> properties(cursorOver(m_state->text, from, to), UNO_QUERY_THROW);
+            properties->setPropertyValue("CharHeight", Any(points));
+        });
+    }
+
+private:
+    App m_app;
+    Doc m_doc;
+    std::shared_ptr<ShapeState> m_state;
+    Span m_span;
+};
+
+enum class BulletKind { None, Character, Number };
+
+// Turns the paragraph's bullet on or off. Impress shows a bullet from the
+// paragraph's numbering rules at its level; off takes both the rule level
+// and the paragraph's own flag, or the master's bullet comes back.
+void applyBullet(const Reference<css::beans::XPropertySet>& paragraph, BulletKind kind)
+{
+    Reference<css::container::XIndexReplace> rules(paragraph->getPropertyValue("NumberingRules"), UNO_QUERY_THROW);
+    Sequence<css::beans::PropertyValue> level;
+    rules->getByIndex(0) >>= level;
+    std::vector<css::beans::PropertyValue> values(level.begin(), level.end());
+    auto put = [&](const char* name, const Any& value) {
+        for (auto& v : values) {
+            if (v.Name.equalsAscii(name)) {
+                v.Value = value;
+                return;
+            }
+        }
+        css::beans::PropertyValue added;
+        added.Name = OUString::createFromAscii(name);
+        added.Value = value;
+        values.push_back(added);
+    };
+    switch (kind) {
+    case BulletKind::None:
+        put("NumberingType", Any(css::style::NumberingType::NUMBER_NONE));
+        break;
+    case BulletKind::Character:
+        put("NumberingType", Any(css::style::NumberingType::CHAR_SPECIAL));
+        put("BulletChar", Any(OUString::fromUtf8(kBulletCharacter)));
+        break;
+    case BulletKind::Number:
+        put("NumberingType", Any(css::style::NumberingType::ARABIC));
+        break;
+    }
+    rules->replaceByIndex(0, Any(Sequence<css::beans::PropertyValue>(values.data(), static_cast<sal_Int32>(values.size()))));
+    paragraph->setPropertyValue("NumberingLevel", Any(sal_Int16(0)));
+    paragraph->setPropertyValue("NumberingRules", Any(rules));
+    paragraph->setPropertyValue("NumberingIsNumber", Any(kind != BulletKind::None));
+}
+
+class IBullet final : public BulletFormat {
+public:
+    IBullet(App app, Doc doc, std::shared_ptr<ShapeState> state, Span span)
+        : m_app(std::move(app)), m_doc(std::move(doc)), m_state(std::move(state)), m_span(span)
+    {
+    }
+    void setVisible(int visible) override
+    {
+        if (visible != kTrue && visible != kFalse)
+            outOfRange();
+        apply(visible == kTrue ? BulletKind::Character : BulletKind::None);
+    }
+    void setType(int type) override
+    {
+        static constexpr BulletKind kKinds[] = {BulletKind::None, BulletKind::Character, BulletKind::Number};
+        if (type < 0 || type > 2)
+            outOfRange();
+        apply(kKinds[type]);
+    }
+
+private:
+    // Every paragraph the range touches.
+    void apply(BulletKind kind)
+    {
+        const ShapeText& model = m_state->model;
+        const int start = m_span.startIn(model) - 1;
+        const int length = m_span.lengthIn(model);
+        const int first = model.paragraphAt(start);
+        const int last = length > 0 ? model.paragraphAt(start + length - 1) : first;
+        uno([&] {
+            for (int k = first; k <= last; ++k) {
+                const int at = model.paragraphStart(k);
+                Reference<css::beans::XPropertySet> paragraph(cursorOver(m_state->text, at, at), UNO_QUERY_THROW);
+                applyBullet(paragraph, kind);
+            }
+        });
+    }
+
+    App m_app;
+    Doc m_doc;
+    std::shared_ptr<ShapeState> m_state;
+    Span m_span;
+};
+
+class IParagraphFormat final : public ParagraphFormat {
+public:
+    IParagraphFormat(App app, Doc doc, std::shared_ptr<ShapeState> state, Span span)
+        : m_app(std::move(app)), m_doc(std::move(doc)), m_state(std::move(state)), m_span(span)
+    {
+    }
+    Ref<BulletFormat> bullet() override { return std::make_shared<IBullet>(m_app, m_doc, m_state, m_span); }
+
+private:
+    App m_app;
+    Doc m_doc;
+    std::shared_ptr<ShapeState> m_state;
+    Span m_span;
+};
+
+class ISlide final : public Slide {
+public:
+    ISlide(App app, Doc doc, Reference<css::drawing::XDrawPage> page)
+        : m_app(std::move(app)), m_doc(std::move(doc)), m_page(std::move(page))
+    {
+    }
+    Ref<Shapes> shapes() override;
+    void select() override
+    {
+        uno([&] {
+            Reference<css::drawing::XDrawView> view(m_doc->model->getCurrentController(), UNO_QUERY_THROW);
+            view->setCurrentPage(m_page);
+        });
+        m_app->activate(m_doc);
+    }
+
+private:
+    App m_app;
+    Doc m_doc;
+    Reference<css::drawing::XDrawPage> m_page;
+};
+
+struct ShapeHandle {
+    App app;
+    Doc doc;
+    Reference<css::drawing::XDrawPage> page;
+    Reference<css::drawing::XShape> shape;
+};
+
+class IShape final : public Shape {
+public:
+    explicit IShape(ShapeHandle handle) : m_handle(std::move(handle)) {}
+    Ref<TextFrame> textFrame() override;
+    Ref<Slide> parent() override { return std::make_shared<ISlide>(m_handle.app, m_handle.doc, m_handle.page); }
+
+private:
+    ShapeHandle m_handle;
+};
+
+class ITextRange final : public TextRange {
+public:
+    ITextRange(ShapeHandle handle, std::shared_ptr<ShapeState> state, Span span)
+        : m_handle(std::move(handle)), m_state(std::move(state)), m_span(span)
+    {
+    }
+    QString text() override
+    {
+        const ShapeText& model = m_state->model;
+        return model.text().mid(m_span.startIn(model) - 1, m_span.lengthIn(model));
+    }
+    void setText(const QString& text) override;
+    Ref<TextRange> characters(int start, int length) override
+    {
+        Span sub;
+        if (!m_span.characters(m_state->model, start, length, sub))
+            outOfRange();
+        return std::make_shared<ITextRange>(m_handle, m_state, sub);
+    }
+    Ref<ParagraphFormat> paragraphFormat() override
+    {
+        return std::make_shared<IParagraphFormat>(m_handle.app, m_handle.doc, m_state, m_span);
+    }
+    Ref<Font> font() override { return std::make_shared<IFont>(m_handle.app, m_handle.doc, m_state, m_span); }
+    Ref<TextFrame> parent() override;
+
+private:
+    ShapeHandle m_handle;
+    std::shared_ptr<ShapeState> m_state;
+    Span m_span;
+};
+
+void ITextRange::setText(const QString& text)
+{
+    ShapeText& model = m_state->model;
+    const int start = m_span.startIn(model) - 1;
+    const int length = m_span.lengthIn(model);
+    const int from = model.officePosition(start);
+    const int to = model.officePosition(start + length);
+    const Reference<css::text::XText>& shapeText = m_state->text;
+    uno([&] {
+        Reference<css::text::XTextCursor> cursor = cursorOver(shapeText, from, to);
+        const std::vector<OfficePiece> pieces = officePieces(text);
+        // The first piece replaces the range; the rest follow it.
+        if (pieces.empty() || pieces.front().lineBreak)
+            cursor->setString(OUString());
+        int at = from;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const OfficePiece& piece = pieces[i];
+            if (i > 0)
+                cursor = cursorOver(shapeText, at, at);
+            if (piece.lineBreak)
+                shapeText->insertControlCharacter(cursor->getStart(), css::text::ControlCharacter::LINE_BREAK, false);
+            else
+                cursor->setString(toUno(piece.text));
+            at += officeLength(piece);
+        }
+        m_handle.doc->markModified();
+    });
+    model.replace(start, length, text);
+    if (!m_span.whole)
+        m_span.length = static_cast<int>(text.size());
+}
+
+class ITextFrame final : public TextFrame {
+public:
+    explicit ITextFrame(ShapeHandle handle) : m_handle(std::move(handle)) {}
+    Ref<TextRange> textRange() override
+    {
+        std::shared_ptr<ShapeState> state = uno([&] { return m_handle.doc->stateOf(m_handle.shape); });
+        return std::make_shared<ITextRange>(m_handle, state, Span{});
+    }
+    Ref<Shape> parent() override { return std::make_shared<IShape>(m_handle); }
+
+private:
+    ShapeHandle m_handle;
+};
+
+Ref<TextFrame> IShape::textFrame()
+{
+    Reference<css::text::XText> text(m_handle.shape, UNO_QUERY);
+    if (!text.is())
+        throw RuntimeError(QLatin1String(kNoTextFrame));
+    return std::make_shared<ITextFrame>(m_handle);
+}
+
+Ref<TextFrame> ITextRange::parent()
+{
+    return std::make_shared<ITextFrame>(m_handle);
+}
+
+class IShapes final : public Shapes {
+public:
+    IShapes(App app, Doc doc, Reference<css::drawing::XDrawPage> page)
+        : m_app(std::move(app)), m_doc(std::move(doc)), m_page(std::move(page))
+    {
+    }
+    Ref<Shape> item(qint16 index) override
+    {
+        return uno([&] {
+            if (index < 1 || index > m_page->getCount())
+                outOfRange();
+            Reference<css::drawing::XShape> shape(m_page->getByIndex(index - 1), UNO_QUERY_THROW);
+            return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shape}));
+        });
+    }
+    Ref<Shape> item(const QString& name) override
+    {
+        return uno([&] {
+            const OUString wanted = toUno(name);
+            const sal_Int32 count = m_page->getCount();
+            for (sal_Int32 i = 0; i < count; ++i) {
+                Reference<css::container::XNamed> named(m_page->getByIndex(i), UNO_QUERY);
+                if (named.is() && named->getName() == wanted) {
+                    Reference<css::drawing::XShape> shape(named, UNO_QUERY_THROW);
+                    return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shape}));
+                }
+            }
+            throw RuntimeError(QStringLiteral("The item with the specified name wasn't found."));
+        });
+    }
+
+private:
+    App m_app;
+    Doc m_doc;
+    Reference<css::drawing::XDrawPage> m_page;
+};
+
+Ref<Shapes> ISlide::shapes()
+{
+    return std::make_shared<IShapes>(m_app, m_doc, m_page);
+}
+
+class ISlides final : public Slides {
+public:
+    ISlides(App app, Doc doc) : m_app(std::move(app)), m_doc(std::move(doc)) {}
+    Ref<Slide> item(qint16 index) override
+    {
+        return uno([&] {
+            Reference<css::drawing::XDrawPagesSupplier> supplier(m_doc->model, UNO_QUERY_THROW);
+            Reference<css::drawing::XDrawPages> pages = supplier->getDrawPages();
+            if (index < 1 || index > pages->getCount())
+                outOfRange();
+            Reference<css::drawing::XDrawPage> page(pages->getByIndex(index - 1), UNO_QUERY_THROW);
+            return Ref<Slide>(std::make_shared<ISlide>(m_app, m_doc, page));
+        });
+    }
+
+private:
+    App m_app;
+    Doc m_doc;
+};
+
+class IPresentation final : public Presentation {
+public:
+    IPresentation(App app, Doc doc) : m_app(std::move(app)), m_doc(std::move(doc)) {}
+    Ref<Slides> slides() override { return std::make_shared<ISlides>(m_app, m_doc); }
+
+private:
+    App m_app;
+    Doc m_doc;
+};
+
+class IPresentations final : public Presentations {
+public:
+    explicit IPresentations(App app) : m_app(std::move(app)) {}
+    Ref<Presentation> open(const QString& fileName) override
+    {
+        return std::make_shared<IPresentation>(m_app, m_app->open(fileName));
+    }
+
+private:
+    App m_app;
+};
+
+class ISelection final : public Selection {
+public:
+    explicit ISelection(App app) : m_app(std::move(app)) {}
+    void unselect() override
+    {
+        const Doc doc = m_app->active();
+        if (!doc)
+            return;
+        uno([&] {
+            Reference<css::view::XSelectionSupplier> selection(doc->model->getCurrentController(), UNO_QUERY_THROW);
+            selection->select(Any());
+        });
+    }
+
+private:
+    App m_app;
+};
+
+class IWindow final : public DocumentWindow {
+public:
+    explicit IWindow(App app) : m_app(std::move(app)) {}
+    Ref<Selection> selection() override { return std::make_shared<ISelection>(m_app); }
+
+private:
+    App m_app;
+};
+
+Ref<Presentations> ImpressApp::presentations()
+{
+    ensureConnected();
+    return std::make_shared<IPresentations>(shared_from_this());
+}
+
+Ref<DocumentWindow> ImpressApp::activeWindow()
+{
+    ensureConnected();
+    return std::make_shared<IWindow>(shared_from_this());
+}
+
+class ImpressServer final : public office::OfficeServer {
+public:
+    explicit ImpressServer(office::OfficeOptions options) : m_options(std::move(options)) {}
+    bool installed() override { return officeInstalled(m_options); }
+    bool running() override { return !officeProcesses(m_options.profileUrl).isEmpty(); }
+    std::shared_ptr<office::OfficeApplication> createApplication() override
+    {
+        return std::make_shared<ImpressApp>(m_options);
+    }
+
+private:
+    office::OfficeOptions m_options;
+};
+
+} // namespace
+} // namespace quillora::impress
+
+extern "C" __attribute__((visibility("default"))) quillora::office::OfficeServer*
+quilloraCreateOfficeServer(const quillora::office::OfficeOptions& options, int version)
+{
+    if (version != quillora::office::kOfficePluginVersion)
+        return nullptr;
+    return new quillora::impress::ImpressServer(options);
+}
