@@ -1,1 +1,228 @@
-// placeholder
+// The Impress server around the text: the running check, stale and foreign
+// pipes, an office killed in the middle of a run, templates Impress opens
+// that the engine refuses, and templates nobody opens.
+
+#include "builder/EngineApplication.h"
+#include "builder/LessonPlan.h"
+#include "builder/OfficeServerChoice.h"
+#include "builder/PowerPointChecks.h"
+#include "builder/WorkingCopy.h"
+#include "plan/PlanStore.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "tests/impress/OfficeFixture.h"
+#include "tests/support/MemorySettings.h"
+
+#include <QFile>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace quillora;
+using namespace quillora::automation;
+using namespace quillora::testing;
+
+namespace {
+
+QString socketPath(const office::OfficeOptions& options)
+{
+    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(options.pipeName);
+}
+
+// Binds a socket at path; listening, it takes connections and never answers.
+int bindSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = path.toLocal8Bit();
+    std::memcpy(address.sun_path, bytes.constData(), std::min(sizeof(address.sun_path) - 1, static_cast<size_t>(bytes.size())));
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+struct SilentListener {
+    explicit SilentListener(QString where) : path(std::move(where)), fd(bindSocket(path))
+    {
+        if (fd >= 0 && ::listen(fd, 8) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    ~SilentListener()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        QFile::remove(path);
+    }
+    QString path;
+    int fd;
+};
+
+// What a killed office leaves: the socket file, with nobody listening.
+void leaveStaleSocket(const QString& path)
+{
+    const int fd = bindSocket(path);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(path));
+}
+
+struct Behaviour : ::testing::Test {
+    void SetUp() override
+    {
+        SKIP_WITHOUT_OFFICE();
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
+        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+        SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May"));
+        slideOne.product = QStringLiteral("Acme");
+        slideOne.title = QStringLiteral("Growth Plan");
+    }
+    void TearDown() override
+    {
+        if (skipReason().isEmpty())
+            closeDocumentsIn(temp.path());
+    }
+    QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
+    void generate(AutomationRuntime& runtime) { GenerateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne); }
+    std::vector<int> reported() const
+    {
+        return reportedLines(fake.messages, QLatin1String(kGenerateMarketPlanLocation));
+    }
+
+    FakePlatform fake;
+    QTemporaryDir temp;
+    MemorySettings plan;
+    FixedSlideOneTexts slideOne;
+};
+
+} // namespace
+
+TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
+{
+    AutomationRuntime runtime;
+    registerOffice(runtime, fake.platform, sharedOffice());
+    EXPECT_TRUE(IsPowerPointRunning(runtime));
+    fake.messages.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(WarnIfPowerPointOpen(fake.platform, runtime));
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, QString::fromLatin1(kAlreadyOpenWarning));
+
+    PrivateOffice idle(QStringLiteral("idle"));
+    leaveStaleSocket(socketPath(idle.options));
+    AutomationRuntime idleRuntime;
+    registerOffice(idleRuntime, fake.platform, idle);
+    EXPECT_FALSE(IsPowerPointRunning(idleRuntime));
+    EXPECT_TRUE(idle.processes().isEmpty()) << "the check started an office";
+    QFile::remove(socketPath(idle.options));
+}
+
+TEST_F(Behaviour, AnOfficeKilledMidRunFailsTheRestAtOnceAndTheNextRunStartsANewOne)
+{
+    PrivateOffice office(QStringLiteral("killed"));
+    AutomationRuntime runtime;
+    registerOffice(runtime, fake.platform, office);
+    fake.events.onProcess = [&] {
+        if (fake.events.count == 3)
+            office.kill();
+    };
+    generate(runtime);
+
+    const std::vector<int> lines = reported();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), 226); // selecting slide 1 failed too
+    for (const ShownMessage& m : fake.messages.shown)
+        EXPECT_EQ(descriptionOf(m), QLatin1String(impress::kOfficeGone));
+    EXPECT_TRUE(office.processes().isEmpty());
+
+    // The next run finds the socket the killed office left and starts another.
+    fake.messages.shown.clear();
+    fake.events.onProcess = {};
+    generate(runtime);
+    EXPECT_TRUE(reported().empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+    EXPECT_FALSE(office.processes().isEmpty());
+}
+
+TEST_F(Behaviour, APipeHeldByAnotherProgramFailsClearlyAndTheRunFallsBackToTheEngine)
+{
+    PrivateOffice office(QStringLiteral("taken"));
+    const SilentListener impostor(socketPath(office.options));
+    ASSERT_GE(impostor.fd, 0);
+
+    // Forced: the failure says what holds the pipe, within the time given.
+    const QString failure = office.start(1500);
+    EXPECT_EQ(failure, QStringLiteral("Nothing answered on the pipe \"%1\" in time").arg(office.options.pipeName));
+
+    // Chosen: the run goes to the engine without a report.
+    office::ServerChoice choice;
+    choice.impress = office.server;
+    AutomationRuntime runtime;
+    office::registerChosenServer(runtime, fake.platform, choice, 1500);
+    generate(runtime);
+    EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+    EXPECT_EQ(fake.desktop.files, QStringList(workingCopy()));
+    EXPECT_TRUE(office.processes().isEmpty()) << "an office was started on a taken pipe";
+}
+
+TEST_F(Behaviour, ALegacyBinaryTemplateOpensInImpressWhereTheEngineRefusesIt)
+{
+    QTemporaryDir program;
+    const QString legacy = program.path() + QLatin1Char('/') + QLatin1String(kTemplateFileName);
+    storeAsLegacyBinary(QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt"), legacy);
+    QFile file(legacy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_EQ(file.read(4), QByteArray("\xD0\xCF\x11\xE0", 4)) << "not a legacy binary file";
+    fake.environment.program = program.path();
+
+    AutomationRuntime engine;
+    registerEngineApplication(engine, fake.platform);
+    EXPECT_THROW(engine.CreateObject(QLatin1String(kPowerPointClass))->presentations()->open(legacy), RuntimeError);
+
+    AutomationRuntime runtime;
+    registerOffice(runtime, fake.platform, sharedOffice());
+    generate(runtime);
+    // LibreOffice's own legacy export drops shape names, so the statements
+    // (found by name) are not found in this copy; everything else works.
+    const std::vector<int> lines = reported();
+    EXPECT_EQ(lines.size(), 2u);
+    for (const ShownMessage& m : fake.messages.shown)
+        EXPECT_EQ(descriptionOf(m), QStringLiteral("The item with the specified name wasn't found."));
+    const auto document = openDocument(workingCopy());
+    ASSERT_TRUE(document.is());
+    const auto slides = readSlides(document);
+    ASSERT_GE(slides.size(), 3u);
+    QStringList slideOneTexts;
+    for (const OfficeShape& shape : slides[0]) {
+        for (const OfficeParagraph& p : shape.paragraphs)
+            slideOneTexts << p.text;
+    }
+    EXPECT_EQ(slideOneTexts, (QStringList{QStringLiteral("Growth Plan"), QStringLiteral("Acme"), QStringLiteral("Marketing Plan")})) << slideOneTexts.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Behaviour, ATemplateNeitherServerOpensIsReportedAtTheSameLines)
+{
+    QTemporaryDir program;
+    QFile broken(program.path() + QLatin1Char('/') + QLatin1String(kTemplateFileName));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(4096, '\x7f'));
+    broken.close();
+    fake.environment.program = program.path();
+
+    AutomationRuntime engine;
+    registerEngineApplication(engine, fake.platform);
+    generate(engine);
+    const std::vector<int> engineLines = reported();
+    ASSERT_FALSE(engineLines.empty());
+    EXPECT_EQ(engineLines.front(), 108);
+
+    fake.messages.shown.clear();
+    AutomationRuntime runtime;
+    registerOffice(runtime, fake.platform, sharedOffice());
+    generate(runtime);
+    EXPECT_EQ(reported(), engineLines);
+}

@@ -23,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <cmath>
@@ -87,7 +88,7 @@ struct OfficeEnvironment : ::testing::Environment {
         if (!skipReason().isEmpty())
             std::printf("LibreOffice tests skipped: %s\n", qPrintable(skipReason()));
     }
-    void TearDown() override { sharedOffice().kill(); }
+    void TearDown() override { sharedOffice().stop(); }
 };
 const auto* const registered = ::testing::AddGlobalTestEnvironment(new OfficeEnvironment);
 
@@ -104,7 +105,7 @@ PrivateOffice::PrivateOffice(const QString& tag)
 
 PrivateOffice::~PrivateOffice()
 {
-    kill();
+    stop();
 }
 
 QString PrivateOffice::start(qint64 timeoutMs)
@@ -132,6 +133,16 @@ void PrivateOffice::kill()
     // The office is not our child: wait until it is gone from /proc.
     for (int i = 0; i < 100 && !processes().isEmpty(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+void PrivateOffice::stop()
+{
+    for (qint64 pid : processes())
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
+    for (int i = 0; i < 100 && !processes().isEmpty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill();
+    QFile::remove(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(options.pipeName));
 }
 
 PrivateOffice& sharedOffice()

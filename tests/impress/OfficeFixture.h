@@ -22,11 +22,14 @@ namespace quillora::testing {
 // server for them.
 struct PrivateOffice {
     explicit PrivateOffice(const QString& tag);
-    ~PrivateOffice(); // kills the office if one was started
+    ~PrivateOffice(); // stops the office if one was started
 
     // Connects through the plugin (starting the office); empty or why not.
     QString start(qint64 timeoutMs = 60000);
+    // Ends the office at once (SIGKILL), as a crash would.
     void kill();
+    // Ends it asking first, then removes the socket it listened on.
+    void stop();
     QList<qint64> processes() const;
 
     QTemporaryDir profile;
