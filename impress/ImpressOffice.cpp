@@ -20,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <csignal>
 #include <unistd.h>
 
 namespace quillora::impress {
@@ -29,6 +30,7 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
 constexpr qint64 kPollMs = 50;
+constexpr qint64 kEndedGraceMs = 3000;
 
 QString programFolder(const office::OfficeOptions& options)
 {
@@ -107,7 +109,7 @@ QString sofficePath(const office::OfficeOptions& options)
 // Starts soffice in its own session with its output discarded. With an
 // office of the same profile already running, that office takes the
 // request and starts listening on the pipe instead.
-bool startOffice(const office::OfficeOptions& options)
+qint64 startOffice(const office::OfficeOptions& options)
 {
     QProcess process;
     process.setProgram(sofficePath(options));
@@ -121,7 +123,21 @@ bool startOffice(const office::OfficeOptions& options)
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    return !process.program().isEmpty() && process.startDetached();
+    qint64 pid = 0;
+    if (process.program().isEmpty() || !process.startDetached(&pid))
+        return 0;
+    return pid;
+}
+
+bool processExists(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    // "pid (name) S ...": a zombie has ended.
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close < 0 || line.mid(close + 2, 1) != "Z";
 }
 
 } // namespace
@@ -173,7 +189,8 @@ Connection connectOffice(const office::OfficeOptions& options, qint64 timeoutMs)
     const Reference<css::uno::XComponentContext> local = localContext(options);
     QElapsedTimer clock;
     clock.start();
-    bool started = false;
+    qint64 started = 0;
+    qint64 endedAt = -1; // when the started program was first seen gone
     for (;;) {
         const Attempt attempt = resolveOnce(local, options.pipeName, timeoutMs - clock.elapsed());
         switch (attempt.answer) {
@@ -194,9 +211,22 @@ Connection connectOffice(const office::OfficeOptions& options, qint64 timeoutMs)
         // Nothing listens (a socket file left by an office that was killed
         // refuses the same way): start one, once.
         if (!started) {
-            if (!startOffice(options))
+            started = startOffice(options);
+            if (!started)
                 throw RuntimeError(QStringLiteral("LibreOffice could not be started"));
-            started = true;
+        } else if (!processExists(started) || officeProcesses(options.profileUrl).isEmpty()) {
+            // Handing the request to an office already running ends the
+            // started program at once, and the pipe answers shortly; an
+            // office that cannot start (no display) ends, leaving its
+            // launcher waiting.
+            if (endedAt < 0) {
+                endedAt = clock.elapsed();
+            } else if (clock.elapsed() - endedAt > kEndedGraceMs) {
+                ::kill(static_cast<pid_t>(started), SIGKILL);
+                throw RuntimeError(QStringLiteral("LibreOffice ended without answering on the pipe \"%1\"").arg(options.pipeName));
+            }
+        } else {
+            endedAt = -1;
         }
         if (clock.elapsed() + kPollMs >= timeoutMs)
             throw RuntimeError(QStringLiteral("LibreOffice Impress did not answer within %1 seconds").arg(timeoutMs / 1000));

@@ -169,6 +169,14 @@ TEST_F(Behaviour, APipeHeldByAnotherProgramFailsClearlyAndTheRunFallsBackToTheEn
     EXPECT_TRUE(office.processes().isEmpty()) << "an office was started on a taken pipe";
 }
 
+TEST_F(Behaviour, AnOfficeThatEndsWithoutAnsweringFailsWithoutWaitingOutTheTimeout)
+{
+    // As soffice does where it cannot open a window.
+    PrivateOffice office(QStringLiteral("ends"), QStringLiteral("/bin/false"));
+    EXPECT_EQ(office.start(120000),
+              QStringLiteral("LibreOffice ended without answering on the pipe \"%1\"").arg(office.options.pipeName));
+}
+
 TEST_F(Behaviour, ALegacyBinaryTemplateOpensInImpressWhereTheEngineRefusesIt)
 {
     QTemporaryDir program;

@@ -94,8 +94,9 @@ const auto* const registered = ::testing::AddGlobalTestEnvironment(new OfficeEnv
 
 } // namespace
 
-PrivateOffice::PrivateOffice(const QString& tag)
+PrivateOffice::PrivateOffice(const QString& tag, const QString& program)
 {
+    options.program = program;
     options.pipeName = QStringLiteral("quillora-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(tag);
     options.profileUrl = QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded);
     options.headless = true;

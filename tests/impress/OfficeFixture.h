@@ -21,7 +21,7 @@ namespace quillora::testing {
 // A headless office of its own: profile folder, pipe, and the plugin's
 // server for them.
 struct PrivateOffice {
-    explicit PrivateOffice(const QString& tag);
+    explicit PrivateOffice(const QString& tag, const QString& program = QStringLiteral("soffice"));
     ~PrivateOffice(); // stops the office if one was started
 
     // Connects through the plugin (starting the office); empty or why not.
