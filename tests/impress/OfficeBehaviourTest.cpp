@@ -122,6 +122,22 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
     QFile::remove(socketPath(idle.options));
 }
 
+TEST_F(Behaviour, ASecondRunWhileTheFirstDeckIsStillOpenOpensASecondDeck)
+{
+    AutomationRuntime runtime;
+    registerOffice(runtime, fake.platform, sharedOffice());
+    generate(runtime);
+    const auto first = openDocument(workingCopy());
+    ASSERT_TRUE(first.is());
+    generate(runtime); // the first deck's lock file is still beside the copy
+    EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+    const auto second = openDocument(workingCopy());
+    ASSERT_TRUE(second.is());
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_TRUE(isModified(first));
+    EXPECT_TRUE(isModified(second));
+}
+
 TEST_F(Behaviour, AnOfficeKilledMidRunFailsTheRestAtOnceAndTheNextRunStartsANewOne)
 {
     PrivateOffice office(QStringLiteral("killed"));
