@@ -167,17 +167,23 @@ QString skipReason()
     return reason;
 }
 
-Reference<frame::XModel> openDocument(const QString& path)
+std::vector<Reference<frame::XModel>> openDocuments(const QString& path)
 {
     const rtl::OUString url = impress::toUno(urlOf(path));
-    Reference<frame::XModel> found;
+    std::vector<Reference<frame::XModel>> found;
     Reference<container::XEnumeration> each = reader().desktop->getComponents()->createEnumeration();
     while (each->hasMoreElements()) {
         Reference<frame::XModel> model(each->nextElement(), UNO_QUERY);
         if (model.is() && model->getURL() == url)
-            found = model; // the enumeration lists the newest last
+            found.push_back(model);
     }
     return found;
+}
+
+Reference<frame::XModel> openDocument(const QString& path)
+{
+    const auto found = openDocuments(path);
+    return found.empty() ? Reference<frame::XModel>() : found.front();
 }
 
 std::vector<std::vector<OfficeShape>> readSlides(const Reference<frame::XModel>& document)

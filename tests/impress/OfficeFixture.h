@@ -52,8 +52,9 @@ struct OfficeShape {
     std::vector<OfficeParagraph> paragraphs; // empty for a shape without text
 };
 
-// The document open in the shared office from that file (the newest one
-// when it is open more than once); null when none is.
+// The documents open in the shared office from that file.
+std::vector<css::uno::Reference<css::frame::XModel>> openDocuments(const QString& path);
+// One of them; null when none is open.
 css::uno::Reference<css::frame::XModel> openDocument(const QString& path);
 std::vector<std::vector<OfficeShape>> readSlides(const css::uno::Reference<css::frame::XModel>& document);
 bool isModified(const css::uno::Reference<css::frame::XModel>& document);
