@@ -3,7 +3,7 @@
 // office, opening the working copy, one whole generation with the pauses
 // made free, and the shape text writer's calls.
 
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/OfficeServerChoice.h"
 #include "builder/WorkingCopy.h"
 #include "impress/ImpressOffice.h"
@@ -86,7 +86,7 @@ struct Run {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
         for (const Section& section : allSections())
-            SavePlanSetting(section.key(), section.hint());
+            savePlanSetting(section.key(), section.hint());
         texts.product = QStringLiteral("Acme Widgets Marketing Plan");
         texts.title = QStringLiteral("Growth Plan 2027");
         office::ServerChoice choice;
@@ -163,7 +163,7 @@ void BM_WholeRun(benchmark::State& state)
     Run run;
     BuilderContext context{run.fake.platform, run.runtime};
     for (auto _ : state) {
-        GenerateMarketPlan(context, run.texts);
+        generateMarketPlan(context, run.texts);
         state.PauseTiming();
         warmOffice().closeAll();
         state.ResumeTiming();

@@ -1,6 +1,6 @@
 #include "builder/OfficeServerChoice.h"
 #include "builder/EngineApplication.h"
-#include "shell/AppTitle.h"
+#include "core/AppTitle.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -15,7 +15,7 @@
 
 #include "builder/AutomationRuntime.h"
 #include "builder/OfficePlugin.h"
-#include "shell/Platform.h"
+#include "core/Platform.h"
 
 #include <functional>
 #include <memory>

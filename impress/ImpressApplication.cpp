@@ -4,6 +4,8 @@
 // Text ranges share one ShapeText per shape, so positions taken from one
 // range's text hold for every other range of the same shape.
 
+// The checks expect this name from a running application.
+#include "builder/PowerPointChecks.h"
 #include "impress/ImpressOffice.h"
 #include "impress/ShapeText.h"
 
@@ -49,7 +51,6 @@ using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-inline constexpr char kApplicationName[] = "Microsoft PowerPoint";
 inline constexpr char kOutOfRange[] = "The specified value is out of range.";
 inline constexpr char kNoTextFrame[] = "This shape does not have a text frame";
 inline constexpr char kBulletCharacter[] = "\u2022";
@@ -124,7 +125,7 @@ class ImpressApp final : public office::OfficeApplication, public std::enable_sh
 public:
     explicit ImpressApp(office::OfficeOptions options) : m_options(std::move(options)) {}
 
-    QString defaultMember() override { return QLatin1String(kApplicationName); }
+    QString defaultMember() override { return QLatin1String(kRunningApplicationName); }
     void setVisible(bool) override { ensureConnected(); }
     Ref<Presentations> presentations() override;
     Ref<DocumentWindow> activeWindow() override;

@@ -4,7 +4,7 @@
 // Impress result from the open document over UNO.
 
 #include "builder/EngineApplication.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
@@ -192,11 +192,11 @@ TEST_F(Conformance, ALongStatement)
 TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
 {
     MemorySettings plan;
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit \U0001F4E6"));
-    SavePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString());
-    SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit \U0001F4E6"));
+    savePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString());
+    savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
     FixedSlideOneTexts slideOne;
     slideOne.product = QStringLiteral("Acme Marketing Plan");
     slideOne.title = QStringLiteral("Growth Plan 2027");
@@ -209,13 +209,13 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
         AutomationRuntime runtime;
         registerEngineApplication(runtime, fake.platform);
         fake.environment.vars[QStringLiteral("TEMP")] = engineTemp.path();
-        GenerateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
+        generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
     }
     {
         AutomationRuntime runtime;
         registerOffice(runtime, fake.platform, sharedOffice());
         fake.environment.vars[QStringLiteral("TEMP")] = officeTemp.path();
-        GenerateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
+        generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
     }
     ASSERT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
 

@@ -3,7 +3,7 @@
 // that the engine refuses, and templates nobody opens.
 
 #include "builder/EngineApplication.h"
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "builder/WorkingCopy.h"
@@ -78,8 +78,8 @@ struct Behaviour : ::testing::Test {
         SKIP_WITHOUT_OFFICE();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
-        SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
-        SavePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May"));
+        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+        savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May"));
         slideOne.product = QStringLiteral("Acme");
         slideOne.title = QStringLiteral("Growth Plan");
     }
@@ -89,7 +89,7 @@ struct Behaviour : ::testing::Test {
             closeDocumentsIn(temp.path());
     }
     QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
-    void generate(AutomationRuntime& runtime) { GenerateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne); }
+    void generate(AutomationRuntime& runtime) { generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne); }
     std::vector<int> reported() const
     {
         return reportedLines(fake.messages, QLatin1String(kGenerateMarketPlanLocation));
@@ -107,9 +107,9 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
 {
     AutomationRuntime runtime;
     registerOffice(runtime, fake.platform, sharedOffice());
-    EXPECT_TRUE(IsPowerPointRunning(runtime));
+    EXPECT_TRUE(isPresentationAppRunning(runtime));
     fake.messages.answers = {MessageAnswer::Yes};
-    EXPECT_FALSE(WarnIfPowerPointOpen(fake.platform, runtime));
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, QString::fromLatin1(kAlreadyOpenWarning));
 
@@ -117,7 +117,7 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
     leaveStaleSocket(socketPath(idle.options));
     AutomationRuntime idleRuntime;
     registerOffice(idleRuntime, fake.platform, idle);
-    EXPECT_FALSE(IsPowerPointRunning(idleRuntime));
+    EXPECT_FALSE(isPresentationAppRunning(idleRuntime));
     EXPECT_TRUE(idle.processes().isEmpty()) << "the check started an office";
     QFile::remove(socketPath(idle.options));
 }

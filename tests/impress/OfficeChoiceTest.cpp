@@ -2,11 +2,12 @@
 // office replaced by fakes: the forcing variable, the plugin's places, the
 // checks without an office start, and the fallback to the engine.
 
-#include "builder/LessonPlan.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
+#include "plan/PlanStore.h"
 #include "tests/support/MemorySettings.h"
 
 #include <QFile>
@@ -136,7 +137,7 @@ TEST_F(Choice, AForcedImpressThatCannotBeHadLeavesTheClassUncreatable)
     pluginLoads = false;
     AutomationRuntime runtime;
     registerChosenServer(runtime, fake.platform, choose());
-    CheckPowerPointInstalled(fake.platform, runtime);
+    checkPresentationAppInstalled(fake.platform, runtime);
     EXPECT_EQ(fake.exit.statuses, std::vector<int>{kNotInstalledExitStatus});
 }
 
@@ -145,19 +146,19 @@ TEST_F(Choice, TheChecksStartNoOffice)
     AutomationRuntime runtime;
     registerChosenServer(runtime, fake.platform, choose());
 
-    CheckPowerPointInstalled(fake.platform, runtime);
+    checkPresentationAppInstalled(fake.platform, runtime);
     EXPECT_TRUE(fake.exit.statuses.empty());
     ASSERT_EQ(server->created, 1);
     EXPECT_TRUE(server->last->timeouts.empty()); // created, never connected
 
-    EXPECT_FALSE(IsPowerPointRunning(runtime));
-    EXPECT_FALSE(WarnIfPowerPointOpen(fake.platform, runtime));
+    EXPECT_FALSE(isPresentationAppRunning(runtime));
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
     EXPECT_TRUE(fake.messages.shown.empty());
 
     server->isRunning = true;
-    EXPECT_TRUE(IsPowerPointRunning(runtime));
+    EXPECT_TRUE(isPresentationAppRunning(runtime));
     fake.messages.answers = {MessageAnswer::No};
-    EXPECT_TRUE(WarnIfPowerPointOpen(fake.platform, runtime));
+    EXPECT_TRUE(warnIfPresentationAppOpen(fake.platform, runtime));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, QString::fromLatin1(kAlreadyOpenWarning));
     EXPECT_EQ(fake.messages.shown[0].buttons, MessageButtons::YesNo);
@@ -202,11 +203,11 @@ TEST_F(Choice, AnOfficeThatDoesNotAnswerHandsTheRunToTheEngine)
     registerChosenServer(runtime, fake.platform, choose());
 
     MemorySettings plan;
-    SavePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
     FixedSlideOneTexts slideOne;
     slideOne.product = QStringLiteral("Acme");
     slideOne.title = QStringLiteral("Plan");
-    GenerateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
+    generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
 
     // One connection attempt, no report, and the engine's hand-off.
     ASSERT_EQ(server->created, 1);
