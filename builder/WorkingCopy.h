@@ -2,14 +2,12 @@
 // Where the template deck and the working copy live, and the copy between
 // them.
 
+#include "core/FileNames.h"
 #include "core/Platform.h"
 
 #include <QString>
 
 namespace quillora {
-
-inline constexpr char kTemplateFileName[] = "marketing_plan.ppt";
-inline constexpr char kWorkingCopyFileName[] = "marketing_plan_temp.ppt";
 
 // The program folder + separator + "marketing_plan.ppt".
 QString templateDeckPath(Environment& environment);

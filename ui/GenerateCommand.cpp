@@ -4,7 +4,7 @@ namespace quillora {
 
 void GenerateCommand::run()
 {
-    GuardedProcedure proc(m_report, QLatin1String(kGenerateLocation));
+    GuardedProcedure proc(m_report, kGenerateCommandLocation);
     if (proc.test(100, [&] { return m_busy; }))
         return;
     proc.step(102, [&] { m_busy = true; });

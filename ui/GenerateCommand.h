@@ -8,8 +8,6 @@
 
 namespace quillora {
 
-inline constexpr char kGenerateLocation[] = "in Brindlecoe2021/08/31.Form1.PushButton1_Click ";
-
 class GenerateCommand {
 public:
     GenerateCommand(ErrorReport& report, const BuilderHooks& hooks) : m_report(report), m_hooks(hooks) {}

@@ -161,7 +161,7 @@ QList<QWidget*> MainWindow::controls() const
 
 void MainWindow::startUp()
 {
-    GuardedProcedure proc(m_report, QLatin1String(kFormLoadLocation));
+    GuardedProcedure proc(m_report, kStartUpLocation);
     const QString programFolder = m_platform.environment->programFolder();
 
     proc.step(100, [&] { applySkin(programFolder, *this, controls(), m_skin); });

@@ -26,7 +26,6 @@ class StatementBox;
 class TabStrip;
 
 inline constexpr char kProductName[] = "Quillora";
-inline constexpr char kFormLoadLocation[] = "in Brindlecoe2021/08/31.Form1.Form_Load ";
 
 class MainWindow : public QWidget, public SlideOneTexts {
     Q_OBJECT

@@ -7,6 +7,7 @@
 // No handler catches failures: a refused store write goes to whoever called
 // (the start-up's error report, or the event loop's safety net).
 
+#include "plan/PlanKeys.h"
 #include "plan/SectionCatalogue.h"
 
 namespace quillora {
@@ -23,9 +24,6 @@ struct EditorControls {
     LineBox* productNameField = nullptr;
     LineBox* planTitleField = nullptr;
 };
-
-inline constexpr char kCompanyNameKey[] = "Company Name";
-inline constexpr char kMarketingPlanKey[] = "Marketing Plan";
 
 class SectionEditor {
 public:

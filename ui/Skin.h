@@ -1,6 +1,8 @@
 #pragma once
 // Dresses the main window with the optional skin found in the program folder.
 
+#include "core/FileNames.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -11,8 +13,6 @@ namespace quillora {
 
 class SkinFramework;
 
-inline constexpr char kSkinFolderName[] = "x";
-inline constexpr char kSkinFileName[] = "o.cjs";
 
 // True when the skin file is an ordinary file (not a folder, not hidden).
 bool skinFilePresent(const QString& programFolder);

@@ -1,9 +1,11 @@
 // A whole generation with the real engine and the real template: the working
 // copy that reaches the desktop holds the plan, and LibreOffice renders it.
 
+#include "builder/DeckHandOff.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/EngineTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QProcess>
@@ -62,13 +64,18 @@ TEST_F(EndToEnd, TheFilledWorkingCopyReachesTheDesktop)
 {
     // Holding the application lets the test see the window before hand-off.
     Ref<Application> observer = start();
-    generateMarketPlan(context, slideOne);
+    const GenerationOutcome outcome = generateMarketPlan(context, slideOne);
 
     EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
+    EXPECT_TRUE(outcome.opened);
+    EXPECT_EQ(outcome.deckPath, workingCopy());
     EXPECT_EQ(engineWindowState(observer).activePath, workingCopy());
     EXPECT_EQ(engineWindowState(observer).selectedSlide, 1);
-    EXPECT_TRUE(fake.desktop.files.isEmpty());
     observer.release();
+    // The generator itself writes nothing: the working copy is still the template's copy.
+    EXPECT_EQ(readFile(workingCopy()), readFile(realTemplate()));
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
+    handOffToDesktop(engine, fake.platform);
     EXPECT_EQ(fake.desktop.files, QStringList(workingCopy()));
     // Eighteen pauses of the generator and one per written statement, none slept for real.
     EXPECT_EQ(fake.events.count, 18 + 4);
@@ -118,6 +125,7 @@ TEST_F(EndToEnd, LibreOfficeRendersTheFilledDeck)
         GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
 
     generateMarketPlan(context, slideOne);
+    handOffToDesktop(engine, fake.platform);
     ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
 
     QTemporaryDir profile;

@@ -18,8 +18,8 @@ using namespace quillora::testing;
 
 namespace {
 
-const QString kLocation = QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.GenerateMarketPlan ");
-const QString kWriterLocation = QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.updateText ");
+const ReportLocation& kLocation = kGenerateMarketPlanLocation;
+const ReportLocation& kWriterLocation = kUpdateTextLocation;
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -61,7 +61,7 @@ struct GeneratorFixture : ::testing::Test {
     QTemporaryDir programDir, tempDir;
     FakePlatform fake;
     AutomationRuntime runtime;
-    BuilderContext context{fake.platform, runtime};
+    WindowRun context{fake, runtime};
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
     FixedSlideOneTexts slideOne;
 };
@@ -205,7 +205,7 @@ TEST_F(GeneratorFixture, AFailedOpenReportsEveryStepThatNeedsThePresentation)
 TEST_F(GeneratorFixture, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime empty;
-    BuilderContext noApplication{fake.platform, empty};
+    WindowRun noApplication{fake, empty};
     savePlanSetting(QStringLiteral("FirstStatementMkt_4"), QStringLiteral("a"));
     savePlanSetting(QStringLiteral("SecondStatementMkt_0"), QStringLiteral("b"));
     generateMarketPlan(noApplication, slideOne);

@@ -71,7 +71,7 @@ struct WindowUnderStorm : ::testing::Test {
 
     std::vector<int> reported() const
     {
-        return reportedLines(fake.messages, QLatin1String(kGenerateMarketPlanLocation));
+        return reportedLines(fake.messages, kGenerateMarketPlanLocation);
     }
 
     // Editing, storing and generating all work, with the template back.
@@ -112,7 +112,7 @@ struct WindowUnderStorm : ::testing::Test {
         const auto generate = h.generateMarketPlan;
         h.generateMarketPlan = [this, generate] {
             if (engineUnreachable)
-                generateMarketPlan(BuilderContext{fake.platform, nothingRegistered}, window);
+                generateMarketPlan(WindowRun{fake, nothingRegistered}, window);
             else
                 generate();
         };
