@@ -8,14 +8,17 @@
 namespace quillora::automation {
 namespace {
 
-// Engine failures arrive as the program's own failures, with the engine's
-// description.
+// Engine failures arrive as the program's own failures, worded as the
+// object model words them where it has words of its own, else with the
+// engine's description.
 template <class Call>
 auto engine(Call&& call) -> decltype(call())
 {
     try {
         return call();
     } catch (const deck::DeckError& e) {
+        if (e.kind() == deck::DeckError::Kind::OutOfRange)
+            throw RuntimeError(QLatin1String(kValueOutOfRange));
         throw RuntimeError(e.description());
     }
 }
@@ -85,8 +88,21 @@ private:
 class EBullet final : public BulletFormat {
 public:
     EBullet(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
-    void setVisible(int visible) override { engine([&] { m_range.setBulletVisible(visible); }); }
-    void setType(int type) override { engine([&] { m_range.setBulletType(type); }); }
+    void setVisible(int visible) override
+    {
+        if (visible != kTrue && visible != kFalse)
+            throw RuntimeError(QLatin1String(kValueOutOfRange));
+        engine([&] { m_range.setBulletVisible(visible == kTrue); });
+    }
+    // None, unnumbered (a bullet character), numbered.
+    void setType(int type) override
+    {
+        static constexpr deck::BulletKind kKinds[] = {deck::BulletKind::None, deck::BulletKind::Character,
+                                                      deck::BulletKind::Number};
+        if (type < 0 || type > 2)
+            throw RuntimeError(QLatin1String(kValueOutOfRange));
+        engine([&] { m_range.setBulletKind(kKinds[type]); });
+    }
 
 private:
     App m_app;
@@ -186,7 +202,15 @@ public:
     }
     Ref<Shape> item(const QString& name) override
     {
-        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& { return m_slide.shape(name); }));
+        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& {
+            try {
+                return m_slide.shape(name);
+            } catch (const deck::DeckError& e) {
+                if (e.kind() == deck::DeckError::Kind::NoSuchName)
+                    throw RuntimeError(QString::fromLatin1(kShapeNameNotFound).arg(name));
+                throw;
+            }
+        }));
     }
 
 private:

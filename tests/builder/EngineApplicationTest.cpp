@@ -44,9 +44,16 @@ TEST_F(EngineFixture, FailuresArriveWithADescription)
     Ref<Application> app = start();
     EXPECT_FALSE(failureOf([&] { app->presentations()->open(folder.path() + QStringLiteral("/missing.ppt")); }).isEmpty());
     Ref<Presentation> deck = app->presentations()->open(deckPath);
-    EXPECT_FALSE(failureOf([&] { deck->slides()->item(0); }).isEmpty());
-    EXPECT_FALSE(failureOf([&] { deck->slides()->item(99); }).isEmpty());
-    EXPECT_FALSE(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("No such shape")); }).isEmpty());
+    // Worded as the object model words them.
+    EXPECT_EQ(failureOf([&] { deck->slides()->item(0); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { deck->slides()->item(99); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("No such shape")); }),
+              QStringLiteral("Item No such shape not found in the Shapes collection."));
+    Ref<TextRange> text = deck->slides()->item(3)->shapes()->item(QStringLiteral("Rectangle 3"))->textFrame()->textRange();
+    EXPECT_EQ(failureOf([&] { text->characters(0, 1); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { text->paragraphFormat()->bullet()->setVisible(1); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { text->paragraphFormat()->bullet()->setType(7); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { text->font()->setSize(0.0f); }), QLatin1String(kValueOutOfRange));
     EXPECT_TRUE(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("Rectangle 98")); }).isEmpty());
     EXPECT_TRUE(failureOf([&] { deck->slides()->item(1)->shapes()->item(2)->textFrame()->textRange(); }).isEmpty());
 }

@@ -145,12 +145,12 @@ void writeLines(TextRange whole, const QStringList& lines)
         const bool dashLine = first < line.size() && line[first] == QLatin1Char('-');
         const int lineLength = static_cast<int>(line.size());
         if (dashLine) {
-            whole.characters(position, -1).setBulletVisible(kMsoFalse);
+            whole.characters(position, -1).setBulletVisible(false);
             whole.characters(position, -1).setText(QLatin1Char('\t') + line + QLatin1String("\r\n"));
             whole.characters(position, lineLength).setFontSize(22.0);
         } else {
-            whole.characters(position, -1).setBulletVisible(kMsoTrue);
-            whole.characters(position, -1).setBulletType(kBulletUnnumbered);
+            whole.characters(position, -1).setBulletVisible(true);
+            whole.characters(position, -1).setBulletKind(BulletKind::Character);
             whole.characters(position, -1).setText(line + QLatin1String("\r\n"));
             whole.characters(position, lineLength).setFontSize(24.0);
         }

@@ -152,11 +152,10 @@ TEST(TextModelPositions, BadArgumentsAreOutOfRange)
             shape.whole().characters(start, length);
             ADD_FAILURE() << "no error for " << start << ", " << length;
         } catch (const DeckError& error) {
-            EXPECT_STREQ(error.what(), "The specified value is out of range.");
+            EXPECT_STREQ(error.what(), kOutOfRangeDescription);
+            EXPECT_EQ(error.kind(), DeckError::Kind::OutOfRange);
         }
     }
-    EXPECT_THROW(shape.whole().setBulletVisible(1), DeckError);
-    EXPECT_THROW(shape.whole().setBulletType(7), DeckError);
     EXPECT_THROW(shape.whole().setFontSize(0.0), DeckError);
 }
 
@@ -263,7 +262,7 @@ TEST(TextModelFormatting, BulletAppliesToEveryParagraphTheRangeTouches)
 {
     OneShape shape(QStringLiteral("<a:p><a:r><a:t>one</a:t></a:r></a:p><a:p><a:r><a:t>two</a:t></a:r></a:p>"
                                   "<a:p><a:r><a:t>three</a:t></a:r></a:p>"));
-    shape.whole().characters(3, 3).setBulletVisible(kMsoFalse); // "e\rt"
+    shape.whole().characters(3, 3).setBulletVisible(false); // "e\rt"
     const auto paragraphs = shape.saved();
     EXPECT_EQ(bulletOf(paragraphs[0]), "buNone");
     EXPECT_EQ(bulletOf(paragraphs[1]), "buNone");
@@ -273,7 +272,7 @@ TEST(TextModelFormatting, BulletAppliesToEveryParagraphTheRangeTouches)
 TEST(TextModelFormatting, EmptyRangeFormatsTheParagraphItSitsIn)
 {
     OneShape shape(QStringLiteral("<a:p><a:r><a:t>one</a:t></a:r></a:p><a:p><a:r><a:t>two</a:t></a:r></a:p>"));
-    shape.whole().characters(5, 0).setBulletVisible(kMsoTrue);
+    shape.whole().characters(5, 0).setBulletVisible(true);
     const auto paragraphs = shape.saved();
     EXPECT_EQ(bulletOf(paragraphs[0]), "");
     EXPECT_EQ(bulletOf(paragraphs[1]), "buChar");
@@ -284,8 +283,8 @@ TEST(TextModelFormatting, TheParagraphEndBelongsToItsParagraphAndTheLineFeedToTh
 {
     OneShape shape;
     shape.whole().setText(QStringLiteral("ab\r\ncd"));
-    shape.whole().characters(3, 1).setBulletVisible(kMsoFalse); // "\r"
-    shape.whole().characters(4, 1).setBulletType(kBulletUnnumbered); // "\n"
+    shape.whole().characters(3, 1).setBulletVisible(false); // "\r"
+    shape.whole().characters(4, 1).setBulletKind(BulletKind::Character); // "\n"
     const auto paragraphs = shape.saved();
     EXPECT_EQ(bulletOf(paragraphs[0]), "buNone");
     EXPECT_EQ(bulletOf(paragraphs[1]), "buChar");
@@ -295,14 +294,14 @@ TEST(TextModelFormatting, BulletElementsReplaceEachOtherInSchemaOrder)
 {
     OneShape shape(QStringLiteral("<a:p><a:pPr><a:lnSpc><a:spcPct val=\"90000\"/></a:lnSpc><a:buNone/>"
                                   "<a:tabLst/><a:defRPr/></a:pPr><a:r><a:t>x</a:t></a:r></a:p>"));
-    shape.whole().setBulletVisible(kMsoTrue);
+    shape.whole().setBulletVisible(true);
     auto paragraphs = shape.saved();
     QStringList order;
     for (pugi::xml_node node : detail::child(paragraphs[0], "pPr").children())
         order.append(QString::fromUtf8(node.name()));
     EXPECT_EQ(order.join(QLatin1Char(' ')), QStringLiteral("a:lnSpc a:buChar a:tabLst a:defRPr"));
 
-    shape.whole().setBulletVisible(kMsoFalse);
+    shape.whole().setBulletVisible(false);
     paragraphs = shape.saved();
     order.clear();
     for (pugi::xml_node node : detail::child(paragraphs[0], "pPr").children())
@@ -313,9 +312,9 @@ TEST(TextModelFormatting, BulletElementsReplaceEachOtherInSchemaOrder)
 TEST(TextModelFormatting, VisibleKeepsAnExistingBulletAndTypeOneMakesItACharacter)
 {
     OneShape shape(QStringLiteral("<a:p><a:pPr><a:buAutoNum type=\"arabicPeriod\"/></a:pPr><a:r><a:t>x</a:t></a:r></a:p>"));
-    shape.whole().setBulletVisible(kMsoTrue);
+    shape.whole().setBulletVisible(true);
     EXPECT_EQ(bulletOf(shape.saved()[0]), "buAutoNum");
-    shape.whole().setBulletType(kBulletUnnumbered);
+    shape.whole().setBulletKind(BulletKind::Character);
     EXPECT_EQ(bulletOf(shape.saved()[0]), "buChar");
 }
 
