@@ -6,7 +6,7 @@
 // paragraph break, any other "\n" is a line break and reads back as "\v").
 
 #include "deck/Deck.h"
-#include "tests/reliability/PackageParts.h"
+#include "tests/support/DeckBuilder.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

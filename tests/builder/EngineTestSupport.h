@@ -7,7 +7,7 @@
 #include "builder/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "tests/builder/BuilderTestSupport.h"
-#include "tests/builder/SavedDeck.h"
+#include "tests/support/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QFile>

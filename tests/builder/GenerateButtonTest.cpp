@@ -7,7 +7,7 @@
 #include "ui/MainWindow.h"
 #include "ui/controls/LineBox.h"
 #include "tests/builder/BuilderTestSupport.h"
-#include "tests/builder/SavedDeck.h"
+#include "tests/support/SavedDeck.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

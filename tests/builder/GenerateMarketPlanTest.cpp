@@ -7,6 +7,7 @@
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/RecordingAutomation.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,19 +21,6 @@ namespace {
 
 const ReportLocation& kLocation = kGenerateMarketPlanLocation;
 const ReportLocation& kWriterLocation = kUpdateTextLocation;
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
 
 struct GeneratorFixture : ::testing::Test {
     void SetUp() override

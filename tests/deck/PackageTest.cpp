@@ -2,6 +2,7 @@
 // every kind of bad input is refused with a clear error.
 
 #include "DeckTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include "deck/ZipArchive.h"
 
@@ -19,19 +20,8 @@ using testing::partNames;
 using testing::partOf;
 using testing::zipOf;
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using quillora::testing::readFile;
+using quillora::testing::writeFile;
 
 // The error text of opening these bytes, or "" when they open.
 QString openError(const QByteArray& bytes, const QString& name = QStringLiteral("plan.pptx"))

@@ -340,9 +340,41 @@ TEST(TextModelFormatting, FractionalSizesAreStoredInHundredths)
     EXPECT_EQ(sizeOfRun(shape.saved()[0], 0), "1050");
 }
 
-// --- the shape text writer's loop ------------------------------------------------
+// --- write positions and sized ranges, line after line ------------------------
+//
+// Range calls of the kind a text writer makes, by hand: clear the range, then
+// for each line set the bullet on the one-character range at the write
+// position, write the line and "\r\n" there ("\t" first for "-" lines), size
+// as many characters from the write position as the line has, and move to the
+// end of the text. This pins down what the engine does with each call; the
+// program's own writer (builder's updateText) is checked in the builder
+// engine tests, on the real template.
+void appendLinesByRangeCalls(TextRange whole, const QStringList& lines)
+{
+    whole.setText(QString());
+    int position = 1;
+    for (const QString& line : lines) {
+        qsizetype first = 0;
+        while (first < line.size() && line[first] == QLatin1Char(' '))
+            ++first;
+        const bool dashLine = first < line.size() && line[first] == QLatin1Char('-');
+        const int lineLength = static_cast<int>(line.size());
+        if (dashLine) {
+            whole.characters(position, -1).setBulletVisible(false);
+            whole.characters(position, -1).setText(QLatin1Char('\t') + line + QLatin1String("\r\n"));
+            whole.characters(position, lineLength).setFontSize(22.0);
+        } else {
+            whole.characters(position, -1).setBulletVisible(true);
+            whole.characters(position, -1).setBulletKind(BulletKind::Character);
+            whole.characters(position, -1).setText(line + QLatin1String("\r\n"));
+            whole.characters(position, lineLength).setFontSize(24.0);
+        }
+        position = static_cast<int>(whole.text().size());
+    }
+}
 
-TEST(TextModelWriterLoop, HeadingSubLineHeadingAndEmptyLastLine)
+
+TEST(TextModelRangeCalls, HeadingSubLineHeadingAndEmptyLastLine)
 {
     OneShape shape(QStringLiteral("<a:p><a:pPr marL=\"342900\"/><a:r><a:rPr lang=\"en-US\"/><a:t>Template hint</a:t></a:r>"
                                   "<a:endParaRPr lang=\"en-US\"/></a:p>"));
@@ -351,13 +383,13 @@ TEST(TextModelWriterLoop, HeadingSubLineHeadingAndEmptyLastLine)
     // Written step by step to check each write position the loop reads back.
     whole.setText(QString());
     EXPECT_EQ(whole.length(), 0);
-    testing::writeLines(whole, {QStringLiteral("Heading")});
+    appendLinesByRangeCalls(whole, {QStringLiteral("Heading")});
     EXPECT_EQ(whole.length(), 9);
-    testing::writeLines(whole, {QStringLiteral("Heading"), QStringLiteral("- sub")});
+    appendLinesByRangeCalls(whole, {QStringLiteral("Heading"), QStringLiteral("- sub")});
     EXPECT_EQ(whole.text(), QStringLiteral("Heading\r\t- sub\r\n"));
     EXPECT_EQ(whole.length(), 16);
 
-    testing::writeLines(whole, {QStringLiteral("Heading"), QStringLiteral("- sub"), QStringLiteral("Heading 2"), QString()});
+    appendLinesByRangeCalls(whole, {QStringLiteral("Heading"), QStringLiteral("- sub"), QStringLiteral("Heading 2"), QString()});
     EXPECT_EQ(whole.text(), QStringLiteral("Heading\r\t- sub\rHeading 2\r\r\n"));
     EXPECT_EQ(whole.length(), 27);
 
@@ -389,19 +421,19 @@ TEST(TextModelWriterLoop, HeadingSubLineHeadingAndEmptyLastLine)
         EXPECT_FALSE(detail::child(p, "br")) << "no line breaks are written";
 }
 
-TEST(TextModelWriterLoop, LeadingSpacesOfADashLineAreWrittenToo)
+TEST(TextModelRangeCalls, LeadingSpacesOfADashLineAreWrittenToo)
 {
     OneShape shape;
-    testing::writeLines(shape.whole(), {QStringLiteral("   -x")});
+    appendLinesByRangeCalls(shape.whole(), {QStringLiteral("   -x")});
     EXPECT_EQ(shape.whole().text(), QStringLiteral("\t   -x\r\n"));
     EXPECT_EQ(bulletOf(shape.saved()[0]), "buNone");
 }
 
-TEST(TextModelWriterLoop, WritingTwiceLeavesOnlyTheSecondStatement)
+TEST(TextModelRangeCalls, WritingTwiceLeavesOnlyTheSecondStatement)
 {
     OneShape shape;
-    testing::writeLines(shape.whole(), {QStringLiteral("first"), QStringLiteral("- one")});
-    testing::writeLines(shape.whole(), {QStringLiteral("second")});
+    appendLinesByRangeCalls(shape.whole(), {QStringLiteral("first"), QStringLiteral("- one")});
+    appendLinesByRangeCalls(shape.whole(), {QStringLiteral("second")});
     EXPECT_EQ(shape.whole().text(), QStringLiteral("second\r\n"));
     EXPECT_EQ(shape.saved().size(), 2u);
 }

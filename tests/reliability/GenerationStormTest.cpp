@@ -10,6 +10,7 @@
 #include "core/ErrorReport.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/EngineTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QSettings>
@@ -115,10 +116,8 @@ TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThe
     QFile original(realTemplate());
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray bytes = original.readAll();
-    QFile damaged(emptyProgramFolder.path() + QStringLiteral("/marketing_plan.ppt"));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(bytes.left(bytes.size() / 2));
-    damaged.close();
+    const QString damaged = emptyProgramFolder.path() + QStringLiteral("/marketing_plan.ppt");
+    quillora::testing::writeFile(damaged, bytes.left(bytes.size() / 2));
 
     runAsWindow(context, slideOne);
 
@@ -127,7 +126,7 @@ TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThe
     ASSERT_FALSE(fake.messages.shown.empty());
     EXPECT_TRUE(descriptionOf(fake.messages.shown.front()).contains(QStringLiteral("marketing_plan_temp.ppt")))
         << descriptionOf(fake.messages.shown.front()).toStdString();
-    QFile::remove(damaged.fileName());
+    QFile::remove(damaged);
     expectACleanRunAfterwards(runtime);
 }
 

@@ -5,7 +5,7 @@
 // hang or eat the memory. The files are built here, not kept as binaries.
 
 #include "deck/Deck.h"
-#include "tests/reliability/PackageParts.h"
+#include "tests/support/DeckBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "tests/builder/BuilderTestSupport.h"
-#include "tests/builder/SavedDeck.h"
+#include "tests/support/SavedDeck.h"
 #include "tests/reliability/EdgeTexts.h"
 #include "tests/reliability/ProbeProcess.h"
 
