@@ -1,4 +1,5 @@
 #include "plan/SectionCatalogue.h"
+#include "ui/Skin.h"
 #include "ui/controls/AccessibleEvents.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/ProgressDescription.h"
@@ -7,6 +8,7 @@
 #include "tests/support/WindowFixture.h"
 
 #include <QAccessible>
+#include <QGroupBox>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
@@ -335,4 +337,45 @@ TEST(ProgressDescriptionTest, TheButtonDescribesHowFarTheRunHasGotInWholePercent
     EXPECT_TRUE(accessible(&button)->text(QAccessible::Description).isEmpty());
     // The caption is never touched.
     EXPECT_EQ(accessible(&button)->text(QAccessible::Name), QStringLiteral("Start Creating Template"));
+}
+
+TEST_F(WindowAccessibility, WithADarkSchemeTheTextOnTheWhiteWindowTurnsBlackAndTheBoxesStayDark)
+{
+    const QPalette original = QApplication::palette();
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    QApplication::setPalette(dark);
+    {
+        MainWindow darkWindow(fake.platform, hooks);
+        for (QWidget* onWhite : {static_cast<QWidget*>(darkWindow.productNameFrame),
+                                 static_cast<QWidget*>(darkWindow.planTitleFrame),
+                                 static_cast<QWidget*>(darkWindow.firstSectionTabs),
+                                 static_cast<QWidget*>(darkWindow.secondSectionTabs)}) {
+            EXPECT_EQ(onWhite->palette().color(QPalette::Window), QColor(Qt::white));
+            EXPECT_EQ(onWhite->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black))
+                << onWhite->objectName().toStdString();
+            EXPECT_EQ(onWhite->palette().color(QPalette::Inactive, QPalette::WindowText), QColor(Qt::black));
+        }
+        // The boxes keep the scheme's own dark page and light text.
+        EXPECT_EQ(darkWindow.firstStatementBox->palette().color(QPalette::Base), dark.color(QPalette::Base));
+        EXPECT_EQ(darkWindow.firstStatementBox->palette().color(QPalette::Text), dark.color(QPalette::Text));
+    }
+    QApplication::setPalette(original);
+}
+
+TEST(BackColor, TextKeepsItsColourWhereReadableElseTakesBlackOrWhite)
+{
+    auto textAfter = [](const QColor& text, const QColor& back) {
+        QWidget widget;
+        QPalette palette = widget.palette();
+        palette.setColor(QPalette::WindowText, text);
+        widget.setPalette(palette);
+        setBackColor(widget, back);
+        EXPECT_EQ(widget.palette().color(QPalette::Window), back);
+        return widget.palette().color(QPalette::WindowText);
+    };
+    EXPECT_EQ(textAfter(QColor(0x20, 0x20, 0x60), Qt::white), QColor(0x20, 0x20, 0x60));
+    EXPECT_EQ(textAfter(QColor(0x90, 0x90, 0x90), Qt::white), QColor(Qt::black)); // 3.2 : 1, too faint
+    EXPECT_EQ(textAfter(QColor(0x20, 0x20, 0x20), QColor(0x10, 0x10, 0x40)), QColor(Qt::white));
+    EXPECT_EQ(textAfter(QColor(0xee, 0xee, 0xee), QColor(0x10, 0x10, 0x40)), QColor(0xee, 0xee, 0xee));
 }
