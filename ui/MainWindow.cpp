@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +39,14 @@ QStringList captionsOf(Strip strip)
     for (int tab = 0; tab < kTabsPerStrip; ++tab)
         captions << findSection(strip, tab)->captionText();
     return captions;
+}
+
+// Return and Enter press the focused button, as Space does; with no dialog
+// around it, QPushButton itself only takes Space.
+bool pressesFocusedButton(const QKeyEvent& key)
+{
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
 }
 
 // True when the mouse is over the widget itself, not over one of its children.
@@ -70,6 +79,7 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
                                             productNameField, planTitleField});
     m_editor.connectControls();
+    m_editor.nameStatementBoxes();
     connect(generateButton, &QPushButton::clicked, this, [this] { m_generate.run(); });
 }
 
@@ -221,6 +231,14 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == generateButton && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (pressesFocusedButton(*key)) {
+            if (!key->isAutoRepeat())
+                generateButton->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         auto* move = static_cast<QMouseEvent*>(event);
         if (watched == generateButton)

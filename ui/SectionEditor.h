@@ -31,6 +31,9 @@ public:
 
     // Connects the handlers to the controls' signals.
     void connectControls();
+    // Names each statement box for assistive technology after the section its
+    // strip shows; every section load renames it.
+    void nameStatementBoxes();
 
     void onFirstTabsClicked(int previousTab);
     void onSecondTabsClicked(int previousTab);
@@ -42,6 +45,7 @@ public:
     void onPlanTitleFocused();
 
 private:
+    void nameBox(Strip strip, const TabStrip& tabs, StatementBox& box);
     void loadSection(Strip strip, TabStrip& tabs, StatementBox& box);
     void saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box);
 

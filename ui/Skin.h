@@ -24,7 +24,12 @@ bool skinFilePresent(const QString& programFolder);
 void applySkin(const QString& programFolder, QWidget& window, const QList<QWidget*>& controls,
                SkinFramework& skin);
 
-// Sets the background colour a widget paints itself with.
+// Text drawn on a background needs at least this contrast ratio (WCAG AA).
+inline constexpr double kReadableContrast = 4.5;
+
+// Sets the background colour a widget paints itself with. Text drawn straight
+// on it (frame titles, tab captions) keeps its colour when readable there,
+// else turns black or white.
 void setBackColor(QWidget& widget, const QColor& color);
 
 } // namespace quillora
