@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 #include "plan/PlanStore.h"
 #include "core/AppTitleRule.h"
+#include "core/DataFiles.h"
 #include "core/FileExists.h"
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
@@ -168,7 +169,7 @@ void MainWindow::startUp()
     proc.step(104, [&] { setWindowTitle(QLatin1String(kProductName)); });
     proc.step(104, [&] { setWindowIcon(applicationIcon()); });
     proc.step(104, [&] { setTitleFromProductName(QLatin1String(kProductName)); });
-    const QString cursorPath = inFolder(programFolder, {kHandCursorFileName});
+    const QString cursorPath = findDataFile(programFolder, {kHandCursorFileName});
     if (proc.test(106, [&] { return fileExists(cursorPath); }))
         proc.step(108, [&] { m_mouseIcon = loadHandCursor(cursorPath); });
     proc.step(110, [&] { maybeOpenHomePage(m_platform); });

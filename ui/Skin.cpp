@@ -1,5 +1,5 @@
 #include "ui/Skin.h"
-#include "core/FileExists.h"
+#include "core/DataFiles.h"
 #include "ui/SkinFramework.h"
 #include "ui/controls/PictureBox.h"
 
@@ -24,9 +24,14 @@ bool takesButtonFace(const QWidget* control)
 
 } // namespace
 
+QString skinFilePath(const QString& programFolder)
+{
+    return findDataFile(programFolder, {kSkinFolderName, kSkinFileName});
+}
+
 bool skinFilePresent(const QString& programFolder)
 {
-    const QFileInfo info(inFolder(programFolder, {kSkinFolderName, kSkinFileName}));
+    const QFileInfo info(skinFilePath(programFolder));
     return info.isFile() && !info.isHidden();
 }
 
@@ -50,7 +55,7 @@ void applySkin(const QString& programFolder, QWidget& window, const QList<QWidge
         if (takesButtonFace(control))
             setBackColor(*control, buttonFace);
     }
-    skin.loadSkin(inFolder(programFolder, {kSkinFolderName, kSkinFileName}), QString());
+    skin.loadSkin(skinFilePath(programFolder), QString());
     skin.setApplyOptions(skin.applyOptions() | 1);
     skin.setApplyColors(true);
     skin.setApplyMetrics(true);
