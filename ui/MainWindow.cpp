@@ -1,4 +1,5 @@
 #include "ui/MainWindow.h"
+#include "builder/SlideFillMap.h"
 #include "plan/PlanStore.h"
 #include "core/AppTitleRule.h"
 #include "core/DataFiles.h"
@@ -9,6 +10,7 @@
 #include "ui/Skin.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
+#include "ui/controls/ProgressButton.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "ui/controls/Twips.h"
@@ -18,6 +20,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 namespace quillora {
@@ -71,7 +74,7 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
                                             productNameField, planTitleField});
     m_editor.connectControls();
-    connect(generateButton, &QPushButton::clicked, this, [this] { m_generate.run(); });
+    connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
 }
 
 MainWindow::~MainWindow() = default;
@@ -85,7 +88,7 @@ void MainWindow::createControls()
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
-    generateButton = new QPushButton(QStringLiteral("Start Creating Template"), this);
+    generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
     generateButton->setGeometry(twipsRect(120, 120, 12480, 400));
     generateButton->setFont(arial(11.25, true));
@@ -204,12 +207,38 @@ QString MainWindow::planTitle() const
 void MainWindow::setMousePointer(int pointer)
 {
     m_mousePointer = pointer;
-    if (pointer == kCustomPointer && m_mouseIcon)
+    applyPointer();
+}
+
+void MainWindow::applyPointer()
+{
+    if (m_showingRun)
+        setCursor(Qt::BusyCursor);
+    else if (m_mousePointer == kCustomPointer && m_mouseIcon)
         setCursor(*m_mouseIcon);
-    else if (pointer == kCustomPointer)
+    else if (m_mousePointer == kCustomPointer)
         setCursor(Qt::ArrowCursor);
     else
         unsetCursor();
+}
+
+void MainWindow::onGenerateClicked()
+{
+    // A press during a run reaches the command, which turns it away; the
+    // run's display stays as it is.
+    if (m_showingRun) {
+        m_generate.run();
+        return;
+    }
+    m_showingRun = true;
+    generateButton->showProgress(0, kFillRowCount);
+    applyPointer();
+    const auto ended = qScopeGuard([this] {
+        m_showingRun = false;
+        generateButton->clearProgress();
+        applyPointer();
+    });
+    m_generate.run([this](int done, int total) { generateButton->showProgress(done, total); });
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)

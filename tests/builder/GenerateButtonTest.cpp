@@ -100,7 +100,7 @@ TEST(BuilderEntryPoints, GeneratingBeforeTheWindowExistsFailsPlainly)
     FakePlatform fake;
     BuilderEntryPoints builder(fake.platform);
     try {
-        builderHooks(builder).generateMarketPlan();
+        builderHooks(builder).generateMarketPlan({});
         ADD_FAILURE() << "expected a failure";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.description(), QStringLiteral("Object variable not set"));
