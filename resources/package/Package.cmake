@@ -18,12 +18,24 @@ The command quillora-deck makes the same deck without a window, from the
 stored plan or a JSON plan file.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# A stripped install (the package's, or `cmake --install --strip`) also drops
+# the compiler's .comment section, as Debian's own packages do. Runs after
+# the programs' install rules, which come from the folders added before.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program quillora quillora-deck)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
 
 set(CPACK_DEBIAN_PACKAGE_NAME quillora)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLORA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUILLORA_HOME_PAGE}")
-set(CPACK_DEBIAN_PACKAGE_SECTION office)
+# Where Debian files office programs such as LibreOffice Impress.
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # A presentation program opens the finished deck (the deck itself is made
