@@ -23,7 +23,7 @@ inline BuilderHooks builderHooks(BuilderEntryPoints& builder)
     return BuilderHooks{
         [&builder] { builder.checkInstalled(); },
         [&builder] { return builder.warnIfOpen(); },
-        [&builder](const GenerationProgress&) { builder.generate(); },
+        [&builder](const GenerationProgress& progress) { builder.generate(progress); },
     };
 }
 

@@ -14,7 +14,6 @@ namespace quillora {
 
 class SkinFramework;
 
-
 // Where the skin file is looked for: beside the program first, then in the
 // installed data folder.
 QString skinFilePath(const QString& programFolder);
