@@ -18,6 +18,7 @@ int main(int argc, char** argv)
     using namespace quillora;
     Platform& platform = systemPlatform();
     SafeApplication app(argc, argv, *platform.messages);
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
 
     BuilderEntryPoints builder(platform);
     MainWindow window(platform, builderHooks(builder));

@@ -9,7 +9,8 @@
 
 namespace quillora {
 
-// The program folder + separator + "marketing_plan.ppt".
+// "marketing_plan.ppt" beside the program, or in the installed data folder
+// when it is only there (see core/DataFiles.h).
 QString templateDeckPath(Environment& environment);
 
 // The folder named by TEMP, or the platform's temporary folder when TEMP is

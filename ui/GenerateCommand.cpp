@@ -2,7 +2,7 @@
 
 namespace quillora {
 
-void GenerateCommand::run()
+void GenerateCommand::run(const GenerationProgress& progress)
 {
     GuardedProcedure proc(m_report, kGenerateCommandLocation);
     if (proc.test(100, [&] { return m_busy; }))
@@ -10,7 +10,7 @@ void GenerateCommand::run()
     proc.step(102, [&] { m_busy = true; });
     // A warning that fails gives no answer; the generator runs anyway.
     if (proc.test(104, [&] { return !m_hooks.warnIfPowerPointOpen(); }))
-        proc.step(106, [&] { m_hooks.generateMarketPlan(); });
+        proc.step(106, [&] { m_hooks.generateMarketPlan(progress); });
     proc.step(114, [&] { m_busy = false; });
 }
 

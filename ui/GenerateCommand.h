@@ -12,7 +12,8 @@ class GenerateCommand {
 public:
     GenerateCommand(ErrorReport& report, const BuilderHooks& hooks) : m_report(report), m_hooks(hooks) {}
 
-    void run();
+    // `progress` hears how far the generator has got.
+    void run(const GenerationProgress& progress = {});
     bool isBusy() const { return m_busy; }
 
 private:

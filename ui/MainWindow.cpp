@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
+#include "builder/SlideFillMap.h"
 #include "plan/PlanStore.h"
 #include "core/AppTitleRule.h"
+#include "core/DataFiles.h"
 #include "core/FileExists.h"
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
@@ -8,9 +10,12 @@
 #include "ui/Skin.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
+#include "ui/controls/ProgressButton.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "ui/controls/Twips.h"
+
+#include "ui/controls/ProgressDescription.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -18,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 namespace quillora {
@@ -80,7 +86,7 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
                                             productNameField, planTitleField});
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
-    connect(generateButton, &QPushButton::clicked, this, [this] { m_generate.run(); });
+    connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
 }
 
 MainWindow::~MainWindow() = default;
@@ -94,7 +100,7 @@ void MainWindow::createControls()
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
-    generateButton = new QPushButton(QStringLiteral("Start Creating Template"), this);
+    generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
     generateButton->setGeometry(twipsRect(120, 120, 12480, 400));
     generateButton->setFont(arial(11.25, true));
@@ -178,7 +184,7 @@ void MainWindow::startUp()
     proc.step(104, [&] { setWindowTitle(QLatin1String(kProductName)); });
     proc.step(104, [&] { setWindowIcon(applicationIcon()); });
     proc.step(104, [&] { setTitleFromProductName(QLatin1String(kProductName)); });
-    const QString cursorPath = inFolder(programFolder, {kHandCursorFileName});
+    const QString cursorPath = findDataFile(programFolder, {kHandCursorFileName});
     if (proc.test(106, [&] { return fileExists(cursorPath); }))
         proc.step(108, [&] { m_mouseIcon = loadHandCursor(cursorPath); });
     proc.step(110, [&] { maybeOpenHomePage(m_platform); });
@@ -213,12 +219,43 @@ QString MainWindow::planTitle() const
 void MainWindow::setMousePointer(int pointer)
 {
     m_mousePointer = pointer;
-    if (pointer == kCustomPointer && m_mouseIcon)
+    applyPointer();
+}
+
+void MainWindow::applyPointer()
+{
+    if (m_showingRun)
+        setCursor(Qt::BusyCursor);
+    else if (m_mousePointer == kCustomPointer && m_mouseIcon)
         setCursor(*m_mouseIcon);
-    else if (pointer == kCustomPointer)
+    else if (m_mousePointer == kCustomPointer)
         setCursor(Qt::ArrowCursor);
     else
         unsetCursor();
+}
+
+void MainWindow::onGenerateClicked()
+{
+    // A press during a run reaches the command, which turns it away; the
+    // run's display stays as it is.
+    if (m_showingRun) {
+        m_generate.run();
+        return;
+    }
+    m_showingRun = true;
+    generateButton->showProgress(0, kFillRowCount);
+    applyPointer();
+    const auto ended = qScopeGuard([this] {
+        m_showingRun = false;
+        generateButton->clearProgress();
+        clearProgressDescription(*generateButton);
+        applyPointer();
+    });
+    // Shown on the button and announced to assistive technology.
+    m_generate.run([this](int done, int total) {
+        generateButton->showProgress(done, total);
+        describeProgress(*generateButton, done, total);
+    });
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)

@@ -1,5 +1,5 @@
 #include "ui/Skin.h"
-#include "core/FileExists.h"
+#include "core/DataFiles.h"
 #include "ui/SkinFramework.h"
 #include "ui/controls/PictureBox.h"
 
@@ -52,9 +52,14 @@ QColor readableOn(const QColor& background, const QColor& text)
 
 } // namespace
 
+QString skinFilePath(const QString& programFolder)
+{
+    return findDataFile(programFolder, {kSkinFolderName, kSkinFileName});
+}
+
 bool skinFilePresent(const QString& programFolder)
 {
-    const QFileInfo info(inFolder(programFolder, {kSkinFolderName, kSkinFileName}));
+    const QFileInfo info(skinFilePath(programFolder));
     return info.isFile() && !info.isHidden();
 }
 
@@ -81,7 +86,7 @@ void applySkin(const QString& programFolder, QWidget& window, const QList<QWidge
         if (takesButtonFace(control))
             setBackColor(*control, buttonFace);
     }
-    skin.loadSkin(inFolder(programFolder, {kSkinFolderName, kSkinFileName}), QString());
+    skin.loadSkin(skinFilePath(programFolder), QString());
     skin.setApplyOptions(skin.applyOptions() | 1);
     skin.setApplyColors(true);
     skin.setApplyMetrics(true);

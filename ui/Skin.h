@@ -1,5 +1,6 @@
 #pragma once
-// Dresses the main window with the optional skin found in the program folder.
+// Dresses the main window with the optional skin: x/o.cjs beside the program
+// or, in an installed copy, in its data folder (see core/DataFiles.h).
 
 #include "core/FileNames.h"
 
@@ -13,6 +14,9 @@ namespace quillora {
 
 class SkinFramework;
 
+// Where the skin file is looked for: beside the program first, then in the
+// installed data folder.
+QString skinFilePath(const QString& programFolder);
 
 // True when the skin file is an ordinary file (not a folder, not hidden).
 bool skinFilePresent(const QString& programFolder);

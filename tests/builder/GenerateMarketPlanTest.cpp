@@ -9,6 +9,7 @@
 #include "tests/builder/RecordingAutomation.h"
 #include "tests/support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -233,6 +234,30 @@ TEST_F(GeneratorFixture, AnEarlierWorkingCopyIsReplacedByTheTemplate)
     writeFile(workingCopy(), "filled by an earlier run, much longer than the template");
     run();
     EXPECT_EQ(readFile(workingCopy()), QByteArray("template deck"));
+}
+
+TEST_F(GeneratorFixture, AnInstalledCopyTakesTheTemplateFromItsDataFolderUnlessOneLiesBesideIt)
+{
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/quillora")));
+    fake.environment.program = prefix.filePath(QStringLiteral("bin"));
+    writeFile(prefix.filePath(QStringLiteral("share/quillora/marketing_plan.ppt")), "installed template");
+    run();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(readFile(workingCopy()), QByteArray("installed template"));
+
+    writeFile(prefix.filePath(QStringLiteral("bin/marketing_plan.ppt")), "template beside the program");
+    run();
+    EXPECT_EQ(readFile(workingCopy()), QByteArray("template beside the program"));
+
+    // In neither place: the message names the file beside the program.
+    QFile::remove(prefix.filePath(QStringLiteral("bin/marketing_plan.ppt")));
+    QFile::remove(prefix.filePath(QStringLiteral("share/quillora/marketing_plan.ppt")));
+    run();
+    ASSERT_EQ(reported(), (std::vector<int>{104}));
+    EXPECT_EQ(descriptionOf(fake.messages.shown[0]),
+              QStringLiteral("File not found: ") + prefix.filePath(QStringLiteral("bin/marketing_plan.ppt")));
 }
 
 TEST_F(GeneratorFixture, WithoutTempTheWorkingCopyGoesToThePlatformsTemporaryFolder)

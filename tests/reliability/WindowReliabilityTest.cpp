@@ -110,11 +110,11 @@ struct WindowUnderStorm : ::testing::Test {
     {
         BuilderHooks h = builderHooks(builder);
         const auto generate = h.generateMarketPlan;
-        h.generateMarketPlan = [this, generate] {
+        h.generateMarketPlan = [this, generate](const GenerationProgress& progress) {
             if (engineUnreachable)
                 generateMarketPlan(WindowRun{fake, nothingRegistered}, window);
             else
-                generate();
+                generate(progress);
         };
         return h;
     }

@@ -43,7 +43,7 @@ TEST(Restart, ACompanyNameTypedInTheWindowIsBackAtTheNextStart)
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
     {
-        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
+        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
         window.startUp();
         window.productNameField->setText(QString());
         QTest::keyClicks(window.productNameField, QStringLiteral("Harbour Lights Coffee"));
