@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     using namespace quillora;
     Platform& platform = systemPlatform();
     SafeApplication app(argc, argv, *platform.messages);
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
 
     BuilderEntryPoints builder(platform);
     // LibreOffice Impress when it can be had, else the built-in engine.

@@ -4,6 +4,7 @@
 // whole run takes beyond those; the hand-off to the desktop is a recorded
 // call here (the real one starts the desktop's opener and returns).
 
+#include "builder/DeckHandOff.h"
 #include "builder/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
@@ -26,7 +27,7 @@ struct Bench {
     {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
-        automation::registerEngineApplication(runtime, fake.platform);
+        engine.registerWith(runtime);
         // Every section holds its hint: several lines, some of them sub-points.
         for (const Section& section : allSections())
             savePlanSetting(section.key(), section.hint());
@@ -37,6 +38,7 @@ struct Bench {
 
     testing::MemorySettings plan;
     testing::FakePlatform fake;
+    automation::EngineServer engine;
     automation::AutomationRuntime runtime;
     QTemporaryDir folder;
     testing::FixedSlideOneTexts texts;
@@ -45,9 +47,11 @@ struct Bench {
 void BM_WholeRun(benchmark::State& state)
 {
     Bench bench;
-    BuilderContext context{bench.fake.platform, bench.runtime};
-    for (auto _ : state)
-        generateMarketPlan(context, bench.texts);
+    const testing::WindowRun run{bench.fake, bench.runtime};
+    for (auto _ : state) {
+        generateMarketPlan(run, bench.texts);
+        handOffToDesktop(bench.engine, bench.fake.platform);
+    }
     if (!bench.fake.messages.shown.empty())
         state.SkipWithError(bench.fake.messages.shown[0].text.toUtf8().constData());
     state.counters["handoffs"] = double(bench.fake.desktop.files.size());

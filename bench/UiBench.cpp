@@ -77,7 +77,7 @@ void BM_KeystrokeInStatementBox(benchmark::State& state)
     testing::FakePlatform fake;
     QTemporaryDir program;
     fake.environment.program = program.path();
-    MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
+    MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
     window.startUp();
     window.showCentred();
     QApplication::setActiveWindow(&window);

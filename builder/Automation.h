@@ -20,6 +20,10 @@
 namespace quillora::automation {
 
 inline constexpr char kObjectVariableNotSet[] = "Object variable not set";
+// How the object model words an index or value it does not take, and a
+// shape name a slide does not have.
+inline constexpr char kValueOutOfRange[] = "The specified value is out of range.";
+inline constexpr char kShapeNameNotFound[] = "Item %1 not found in the Shapes collection.";
 
 template <class T>
 class Ref {

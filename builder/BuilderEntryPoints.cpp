@@ -1,13 +1,13 @@
 #include "builder/BuilderEntryPoints.h"
-#include "builder/EngineApplication.h"
-#include "builder/MarketingPlanGenerator.h"
+#include "builder/DeckHandOff.h"
 #include "builder/PowerPointChecks.h"
+#include "builder/WorkingCopy.h"
 
 namespace quillora {
 
 BuilderEntryPoints::BuilderEntryPoints(Platform& platform) : m_platform(platform)
 {
-    automation::registerEngineApplication(m_runtime, m_platform);
+    m_engine.registerWith(m_runtime);
 }
 
 void BuilderEntryPoints::checkInstalled()
@@ -20,12 +20,18 @@ bool BuilderEntryPoints::warnIfOpen()
     return warnIfPresentationAppOpen(m_platform, m_runtime);
 }
 
-void BuilderEntryPoints::generate()
+GenerationOutcome BuilderEntryPoints::generate(const std::function<void(int done, int total)>& progress)
 {
     // Reported by the generate command's own guard when nobody set the texts.
     if (!m_slideOne)
         throw RuntimeError(QLatin1String(automation::kObjectVariableNotSet));
-    generateMarketPlan(BuilderContext{m_platform, m_runtime}, *m_slideOne);
+    ErrorReport report(*m_platform.messages);
+    const BuilderContext context{m_runtime, report, m_platform.clock, m_platform.events, progress};
+    Environment& environment = *m_platform.environment;
+    const GenerationRequest request{templateDeckPath(environment), workingCopyPath(environment)};
+    const GenerationOutcome outcome = generateMarketPlan(context, request, *m_slideOne);
+    handOffToDesktop(m_engine, m_platform);
+    return outcome;
 }
 
 } // namespace quillora

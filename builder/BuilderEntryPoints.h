@@ -4,8 +4,12 @@
 // window calls (installed check, open warning, generation).
 
 #include "builder/AutomationRuntime.h"
+#include "builder/EngineApplication.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideOneTexts.h"
 #include "core/Platform.h"
+
+#include <functional>
 
 namespace quillora {
 
@@ -17,7 +21,10 @@ public:
     void checkInstalled();
     // True when the user chose to stop because the application already runs.
     bool warnIfOpen();
-    void generate();
+    // One run: fills a working copy of the template beside the program in
+    // the temporary folder, with each failed step shown as an error report,
+    // then hands the deck to the desktop. `progress` hears of each row.
+    GenerationOutcome generate(const std::function<void(int done, int total)>& progress = {});
     // Where generation reads the two slide-1 texts; the window, once it exists.
     void setSlideOneTexts(const SlideOneTexts& texts) { m_slideOne = &texts; }
     automation::AutomationRuntime& runtime() { return m_runtime; }
@@ -25,6 +32,7 @@ public:
 private:
     Platform& m_platform;
     automation::AutomationRuntime m_runtime;
+    automation::EngineServer m_engine;
     const SlideOneTexts* m_slideOne = nullptr;
 };
 

@@ -1,23 +1,24 @@
 #include "builder/EngineApplication.h"
+#include "core/RuntimeError.h"
 #include "deck/Deck.h"
-#include "core/AppTitle.h"
 
-#include <QDir>
-#include <QStringList>
 #include <memory>
 #include <vector>
 
 namespace quillora::automation {
 namespace {
 
-// Engine failures arrive as the program's own failures, with the engine's
-// description.
+// Engine failures arrive as the program's own failures, worded as the
+// object model words them where it has words of its own, else with the
+// engine's description.
 template <class Call>
 auto engine(Call&& call) -> decltype(call())
 {
     try {
         return call();
     } catch (const deck::DeckError& e) {
+        if (e.kind() == deck::DeckError::Kind::OutOfRange)
+            throw RuntimeError(QLatin1String(kValueOutOfRange));
         throw RuntimeError(e.description());
     }
 }
@@ -28,36 +29,46 @@ struct OpenDeck {
     int selectedSlide = 0; // 0: nothing selected
 };
 
+using DeckHandle = std::shared_ptr<OpenDeck>;
+
+} // namespace
+
+// What the server keeps open across its applications' lifetimes.
+struct EngineDocuments {
+    std::vector<DeckHandle> decks;
+    bool shown = false;
+};
+
+namespace {
+
 class EngineApp final : public Application, public std::enable_shared_from_this<EngineApp> {
 public:
-    explicit EngineApp(Platform& platform) : m_platform(platform) {}
-    ~EngineApp() override { handOff(); }
+    explicit EngineApp(std::shared_ptr<EngineDocuments> documents) : m_documents(std::move(documents)) {}
 
     QString defaultMember() override { return QLatin1String(kEngineApplicationName); }
-    void setVisible(bool visible) override { m_visible = visible; }
+    void setVisible(bool visible) override
+    {
+        if (visible)
+            m_documents->shown = true;
+    }
     Ref<Presentations> presentations() override;
     Ref<DocumentWindow> activeWindow() override;
 
-    OpenDeck& open(const QString& fileName)
+    DeckHandle open(const QString& fileName)
     {
-        auto opened = std::make_unique<OpenDeck>();
+        auto opened = std::make_shared<OpenDeck>();
         opened->deck = engine([&] { return deck::Presentation::open(fileName); });
         opened->path = fileName;
-        m_decks.push_back(std::move(opened));
-        m_active = m_decks.back().get();
-        return *m_active;
+        m_documents->decks.push_back(opened);
+        m_active = opened;
+        return opened;
     }
-    void activate(OpenDeck& deck) { m_active = &deck; }
-    OpenDeck* active() const { return m_active; }
+    void activate(const DeckHandle& deck) { m_active = deck; }
+    OpenDeck* active() const { return m_active.lock().get(); }
 
 private:
-    // Runs from the destructor: reports its own trouble, never throws.
-    void handOff() noexcept;
-
-    Platform& m_platform;
-    bool m_visible = false;
-    std::vector<std::unique_ptr<OpenDeck>> m_decks; // stable addresses
-    OpenDeck* m_active = nullptr;
+    std::shared_ptr<EngineDocuments> m_documents;
+    std::weak_ptr<OpenDeck> m_active; // gone once the server lets go of it
 };
 
 using App = std::shared_ptr<EngineApp>;
@@ -77,8 +88,21 @@ private:
 class EBullet final : public BulletFormat {
 public:
     EBullet(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
-    void setVisible(int visible) override { engine([&] { m_range.setBulletVisible(visible); }); }
-    void setType(int type) override { engine([&] { m_range.setBulletType(type); }); }
+    void setVisible(int visible) override
+    {
+        if (visible != kTrue && visible != kFalse)
+            throw RuntimeError(QLatin1String(kValueOutOfRange));
+        engine([&] { m_range.setBulletVisible(visible == kTrue); });
+    }
+    // None, unnumbered (a bullet character), numbered.
+    void setType(int type) override
+    {
+        static constexpr deck::BulletKind kKinds[] = {deck::BulletKind::None, deck::BulletKind::Character,
+                                                      deck::BulletKind::Number};
+        if (type < 0 || type > 2)
+            throw RuntimeError(QLatin1String(kValueOutOfRange));
+        engine([&] { m_range.setBulletKind(kKinds[type]); });
+    }
 
 private:
     App m_app;
@@ -97,35 +121,35 @@ private:
 
 class ESlide final : public Slide {
 public:
-    ESlide(App app, OpenDeck& deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(deck), m_slide(slide) {}
+    ESlide(App app, DeckHandle deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(std::move(deck)), m_slide(slide) {}
     Ref<Shapes> shapes() override;
     void select() override
     {
-        m_deck.selectedSlide = engine([&] { return m_slide.number(); });
+        m_deck->selectedSlide = engine([&] { return m_slide.number(); });
         m_app->activate(m_deck);
     }
 
 private:
     App m_app;
-    OpenDeck& m_deck;
+    DeckHandle m_deck;
     deck::Slide& m_slide;
 };
 
 class EShape final : public Shape {
 public:
-    EShape(App app, OpenDeck& deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(deck), m_shape(shape) {}
+    EShape(App app, DeckHandle deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(std::move(deck)), m_shape(shape) {}
     Ref<TextFrame> textFrame() override;
     Ref<Slide> parent() override { return std::make_shared<ESlide>(m_app, m_deck, m_shape.slide()); }
 
 private:
     App m_app;
-    OpenDeck& m_deck;
+    DeckHandle m_deck;
     deck::Shape& m_shape;
 };
 
 class ETextRange final : public TextRange {
 public:
-    ETextRange(App app, OpenDeck& deck, deck::TextRange range) : m_app(std::move(app)), m_deck(deck), m_range(range) {}
+    ETextRange(App app, DeckHandle deck, deck::TextRange range) : m_app(std::move(app)), m_deck(std::move(deck)), m_range(range) {}
     QString text() override { return engine([&] { return m_range.text(); }); }
     void setText(const QString& text) override { engine([&] { m_range.setText(text); }); }
     Ref<TextRange> characters(int start, int length) override
@@ -138,13 +162,13 @@ public:
 
 private:
     App m_app;
-    OpenDeck& m_deck;
+    DeckHandle m_deck;
     deck::TextRange m_range;
 };
 
 class ETextFrame final : public TextFrame {
 public:
-    ETextFrame(App app, OpenDeck& deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(deck), m_shape(shape) {}
+    ETextFrame(App app, DeckHandle deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(std::move(deck)), m_shape(shape) {}
     Ref<TextRange> textRange() override
     {
         return std::make_shared<ETextRange>(m_app, m_deck, engine([&] { return m_shape.textRange(); }));
@@ -153,7 +177,7 @@ public:
 
 private:
     App m_app;
-    OpenDeck& m_deck;
+    DeckHandle m_deck;
     deck::Shape& m_shape;
 };
 
@@ -171,19 +195,27 @@ Ref<TextFrame> ETextRange::parent()
 
 class EShapes final : public Shapes {
 public:
-    EShapes(App app, OpenDeck& deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(deck), m_slide(slide) {}
+    EShapes(App app, DeckHandle deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(std::move(deck)), m_slide(slide) {}
     Ref<Shape> item(qint16 index) override
     {
         return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& { return m_slide.shape(index); }));
     }
     Ref<Shape> item(const QString& name) override
     {
-        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& { return m_slide.shape(name); }));
+        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& {
+            try {
+                return m_slide.shape(name);
+            } catch (const deck::DeckError& e) {
+                if (e.kind() == deck::DeckError::Kind::NoSuchName)
+                    throw RuntimeError(QString::fromLatin1(kShapeNameNotFound).arg(name));
+                throw;
+            }
+        }));
     }
 
 private:
     App m_app;
-    OpenDeck& m_deck;
+    DeckHandle m_deck;
     deck::Slide& m_slide;
 };
 
@@ -194,25 +226,25 @@ Ref<Shapes> ESlide::shapes()
 
 class ESlides final : public Slides {
 public:
-    ESlides(App app, OpenDeck& deck) : m_app(std::move(app)), m_deck(deck) {}
+    ESlides(App app, DeckHandle deck) : m_app(std::move(app)), m_deck(std::move(deck)) {}
     Ref<Slide> item(qint16 index) override
     {
-        return std::make_shared<ESlide>(m_app, m_deck, engine([&]() -> deck::Slide& { return m_deck.deck->slide(index); }));
+        return std::make_shared<ESlide>(m_app, m_deck, engine([&]() -> deck::Slide& { return m_deck->deck->slide(index); }));
     }
 
 private:
     App m_app;
-    OpenDeck& m_deck;
+    DeckHandle m_deck;
 };
 
 class EPresentation final : public Presentation {
 public:
-    EPresentation(App app, OpenDeck& deck) : m_app(std::move(app)), m_deck(deck) {}
+    EPresentation(App app, DeckHandle deck) : m_app(std::move(app)), m_deck(std::move(deck)) {}
     Ref<Slides> slides() override { return std::make_shared<ESlides>(m_app, m_deck); }
 
 private:
     App m_app;
-    OpenDeck& m_deck;
+    DeckHandle m_deck;
 };
 
 class EPresentations final : public Presentations {
@@ -261,39 +293,6 @@ Ref<DocumentWindow> EngineApp::activeWindow()
     return std::make_shared<EWindow>(shared_from_this());
 }
 
-void EngineApp::handOff() noexcept
-{
-    if (!m_visible || m_decks.empty())
-        return;
-    try {
-        QStringList notOpened;
-        QStringList notWritten;
-        for (const auto& open : m_decks) {
-            const QString shown = QDir::toNativeSeparators(open->path);
-            try {
-                open->deck->saveAs(open->path);
-            } catch (const std::exception& e) {
-                notWritten << shown + QStringLiteral(": ") + QString::fromUtf8(e.what());
-                continue;
-            }
-            if (!m_platform.desktop->openFile(open->path))
-                notOpened << shown;
-        }
-        QStringList paragraphs;
-        if (!notWritten.isEmpty())
-            paragraphs << QStringLiteral("The presentation could not be written:\r\n") + notWritten.join(QStringLiteral("\r\n"));
-        if (!notOpened.isEmpty())
-            paragraphs << QStringLiteral("The presentation was written to:\r\n") + notOpened.join(QStringLiteral("\r\n"))
-                              + QStringLiteral("\r\n\r\nNo program on this computer opened it. Open it with a "
-                                               "presentation program to edit and present it.");
-        if (!paragraphs.isEmpty())
-            m_platform.messages->show(applicationTitle(), paragraphs.join(QStringLiteral("\r\n\r\n")), MessageIcon::None,
-                                      MessageButtons::Ok);
-    } catch (...) {
-        // Nothing is left to tell the user with; the files that were written stay.
-    }
-}
-
 } // namespace
 
 EngineWindowState engineWindowState(const Ref<Application>& application)
@@ -309,10 +308,57 @@ EngineWindowState engineWindowState(const Ref<Application>& application)
     return state;
 }
 
-void registerEngineApplication(AutomationRuntime& runtime, Platform& platform)
+EngineServer::EngineServer() : m_documents(std::make_shared<EngineDocuments>()) {}
+
+EngineServer::~EngineServer() = default;
+
+void EngineServer::registerWith(AutomationRuntime& runtime)
 {
     runtime.registerClass(QLatin1String(kPowerPointClass),
-                          [&platform] { return std::make_shared<EngineApp>(platform); });
+                          [documents = m_documents] { return std::make_shared<EngineApp>(documents); });
+}
+
+bool EngineServer::shown() const
+{
+    return m_documents->shown;
+}
+
+QStringList EngineServer::openDeckPaths() const
+{
+    QStringList paths;
+    for (const DeckHandle& open : m_documents->decks)
+        paths << open->path;
+    return paths;
+}
+
+std::vector<WrittenDeck> EngineServer::writeOpenDecks()
+{
+    std::vector<WrittenDeck> written;
+    for (const DeckHandle& open : m_documents->decks) {
+        WrittenDeck result{open->path, QString()};
+        try {
+            open->deck->saveAs(open->path);
+        } catch (const std::exception& e) {
+            result.error = QString::fromUtf8(e.what());
+        }
+        written.push_back(result);
+    }
+    m_documents->decks.clear();
+    m_documents->shown = false;
+    return written;
+}
+
+QByteArray EngineServer::packOpenDeck(const QString& path)
+{
+    auto& decks = m_documents->decks;
+    for (auto it = decks.begin(); it != decks.end(); ++it) {
+        if ((*it)->path != path)
+            continue;
+        const DeckHandle open = *it;
+        decks.erase(it);
+        return engine([&] { return open->deck->toBytes(); });
+    }
+    throw RuntimeError(QStringLiteral("No presentation is open from %1").arg(path));
 }
 
 } // namespace quillora::automation

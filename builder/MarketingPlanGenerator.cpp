@@ -29,12 +29,14 @@ QString productLine(const QString& productName)
     return name + kLineBreak + kMarketingPlan;
 }
 
-void generateMarketPlan(const BuilderContext& context, const SlideOneTexts& slideOne)
+GenerationOutcome generateMarketPlan(const BuilderContext& context, const GenerationRequest& request,
+                                     const SlideOneTexts& slideOne)
 {
-    ErrorReport report(*context.platform.messages);
-    GuardedProcedure proc(report, QLatin1String(kGenerateMarketPlanLocation));
-    Environment& environment = *context.platform.environment;
+    GuardedProcedure proc(context.failures, kGenerateMarketPlanLocation);
     const QString powerPoint = QLatin1String(kPowerPointClass);
+    GenerationOutcome outcome;
+    outcome.deckPath = request.workingCopyPath.isEmpty() ? request.templatePath : request.workingCopyPath;
+    int rowsDone = 0;
 
     Ref<Application> created;
     Ref<Application> attached;
@@ -43,9 +45,15 @@ void generateMarketPlan(const BuilderContext& context, const SlideOneTexts& slid
 
     proc.step(100, [&] { created = context.runtime.CreateObject(powerPoint); });
     proc.step(102, [&] { attached = context.runtime.GetObject(powerPoint); });
-    proc.step(104, [&] { copyReplacing(templateDeckPath(environment), workingCopyPath(environment)); });
+    proc.step(104, [&] {
+        if (!request.workingCopyPath.isEmpty())
+            copyReplacing(request.templatePath, request.workingCopyPath);
+    });
     proc.step(106, [&] { created->setVisible(true); });
-    proc.step(108, [&] { presentation = attached->presentations()->open(workingCopyPath(environment)); });
+    proc.step(108, [&] {
+        presentation = attached->presentations()->open(outcome.deckPath);
+        outcome.opened = true;
+    });
 
     for (const FillRow& row : slideFillMap()) {
         switch (row.source) {
@@ -73,6 +81,9 @@ void generateMarketPlan(const BuilderContext& context, const SlideOneTexts& slid
             break;
         }
         }
+        // Told before the pause, whose event processing lets a window show it.
+        if (context.progress)
+            context.progress(++rowsDone, kFillRowCount);
         proc.step(row.pauseLine, [&] { pause(context, kPauseSeconds); });
     }
 
@@ -82,6 +93,7 @@ void generateMarketPlan(const BuilderContext& context, const SlideOneTexts& slid
     proc.step(228, [&] { presentation.release(); });
     proc.step(230, [&] { attached.release(); });
     proc.step(232, [&] { created.release(); });
+    return outcome;
 }
 
 } // namespace quillora

@@ -4,31 +4,53 @@
 //                       presentation application and fills it
 //   updateText          writes one statement, line by line, into one shape
 //   pause               lets pending window events run, then waits
-// All three reach the machine only through the context's platform doors and
-// the application only through the context's automation runtime, so the
-// program, the tests and command-line tools each hand in their own.
+// All three reach the application only through the context's automation
+// runtime, report failed steps only to the context's sink and wait only on
+// the context's clock, so the program, the tests and the command each hand
+// in their own. The generator writes no file of its own: what becomes of the
+// filled deck is the caller's next step.
 
 #include "builder/Automation.h"
 #include "builder/AutomationRuntime.h"
 #include "builder/SlideOneTexts.h"
+#include "core/ErrorReport.h"
 #include "core/Platform.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quillora {
 
 struct BuilderContext {
-    Platform& platform;
     automation::AutomationRuntime& runtime;
-    // Off for tools that fill decks without a window to keep responsive:
-    // Pause then returns at once without touching the event loop.
-    bool pausesEnabled = true;
+    // Every failed step of the generator and the writer goes here.
+    FailureSink& failures;
+    // What pauses wait on. Without them (tools that fill decks with no window
+    // to keep responsive) a pause returns at once.
+    Clock* clock = nullptr;
+    EventPump* events = nullptr;
+    // Told after each row of the fill map: rows done so far, and all rows.
+    std::function<void(int done, int total)> progress = {};
 };
 
-inline constexpr char kGenerateMarketPlanLocation[] = "in Brindlecoe2021/08/31.LessonPlan.GenerateMarketPlan ";
-inline constexpr char kUpdateTextLocation[] = "in Brindlecoe2021/08/31.LessonPlan.updateText ";
 inline constexpr float kPauseSeconds = 0.5f;
+
+// Which deck a run fills and where it is opened from.
+struct GenerationRequest {
+    QString templatePath;
+    // The template is copied here and the copy opened. Empty: the template
+    // itself is opened, for callers that take the filled deck from the
+    // engine and never write it back.
+    QString workingCopyPath;
+};
+
+// What a run did: the file the application was asked to open, and whether
+// it opened. The filled deck stays open in the application.
+struct GenerationOutcome {
+    QString deckPath;
+    bool opened = false;
+};
 
 // Runs the window system's pending events once, then waits the given time
 // on the monotonic clock, sleeping rather than spinning; nothing else runs
@@ -44,7 +66,8 @@ void updateText(const BuilderContext& context, const QStringList& lines, automat
 // One whole generation run; guarded like updateText. Reads the two slide-1
 // texts from `slideOne` and each statement from the plan store when its row
 // of the fill map comes up.
-void generateMarketPlan(const BuilderContext& context, const SlideOneTexts& slideOne);
+GenerationOutcome generateMarketPlan(const BuilderContext& context, const GenerationRequest& request,
+                                     const SlideOneTexts& slideOne);
 
 // The product line of slide 1: the name with every "Marketing Plan" taken
 // out, then a line break and "Marketing Plan".

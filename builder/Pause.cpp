@@ -6,13 +6,13 @@ namespace quillora {
 
 void pause(const BuilderContext& context, float seconds)
 {
-    if (!context.pausesEnabled)
+    if (!context.clock || !context.events)
         return;
-    Clock& clock = *context.platform.clock;
+    Clock& clock = *context.clock;
     // A monotonic end time: a wait that spans midnight or a clock change
     // still ends after the given time.
     const qint64 end = clock.monotonicMs() + static_cast<qint64>(std::llround(double(seconds) * 1000.0));
-    context.platform.events->processPendingEvents();
+    context.events->processPendingEvents();
     for (qint64 now = clock.monotonicMs(); now < end; now = clock.monotonicMs())
         clock.sleepMs(end - now);
 }

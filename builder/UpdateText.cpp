@@ -32,8 +32,7 @@ bool isDashLine(const QString& line)
 
 void updateText(const BuilderContext& context, const QStringList& lines, Ref<TextRange>& givenRange)
 {
-    ErrorReport report(*context.platform.messages);
-    GuardedProcedure proc(report, QLatin1String(kUpdateTextLocation));
+    GuardedProcedure proc(context.failures, kUpdateTextLocation);
 
     int position = 0;
     Ref<TextRange> range;

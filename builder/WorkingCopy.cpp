@@ -1,4 +1,5 @@
 #include "builder/WorkingCopy.h"
+#include "core/DataFiles.h"
 #include "core/RuntimeError.h"
 
 #include <QDir>
@@ -9,7 +10,7 @@ namespace quillora {
 
 QString templateDeckPath(Environment& environment)
 {
-    return environment.programFolder() + QDir::separator() + QLatin1String(kTemplateFileName);
+    return findDataFile(environment.programFolder(), {kTemplateFileName});
 }
 
 QString workingCopyPath(Environment& environment)

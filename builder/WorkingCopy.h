@@ -2,16 +2,15 @@
 // Where the template deck and the working copy live, and the copy between
 // them.
 
+#include "core/FileNames.h"
 #include "core/Platform.h"
 
 #include <QString>
 
 namespace quillora {
 
-inline constexpr char kTemplateFileName[] = "marketing_plan.ppt";
-inline constexpr char kWorkingCopyFileName[] = "marketing_plan_temp.ppt";
-
-// The program folder + separator + "marketing_plan.ppt".
+// "marketing_plan.ppt" beside the program, or in the installed data folder
+// when it is only there (see core/DataFiles.h).
 QString templateDeckPath(Environment& environment);
 
 // The folder named by TEMP, or the platform's temporary folder when TEMP is

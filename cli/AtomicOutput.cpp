@@ -53,17 +53,16 @@ QFile* createSibling(const QString& destination, QString& siblingPath)
 }
 #endif
 
-} // namespace
-
-void publishFile(const QString& source, const QString& requestedDestination)
+// Writes through `write` into a temporary file beside the destination and
+// renames it over the destination once everything is written. `write`
+// returns an empty string when it wrote everything, else what went wrong.
+template <class Write>
+void publish(const QString& requestedDestination, Write&& write)
 {
     // An OUT that is a link is written through: the link stays, its target
     // gets the deck.
     const QFileInfo requested(requestedDestination);
     const QString destination = requested.isSymLink() ? requested.symLinkTarget() : requestedDestination;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        throw RuntimeError(QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
 #ifdef Q_OS_UNIX
     QString siblingPath;
     std::unique_ptr<QFile> out(createSibling(destination, siblingPath));
@@ -78,14 +77,11 @@ void publishFile(const QString& source, const QString& requestedDestination)
         throw RuntimeError(QStringLiteral("cannot write %1: %2").arg(quoted(destination), saveFile.errorString()));
     auto discard = [&] { saveFile.cancelWriting(); };
 #endif
-    QByteArray chunk;
-    while (!(chunk = in.read(1 << 20)).isEmpty()) {
-        if (out->write(chunk) != chunk.size())
-            break;
-    }
-    if (in.error() != QFileDevice::NoError) {
+    try {
+        write(*out);
+    } catch (...) {
         discard(); // the destination stays as it was
-        throw RuntimeError(QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
+        throw;
     }
 #ifdef Q_OS_UNIX
     const bool written = out->flush() && out->error() == QFileDevice::NoError;
@@ -102,5 +98,28 @@ void publishFile(const QString& source, const QString& requestedDestination)
 #endif
 }
 
+} // namespace
+
+void publishFile(const QString& source, const QString& destination)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw RuntimeError(QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
+    publish(destination, [&](QIODevice& out) {
+        QByteArray chunk;
+        while (!(chunk = in.read(1 << 20)).isEmpty()) {
+            if (out.write(chunk) != chunk.size())
+                return; // the flush that follows reports it
+        }
+        if (in.error() != QFileDevice::NoError)
+            throw RuntimeError(
+                QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
+    });
+}
+
+void publishBytes(const QByteArray& bytes, const QString& destination)
+{
+    publish(destination, [&](QIODevice& out) { out.write(bytes); });
+}
 
 } // namespace quillora

@@ -2,6 +2,7 @@
 // Putting a finished file in place so that the destination is always either
 // the old file or the whole new one.
 
+#include <QByteArray>
 #include <QString>
 
 namespace quillora {
@@ -14,5 +15,8 @@ namespace quillora {
 // time. Throws RuntimeError naming the file on any failure; the destination
 // is then untouched.
 void publishFile(const QString& source, const QString& destination);
+
+// The same for bytes held in memory.
+void publishBytes(const QByteArray& bytes, const QString& destination);
 
 } // namespace quillora

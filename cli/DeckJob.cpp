@@ -2,9 +2,9 @@
 #include "core/Quoted.h"
 
 #include "cli/AtomicOutput.h"
-#include "cli/HeadlessPlatform.h"
 #include "cli/PdfExport.h"
 #include "plan/PlanFile.h"
+#include "plan/PlanKeys.h"
 #include "plan/PlanStore.h"
 #include "core/RuntimeError.h"
 
@@ -74,17 +74,6 @@ QString makeFolder(const QDir& parent, const QString& name)
     return path;
 }
 
-// The generator looks for its template under a fixed name in the program
-// folder; a link under that name points it at the one we were given.
-void placeTemplate(const QString& templatePath, const QString& programFolder)
-{
-    const QString target = QDir(programFolder).filePath(QStringLiteral("marketing_plan.ppt"));
-    const QString source = QFileInfo(templatePath).absoluteFilePath();
-    if (QFile::link(source, target) || QFile::copy(source, target))
-        return;
-    throw RuntimeError(QStringLiteral("cannot place the template in the working folder %1").arg(quoted(programFolder)));
-}
-
 // The run's scratch files are thrown away, so they belong on a memory-backed
 // folder when there is one: nothing waits for the disk there. TMPDIR, when
 // set, is the user's choice and wins.
@@ -101,24 +90,30 @@ QString scratchBase()
     return QDir::tempPath();
 }
 
-// The working copy is a private detail of the run: what is wrong with it is
-// wrong with the template it was copied from.
-QString failureSentence(const QStringList& messages, const QString& workingCopy, const QString& templatePath)
+} // namespace
+
+QString failureSentence(const std::vector<StepFailure>& failures, const QString& templatePath)
 {
-    QString first = plainMessage(messages.first());
+    const StepFailure& first = failures.front();
+    QString description = first.description.simplified();
+    while (description.endsWith(QLatin1Char('.')))
+        description.chop(1);
+    // The engine names a file by its name alone, at the start of what it says.
     const QString templateName = QStringLiteral("the template ") + quoted(templatePath);
-    first.replace(quoted(workingCopy), templateName);
-    first.replace(workingCopy, templateName);
-    first.replace(QStringLiteral("marketing_plan_temp.ppt"), templateName);
-    QString sentence = QStringLiteral("the deck could not be filled: ") + first;
-    if (messages.size() == 2)
+    const QString fileName = QFileInfo(templatePath).fileName() + QLatin1Char(' ');
+    if (description.startsWith(fileName))
+        description = templateName + QLatin1Char(' ') + description.mid(fileName.size());
+    else
+        description.replace(quoted(templatePath), templateName);
+    QString sentence = QStringLiteral("the deck could not be filled: %1 (%2, step %3)")
+                           .arg(description, first.procedure, QString::number(first.line));
+    const auto more = failures.size() - 1;
+    if (more == 1)
         sentence += QStringLiteral(", and 1 more error");
-    else if (messages.size() > 2)
-        sentence += QStringLiteral(", and %1 more errors").arg(messages.size() - 1);
+    else if (more > 1)
+        sentence += QStringLiteral(", and %1 more errors").arg(more);
     return sentence;
 }
-
-} // namespace
 
 QString pdfPathFor(const QString& outputPath)
 {
@@ -143,35 +138,34 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
         titles = {plan.productName, plan.planTitle};
         planFromFile.emplace(makeInMemoryPlanStore(plan));
     } else {
-        titles = {planSetting(QStringLiteral("Company Name")), planSetting(QStringLiteral("Marketing Plan"))};
+        titles = {planSetting(QLatin1String(kCompanyNameKey)), planSetting(QLatin1String(kMarketingPlanKey))};
     }
 
-    QTemporaryDir work(QDir(scratchBase()).filePath(QStringLiteral("quillora-deck-XXXXXX")));
-    if (!work.isValid())
-        throw RuntimeError(QStringLiteral("cannot create a temporary folder: %1").arg(work.errorString()));
-    const QDir workDir(work.path());
-    const QString programFolder = makeFolder(workDir, QStringLiteral("program"));
-    const QString tempFolder = makeFolder(workDir, QStringLiteral("temp"));
-    placeTemplate(job.templatePath, programFolder);
-
-    HeadlessPlatform headless(QDir::toNativeSeparators(tempFolder), QDir::toNativeSeparators(programFolder));
-    tools.filler(headless.platform(), titles);
-    if (!headless.messages().isEmpty())
-        throw RuntimeError(failureSentence(headless.messages(),
-                                           QDir(tempFolder).filePath(QStringLiteral("marketing_plan_temp.ppt")),
-                                           job.templatePath));
-    if (!headless.openedFile() || !QFileInfo(*headless.openedFile()).isFile())
+    const FilledDeck filled = tools.filler(job.templatePath, titles);
+    if (!filled.failures.empty())
+        throw RuntimeError(failureSentence(filled.failures, job.templatePath));
+    if (filled.bytes.isEmpty())
         throw RuntimeError(QStringLiteral("the deck generator finished without producing a deck"));
-    const QString deck = *headless.openedFile();
 
     QString pdf;
+    std::optional<QTemporaryDir> work;
     if (job.pdf) {
+        // Only the conversion needs files of its own, in a private folder.
+        work.emplace(QDir(scratchBase()).filePath(QStringLiteral("quillora-deck-XXXXXX")));
+        if (!work->isValid())
+            throw RuntimeError(QStringLiteral("cannot create a temporary folder: %1").arg(work->errorString()));
+        const QDir workDir(work->path());
+        const QString deck = workDir.filePath(QStringLiteral("filled.pptx"));
+        QFile file(deck);
+        if (!file.open(QIODevice::WriteOnly) || file.write(filled.bytes) != filled.bytes.size() || !file.flush())
+            throw RuntimeError(QStringLiteral("cannot write the deck for PDF conversion: %1").arg(file.errorString()));
+        file.close();
         ProgressLine silent(false);
         pdf = convertToPdf(*tools.processes, tools.libreOffice, deck, makeFolder(workDir, QStringLiteral("pdf-work")),
                            tools.progress ? *tools.progress : silent);
     }
 
-    publishFile(deck, job.outputPath);
+    publishBytes(filled.bytes, job.outputPath);
     if (job.pdf)
         publishFile(pdf, pdfPathFor(job.outputPath));
 }

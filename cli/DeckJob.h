@@ -1,14 +1,16 @@
 #pragma once
 // One run of the command-line tool: read the plan, let the deck generator
-// fill the template in a private folder, then put the finished deck (and, when
-// asked, its PDF) at the output path in one step, so a failed run leaves no
-// half-written file behind.
+// fill the template, then put the finished deck (and, when asked, its PDF) at
+// the output path in one step, so a failed run leaves no half-written file
+// behind.
 
-#include "core/Platform.h"
+#include "core/ErrorReport.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace quillora {
 
@@ -28,10 +30,17 @@ struct TitleTexts {
     QString planTitle;
 };
 
-// Fills the template found at platform.environment->programFolder() and hands
-// the finished deck to platform.desktop->openFile(); reads the statements
-// through the plan store.
-using DeckFiller = std::function<void(Platform& platform, const TitleTexts& titles)>;
+// What a filler made: the filled deck's bytes (empty when it made none) and
+// every step that failed on the way, in order.
+struct FilledDeck {
+    QByteArray bytes;
+    std::vector<StepFailure> failures;
+};
+
+// Fills the template at templatePath with the titles and the statements it
+// reads through the plan store. Throws RuntimeError only when it cannot run
+// at all.
+using DeckFiller = std::function<FilledDeck(const QString& templatePath, const TitleTexts& titles)>;
 
 struct DeckJobTools {
     DeckFiller filler;
@@ -46,5 +55,10 @@ QString pdfPathFor(const QString& outputPath);
 
 // Runs the job; throws RuntimeError with one plain sentence when anything fails.
 void runDeckJob(const DeckJob& job, const DeckJobTools& tools);
+
+// The failed steps of a run as one plain phrase: the first one's description
+// and where it happened, and how many more there were. Mentions of the
+// template's path name it as the template.
+QString failureSentence(const std::vector<StepFailure>& failures, const QString& templatePath);
 
 } // namespace quillora

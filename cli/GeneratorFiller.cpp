@@ -4,6 +4,7 @@
 #include "builder/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideOneTexts.h"
+#include "core/RuntimeError.h"
 
 namespace quillora {
 namespace {
@@ -22,13 +23,24 @@ private:
 
 DeckFiller generatorFiller()
 {
-    return [](Platform& platform, const TitleTexts& titles) {
-        // A runtime of its own per run: the engine's application lives and
-        // ends (writing the deck and handing it to the desktop) inside it.
+    return [](const QString& templatePath, const TitleTexts& titles) {
+        automation::EngineServer engine;
         automation::AutomationRuntime runtime;
-        automation::registerEngineApplication(runtime, platform);
-        const BuilderContext context{platform, runtime, /*pausesEnabled=*/false};
-        generateMarketPlan(context, PlanTitles(titles));
+        engine.registerWith(runtime);
+        CollectedFailures failures;
+        const BuilderContext context{runtime, failures};
+        const GenerationOutcome outcome = generateMarketPlan(context, GenerationRequest{templatePath, QString()},
+                                                             PlanTitles(titles));
+        FilledDeck filled;
+        filled.failures = std::move(failures.failures);
+        if (outcome.opened && filled.failures.empty()) {
+            try {
+                filled.bytes = engine.packOpenDeck(outcome.deckPath);
+            } catch (const RuntimeError& e) {
+                throw RuntimeError(QStringLiteral("the filled deck could not be written: ") + e.description());
+            }
+        }
+        return filled;
     };
 }
 

@@ -5,9 +5,10 @@
 #include "cli/DeckCommand.h"
 #include "cli/GeneratorFiller.h"
 #include "cli/PdfExport.h"
+#include "core/DataFiles.h"
+#include "core/FileNames.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -28,6 +29,8 @@ int main(int argc, char** argv)
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QString defaultTemplate = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("marketing_plan.ppt"));
+    // Beside the command, or in the data folder of an installed copy.
+    const QString defaultTemplate =
+        quillora::findDataFile(QCoreApplication::applicationDirPath(), {quillora::kTemplateFileName});
     return quillora::runDeckCommand(QCoreApplication::arguments(), defaultTemplate, tools, out, err);
 }

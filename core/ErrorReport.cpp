@@ -37,7 +37,7 @@ void ErrorReport::show(const QString& description, const QString& location, int 
 void GuardedProcedure::reportCurrent(int line)
 {
     const QString description = describeCurrentException();
-    m_report.show(description, m_location, line);
+    m_sink.stepFailed(m_location, line, description);
 }
 
 } // namespace quillora

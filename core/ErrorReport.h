@@ -3,9 +3,11 @@
 // steps fails, and the mechanism that runs those steps.
 
 #include "core/Platform.h"
+#include "core/ReportLocations.h"
 
 #include <QString>
 #include <utility>
+#include <vector>
 
 namespace quillora {
 
@@ -15,20 +17,50 @@ inline constexpr char kErrorReportTitle[] = "Application Error";
 // description, CR LF, location, "at line ", line, CR CR, request with address.
 QString errorReportMessage(const QString& description, const QString& location, int line);
 
-class ErrorReport {
+// Where a guarded procedure sends each failed step: shown to the user, or
+// kept for whoever ran the procedure.
+class FailureSink {
+public:
+    virtual ~FailureSink() = default;
+    virtual void stepFailed(const ReportLocation& where, int line, const QString& description) = 0;
+};
+
+// The window's sink: each failure as the modal "Application Error" report.
+class ErrorReport final : public FailureSink {
 public:
     explicit ErrorReport(MessageBoxes& messages) : m_messages(messages) {}
     // Shows the modal report (warning icon, OK only) and returns once it is dismissed.
     void show(const QString& description, const QString& location, int line);
+    void stepFailed(const ReportLocation& where, int line, const QString& description) override
+    {
+        show(description, QLatin1String(where.text), line);
+    }
 
 private:
     MessageBoxes& m_messages;
 };
 
+// One failed step, as a sink that collects them keeps it.
+struct StepFailure {
+    QString procedure;
+    int line = 0;
+    QString description;
+};
+
+// The sink of callers without a window: keeps every failure, in order.
+class CollectedFailures final : public FailureSink {
+public:
+    void stepFailed(const ReportLocation& where, int line, const QString& description) override
+    {
+        failures.push_back({QLatin1String(where.procedure), line, description});
+    }
+    std::vector<StepFailure> failures;
+};
+
 // A procedure made of numbered steps. A step that throws is reported under its
 // line and the procedure goes on with the next step; nothing leaves early.
 //
-//   GuardedProcedure proc(report, "in Brindlecoe2021/08/31.Form1.Form_Load ");
+//   GuardedProcedure proc(sink, kStartUpLocation);
 //   proc.step(104, [&] { setWindowTitle(...); });
 //   if (proc.test(106, [&] { return fileExists(path); }))
 //       proc.step(108, [&] { loadCursor(path); });
@@ -37,10 +69,7 @@ private:
 // reported under the calling step's line.
 class GuardedProcedure {
 public:
-    GuardedProcedure(ErrorReport& report, QString location)
-        : m_report(report), m_location(std::move(location))
-    {
-    }
+    GuardedProcedure(FailureSink& sink, const ReportLocation& location) : m_sink(sink), m_location(location) {}
 
     template <class Step>
     void step(int line, Step&& body)
@@ -66,13 +95,13 @@ public:
         }
     }
 
-    const QString& location() const { return m_location; }
+    const ReportLocation& location() const { return m_location; }
 
 private:
     void reportCurrent(int line);
 
-    ErrorReport& m_report;
-    QString m_location;
+    FailureSink& m_sink;
+    ReportLocation m_location;
 };
 
 } // namespace quillora

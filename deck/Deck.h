@@ -23,15 +23,24 @@ namespace quillora::deck {
 
 class DeckError : public std::runtime_error {
 public:
-    explicit DeckError(const QString& description);
+    // What went wrong, for callers that word it their own way.
+    enum class Kind {
+        Refused,    // the file or its content cannot be used; the description says why
+        OutOfRange, // a position, count or value outside what the object has or takes
+        NoSuchName, // no shape by that name
+    };
+    explicit DeckError(const QString& description, Kind kind = Kind::Refused);
     QString description() const { return QString::fromUtf8(what()); }
+    Kind kind() const { return m_kind; }
+
+private:
+    Kind m_kind;
 };
 
-// Tri-state values as the automation interface passes them.
-inline constexpr int kMsoTrue = -1;
-inline constexpr int kMsoFalse = 0;
-// Bullet type "unnumbered" (a bullet character).
-inline constexpr int kBulletUnnumbered = 1;
+inline constexpr char kOutOfRangeDescription[] = "The position or value is out of range.";
+
+// What a paragraph shows before its text.
+enum class BulletKind { None, Character, Number };
 
 class Presentation;
 class Slide;
@@ -134,8 +143,8 @@ public:
     TextRange characters(int start, int length) const;
 
     // Paragraph formatting: applies to every paragraph the range touches.
-    void setBulletVisible(int msoTriState); // kMsoTrue or kMsoFalse
-    void setBulletType(int type);           // kBulletUnnumbered
+    void setBulletVisible(bool visible); // off, or on with the kind it had
+    void setBulletKind(BulletKind kind);
     // Character formatting: exactly the range's characters.
     void setFontSize(double points);
 

@@ -19,7 +19,7 @@ namespace quillora::deck::detail {
 // What every collection and range says of a position it does not have.
 [[noreturn]] inline void throwOutOfRange()
 {
-    throw DeckError(QStringLiteral("The specified value is out of range."));
+    throw DeckError(QLatin1String(kOutOfRangeDescription), DeckError::Kind::OutOfRange);
 }
 
 // Item `number` (counting from 1, as slides and shapes are counted).

@@ -65,14 +65,17 @@ OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
         if (climbsOutOfPackage(entry.name))
             throw DeckError(QStringLiteral("%1 is damaged: the entry %2 points outside the package.")
                                 .arg(displayName, entry.name));
+        // Part names are compared without regard to case, so of two entries
+        // with one name only the first is ever read; a zip cannot hold the
+        // name twice either, so a later one is left out of the package (and
+        // of every deck saved from it) rather than make saving fail.
+        const QString folded = entry.name.toCaseFolded();
+        if (m_byFoldedName.contains(folded))
+            continue;
+        // An index, so a deck of thousands of slides is not searched part by
+        // part for each of its parts.
+        m_byFoldedName.insert(folded, m_parts.size());
         m_parts.push_back({std::move(entry.name), std::move(entry.data), entry.sourceIndex});
-    }
-    // An index, so a deck of thousands of slides is not searched part by part
-    // for each of its parts; the first of equal names wins, as below.
-    for (size_t i = 0; i < m_parts.size(); ++i) {
-        const QString folded = m_parts[i].name.toCaseFolded();
-        if (!m_byFoldedName.contains(folded))
-            m_byFoldedName.insert(folded, i);
     }
 }
 
@@ -168,9 +171,9 @@ QByteArray OpcPackage::toZip() const
     try {
         return writeZip(entries, m_zip);
     } catch (const DeckError&) {
-        // libzip refuses to copy some damaged entries as they are (their
-        // headers disagree, say); the parts themselves read fine, so pack
-        // them all afresh.
+        // Entries whose headers do not describe them were already marked
+        // for packing afresh when read; should a copy fail all the same, the
+        // parts themselves read fine, so pack them all from their bytes.
         for (ZipEntry& entry : entries)
             entry.sourceIndex = -1;
         return writeZip(entries);

@@ -38,7 +38,10 @@ QString relationshipIdOf(pugi::xml_node sldId)
 
 } // namespace
 
-DeckError::DeckError(const QString& description) : std::runtime_error(description.toStdString()) {}
+DeckError::DeckError(const QString& description, Kind kind)
+    : std::runtime_error(description.toStdString()), m_kind(kind)
+{
+}
 
 Presentation::Presentation() : d(std::make_unique<PresentationData>()) {}
 Presentation::~Presentation() = default;

@@ -79,7 +79,7 @@ Shape& Slide::shape(const QString& name)
     for (const std::unique_ptr<Shape>& shape : d->shapes)
         if (shape->name() == name)
             return *shape;
-    throw DeckError(QStringLiteral("Item %1 not found in the Shapes collection.").arg(name));
+    throw DeckError(QStringLiteral("Slide %1 has no shape named %2.").arg(number()).arg(name), DeckError::Kind::NoSuchName);
 }
 
 Presentation& Slide::presentation()

@@ -60,28 +60,28 @@ TextRange TextRange::characters(int start, int length) const
     return TextRange(*m_shape, base + start - 1, length, false);
 }
 
-void TextRange::setBulletVisible(int msoTriState)
+void TextRange::setBulletVisible(bool visible)
 {
-    if (msoTriState != kMsoTrue && msoTriState != kMsoFalse)
-        detail::throwOutOfRange();
     bodyOf(*m_shape->d)
-        .setBullet(start() - 1, length(),
-                   msoTriState == kMsoTrue ? detail::BulletChange::Visible : detail::BulletChange::Hidden);
+        .setBullet(start() - 1, length(), visible ? detail::BulletChange::Visible : detail::BulletChange::Hidden);
 }
 
-void TextRange::setBulletType(int type)
+void TextRange::setBulletKind(BulletKind kind)
 {
-    // ppBulletNone, ppBulletUnnumbered, ppBulletNumbered.
-    static constexpr detail::BulletChange kChanges[] = {
-        detail::BulletChange::Hidden, detail::BulletChange::Unnumbered, detail::BulletChange::Numbered};
-    if (type < 0 || type > 2)
-        detail::throwOutOfRange();
-    bodyOf(*m_shape->d).setBullet(start() - 1, length(), kChanges[type]);
+    switch (kind) {
+    case BulletKind::None:
+        return bodyOf(*m_shape->d).setBullet(start() - 1, length(), detail::BulletChange::Hidden);
+    case BulletKind::Character:
+        return bodyOf(*m_shape->d).setBullet(start() - 1, length(), detail::BulletChange::Unnumbered);
+    case BulletKind::Number:
+        return bodyOf(*m_shape->d).setBullet(start() - 1, length(), detail::BulletChange::Numbered);
+    }
+    detail::throwOutOfRange();
 }
 
 void TextRange::setFontSize(double points)
 {
-    // PowerPoint takes 1 to 4000 points; the file stores hundredths.
+    // 1 to 4000 points, as presentation programs take; the file stores hundredths.
     if (!std::isfinite(points) || points < 1.0 || points > 4000.0)
         detail::throwOutOfRange();
     bodyOf(*m_shape->d).setFontSize(start() - 1, length(), static_cast<int>(std::lround(points * 100.0)));

@@ -12,7 +12,7 @@
 //       ...
 
 #include "deck/Deck.h"
-#include "tests/reliability/PackageParts.h"
+#include "tests/support/DeckBuilder.h"
 
 #include <QByteArray>
 #include <QList>

@@ -6,7 +6,7 @@
 // paragraph break, any other "\n" is a line break and reads back as "\v").
 
 #include "deck/Deck.h"
-#include "tests/reliability/PackageParts.h"
+#include "tests/support/DeckBuilder.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -139,10 +139,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 break;
             }
             case 4:
-                current.setBulletVisible(input.ConsumeBool() ? deck::kMsoTrue : deck::kMsoFalse);
+                current.setBulletVisible(input.ConsumeBool());
                 break;
             case 5:
-                current.setBulletType(input.ConsumeBool() ? deck::kBulletUnnumbered : input.ConsumeIntegral<int>());
+                current.setBulletKind(static_cast<deck::BulletKind>(input.ConsumeIntegralInRange<int>(0, 2)));
                 break;
             case 6:
                 current.setFontSize(input.ConsumeBool() ? input.ConsumeIntegralInRange<int>(1, 400)

@@ -1,6 +1,10 @@
 // Feeds arbitrary bytes to the JSON plan-file reader. It must either refuse
 // with a RuntimeError or give a plan whose statements use only "\r\n" line
-// breaks and whose keys are plan keys.
+// breaks and whose keys are plan keys; the in-memory plan store made from
+// the plan must serve every statement and keep what is written to it.
+// (Reading the bytes from a file is left to the unit tests: the reader asks
+// for the whole size limit at once, which the sanitizer makes costly on
+// every input.)
 
 #include "plan/PlanFile.h"
 #include "plan/SectionCatalogue.h"
@@ -12,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 using namespace quillora;
 
@@ -35,6 +40,26 @@ bool onlyCrLfBreaks(const QString& text)
         }
     }
     return true;
+}
+
+void checkInMemoryStore(const PlanDocument& plan)
+{
+    std::unique_ptr<SettingsBackend> previous = setPlanStoreBackend(makeInMemoryPlanStore(plan));
+    if (planSetting(QStringLiteral("Company Name")) != plan.productName)
+        fail("the store does not serve the product name", plan.productName);
+    if (planSetting(QStringLiteral("Marketing Plan")) != plan.planTitle)
+        fail("the store does not serve the plan title", plan.planTitle);
+    for (const Section& section : allSections()) {
+        const auto stated = plan.statements.find(section.key());
+        const QString expected = stated == plan.statements.end() ? QStringLiteral("(unset)") : stated->second;
+        if (planSetting(section.key(), QStringLiteral("(unset)")) != expected)
+            fail("the store does not serve a statement", section.key());
+    }
+    const QString key = allSections().front().key();
+    savePlanSetting(key, QStringLiteral("written\r\nback"));
+    if (planSetting(key) != QStringLiteral("written\r\nback"))
+        fail("the store does not keep what is written", key);
+    setPlanStoreBackend(std::move(previous));
 }
 
 } // namespace
@@ -63,5 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!onlyCrLfBreaks(statement))
             fail("statement with a line break other than CR LF", key);
     }
+    checkInMemoryStore(plan);
     return 0;
 }

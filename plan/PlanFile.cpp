@@ -1,4 +1,5 @@
 #include "plan/PlanFile.h"
+#include "plan/PlanKeys.h"
 #include "core/Quoted.h"
 
 #include "plan/SectionCatalogue.h"
@@ -219,8 +220,8 @@ PlanDocument readPlanFile(const QString& path)
 std::unique_ptr<SettingsBackend> makeInMemoryPlanStore(const PlanDocument& plan)
 {
     std::map<QString, QString> values = plan.statements;
-    values[QStringLiteral("Company Name")] = plan.productName;
-    values[QStringLiteral("Marketing Plan")] = plan.planTitle;
+    values[QLatin1String(kCompanyNameKey)] = plan.productName;
+    values[QLatin1String(kMarketingPlanKey)] = plan.planTitle;
     return std::make_unique<InMemoryPlanStore>(std::move(values));
 }
 

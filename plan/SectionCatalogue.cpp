@@ -1,4 +1,5 @@
 #include "plan/SectionCatalogue.h"
+#include "plan/PlanKeys.h"
 
 namespace quillora {
 namespace {
@@ -89,8 +90,7 @@ constexpr std::array<Section, kSectionCount> kSections{{
 
 QString statementKey(Strip strip, int tab)
 {
-    const QString prefix = strip == Strip::First ? QStringLiteral("FirstStatementMkt_")
-                                                 : QStringLiteral("SecondStatementMkt_");
+    const QString prefix = QLatin1String(strip == Strip::First ? kFirstStatementKeyPrefix : kSecondStatementKeyPrefix);
     return prefix + QString::number(tab);
 }
 

@@ -8,10 +8,13 @@
 
 namespace quillora {
 
+// Told how many of a run's slides are done, after each one.
+using GenerationProgress = std::function<void(int done, int total)>;
+
 struct BuilderHooks {
     std::function<void()> checkPowerPointInstalled; // last step of the start-up
     std::function<bool()> warnIfPowerPointOpen;     // true = the user chose to stop
-    std::function<void()> generateMarketPlan;
+    std::function<void(const GenerationProgress&)> generateMarketPlan;
 };
 
 // The hooks of the real builder; it must outlive them.
@@ -20,7 +23,7 @@ inline BuilderHooks builderHooks(BuilderEntryPoints& builder)
     return BuilderHooks{
         [&builder] { builder.checkInstalled(); },
         [&builder] { return builder.warnIfOpen(); },
-        [&builder] { builder.generate(); },
+        [&builder](const GenerationProgress& progress) { builder.generate(progress); },
     };
 }
 

@@ -2,15 +2,15 @@
 
 namespace quillora {
 
-void GenerateCommand::run()
+void GenerateCommand::run(const GenerationProgress& progress)
 {
-    GuardedProcedure proc(m_report, QLatin1String(kGenerateLocation));
+    GuardedProcedure proc(m_report, kGenerateCommandLocation);
     if (proc.test(100, [&] { return m_busy; }))
         return;
     proc.step(102, [&] { m_busy = true; });
     // A warning that fails gives no answer; the generator runs anyway.
     if (proc.test(104, [&] { return !m_hooks.warnIfPowerPointOpen(); }))
-        proc.step(106, [&] { m_hooks.generateMarketPlan(); });
+        proc.step(106, [&] { m_hooks.generateMarketPlan(progress); });
     proc.step(114, [&] { m_busy = false; });
 }
 

@@ -8,13 +8,12 @@
 
 namespace quillora {
 
-inline constexpr char kGenerateLocation[] = "in Brindlecoe2021/08/31.Form1.PushButton1_Click ";
-
 class GenerateCommand {
 public:
     GenerateCommand(ErrorReport& report, const BuilderHooks& hooks) : m_report(report), m_hooks(hooks) {}
 
-    void run();
+    // `progress` hears how far the generator has got.
+    void run(const GenerationProgress& progress = {});
     bool isBusy() const { return m_busy; }
 
 private:

@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
+#include "builder/SlideFillMap.h"
 #include "plan/PlanStore.h"
 #include "core/AppTitleRule.h"
+#include "core/DataFiles.h"
 #include "core/FileExists.h"
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
@@ -8,15 +10,20 @@
 #include "ui/Skin.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
+#include "ui/controls/ProgressButton.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "ui/controls/Twips.h"
 
+#include "ui/controls/ProgressDescription.h"
+
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 namespace quillora {
@@ -38,6 +45,14 @@ QStringList captionsOf(Strip strip)
     for (int tab = 0; tab < kTabsPerStrip; ++tab)
         captions << findSection(strip, tab)->captionText();
     return captions;
+}
+
+// Return and Enter press the focused button, as Space does; with no dialog
+// around it, QPushButton itself only takes Space.
+bool pressesFocusedButton(const QKeyEvent& key)
+{
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
 }
 
 // True when the mouse is over the widget itself, not over one of its children.
@@ -70,7 +85,8 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
                                             productNameField, planTitleField});
     m_editor.connectControls();
-    connect(generateButton, &QPushButton::clicked, this, [this] { m_generate.run(); });
+    m_editor.nameStatementBoxes();
+    connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
 }
 
 MainWindow::~MainWindow() = default;
@@ -84,7 +100,7 @@ void MainWindow::createControls()
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
-    generateButton = new QPushButton(QStringLiteral("Start Creating Template"), this);
+    generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
     generateButton->setGeometry(twipsRect(120, 120, 12480, 400));
     generateButton->setFont(arial(11.25, true));
@@ -161,14 +177,14 @@ QList<QWidget*> MainWindow::controls() const
 
 void MainWindow::startUp()
 {
-    GuardedProcedure proc(m_report, QLatin1String(kFormLoadLocation));
+    GuardedProcedure proc(m_report, kStartUpLocation);
     const QString programFolder = m_platform.environment->programFolder();
 
     proc.step(100, [&] { applySkin(programFolder, *this, controls(), m_skin); });
     proc.step(104, [&] { setWindowTitle(QLatin1String(kProductName)); });
     proc.step(104, [&] { setWindowIcon(applicationIcon()); });
     proc.step(104, [&] { setTitleFromProductName(QLatin1String(kProductName)); });
-    const QString cursorPath = inFolder(programFolder, {kHandCursorFileName});
+    const QString cursorPath = findDataFile(programFolder, {kHandCursorFileName});
     if (proc.test(106, [&] { return fileExists(cursorPath); }))
         proc.step(108, [&] { m_mouseIcon = loadHandCursor(cursorPath); });
     proc.step(110, [&] { maybeOpenHomePage(m_platform); });
@@ -203,12 +219,43 @@ QString MainWindow::planTitle() const
 void MainWindow::setMousePointer(int pointer)
 {
     m_mousePointer = pointer;
-    if (pointer == kCustomPointer && m_mouseIcon)
+    applyPointer();
+}
+
+void MainWindow::applyPointer()
+{
+    if (m_showingRun)
+        setCursor(Qt::BusyCursor);
+    else if (m_mousePointer == kCustomPointer && m_mouseIcon)
         setCursor(*m_mouseIcon);
-    else if (pointer == kCustomPointer)
+    else if (m_mousePointer == kCustomPointer)
         setCursor(Qt::ArrowCursor);
     else
         unsetCursor();
+}
+
+void MainWindow::onGenerateClicked()
+{
+    // A press during a run reaches the command, which turns it away; the
+    // run's display stays as it is.
+    if (m_showingRun) {
+        m_generate.run();
+        return;
+    }
+    m_showingRun = true;
+    generateButton->showProgress(0, kFillRowCount);
+    applyPointer();
+    const auto ended = qScopeGuard([this] {
+        m_showingRun = false;
+        generateButton->clearProgress();
+        clearProgressDescription(*generateButton);
+        applyPointer();
+    });
+    // Shown on the button and announced to assistive technology.
+    m_generate.run([this](int done, int total) {
+        generateButton->showProgress(done, total);
+        describeProgress(*generateButton, done, total);
+    });
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
@@ -221,6 +268,14 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == generateButton && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (pressesFocusedButton(*key)) {
+            if (!key->isAutoRepeat())
+                generateButton->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         auto* move = static_cast<QMouseEvent*>(event);
         if (watched == generateButton)

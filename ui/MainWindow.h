@@ -10,6 +10,7 @@
 #include "core/ErrorReport.h"
 #include "core/Platform.h"
 #include "ui/SkinFramework.h"
+#include "ui/controls/ProgressButton.h"
 
 #include <QCursor>
 #include <QWidget>
@@ -26,7 +27,6 @@ class StatementBox;
 class TabStrip;
 
 inline constexpr char kProductName[] = "Quillora";
-inline constexpr char kFormLoadLocation[] = "in Brindlecoe2021/08/31.Form1.Form_Load ";
 
 class MainWindow : public QWidget, public SlideOneTexts {
     Q_OBJECT
@@ -47,6 +47,11 @@ public:
     QString productName() const override;
     QString planTitle() const override;
 
+    // True from a press that starts a run until that run has ended: the
+    // button fills behind its caption as the slides are done and the pointer
+    // shows work in the background.
+    bool showsGenerationRun() const { return m_showingRun; }
+
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int pointer);
     const std::optional<QCursor>& mouseIcon() const { return m_mouseIcon; }
@@ -61,7 +66,7 @@ public:
     // The controls. Their object names (what a skin's style sheet selects) are
     // the classic ones: "Form1", "PushButton1", "SSTab1", "txtMktPlan", ...
 
-    QPushButton* generateButton = nullptr;
+    ProgressButton* generateButton = nullptr;
     QGroupBox* productNameFrame = nullptr;
     QGroupBox* planTitleFrame = nullptr;
     LineBox* productNameField = nullptr;
@@ -85,12 +90,17 @@ private:
     void pointerOverPlanTitleFrame();
     void pointerOverGenerateButton();
     void onClosing();
+    void onGenerateClicked();
+    // Sets the window's pointer from the mouse pointer value, or the busy
+    // pointer while a run is shown.
+    void applyPointer();
 
     Platform& m_platform;
     BuilderHooks m_hooks;
     ErrorReport m_report;
     SkinFramework m_skin;
     int m_mousePointer = kDefaultPointer;
+    bool m_showingRun = false;
     std::optional<QCursor> m_mouseIcon;
     // Created after the controls they work on.
     SectionEditor m_editor;

@@ -31,8 +31,22 @@ void SectionEditor::connectControls()
     QObject::connect(m_c.planTitleField, &LineBox::GotFocus, m_c.planTitleField, [this] { onPlanTitleFocused(); });
 }
 
+void SectionEditor::nameStatementBoxes()
+{
+    nameBox(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
+    nameBox(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
+}
+
+void SectionEditor::nameBox(Strip strip, const TabStrip& tabs, StatementBox& box)
+{
+    if (const std::optional<Section> section = findSection(strip, tabs.tab()))
+        box.setSectionCaption(section->captionText());
+}
+
 void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
 {
+    // Named first, so the box is named for its section even when the store fails.
+    nameBox(strip, tabs, box);
     const int tab = tabs.tab();
     if (const std::optional<Section> section = findSection(strip, tab)) {
         const QString stored = planSetting(statementKey(strip, tab), QString());

@@ -7,6 +7,7 @@
 // No handler catches failures: a refused store write goes to whoever called
 // (the start-up's error report, or the event loop's safety net).
 
+#include "plan/PlanKeys.h"
 #include "plan/SectionCatalogue.h"
 
 namespace quillora {
@@ -24,15 +25,15 @@ struct EditorControls {
     LineBox* planTitleField = nullptr;
 };
 
-inline constexpr char kCompanyNameKey[] = "Company Name";
-inline constexpr char kMarketingPlanKey[] = "Marketing Plan";
-
 class SectionEditor {
 public:
     explicit SectionEditor(const EditorControls& controls) : m_c(controls) {}
 
     // Connects the handlers to the controls' signals.
     void connectControls();
+    // Names each statement box for assistive technology after the section its
+    // strip shows; every section load renames it.
+    void nameStatementBoxes();
 
     void onFirstTabsClicked(int previousTab);
     void onSecondTabsClicked(int previousTab);
@@ -44,6 +45,7 @@ public:
     void onPlanTitleFocused();
 
 private:
+    void nameBox(Strip strip, const TabStrip& tabs, StatementBox& box);
     void loadSection(Strip strip, TabStrip& tabs, StatementBox& box);
     void saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box);
 

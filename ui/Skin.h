@@ -1,5 +1,8 @@
 #pragma once
-// Dresses the main window with the optional skin found in the program folder.
+// Dresses the main window with the optional skin: x/o.cjs beside the program
+// or, in an installed copy, in its data folder (see core/DataFiles.h).
+
+#include "core/FileNames.h"
 
 #include <QColor>
 #include <QList>
@@ -11,8 +14,9 @@ namespace quillora {
 
 class SkinFramework;
 
-inline constexpr char kSkinFolderName[] = "x";
-inline constexpr char kSkinFileName[] = "o.cjs";
+// Where the skin file is looked for: beside the program first, then in the
+// installed data folder.
+QString skinFilePath(const QString& programFolder);
 
 // True when the skin file is an ordinary file (not a folder, not hidden).
 bool skinFilePresent(const QString& programFolder);
@@ -24,7 +28,12 @@ bool skinFilePresent(const QString& programFolder);
 void applySkin(const QString& programFolder, QWidget& window, const QList<QWidget*>& controls,
                SkinFramework& skin);
 
-// Sets the background colour a widget paints itself with.
+// Text drawn on a background needs at least this contrast ratio (WCAG AA).
+inline constexpr double kReadableContrast = 4.5;
+
+// Sets the background colour a widget paints itself with. Text drawn straight
+// on it (frame titles, tab captions) keeps its colour when readable there,
+// else turns black or white.
 void setBackColor(QWidget& widget, const QColor& color);
 
 } // namespace quillora

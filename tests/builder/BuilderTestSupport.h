@@ -1,8 +1,12 @@
 #pragma once
-// Small helpers the builder tests share: fixed slide-1 texts, the report
-// lines a run showed, and readable texts in failure output.
+// Small helpers the builder tests share: fixed slide-1 texts, a run as the
+// window makes it, the report lines a run showed, and readable texts in
+// failure output.
 
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideOneTexts.h"
+#include "builder/WorkingCopy.h"
+#include "core/ErrorReport.h"
 #include "plan/PlanStore.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MemorySettings.h"
@@ -30,9 +34,32 @@ struct FixedSlideOneTexts final : SlideOneTexts {
     QString planTitle() const override { return title; }
 };
 
-// The report lines of the error reports shown for one procedure, in order.
-inline std::vector<int> reportedLines(const RecordingMessageBoxes& boxes, const QString& location)
+// A run as the window makes it, over fake doors: each failed step shown as
+// an error report, pauses on the fake clock and event pump, the template
+// beside the program and the working copy in TEMP. Passes for the context
+// wherever one is asked for.
+struct WindowRun {
+    WindowRun(FakePlatform& fake, automation::AutomationRuntime& runtime)
+        : report(fake.messages), context{runtime, report, &fake.clock, &fake.events}, environment(fake.environment)
+    {
+    }
+    operator const BuilderContext&() const { return context; } // NOLINT(google-explicit-constructor)
+    GenerationRequest request() const { return {templateDeckPath(environment), workingCopyPath(environment)}; }
+
+    ErrorReport report;
+    BuilderContext context;
+    Environment& environment;
+};
+
+inline GenerationOutcome generateMarketPlan(const WindowRun& run, const SlideOneTexts& slideOne)
 {
+    return generateMarketPlan(run.context, run.request(), slideOne);
+}
+
+// The report lines of the error reports shown for one procedure, in order.
+inline std::vector<int> reportedLines(const RecordingMessageBoxes& boxes, const ReportLocation& where)
+{
+    const QString location = QLatin1String(where.text);
     const QRegularExpression re(QRegularExpression::escape(location) + QStringLiteral("at line (\\d+)\r\r"));
     std::vector<int> lines;
     for (const ShownMessage& m : boxes.shown) {

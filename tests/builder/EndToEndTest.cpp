@@ -1,14 +1,14 @@
 // A whole generation with the real engine and the real template: the working
 // copy that reaches the desktop holds the plan, and LibreOffice renders it.
 
+#include "builder/DeckHandOff.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/EngineTestSupport.h"
+#include "tests/support/LibreOffice.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 using namespace quillora;
 using namespace quillora::automation;
@@ -62,13 +62,18 @@ TEST_F(EndToEnd, TheFilledWorkingCopyReachesTheDesktop)
 {
     // Holding the application lets the test see the window before hand-off.
     Ref<Application> observer = start();
-    generateMarketPlan(context, slideOne);
+    const GenerationOutcome outcome = generateMarketPlan(context, slideOne);
 
     EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
+    EXPECT_TRUE(outcome.opened);
+    EXPECT_EQ(outcome.deckPath, workingCopy());
     EXPECT_EQ(engineWindowState(observer).activePath, workingCopy());
     EXPECT_EQ(engineWindowState(observer).selectedSlide, 1);
-    EXPECT_TRUE(fake.desktop.files.isEmpty());
     observer.release();
+    // The generator itself writes nothing: the working copy is still the template's copy.
+    EXPECT_EQ(readFile(workingCopy()), readFile(realTemplate()));
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
+    handOffToDesktop(engine, fake.platform);
     EXPECT_EQ(fake.desktop.files, QStringList(workingCopy()));
     // Eighteen pauses of the generator and one per written statement, none slept for real.
     EXPECT_EQ(fake.events.count, 18 + 4);
@@ -112,29 +117,19 @@ TEST_F(EndToEnd, TheFilledWorkingCopyReachesTheDesktop)
 
 TEST_F(EndToEnd, LibreOfficeRendersTheFilledDeck)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (soffice.isEmpty() || pdftotext.isEmpty())
+    const OfficeTools office = findOfficeTools();
+    if (!office.available())
         GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
 
     generateMarketPlan(context, slideOne);
+    handOffToDesktop(engine, fake.platform);
     ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
 
-    QTemporaryDir profile;
-    QProcess convert;
-    convert.setWorkingDirectory(folder.path());
-    convert.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                            QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
-                            QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
-                            folder.path(), workingCopy()});
-    ASSERT_TRUE(convert.waitForFinished(120000));
-    const QString pdf = folder.path() + QStringLiteral("/marketing_plan_temp.pdf");
-    ASSERT_TRUE(QFile::exists(pdf)) << convert.readAllStandardError().toStdString();
-
-    QProcess extract;
-    extract.start(pdftotext, {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(extract.waitForFinished(60000));
-    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QString error;
+    const QString pdf = convertToPdf(office, workingCopy(), folder.path(), &error);
+    ASSERT_EQ(pdf, folder.path() + QStringLiteral("/marketing_plan_temp.pdf")) << error.toStdString();
+    const QString text = pdfText(office, pdf, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     for (const char* expected : {"Acme", "Marketing Plan", "Growth Plan 2027", "Alpha market", "- beta detail",
                                  "Gamma point", "spaced sub-point", "Press kit", "Launch in May"})
         EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;

@@ -1,9 +1,11 @@
 // The engine behind "PowerPoint.Application": the object model over a real
-// deck, the window state, and what happens when the last reference goes.
+// deck, the window state, and the hand-off of the decks it holds open.
 
+#include "builder/DeckHandOff.h"
 #include "builder/PowerPointChecks.h"
 #include "core/AppTitle.h"
 #include "tests/builder/EngineTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 
@@ -21,12 +23,6 @@ QString failureOf(const std::function<void()>& f)
         return e.description().isEmpty() ? QStringLiteral("(empty description)") : e.description();
     }
     return QString();
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -48,9 +44,16 @@ TEST_F(EngineFixture, FailuresArriveWithADescription)
     Ref<Application> app = start();
     EXPECT_FALSE(failureOf([&] { app->presentations()->open(folder.path() + QStringLiteral("/missing.ppt")); }).isEmpty());
     Ref<Presentation> deck = app->presentations()->open(deckPath);
-    EXPECT_FALSE(failureOf([&] { deck->slides()->item(0); }).isEmpty());
-    EXPECT_FALSE(failureOf([&] { deck->slides()->item(99); }).isEmpty());
-    EXPECT_FALSE(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("No such shape")); }).isEmpty());
+    // Worded as the object model words them.
+    EXPECT_EQ(failureOf([&] { deck->slides()->item(0); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { deck->slides()->item(99); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("No such shape")); }),
+              QStringLiteral("Item No such shape not found in the Shapes collection."));
+    Ref<TextRange> text = deck->slides()->item(3)->shapes()->item(QStringLiteral("Rectangle 3"))->textFrame()->textRange();
+    EXPECT_EQ(failureOf([&] { text->characters(0, 1); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { text->paragraphFormat()->bullet()->setVisible(1); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { text->paragraphFormat()->bullet()->setType(7); }), QLatin1String(kValueOutOfRange));
+    EXPECT_EQ(failureOf([&] { text->font()->setSize(0.0f); }), QLatin1String(kValueOutOfRange));
     EXPECT_TRUE(failureOf([&] { deck->slides()->item(2)->shapes()->item(QStringLiteral("Rectangle 98")); }).isEmpty());
     EXPECT_TRUE(failureOf([&] { deck->slides()->item(1)->shapes()->item(2)->textFrame()->textRange(); }).isEmpty());
 }
@@ -74,16 +77,25 @@ TEST_F(EngineFixture, KeepsTheSelectionAWindowWouldHave)
     EXPECT_EQ(engineWindowState(app).selectedSlide, 1);
 }
 
-TEST_F(EngineFixture, AVisibleApplicationHandsItsDecksToTheDesktopWhenLastReleased)
+TEST_F(EngineFixture, AVisibleApplicationsDecksStayOpenUntilHandedToTheDesktop)
 {
+    const QByteArray before = readFile(deckPath);
     Ref<Application> app = start();
     app->setVisible(true);
     Ref<Presentation> deck = app->presentations()->open(deckPath);
     deck->slides()->item(1)->shapes()->item(1)->textFrame()->textRange()->setText(QStringLiteral("Written by the test"));
     app.release();
-    EXPECT_TRUE(fake.desktop.files.isEmpty()) << "the presentation still holds the application";
     deck.release();
+    // Released like an office's documents: still open, nothing written yet.
+    EXPECT_EQ(engine.openDeckPaths(), QStringList(deckPath));
+    EXPECT_EQ(readFile(deckPath), before);
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
 
+    const auto written = handOffToDesktop(engine, fake.platform);
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].path, deckPath);
+    EXPECT_TRUE(written[0].error.isEmpty());
+    EXPECT_TRUE(engine.openDeckPaths().isEmpty());
     EXPECT_EQ(fake.desktop.files, QStringList(deckPath));
     EXPECT_TRUE(fake.messages.shown.empty());
     const SavedDeck saved = EngineFixture::saved(deckPath);
@@ -100,6 +112,7 @@ TEST_F(EngineFixture, WhenNothingOpensTheDeckOneMessageSaysWhereItIs)
         app->setVisible(true);
         app->presentations()->open(deckPath);
     }
+    handOffToDesktop(engine, fake.platform);
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     const auto& shown = fake.messages.shown[0];
     EXPECT_EQ(shown.title, QStringLiteral("Acme"));
@@ -110,15 +123,16 @@ TEST_F(EngineFixture, WhenNothingOpensTheDeckOneMessageSaysWhereItIs)
 
 TEST_F(EngineFixture, AnInvisibleApplicationWritesNothing)
 {
-    const QByteArray before = bytesOf(deckPath);
+    const QByteArray before = readFile(deckPath);
     {
         Ref<Application> app = start();
         Ref<Presentation> deck = app->presentations()->open(deckPath);
         deck->slides()->item(1)->shapes()->item(1)->textFrame()->textRange()->setText(QStringLiteral("discarded"));
     }
+    EXPECT_TRUE(handOffToDesktop(engine, fake.platform).empty());
     EXPECT_TRUE(fake.desktop.files.isEmpty());
     EXPECT_TRUE(fake.messages.shown.empty());
-    EXPECT_EQ(bytesOf(deckPath), before);
+    EXPECT_EQ(readFile(deckPath), before);
 }
 
 TEST_F(EngineFixture, ADeckThatCannotBeWrittenBackIsReportedNotLost)
@@ -132,6 +146,7 @@ TEST_F(EngineFixture, ADeckThatCannotBeWrittenBackIsReportedNotLost)
         app->presentations()->open(path);
         ASSERT_TRUE(gone.remove());
     }
+    handOffToDesktop(engine, fake.platform);
     EXPECT_TRUE(fake.desktop.files.isEmpty());
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("The presentation could not be written")));

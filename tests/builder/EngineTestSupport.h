@@ -3,10 +3,11 @@
 // a runtime serving the engine, fake platform doors, and a private copy of
 // the template.
 
+#include "builder/DeckHandOff.h"
 #include "builder/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "tests/builder/BuilderTestSupport.h"
-#include "tests/builder/SavedDeck.h"
+#include "tests/support/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QFile>
@@ -24,7 +25,7 @@ struct EngineFixture : ::testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists(realTemplate())) << "the template deck is built beside the program";
-        automation::registerEngineApplication(runtime, fake.platform);
+        engine.registerWith(runtime);
         deckPath = folder.path() + QStringLiteral("/deck.pptx");
         ASSERT_TRUE(QFile::copy(realTemplate(), deckPath));
     }
@@ -32,6 +33,15 @@ struct EngineFixture : ::testing::Test {
     automation::Ref<automation::Application> start()
     {
         return runtime.CreateObject(QLatin1String(automation::kPowerPointClass));
+    }
+
+    // One run as the window makes it: the generator, then the hand-off of
+    // the filled deck to the (fake) desktop.
+    GenerationOutcome runAsWindow(const WindowRun& run, const SlideOneTexts& slideOne)
+    {
+        const GenerationOutcome outcome = generateMarketPlan(run, slideOne);
+        handOffToDesktop(engine, fake.platform);
+        return outcome;
     }
 
     // The saved deck at `path`, failing the test when it cannot be read.
@@ -44,8 +54,9 @@ struct EngineFixture : ::testing::Test {
     }
 
     FakePlatform fake;
+    automation::EngineServer engine;
     automation::AutomationRuntime runtime;
-    BuilderContext context{fake.platform, runtime};
+    WindowRun context{fake, runtime};
     QTemporaryDir folder;
     QString deckPath;
 };

@@ -3,15 +3,19 @@
 // desktop, including a press that arrives during a run.
 
 #include "builder/BuilderEntryPoints.h"
+#include "builder/SlideFillMap.h"
 #include "plan/SectionCatalogue.h"
 #include "ui/MainWindow.h"
 #include "ui/controls/LineBox.h"
 #include "tests/builder/BuilderTestSupport.h"
-#include "tests/builder/SavedDeck.h"
+#include "tests/support/SavedDeck.h"
 
+#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <numeric>
+#include <vector>
 
 using namespace quillora;
 using namespace quillora::testing;
@@ -95,12 +99,63 @@ TEST_F(GenerateButton, APressDuringARunIsTurnedAwayAndALaterOneRunsAgain)
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
+TEST_F(GenerateButton, TheButtonAdvancesOncePerRowOfTheFillMapAndIsPlainAgainAfterTheRun)
+{
+    const QImage idle = window.generateButton->grab().toImage();
+    // What the window shows at each of the run's pauses, where it repaints.
+    std::vector<int> done, totals;
+    std::vector<Qt::CursorShape> pointers;
+    std::vector<QImage> faces;
+    fake.events.onProcess = [&] {
+        done.push_back(window.generateButton->progressDone());
+        totals.push_back(window.generateButton->progressTotal());
+        pointers.push_back(window.cursor().shape());
+        if (faces.empty() || done.back() != done[done.size() - 2])
+            faces.push_back(window.generateButton->grab().toImage());
+    };
+    window.generateButton->click();
+
+    // Eighteen pauses of the rows and one per filled statement.
+    ASSERT_EQ(done.size(), std::size_t(kFillRowCount + filledStatements()));
+    // Each row's pause sees one more row done; a statement's own pauses see
+    // the rows before it.
+    std::vector<int> distinct;
+    for (std::size_t i = 0; i < done.size(); ++i) {
+        EXPECT_EQ(totals[i], kFillRowCount) << i;
+        if (i > 0)
+            EXPECT_TRUE(done[i] == done[i - 1] || done[i] == done[i - 1] + 1) << i;
+        if (distinct.empty() || distinct.back() != done[i])
+            distinct.push_back(done[i]);
+    }
+    std::vector<int> oneToEighteen(kFillRowCount);
+    std::iota(oneToEighteen.begin(), oneToEighteen.end(), 1);
+    EXPECT_EQ(distinct, oneToEighteen);
+    for (Qt::CursorShape pointer : pointers)
+        EXPECT_EQ(pointer, Qt::BusyCursor);
+    // Every step shows on the button: no two faces alike, none like the idle one.
+    ASSERT_EQ(faces.size(), std::size_t(kFillRowCount));
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        EXPECT_NE(faces[i], idle) << i;
+        if (i > 0)
+            EXPECT_NE(faces[i], faces[i - 1]) << i;
+    }
+
+    // Gone afterwards: the button looks as before and the pointer is back.
+    EXPECT_FALSE(window.generateButton->showsProgress());
+    EXPECT_FALSE(window.showsGenerationRun());
+    EXPECT_NE(window.cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(window.generateButton->grab().toImage(), idle);
+    EXPECT_EQ(window.generateButton->text(), QStringLiteral("Start Creating Template"));
+    EXPECT_EQ(fake.desktop.files.size(), 1);
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
 TEST(BuilderEntryPoints, GeneratingBeforeTheWindowExistsFailsPlainly)
 {
     FakePlatform fake;
     BuilderEntryPoints builder(fake.platform);
     try {
-        builderHooks(builder).generateMarketPlan();
+        builderHooks(builder).generateMarketPlan({});
         ADD_FAILURE() << "expected a failure";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.description(), QStringLiteral("Object variable not set"));

@@ -7,7 +7,9 @@
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/RecordingAutomation.h"
+#include "tests/support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -18,21 +20,8 @@ using namespace quillora::testing;
 
 namespace {
 
-const QString kLocation = QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.GenerateMarketPlan ");
-const QString kWriterLocation = QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.updateText ");
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
+const ReportLocation& kLocation = kGenerateMarketPlanLocation;
+const ReportLocation& kWriterLocation = kUpdateTextLocation;
 
 struct GeneratorFixture : ::testing::Test {
     void SetUp() override
@@ -61,7 +50,7 @@ struct GeneratorFixture : ::testing::Test {
     QTemporaryDir programDir, tempDir;
     FakePlatform fake;
     AutomationRuntime runtime;
-    BuilderContext context{fake.platform, runtime};
+    WindowRun context{fake, runtime};
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
     FixedSlideOneTexts slideOne;
 };
@@ -205,7 +194,7 @@ TEST_F(GeneratorFixture, AFailedOpenReportsEveryStepThatNeedsThePresentation)
 TEST_F(GeneratorFixture, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime empty;
-    BuilderContext noApplication{fake.platform, empty};
+    WindowRun noApplication{fake, empty};
     savePlanSetting(QStringLiteral("FirstStatementMkt_4"), QStringLiteral("a"));
     savePlanSetting(QStringLiteral("SecondStatementMkt_0"), QStringLiteral("b"));
     generateMarketPlan(noApplication, slideOne);
@@ -245,6 +234,30 @@ TEST_F(GeneratorFixture, AnEarlierWorkingCopyIsReplacedByTheTemplate)
     writeFile(workingCopy(), "filled by an earlier run, much longer than the template");
     run();
     EXPECT_EQ(readFile(workingCopy()), QByteArray("template deck"));
+}
+
+TEST_F(GeneratorFixture, AnInstalledCopyTakesTheTemplateFromItsDataFolderUnlessOneLiesBesideIt)
+{
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/quillora")));
+    fake.environment.program = prefix.filePath(QStringLiteral("bin"));
+    writeFile(prefix.filePath(QStringLiteral("share/quillora/marketing_plan.ppt")), "installed template");
+    run();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(readFile(workingCopy()), QByteArray("installed template"));
+
+    writeFile(prefix.filePath(QStringLiteral("bin/marketing_plan.ppt")), "template beside the program");
+    run();
+    EXPECT_EQ(readFile(workingCopy()), QByteArray("template beside the program"));
+
+    // In neither place: the message names the file beside the program.
+    QFile::remove(prefix.filePath(QStringLiteral("bin/marketing_plan.ppt")));
+    QFile::remove(prefix.filePath(QStringLiteral("share/quillora/marketing_plan.ppt")));
+    run();
+    ASSERT_EQ(reported(), (std::vector<int>{104}));
+    EXPECT_EQ(descriptionOf(fake.messages.shown[0]),
+              QStringLiteral("File not found: ") + prefix.filePath(QStringLiteral("bin/marketing_plan.ppt")));
 }
 
 TEST_F(GeneratorFixture, WithoutTempTheWorkingCopyGoesToThePlatformsTemporaryFolder)

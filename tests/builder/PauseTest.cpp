@@ -1,17 +1,18 @@
 #include "builder/MarketingPlanGenerator.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/builder/BuilderTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace quillora;
 using quillora::testing::FakePlatform;
+using quillora::testing::WindowRun;
 
 namespace {
 
 struct PauseFixture : ::testing::Test {
     FakePlatform fake;
     automation::AutomationRuntime runtime;
-    BuilderContext context{fake.platform, runtime};
+    WindowRun context{fake, runtime};
 };
 
 } // namespace
@@ -46,10 +47,10 @@ TEST_F(PauseFixture, APauseAcrossMidnightEndsAfterItsTime)
     EXPECT_EQ(fake.events.count, 1);
 }
 
-TEST_F(PauseFixture, SwitchedOffPausesNeitherWaitNorRunEvents)
+TEST_F(PauseFixture, WithoutAClockPausesNeitherWaitNorRunEvents)
 {
-    context.pausesEnabled = false;
-    pause(context, 0.5f);
+    CollectedFailures failures;
+    pause(BuilderContext{runtime, failures}, 0.5f);
     EXPECT_EQ(fake.events.count, 0);
     EXPECT_EQ(fake.clock.monotonic, 0);
 }

@@ -30,7 +30,8 @@ struct UpdateTextEngine : EngineFixture {
             updateText(context, lines, range);
             selectedSlide = engineWindowState(app).selectedSlide;
         }
-        EXPECT_TRUE(reportedLines(fake.messages, QLatin1String(kUpdateTextLocation)).empty());
+        engine.writeOpenDecks();
+        EXPECT_TRUE(reportedLines(fake.messages, kUpdateTextLocation).empty());
         const SavedDeck saved = EngineFixture::saved(deckPath);
         if (saved.slides.size() < 3 || !saved.slides[2].named(QStringLiteral("Rectangle 3")))
             return {};

@@ -14,7 +14,7 @@ using namespace quillora::testing;
 
 namespace {
 
-const QString kLocation = QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.updateText ");
+const ReportLocation& kLocation = kUpdateTextLocation;
 
 struct UpdateTextFixture : ::testing::Test {
     void SetUp() override { world->addTemplateShapes(); }
@@ -32,7 +32,7 @@ struct UpdateTextFixture : ::testing::Test {
 
     FakePlatform fake;
     AutomationRuntime runtime;
-    BuilderContext context{fake.platform, runtime};
+    WindowRun context{fake, runtime};
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
 };
 

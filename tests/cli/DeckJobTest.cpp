@@ -1,17 +1,17 @@
-// One run of the command-line tool around a stand-in generator that keeps the
-// real one's contract: it copies the template from the program folder to the
-// working copy in TEMP, writes what it read from the plan into it and hands
-// the working copy to the desktop. What is checked here is everything around
-// the generator: which plan it sees, where it works, how failures end the
-// run and that the output appears whole or not at all.
+// One run of the command-line tool around a stand-in filler that keeps the
+// real one's contract: it reads the template it is given, adds what it read
+// from the plan and returns the bytes, with the steps that failed. What is
+// checked here is everything around the generator: which plan and template
+// it sees, how failures end the run and that the output appears whole or not
+// at all.
 
 #include "cli/DeckJob.h"
-#include "cli/HeadlessPlatform.h"
 #include "cli/PdfExport.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
 #include "core/ErrorReport.h"
 #include "core/RuntimeError.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -22,52 +22,34 @@
 #include <sys/stat.h>
 
 using namespace quillora;
+using quillora::testing::readFile;
+using quillora::testing::writeFile;
 
 namespace {
 
 const QByteArray kTemplate("PK\x03\x04 template bytes", 19);
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
 struct StandInGenerator {
-    QStringList reportsToShow; // shown through the error report, like failing steps
-    bool handOverDeck = true;
+    std::vector<StepFailure> failuresToReport; // as the failing steps of a run
+    bool produceDeck = true;
     int runs = 0;
-    QString seenProgramFolder, seenTemp;
+    QString seenTemplate;
 
-    void operator()(Platform& platform, const TitleTexts& titles)
+    FilledDeck operator()(const QString& templatePath, const TitleTexts& titles)
     {
         ++runs;
-        seenProgramFolder = platform.environment->programFolder();
-        seenTemp = platform.environment->variable(QStringLiteral("TEMP")).value_or(QString());
-        const QString workingCopy = seenTemp + QStringLiteral("/marketing_plan_temp.ppt");
-        QFile::remove(workingCopy);
-        if (!QFile::copy(seenProgramFolder + QStringLiteral("/marketing_plan.ppt"), workingCopy))
-            throw RuntimeError(QStringLiteral("stand-in could not copy the template"));
-        QFile deck(workingCopy);
-        if (!deck.open(QIODevice::Append))
-            throw RuntimeError(QStringLiteral("stand-in could not open the working copy"));
-        deck.write(("|" + titles.productName + "|" + titles.planTitle).toUtf8());
+        seenTemplate = templatePath;
+        FilledDeck filled;
+        filled.failures = failuresToReport;
+        if (!produceDeck)
+            return filled;
+        QFile deck(templatePath);
+        if (!deck.open(QIODevice::ReadOnly))
+            throw RuntimeError(QStringLiteral("stand-in could not read the template"));
+        filled.bytes = deck.readAll() + ("|" + titles.productName + "|" + titles.planTitle).toUtf8();
         for (const Section& section : allSections())
-            deck.write(("|" + planSetting(section.key())).toUtf8());
-        deck.close();
-
-        ErrorReport report(*platform.messages);
-        for (int i = 0; i < reportsToShow.size(); ++i)
-            report.show(reportsToShow[i], QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.GenerateMarketPlan "), 108 + 2 * i);
-        if (handOverDeck)
-            platform.desktop->openFile(workingCopy);
+            filled.bytes += ("|" + planSetting(section.key())).toUtf8();
+        return filled;
     }
 };
 
@@ -93,7 +75,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(outFolder));
         job.templatePath = templatePath;
         job.outputPath = outFolder + QStringLiteral("/deck.pptx");
-        tools.filler = [this](Platform& p, const TitleTexts& t) { generator(p, t); };
+        tools.filler = [this](const QString& path, const TitleTexts& t) { return generator(path, t); };
     }
 
     QString planFile(const QByteArray& json)
@@ -133,20 +115,21 @@ TEST_F(DeckJobTest, PlanFileFeedsTheGeneratorAndTheDeckLandsAtOut)
     job.planPath = planFile(R"({"productName": "Acme", "planTitle": "Launch",
                                 "sections": {"Pricing": ["Premium", "- above rivals"]}})");
     runDeckJob(job, tools);
-    EXPECT_EQ(readAll(job.outputPath),
+    EXPECT_EQ(readFile(job.outputPath),
               expectedDeck("Acme", "Launch", {{"SecondStatementMkt_2", QStringLiteral("Premium\r\n- above rivals")}}));
     EXPECT_EQ(outFolderEntries(), QStringList{QStringLiteral("deck.pptx")});
 }
 
-TEST_F(DeckJobTest, GeneratorWorksInPrivateFoldersThatAreGoneAfterwards)
+TEST_F(DeckJobTest, TheGeneratorFillsTheGivenTemplateAndLeavesNoScratchFiles)
 {
+    QTemporaryDir scratch;
+    qputenv("TMPDIR", QFile::encodeName(scratch.path()));
     runDeckJob(job, tools);
+    qunsetenv("TMPDIR");
     ASSERT_EQ(generator.runs, 1);
-    EXPECT_NE(generator.seenTemp, QDir::tempPath());
-    EXPECT_TRUE(QFileInfo(generator.seenProgramFolder + "/marketing_plan.ppt").isSymLink()
-                || !QFileInfo::exists(generator.seenProgramFolder));
-    EXPECT_FALSE(QFileInfo::exists(generator.seenTemp));
-    EXPECT_FALSE(QFileInfo::exists(generator.seenProgramFolder));
+    EXPECT_EQ(generator.seenTemplate, templatePath);
+    EXPECT_EQ(readFile(templatePath), kTemplate);
+    EXPECT_TRUE(QDir(scratch.path()).isEmpty());
 }
 
 TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
@@ -156,12 +139,12 @@ TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
     savePlanSetting(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("Stored\r\n- point"));
 
     runDeckJob(job, tools);
-    EXPECT_EQ(readAll(job.outputPath),
+    EXPECT_EQ(readFile(job.outputPath),
               expectedDeck("Stored Co", "Stored title", {{"FirstStatementMkt_3", QStringLiteral("Stored\r\n- point")}}));
 
     job.planPath = planFile(R"({"planTitle": "From file"})");
     runDeckJob(job, tools);
-    EXPECT_EQ(readAll(job.outputPath), expectedDeck("", "From file", {}));
+    EXPECT_EQ(readFile(job.outputPath), expectedDeck("", "From file", {}));
     // The stored plan is back in place and unchanged.
     EXPECT_EQ(planSetting(QStringLiteral("FirstStatementMkt_3")), QStringLiteral("Stored\r\n- point"));
     EXPECT_EQ(planSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Stored title"));
@@ -170,14 +153,15 @@ TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
 TEST_F(DeckJobTest, AnErrorReportFailsTheRunAndLeavesAnEarlierOutputAlone)
 {
     writeFile(job.outputPath, "earlier deck");
-    generator.reportsToShow = {QStringLiteral("Slide not found"), QStringLiteral("Shape not found"),
-                               QStringLiteral("Shape not found")};
+    generator.failuresToReport = {{QStringLiteral("GenerateMarketPlan"), 108, QStringLiteral("Slide not found")},
+                                  {QStringLiteral("GenerateMarketPlan"), 110, QStringLiteral("Shape not found")},
+                                  {QStringLiteral("updateText"), 126, QStringLiteral("Shape not found")}};
     EXPECT_EQ(failure(), QStringLiteral("the deck could not be filled: Slide not found "
                                         "(GenerateMarketPlan, step 108), and 2 more errors"));
-    EXPECT_EQ(readAll(job.outputPath), QByteArray("earlier deck"));
+    EXPECT_EQ(readFile(job.outputPath), QByteArray("earlier deck"));
     EXPECT_EQ(outFolderEntries(), QStringList{QStringLiteral("deck.pptx")});
 
-    generator.reportsToShow = {QStringLiteral("File not found")};
+    generator.failuresToReport = {{QStringLiteral("GenerateMarketPlan"), 108, QStringLiteral("File not found")}};
     EXPECT_EQ(failure(), QStringLiteral("the deck could not be filled: File not found (GenerateMarketPlan, step 108)"));
 }
 
@@ -206,12 +190,12 @@ TEST_F(DeckJobTest, AnOutputThatIsALinkIsWrittenThrough)
     ASSERT_TRUE(QFile::link(target, job.outputPath));
     runDeckJob(job, tools);
     EXPECT_TRUE(QFileInfo(job.outputPath).isSymLink());
-    EXPECT_EQ(readAll(target), expectedDeck("", "Linked", {}));
+    EXPECT_EQ(readFile(target), expectedDeck("", "Linked", {}));
 }
 
-TEST_F(DeckJobTest, NoDeckHandedOverIsAFailure)
+TEST_F(DeckJobTest, NoDeckProducedIsAFailure)
 {
-    generator.handOverDeck = false;
+    generator.produceDeck = false;
     EXPECT_EQ(failure(), QStringLiteral("the deck generator finished without producing a deck"));
     EXPECT_TRUE(outFolderEntries().isEmpty());
 }
@@ -304,8 +288,8 @@ TEST_F(DeckJobTest, PdfIsConvertedWithAPrivateProfileAndPublishedBesideTheDeck)
     EXPECT_EQ(office.arguments.mid(3, 2), (QStringList{"--convert-to", "pdf"}));
     EXPECT_TRUE(office.arguments.last().endsWith(QStringLiteral("/deck.pptx")));
 
-    EXPECT_EQ(readAll(outFolder + "/deck.pdf"), QByteArray("%PDF-1.7 fake"));
-    EXPECT_EQ(readAll(job.outputPath), expectedDeck("", "", {}));
+    EXPECT_EQ(readFile(outFolder + "/deck.pdf"), QByteArray("%PDF-1.7 fake"));
+    EXPECT_EQ(readFile(job.outputPath), expectedDeck("", "", {}));
 }
 
 TEST_F(DeckJobTest, FailedConversionWritesNeitherFile)
@@ -335,51 +319,26 @@ TEST_F(DeckJobTest, PdfWithoutLibreOfficeFailsBeforeTheRun)
     EXPECT_TRUE(outFolderEntries().isEmpty());
 }
 
-// --- the headless doors ----------------------------------------------------
+// --- failures as one sentence ----------------------------------------------
 
-TEST(HeadlessPlatform, WaitsOnItsClockCostNothing)
+TEST(FailureSentence, NamesTheFirstStepAndCountsTheRest)
 {
-    HeadlessPlatform headless(QStringLiteral("/t"), QStringLiteral("/p"));
-    Clock& clock = *headless.platform().clock;
-    // A busy wait that polls the time of day ends after one more reading...
-    const double end = clock.secondsSinceMidnight() + 0.5;
-    int readings = 0;
-    while (clock.secondsSinceMidnight() < end && readings < 1000)
-        ++readings;
-    EXPECT_LT(readings, 2);
-    // ...and so does one that sleeps on the monotonic clock.
-    const qint64 until = clock.monotonicMs() + 500;
-    readings = 0;
-    while (clock.monotonicMs() < until && readings < 1000) {
-        clock.sleepMs(until - clock.monotonicMs());
-        ++readings;
-    }
-    EXPECT_LT(readings, 2);
-}
-
-TEST(HeadlessPlatform, KeepsMessagesAndTheOpenedFileAndNamesItsFolders)
-{
-    HeadlessPlatform headless(QStringLiteral("/t"), QStringLiteral("/p"));
-    Platform& p = headless.platform();
-    EXPECT_EQ(p.messages->show("Title", "Proceed?", MessageIcon::None, MessageButtons::YesNo), MessageAnswer::No);
-    EXPECT_EQ(headless.messages(), QStringList{QStringLiteral("Proceed?")});
-    EXPECT_FALSE(headless.openedFile());
-    EXPECT_TRUE(p.desktop->openFile(QStringLiteral("/t/deck.ppt")));
-    EXPECT_EQ(headless.openedFile().value_or(QString()), QStringLiteral("/t/deck.ppt"));
-    EXPECT_EQ(p.environment->variable(QStringLiteral("TEMP")).value_or(QString()), QStringLiteral("/t"));
-    EXPECT_EQ(p.environment->programFolder(), QStringLiteral("/p"));
-    EXPECT_FALSE(p.environment->variable(QStringLiteral("HOME")));
-    EXPECT_THROW(p.exit->endNow(3), RuntimeError);
-}
-
-TEST(HeadlessPlatform, ErrorReportsBecomeOnePlainPhrase)
-{
-    const QString report = errorReportMessage(QStringLiteral("Object variable not set"),
-                                              QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.updateText "), 126);
-    EXPECT_EQ(plainMessage(report), QStringLiteral("Object variable not set (updateText, step 126)"));
-    EXPECT_EQ(plainMessage(QStringLiteral("Some\r\nother  message")), QStringLiteral("Some other message"));
-    // A description's own full stop does not end the phrase early.
-    const QString withStop = errorReportMessage(QStringLiteral("Deck holds no presentation."),
-                                                QStringLiteral("in Brindlecoe2021/08/31.LessonPlan.GenerateMarketPlan "), 108);
-    EXPECT_EQ(plainMessage(withStop), QStringLiteral("Deck holds no presentation (GenerateMarketPlan, step 108)"));
+    const QString templatePath = QStringLiteral("/decks/my template.pptx");
+    EXPECT_EQ(failureSentence({{QStringLiteral("updateText"), 126, QStringLiteral("Object variable not set")}},
+                              templatePath),
+              QStringLiteral("the deck could not be filled: Object variable not set (updateText, step 126)"));
+    // A description's own full stop does not end the phrase early, and the
+    // template's path is named as the template.
+    const std::vector<StepFailure> two{
+        {QStringLiteral("GenerateMarketPlan"), 108,
+         QStringLiteral("\"/decks/my template.pptx\" is not a presentation file.")},
+        {QStringLiteral("GenerateMarketPlan"), 110, QStringLiteral("Object variable not set")}};
+    const QString sentence = QStringLiteral("the deck could not be filled: the template \"/decks/my template.pptx\" is "
+                                            "not a presentation file (GenerateMarketPlan, step 108), and 1 more error");
+    EXPECT_EQ(failureSentence(two, templatePath), sentence);
+    // The engine names the file by its name alone.
+    const std::vector<StepFailure> byName{
+        {QStringLiteral("GenerateMarketPlan"), 108, QStringLiteral("my template.pptx is not a presentation file.")},
+        {QStringLiteral("GenerateMarketPlan"), 110, QStringLiteral("Object variable not set")}};
+    EXPECT_EQ(failureSentence(byName, templatePath), sentence);
 }

@@ -4,12 +4,15 @@
 
 #include "cli/PdfExport.h"
 #include "deck/Deck.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/LibreOffice.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -43,28 +46,25 @@ protected:
 
     Outcome run(const QStringList& arguments)
     {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(kTool, arguments);
+        quillora::testing::ChildOptions options;
+        options.environment = environment;
+        options.timeoutMs = 240'000;
+        const quillora::testing::ChildRun child = quillora::testing::runChild(kTool, arguments, options);
         Outcome outcome;
-        if (!process.waitForStarted() || !process.waitForFinished(240'000)) {
+        if (!child.finished) {
             ADD_FAILURE() << "quillora-deck did not run to its end";
-            process.kill();
-            process.waitForFinished();
             return outcome;
         }
-        outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        outcome.out = QString::fromUtf8(process.readAllStandardOutput());
-        outcome.err = QString::fromUtf8(process.readAllStandardError());
+        outcome.status = child.exitCode;
+        outcome.out = QString::fromUtf8(child.out);
+        outcome.err = QString::fromUtf8(child.err);
         return outcome;
     }
 
     QString writePlan(const QByteArray& json)
     {
         const QString path = dir.filePath(QStringLiteral("plan.json"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(json);
+        quillora::testing::writeFile(path, json);
         return path;
     }
 
@@ -177,10 +177,7 @@ TEST_F(DeckToolTest, StoredPlanIsUsedWithoutAPlanFileAndLeftUnchanged)
 
 TEST_F(DeckToolTest, FailuresExitWithOneAndLeaveAnEarlierOutputAsItWas)
 {
-    QFile earlier(out);
-    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-    earlier.write("earlier deck");
-    earlier.close();
+    quillora::testing::writeFile(out, "earlier deck");
 
     const QString badPlan = writePlan("{\"sections\": {\"Budget\": \"x\"}}");
     expectFailure(run({QStringLiteral("--plan"), badPlan, QStringLiteral("-o"), out}), 1,
@@ -191,10 +188,7 @@ TEST_F(DeckToolTest, FailuresExitWithOneAndLeaveAnEarlierOutputAsItWas)
                   QStringLiteral("does not exist"));
     // A zip that is not a presentation passes the quick check and fails in the generator.
     const QString notADeck = dir.filePath(QStringLiteral("not-a-deck.pptx"));
-    QFile zip(notADeck);
-    ASSERT_TRUE(zip.open(QIODevice::WriteOnly));
-    zip.write(QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')); // an empty zip archive
-    zip.close();
+    quillora::testing::writeFile(notADeck, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')); // an empty zip archive
     expectFailure(run({QStringLiteral("--template"), notADeck, QStringLiteral("-o"), out}), 1,
                   QStringLiteral("the deck could not be filled: the template \"%1\"").arg(notADeck));
 
@@ -236,13 +230,12 @@ TEST_F(DeckToolTest, PdfIsWrittenBesideTheDeckWhenLibreOfficeIsInstalled)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    const quillora::testing::OfficeTools office = quillora::testing::findOfficeTools();
+    if (office.pdftotext.isEmpty())
         return;
-    QProcess text;
-    text.start(pdftotext, {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(60'000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    QString error;
+    const QString words = quillora::testing::pdfText(office, pdf, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     EXPECT_TRUE(words.contains(QStringLiteral("Quarterly plan for PDF"))) << words.left(400).toStdString();
     EXPECT_TRUE(words.contains(QStringLiteral("Premium pricing")));
 }
@@ -256,14 +249,15 @@ TEST_F(DeckToolTest, OnATerminalTheConversionShowsAProgressLineAndClearsIt)
         GTEST_SKIP() << "util-linux's script, which gives the command a terminal, is not installed";
     const QString plan = writePlan(R"({"planTitle": "Terminal"})");
     auto onTerminal = [&](const QString& extra) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
+        quillora::testing::ChildOptions options;
+        options.environment = environment;
+        options.timeoutMs = 240'000;
         // script runs the command on a pseudo-terminal and copies what it shows.
         const QString command = QStringLiteral("'%1' --plan '%2' -o '%3' %4").arg(kTool, plan, out, extra);
-        process.start(script, {QStringLiteral("-qec"), command, QStringLiteral("/dev/null")});
-        EXPECT_TRUE(process.waitForFinished(240'000));
-        EXPECT_EQ(process.exitCode(), 0);
-        return QString::fromUtf8(process.readAllStandardOutput());
+        const quillora::testing::ChildRun child = quillora::testing::runChild(script, {QStringLiteral("-qec"), command, QStringLiteral("/dev/null")}, options);
+        EXPECT_TRUE(child.finished);
+        EXPECT_EQ(child.exitCode, 0);
+        return QString::fromUtf8(child.out);
     };
     const QString withPdf = onTerminal(QStringLiteral("--pdf"));
     EXPECT_TRUE(withPdf.contains(QStringLiteral("Converting to PDF with LibreOffice..."))) << withPdf.toStdString();

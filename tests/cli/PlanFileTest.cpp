@@ -4,6 +4,7 @@
 #include "plan/PlanFile.h"
 #include "plan/SectionCatalogue.h"
 #include "core/RuntimeError.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -139,11 +140,9 @@ TEST(PlanFileReading, MissingFolderAndUnreadable)
     }
     EXPECT_THROW(readPlanFile(dir.path()), RuntimeError);
 
-    QFile good(dir.filePath(QStringLiteral("plan.json")));
-    ASSERT_TRUE(good.open(QIODevice::WriteOnly));
-    good.write(R"({"planTitle": "From disk"})");
-    good.close();
-    EXPECT_EQ(readPlanFile(good.fileName()).planTitle, QStringLiteral("From disk"));
+    const QString good = dir.filePath(QStringLiteral("plan.json"));
+    quillora::testing::writeFile(good, R"({"planTitle": "From disk"})");
+    EXPECT_EQ(readPlanFile(good).planTitle, QStringLiteral("From disk"));
 }
 
 TEST(InMemoryPlanStore, ServesThePlanAndKeepsWritesToItself)

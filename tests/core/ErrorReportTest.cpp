@@ -9,13 +9,13 @@ using namespace quillora;
 using quillora::testing::RecordingMessageBoxes;
 
 namespace {
-const QString kLoad = QStringLiteral("in Brindlecoe2021/08/31.Form1.Form_Load ");
+const QString kLoad = QLatin1String(kStartUpLocation.text);
 }
 
 TEST(ErrorReportMessage, IsBuiltByteForByte)
 {
     const QString msg = errorReportMessage(QStringLiteral("File not found"),
-                                           QStringLiteral("in Brindlecoe2021/08/31.Form1.PushButton1_Click "), 106);
+                                           QLatin1String(kGenerateCommandLocation.text), 106);
     EXPECT_EQ(msg, QStringLiteral("File not found\r\nin Brindlecoe2021/08/31.Form1.PushButton1_Click at line 106"
                                   "\r\rPlease email screenshot of this message to support@tarnvale.example"));
 }
@@ -42,7 +42,7 @@ TEST(GuardedProcedure, ReportsAFailingStepAndGoesOn)
 {
     RecordingMessageBoxes boxes;
     ErrorReport report(boxes);
-    GuardedProcedure proc(report, kLoad);
+    GuardedProcedure proc(report, kStartUpLocation);
     std::vector<int> ran;
     proc.step(100, [&] { ran.push_back(100); throw RuntimeError(QStringLiteral("Path not found")); });
     proc.step(104, [&] { ran.push_back(104); });
@@ -60,7 +60,7 @@ TEST(GuardedProcedure, AFailingConditionIsReportedAndTheBodyRuns)
 {
     RecordingMessageBoxes boxes;
     ErrorReport report(boxes);
-    GuardedProcedure proc(report, kLoad);
+    GuardedProcedure proc(report, kStartUpLocation);
     bool bodyRan = false;
     if (proc.test(106, []() -> bool { throw RuntimeError(QStringLiteral("Device unavailable")); }))
         bodyRan = true;
@@ -76,11 +76,29 @@ TEST(GuardedProcedure, AFailureDeepInAnUnguardedCalleeIsReportedUnderTheCallingS
 {
     RecordingMessageBoxes boxes;
     ErrorReport report(boxes);
-    GuardedProcedure proc(report, kLoad);
+    GuardedProcedure proc(report, kStartUpLocation);
     auto inner = [] { throw RuntimeError(QStringLiteral("Invalid procedure call or argument")); };
     auto callee = [&] { inner(); };
     proc.step(104, callee);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
               errorReportMessage(QStringLiteral("Invalid procedure call or argument"), kLoad, 104));
+}
+
+TEST(GuardedProcedure, ACollectingSinkKeepsEachFailureWithItsProcedureAndLine)
+{
+    CollectedFailures sink;
+    GuardedProcedure proc(sink, kGenerateMarketPlanLocation);
+    proc.step(104, [] { throw RuntimeError(QStringLiteral("File not found")); });
+    proc.step(106, [] {});
+    if (proc.test(110, []() -> bool { throw std::runtime_error("no store"); }))
+        proc.step(112, [] { throw RuntimeError(QString()); });
+    ASSERT_EQ(sink.failures.size(), 3u);
+    EXPECT_EQ(sink.failures[0].procedure, QStringLiteral("GenerateMarketPlan"));
+    EXPECT_EQ(sink.failures[0].line, 104);
+    EXPECT_EQ(sink.failures[0].description, QStringLiteral("File not found"));
+    EXPECT_EQ(sink.failures[1].line, 110);
+    EXPECT_EQ(sink.failures[1].description, QStringLiteral("no store"));
+    EXPECT_EQ(sink.failures[2].line, 112);
+    EXPECT_TRUE(sink.failures[2].description.isEmpty());
 }

@@ -1,67 +1,46 @@
 // A deck the engine saved opens and renders in LibreOffice Impress: convert
-// it to PDF headless and find the written texts in the PDF's text.
+// it to PDF headless and find the written texts in the PDF's text. The
+// statements are written by the real shape text writer.
 
 #include "DeckTestSupport.h"
+#include "tests/support/EngineDeck.h"
+#include "tests/support/LibreOffice.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace quillora::deck {
 namespace {
 
-// Runs a program to its end; its standard output, or an error text.
-bool run(const QString& program, const QStringList& arguments, QString& output)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(180000)) {
-        process.kill();
-        process.waitForFinished();
-        output = QStringLiteral("%1 did not finish").arg(program);
-        return false;
-    }
-    output = QString::fromUtf8(process.readAllStandardOutput());
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
 TEST(LibreOffice, RendersTheWrittenTextsOfASavedDeck)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (soffice.isEmpty() || pdftotext.isEmpty())
+    const quillora::testing::OfficeTools office = quillora::testing::findOfficeTools();
+    if (!office.available())
         GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed; scripts/install-deps --test installs them";
-
-    auto deck = Presentation::open(testing::templatePath());
-    deck->slide(1).shape(1).textRange().setText(QStringLiteral("Harbour Lights Launch"));
-    deck->slide(1).shape(2).textRange().setText(QStringLiteral("Lantern Pro\r\nMarketing Plan"));
-    testing::writeLines(deck->slide(2).shape(QStringLiteral("Rectangle 98")).textRange(),
-                        {QStringLiteral("Coastal towns first"), QStringLiteral("- Ferry terminals and marinas"),
-                         QStringLiteral("Inland next") + QChar(0x01), QString()});
-    testing::writeLines(deck->slide(17).shape(QStringLiteral("Rectangle 3")).textRange(),
-                        {QStringLiteral("Quarterly review \u2019til launch")});
 
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString deckPath = folder.filePath(QStringLiteral("filled.pptx"));
-    deck->saveAs(deckPath);
+    ASSERT_TRUE(QFile::copy(testing::templatePath(), deckPath));
+    {
+        quillora::testing::EngineDeck deck(deckPath);
+        deck.setText(1, 1, QStringLiteral("Harbour Lights Launch"));
+        deck.setText(1, 2, QStringLiteral("Lantern Pro\r\nMarketing Plan"));
+        deck.write(2, QStringLiteral("Rectangle 98"),
+                   {QStringLiteral("Coastal towns first"), QStringLiteral("- Ferry terminals and marinas"),
+                    QStringLiteral("Inland next") + QChar(0x01), QString()});
+        deck.write(17, QStringLiteral("Rectangle 3"), {QStringLiteral("Quarterly review \u2019til launch")});
+        EXPECT_TRUE(deck.failures.failures.empty());
+        deck.save();
+    }
 
-    QString output;
-    ASSERT_TRUE(run(soffice,
-                    {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                     QStringLiteral("-env:UserInstallation=file://") + folder.filePath(QStringLiteral("profile")),
-                     QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), folder.path(), deckPath},
-                    output))
-        << qPrintable(output);
-    const QString pdf = folder.filePath(QStringLiteral("filled.pdf"));
-    ASSERT_TRUE(QFile::exists(pdf)) << qPrintable(output);
-
-    QString text;
-    ASSERT_TRUE(run(pdftotext, {pdf, QStringLiteral("-")}, text)) << qPrintable(text);
+    QString error;
+    const QString pdf = quillora::testing::convertToPdf(office, deckPath, folder.path(), &error);
+    ASSERT_FALSE(pdf.isEmpty()) << qPrintable(error);
+    const QString text = quillora::testing::pdfText(office, pdf, &error);
+    ASSERT_TRUE(error.isEmpty()) << qPrintable(error);
     for (const QString& expected :
          {QStringLiteral("Harbour Lights Launch"), QStringLiteral("Lantern Pro"), QStringLiteral("Coastal towns first"),
           QStringLiteral("- Ferry terminals and marinas"), QStringLiteral("Inland next"),

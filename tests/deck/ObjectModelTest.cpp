@@ -22,7 +22,7 @@ QString errorOf(const std::function<void()>& action)
     return QStringLiteral("(no error)");
 }
 
-const QString kOutOfRange = QStringLiteral("The specified value is out of range.");
+const QString kOutOfRange = QLatin1String(kOutOfRangeDescription);
 
 TEST(ObjectModelSlides, SlidesCountFromOneInPresentationOrder)
 {
@@ -66,8 +66,7 @@ TEST(ObjectModelShapes, ShapesCountFromOneInZOrderAndGroupsCountOnce)
     EXPECT_EQ(&slide.shape(4).slide(), &slide);
     EXPECT_EQ(errorOf([&] { slide.shape(0); }), kOutOfRange);
     EXPECT_EQ(errorOf([&] { slide.shape(5); }), kOutOfRange);
-    EXPECT_EQ(errorOf([&] { slide.shape(QStringLiteral("Inside")); }),
-              QStringLiteral("Item Inside not found in the Shapes collection."));
+    EXPECT_EQ(errorOf([&] { slide.shape(QStringLiteral("Inside")); }), QStringLiteral("Slide 1 has no shape named Inside."));
 }
 
 TEST(ObjectModelShapes, ByNameGivesTheFirstShapeWithThatName)
@@ -81,11 +80,16 @@ TEST(ObjectModelShapes, ByNameGivesTheFirstShapeWithThatName)
     EXPECT_EQ(box.textRange().text(), QStringLiteral("first"));
 }
 
-TEST(ObjectModelShapes, AMissingNameIsReportedLikePowerPoint)
+TEST(ObjectModelShapes, AMissingNameIsReportedWithItsSlideAndKind)
 {
     auto deck = Presentation::open(testing::templatePath());
-    EXPECT_EQ(errorOf([&] { deck->slide(1).shape(QStringLiteral("Rectangle 3")); }),
-              QStringLiteral("Item Rectangle 3 not found in the Shapes collection."));
+    try {
+        deck->slide(1).shape(QStringLiteral("Rectangle 3"));
+        ADD_FAILURE() << "no error";
+    } catch (const DeckError& e) {
+        EXPECT_EQ(e.description(), QStringLiteral("Slide 1 has no shape named Rectangle 3."));
+        EXPECT_EQ(e.kind(), DeckError::Kind::NoSuchName);
+    }
 }
 
 TEST(ObjectModelShapes, AShapeWithoutATextFrameRefusesItsText)

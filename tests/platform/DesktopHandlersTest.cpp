@@ -1,5 +1,6 @@
 #include "platform/DesktopHandlers.h"
 #include "platform/SystemPlatform.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,19 +20,16 @@ protected:
         m_savedPath = qgetenv("PATH");
         qputenv("PATH", m_bin.path().toLocal8Bit());
         m_deck = m_bin.filePath(QStringLiteral("marketing_plan_temp.ppt"));
-        QFile deck(m_deck);
-        ASSERT_TRUE(deck.open(QIODevice::WriteOnly));
+        quillora::testing::writeFile(m_deck, QByteArray());
     }
     void TearDown() override { qputenv("PATH", m_savedPath); }
 
     // body runs with "$1 $2" being e.g. "query default".
     void install(const QByteArray& body)
     {
-        QFile script(m_bin.filePath(QStringLiteral("xdg-mime")));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\n" + body);
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString script = m_bin.filePath(QStringLiteral("xdg-mime"));
+        quillora::testing::writeFile(script, "#!/bin/sh\n" + body);
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     QTemporaryDir m_bin;

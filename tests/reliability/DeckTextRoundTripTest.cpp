@@ -2,7 +2,7 @@
 // fuzzer found, kept so they stay fixed.
 
 #include "deck/Deck.h"
-#include "tests/reliability/PackageParts.h"
+#include "tests/support/DeckBuilder.h"
 
 #include <gtest/gtest.h>
 

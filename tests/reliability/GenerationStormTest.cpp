@@ -10,6 +10,7 @@
 #include "core/ErrorReport.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/EngineTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QSettings>
@@ -23,7 +24,7 @@ using namespace quillora::testing;
 
 namespace {
 
-const QString kLocation = QLatin1String(kGenerateMarketPlanLocation);
+const ReportLocation& kLocation = kGenerateMarketPlanLocation;
 
 // Three filled sections: rows 0, 5 and 15 of the fill map, whose write
 // steps are 124, 154 and 214.
@@ -71,8 +72,8 @@ struct Storm : EngineFixture {
     {
         fake.messages.shown.clear();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
-        BuilderContext working{fake.platform, workingRuntime};
-        generateMarketPlan(working, slideOne);
+        WindowRun working{fake, workingRuntime};
+        runAsWindow(working, slideOne);
         EXPECT_TRUE(fake.messages.shown.empty());
         const SavedDeck deck = saved(workingCopy());
         ASSERT_GE(deck.slides.size(), 17u);
@@ -88,7 +89,7 @@ struct Storm : EngineFixture {
 
 TEST_F(Storm, AMissingTemplateWithNoEarlierCopyReportsTheCopyTheOpenAndEveryUseOfThePresentation)
 {
-    generateMarketPlan(context, slideOne);
+    runAsWindow(context, slideOne);
 
     EXPECT_EQ(reported(), concat({104, 108, 110, 114}, concat(kFilledWriteLines, {226})));
     expectEveryMessageIsAReport();
@@ -99,7 +100,7 @@ TEST_F(Storm, AMissingTemplateWithNoEarlierCopyReportsTheCopyTheOpenAndEveryUseO
 TEST_F(Storm, AMissingTemplateReportsOnlyTheCopyWhenAnEarlierWorkingCopyIsThere)
 {
     ASSERT_TRUE(QFile::copy(realTemplate(), workingCopy()));
-    generateMarketPlan(context, slideOne);
+    runAsWindow(context, slideOne);
 
     EXPECT_EQ(reported(), std::vector<int>{104});
     expectEveryMessageIsAReport();
@@ -115,29 +116,27 @@ TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThe
     QFile original(realTemplate());
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray bytes = original.readAll();
-    QFile damaged(emptyProgramFolder.path() + QStringLiteral("/marketing_plan.ppt"));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(bytes.left(bytes.size() / 2));
-    damaged.close();
+    const QString damaged = emptyProgramFolder.path() + QStringLiteral("/marketing_plan.ppt");
+    quillora::testing::writeFile(damaged, bytes.left(bytes.size() / 2));
 
-    generateMarketPlan(context, slideOne);
+    runAsWindow(context, slideOne);
 
     EXPECT_EQ(reported(), concat({108, 110, 114}, concat(kFilledWriteLines, {226})));
     expectEveryMessageIsAReport();
     ASSERT_FALSE(fake.messages.shown.empty());
     EXPECT_TRUE(descriptionOf(fake.messages.shown.front()).contains(QStringLiteral("marketing_plan_temp.ppt")))
         << descriptionOf(fake.messages.shown.front()).toStdString();
-    QFile::remove(damaged.fileName());
+    QFile::remove(damaged);
     expectACleanRunAfterwards(runtime);
 }
 
 TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime nothingRegistered;
-    BuilderContext unreachable{fake.platform, nothingRegistered};
+    WindowRun unreachable{fake, nothingRegistered};
     fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
 
-    generateMarketPlan(unreachable, slideOne);
+    runAsWindow(unreachable, slideOne);
 
     EXPECT_EQ(reported(), concat({100, 102, 106, 108, 110, 114}, concat(kFilledWriteLines, {224, 226})));
     expectEveryMessageIsAReport();
@@ -151,11 +150,11 @@ TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 TEST_F(Storm, RepeatedStormsLeaveNothingBehindThatHurtsTheNextRun)
 {
     AutomationRuntime nothingRegistered;
-    BuilderContext unreachable{fake.platform, nothingRegistered};
+    WindowRun unreachable{fake, nothingRegistered};
     for (int i = 0; i < 3; ++i) {
         fake.messages.shown.clear();
-        generateMarketPlan(context, slideOne);      // template missing
-        generateMarketPlan(unreachable, slideOne);  // nothing to reach
+        runAsWindow(context, slideOne);      // template missing
+        runAsWindow(unreachable, slideOne);  // nothing to reach
     }
     expectACleanRunAfterwards(runtime);
 }

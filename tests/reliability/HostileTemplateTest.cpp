@@ -2,13 +2,15 @@
 // names that climb out of the package, XML entity tricks, truncated and
 // damaged zips, dangling slide lists, duplicate shape names and a very long
 // deck. Each must be refused with a clear error or work; none may crash,
-// hang or eat the memory. The files are built here, not kept as binaries.
+// hang or eat the memory. The files are built here, not kept as binaries,
+// except one found by fuzzing, read from the fuzz corpus.
 
 #include "deck/Deck.h"
-#include "tests/reliability/PackageParts.h"
+#include "tests/support/DeckBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -179,6 +181,41 @@ TEST(HostileZip, TwoEntriesWithOneNameAreRefusedOrTheDeckStaysUsable)
     const QByteArray zip = withRenamedEntry(PackageParts::minimalDeck(3).zip(), "ppt/slides/slide3.xml",
                                             "ppt/slides/slide1.xml");
     expectClearRefusalOrUsable(openBytes(zip));
+}
+
+TEST(HostileZip, ATemplateWhoseDirectoryNamesAPartTwiceFillsAndSaves)
+{
+    // Found by fuzzing: the built template with one central-directory name
+    // changed, so two entries are called ppt/slides/_rels/slide4.xml.rels.
+    // It opened and filled, then could not be packed.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    std::unique_ptr<Presentation> deck =
+        Presentation::open(QStringLiteral(QUILLORA_SOURCE_DIR "/fuzz/corpus/deck_open/entry-named-twice.pptx"));
+    ASSERT_GT(deck->slideCount(), 1);
+    int filled = 0;
+    for (int s = 1; s <= deck->slideCount(); ++s) {
+        for (int n = 1; n <= deck->slide(s).shapeCount(); ++n) {
+            if (!deck->slide(s).shape(n).hasTextFrame())
+                continue;
+            deck->slide(s).shape(n).textRange().setText(QStringLiteral("Slide %1 shape %2\rsecond line").arg(s).arg(n));
+            ++filled;
+        }
+    }
+    ASSERT_GT(filled, deck->slideCount());
+
+    const QString saved = folder.filePath(QStringLiteral("filled.pptx"));
+    deck->saveAs(saved);
+    std::unique_ptr<Presentation> reopened = Presentation::open(saved);
+    ASSERT_EQ(reopened->slideCount(), deck->slideCount());
+    for (int s = 1; s <= deck->slideCount(); ++s) {
+        ASSERT_EQ(reopened->slide(s).shapeCount(), deck->slide(s).shapeCount());
+        for (int n = 1; n <= deck->slide(s).shapeCount(); ++n) {
+            if (deck->slide(s).shape(n).hasTextFrame())
+                EXPECT_EQ(reopened->slide(s).shape(n).textRange().text(), deck->slide(s).shape(n).textRange().text())
+                    << "slide " << s << " shape " << n;
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------

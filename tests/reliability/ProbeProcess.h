@@ -3,6 +3,9 @@
 // one settings home, so a test sees what another run of the program would
 // find on disk rather than QSettings' in-process cache.
 
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -36,29 +39,12 @@ public:
     QString folder() const { return m_path + QStringLiteral("/Tarnvale"); }
     QString file() const { return folder() + QStringLiteral("/Quillora.conf"); }
 
-    std::unique_ptr<QProcess> start(const QStringList& args) const
-    {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_path);
-        process->setProcessEnvironment(env);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(kProbe, args);
-        return process;
-    }
+    std::unique_ptr<QProcess> start(const QStringList& args) const { return startChild(kProbe, args, options()); }
 
     ProbeResult run(const QStringList& args) const
     {
-        auto process = start(args);
-        ProbeResult result;
-        if (!process->waitForFinished(60000)) {
-            process->kill();
-            process->waitForFinished();
-            return result;
-        }
-        result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
-        result.output = process->readAllStandardOutput().trimmed();
-        return result;
+        const ChildRun child = runChild(kProbe, args, options());
+        return {child.exitCode, child.out.trimmed()};
     }
 
     void save(const QString& key, const QString& value) const
@@ -80,12 +66,19 @@ public:
     void writeRaw(const QByteArray& contents) const
     {
         QDir().mkpath(folder());
-        QFile f(file());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(contents);
+        writeFile(file(), contents);
     }
 
 private:
+    // The probe's errors go to the test's own output.
+    ChildOptions options() const
+    {
+        ChildOptions options;
+        options.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_path);
+        options.channels = QProcess::ForwardedErrorChannel;
+        return options;
+    }
+
     QTemporaryDir m_owned;
     QString m_path;
 };

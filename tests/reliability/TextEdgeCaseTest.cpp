@@ -88,7 +88,7 @@ TEST_F(TextEdgeCases, ReachTheDeckUnchangedInContent)
 {
     slideOne.product = QStringLiteral("\U0001F680 Rocket \u05E9\u05DC\u05D5\u05DD Marketing Plan");
     slideOne.title = QStringLiteral("\r\n\r\n");
-    generateMarketPlan(context, slideOne);
+    runAsWindow(context, slideOne);
     EXPECT_TRUE(fake.messages.shown.empty())
         << (fake.messages.shown.empty() ? "" : fake.messages.shown.front().text.toStdString());
 

@@ -12,7 +12,7 @@
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "tests/builder/BuilderTestSupport.h"
-#include "tests/builder/SavedDeck.h"
+#include "tests/support/SavedDeck.h"
 #include "tests/reliability/EdgeTexts.h"
 #include "tests/reliability/ProbeProcess.h"
 
@@ -71,7 +71,7 @@ struct WindowUnderStorm : ::testing::Test {
 
     std::vector<int> reported() const
     {
-        return reportedLines(fake.messages, QLatin1String(kGenerateMarketPlanLocation));
+        return reportedLines(fake.messages, kGenerateMarketPlanLocation);
     }
 
     // Editing, storing and generating all work, with the template back.
@@ -110,11 +110,11 @@ struct WindowUnderStorm : ::testing::Test {
     {
         BuilderHooks h = builderHooks(builder);
         const auto generate = h.generateMarketPlan;
-        h.generateMarketPlan = [this, generate] {
+        h.generateMarketPlan = [this, generate](const GenerationProgress& progress) {
             if (engineUnreachable)
-                generateMarketPlan(BuilderContext{fake.platform, nothingRegistered}, window);
+                generateMarketPlan(WindowRun{fake, nothingRegistered}, window);
             else
-                generate();
+                generate(progress);
         };
         return h;
     }

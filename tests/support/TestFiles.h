@@ -1,5 +1,5 @@
 #pragma once
-// Small files the window tests put into a program folder.
+// Files the tests write and read back.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -15,6 +15,14 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(bytes);
+}
+
+// The whole content of a file; a marker that matches no real content when
+// it cannot be read.
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable: ") + path.toUtf8() + '>';
 }
 
 // A real Windows cursor file: Qt writes an .ico, whose header differs only in

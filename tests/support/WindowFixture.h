@@ -20,7 +20,12 @@ protected:
         fake.environment.program = programDir.path();
         hooks.checkPowerPointInstalled = [this] { ++installedChecks; };
         hooks.warnIfPowerPointOpen = [this] { return warnResult(); };
-        hooks.generateMarketPlan = [this] { ++generations; if (onGenerate) onGenerate(); };
+        hooks.generateMarketPlan = [this](const GenerationProgress& progress) {
+            ++generations;
+            runProgress = progress;
+            if (onGenerate)
+                onGenerate();
+        };
     }
 
     MainWindow& window()
@@ -63,6 +68,7 @@ protected:
     int generations = 0;
     std::function<bool()> warnResult = [] { return false; };
     std::function<void()> onGenerate;
+    GenerationProgress runProgress; // what the window handed to the latest run
 
 private:
     std::unique_ptr<MainWindow> m_window;

@@ -1,8 +1,12 @@
 #include "core/RuntimeError.h"
 #include "tests/support/WindowFixture.h"
 
+#include <QGroupBox>
+#include <QImage>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 using namespace quillora;
 using quillora::testing::WindowFixture;
@@ -72,4 +76,98 @@ TEST_F(GenerateCommandTest, AFailureEscapingTheGeneratorIsReportedAndBusyIsClear
     onGenerate = nullptr;
     w.generateCommand().run();
     EXPECT_EQ(generations, 2);
+}
+
+// What the window shows while a run is under way, fed by the run's progress.
+class RunDisplay : public WindowFixture {
+protected:
+    struct Seen {
+        bool running;
+        int done, total;
+        Qt::CursorShape pointer;
+        QString caption;
+        QRect geometry;
+    };
+    Seen seen(MainWindow& w) const
+    {
+        return {w.showsGenerationRun(), w.generateButton->progressDone(), w.generateButton->progressTotal(),
+                w.cursor().shape(), w.generateButton->text(), w.generateButton->geometry()};
+    }
+};
+
+TEST_F(RunDisplay, TheButtonFillsAsSlidesAreDoneUnderABusyPointerAndLooksAsBeforeAfterwards)
+{
+    MainWindow& w = shownWindow();
+    QTest::mouseMove(w.generateButton, QPoint(20, 10));
+    w.generateButton->setFocus(Qt::MouseFocusReason); // as the click leaves it
+    QApplication::processEvents();
+    const QImage before = w.generateButton->grab().toImage();
+    const QRect geometry = w.generateButton->geometry();
+    std::vector<Seen> during;
+    onGenerate = [&] {
+        during.push_back(seen(w));
+        for (int done = 1; done <= 18; ++done) {
+            runProgress(done, 18);
+            during.push_back(seen(w));
+        }
+        // The pointer moving over the button or a frame meanwhile keeps the busy pointer.
+        QTest::mouseMove(w.productNameFrame, QPoint(3, 50));
+        QTest::mouseMove(w.generateButton, QPoint(20, 10));
+        during.push_back(seen(w));
+    };
+    QTest::mouseClick(w.generateButton, Qt::LeftButton);
+
+    ASSERT_EQ(during.size(), 20u);
+    for (std::size_t i = 0; i < during.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(during[i].running);
+        EXPECT_EQ(during[i].done, std::min<int>(int(i), 18));
+        EXPECT_EQ(during[i].total, 18);
+        EXPECT_EQ(during[i].pointer, Qt::BusyCursor);
+        EXPECT_EQ(during[i].caption, QStringLiteral("Start Creating Template"));
+        EXPECT_EQ(during[i].geometry, geometry);
+    }
+    EXPECT_FALSE(w.showsGenerationRun());
+    EXPECT_FALSE(w.generateButton->showsProgress());
+    EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor); // the custom pointer, as the mouse is over the button
+    EXPECT_EQ(w.mousePointer(), MainWindow::kCustomPointer);
+    EXPECT_EQ(w.generateButton->grab().toImage(), before);
+}
+
+TEST_F(RunDisplay, ASecondPressDuringARunLeavesTheDisplayAsItIs)
+{
+    MainWindow& w = shownWindow();
+    std::vector<Seen> afterSecondPress;
+    onGenerate = [&] {
+        runProgress(5, 18);
+        QTest::mouseClick(w.generateButton, Qt::LeftButton);
+        afterSecondPress.push_back(seen(w));
+    };
+    QTest::mouseClick(w.generateButton, Qt::LeftButton);
+    EXPECT_EQ(generations, 1);
+    ASSERT_EQ(afterSecondPress.size(), 1u);
+    EXPECT_TRUE(afterSecondPress[0].running);
+    EXPECT_EQ(afterSecondPress[0].done, 5);
+    EXPECT_EQ(afterSecondPress[0].pointer, Qt::BusyCursor);
+    EXPECT_FALSE(w.showsGenerationRun());
+}
+
+TEST_F(RunDisplay, AFailedOrDeclinedRunEndsTheDisplayToo)
+{
+    MainWindow& w = shownWindow();
+    onGenerate = [&] {
+        runProgress(3, 18);
+        throw RuntimeError(QStringLiteral("Method failed"));
+    };
+    QTest::mouseClick(w.generateButton, Qt::LeftButton);
+    EXPECT_EQ(reportLines(), QStringList{QStringLiteral("106")});
+    EXPECT_FALSE(w.showsGenerationRun());
+    EXPECT_FALSE(w.generateButton->showsProgress());
+    EXPECT_NE(w.cursor().shape(), Qt::BusyCursor);
+
+    warnResult = [] { return true; };
+    QTest::mouseClick(w.generateButton, Qt::LeftButton);
+    EXPECT_EQ(generations, 1);
+    EXPECT_FALSE(w.showsGenerationRun());
+    EXPECT_NE(w.cursor().shape(), Qt::BusyCursor);
 }

@@ -259,6 +259,59 @@ TEST_F(PointerRules, WithAHandCursorTheButtonShowsIt)
     EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
 }
 
+// An installed copy: the program in <prefix>/bin, its cursor and skin in
+// <prefix>/share/quillora.
+class InstalledWindow : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+        ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/quillora/x")));
+        fake.environment.program = prefix.filePath(QStringLiteral("bin"));
+    }
+    QString shared(const char* name) const { return prefix.filePath(QStringLiteral("share/quillora/") + QLatin1String(name)); }
+    QString beside(const char* name) const { return prefix.filePath(QStringLiteral("bin/") + QLatin1String(name)); }
+
+    QTemporaryDir prefix;
+};
+
+TEST_F(InstalledWindow, TheCursorAndSkinInTheDataFolderAreUsed)
+{
+    writeFile(shared("HAND-M.CUR"), cursorFile(32, 32, 9, 2));
+    writeFile(shared("x/o.cjs"), "QPushButton { color: navy; }\n");
+
+    MainWindow& w = shownWindow();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    ASSERT_TRUE(w.mouseIcon().has_value());
+    EXPECT_EQ(w.mouseIcon()->hotSpot(), QPoint(9, 2));
+    EXPECT_TRUE(w.skin().loaded());
+    EXPECT_EQ(w.styleSheet(), QStringLiteral("QPushButton { color: navy; }\n"));
+}
+
+TEST_F(InstalledWindow, FilesBesideTheProgramWinOverTheDataFolder)
+{
+    writeFile(shared("HAND-M.CUR"), cursorFile(32, 32, 9, 2));
+    writeFile(beside("HAND-M.CUR"), cursorFile(32, 32, 4, 7));
+    writeFile(shared("x/o.cjs"), "QPushButton { color: navy; }\n");
+    ASSERT_TRUE(QDir(fake.environment.program).mkpath(QStringLiteral("x")));
+    writeFile(beside("x/o.cjs"), "QPushButton { color: teal; }\n");
+
+    MainWindow& w = shownWindow();
+    ASSERT_TRUE(w.mouseIcon().has_value());
+    EXPECT_EQ(w.mouseIcon()->hotSpot(), QPoint(4, 7));
+    EXPECT_EQ(w.styleSheet(), QStringLiteral("QPushButton { color: teal; }\n"));
+}
+
+TEST_F(InstalledWindow, ABrokenCursorBesideTheProgramIsReportedEvenWithAGoodOneInstalled)
+{
+    writeFile(shared("HAND-M.CUR"), cursorFile(32, 32, 9, 2));
+    ASSERT_TRUE(QDir(fake.environment.program).mkdir(QStringLiteral("HAND-M.CUR")));
+    MainWindow& w = loadedWindow();
+    EXPECT_EQ(reportLines(), QStringList{QStringLiteral("108")});
+    EXPECT_FALSE(w.mouseIcon().has_value());
+}
+
 TEST_F(PointerRules, ClosingTheWindowEndsTheProgram)
 {
     MainWindow& w = shownWindow();

@@ -3,6 +3,7 @@
 
 #include "plan/SectionCatalogue.h"
 #include "ui/controls/LineBox.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FakePlatform.h"
 #include "ui/MainWindow.h"
 
@@ -10,7 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -21,17 +21,15 @@ namespace {
 
 QJsonObject runProbe(const QStringList& args, const QString& configHome = {})
 {
-    QProcess probe;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    quillora::testing::ChildOptions options;
+    options.environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     if (!configHome.isEmpty())
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    probe.setProcessEnvironment(env);
-    probe.start(QStringLiteral(QUILLORA_BIN_DIR "/ui_probe"), args);
-    EXPECT_TRUE(probe.waitForFinished(60000));
-    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
-    const QJsonDocument doc = QJsonDocument::fromJson(probe.readAllStandardOutput());
+        options.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    const quillora::testing::ChildRun probe =
+        quillora::testing::runChild(QStringLiteral(QUILLORA_BIN_DIR "/ui_probe"), args, options);
+    EXPECT_TRUE(probe.finished);
+    EXPECT_EQ(probe.exitCode, 0) << probe.err.toStdString();
+    const QJsonDocument doc = QJsonDocument::fromJson(probe.out);
     EXPECT_TRUE(doc.isObject());
     return doc.object();
 }
@@ -45,7 +43,7 @@ TEST(Restart, ACompanyNameTypedInTheWindowIsBackAtTheNextStart)
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
     {
-        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [] {}});
+        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
         window.startUp();
         window.productNameField->setText(QString());
         QTest::keyClicks(window.productNameField, QStringLiteral("Harbour Lights Coffee"));

@@ -3,11 +3,14 @@
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
+#include "tests/support/MemorySettings.h"
 #include "tests/support/WindowFixture.h"
+#include "ui/SectionEditor.h"
 
 #include <QTest>
 
 using namespace quillora;
+using quillora::testing::MemorySettings;
 using quillora::testing::WindowFixture;
 
 namespace {
@@ -19,13 +22,68 @@ QString hintOf(Strip strip, int tab)
 
 const QString kFirst1 = QStringLiteral("FirstStatementMkt_1");
 
+// The section editor on bare controls in a plain host widget, over the
+// in-memory plan store: the two strips with the window's captions and initial
+// tab, the two statement boxes and the two fields.
+class EditorFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto strip = [this](Strip which, int tabsPerRow, int top) {
+            auto* tabs = new TabStrip(&host);
+            QStringList captions;
+            for (int tab = 0; tab < kTabsPerStrip; ++tab)
+                captions << findSection(which, tab)->captionText();
+            tabs->setCaptions(captions);
+            tabs->setTabsPerRow(tabsPerRow);
+            tabs->setGeometry(0, top, 800, 240);
+            return tabs;
+        };
+        controls.productNameField = new LineBox(&host);
+        controls.productNameField->setGeometry(0, 0, 800, 24);
+        controls.planTitleField = new LineBox(&host);
+        controls.planTitleField->setGeometry(0, 30, 800, 24);
+        controls.firstSectionTabs = strip(Strip::First, 4, 60);
+        controls.secondSectionTabs = strip(Strip::Second, 5, 420);
+        controls.firstStatementBox = new StatementBox(&host);
+        controls.firstStatementBox->setGeometry(0, 310, 800, 100);
+        controls.secondStatementBox = new StatementBox(&host);
+        controls.secondStatementBox->setGeometry(0, 670, 800, 100);
+        controls.firstSectionTabs->blockSignals(true);
+        controls.firstSectionTabs->setTab(4);
+        controls.firstSectionTabs->blockSignals(false);
+        host.resize(800, 780);
+        editor = SectionEditor(controls);
+        editor.connectControls();
+    }
+
+    // Shown and active, so focus changes raise their events, with both
+    // strips' sections loaded as at start-up.
+    const EditorControls& shownControls()
+    {
+        host.show();
+        QApplication::setActiveWindow(&host);
+        QApplication::processEvents();
+        editor.onFirstTabsClicked(0);
+        editor.onSecondTabsClicked(0);
+        return controls;
+    }
+
+    // The host, and the controls with it, goes first, before the editor
+    // their signals reach and the store it writes to.
+    MemorySettings store;
+    SectionEditor editor{EditorControls{}};
+    EditorControls controls;
+    QWidget host;
+};
+
 } // namespace
 
-class SectionLoad : public WindowFixture {};
+class SectionLoad : public EditorFixture {};
 
 TEST_F(SectionLoad, ChoosingProductDefinitionShowsAndStoresItsOneLineHint)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     store->writes.clear();
     w.firstSectionTabs->setTab(1);
     EXPECT_EQ(w.firstStatementBox->text(), QStringLiteral("Describe product/service being marketed."));
@@ -38,7 +96,7 @@ TEST_F(SectionLoad, ChoosingProductDefinitionShowsAndStoresItsOneLineHint)
 
 TEST_F(SectionLoad, ClickingATabWithTheMouseLoadsIt)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     QTest::mouseClick(w.secondSectionTabs, Qt::LeftButton, {}, w.secondSectionTabs->tabRect(7).center());
     EXPECT_EQ(w.secondSectionTabs->tab(), 7);
     EXPECT_EQ(w.secondStatementBox->text(), hintOf(Strip::Second, 7));
@@ -47,7 +105,7 @@ TEST_F(SectionLoad, ClickingATabWithTheMouseLoadsIt)
 
 TEST_F(SectionLoad, EmptyingAStatementThenLeavingAndComingBackBringsTheHintBack)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     w.firstSectionTabs->setTab(1);
     w.firstStatementBox->selectAll();
     QTest::keyClick(w.firstStatementBox, Qt::Key_Delete);
@@ -62,7 +120,7 @@ TEST_F(SectionLoad, AStatementOfOnlySpacesOrOnlyALineBreakIsShownAsStored)
 {
     store->values[QStringLiteral("FirstStatementMkt_0")] = QStringLiteral("   ");
     store->values[QStringLiteral("FirstStatementMkt_3")] = QStringLiteral("\r\n");
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     w.firstSectionTabs->setTab(0);
     EXPECT_EQ(w.firstStatementBox->text(), QStringLiteral("   "));
     w.firstSectionTabs->setTab(3);
@@ -72,7 +130,7 @@ TEST_F(SectionLoad, AStatementOfOnlySpacesOrOnlyALineBreakIsShownAsStored)
 
 TEST_F(SectionLoad, TheTwoStripsAreIndependent)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     w.firstStatementBox->setText(QStringLiteral("upper text"));
     const auto before = store->values;
     store->writes.clear();
@@ -90,7 +148,7 @@ TEST_F(SectionLoad, TheTwoStripsAreIndependent)
 TEST_F(SectionLoad, AnIncomingTextEqualToTheOutgoingOneIsStillStored)
 {
     // The box holds exactly tab 1's hint, typed on tab 0; tab 1 has nothing stored.
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     w.firstSectionTabs->setTab(0);
     w.firstStatementBox->setText(hintOf(Strip::First, 1));
     ASSERT_EQ(store->values.count(kFirst1), 0u);
@@ -98,7 +156,10 @@ TEST_F(SectionLoad, AnIncomingTextEqualToTheOutgoingOneIsStillStored)
     EXPECT_EQ(store->values[kFirst1], hintOf(Strip::First, 1));
 }
 
-TEST_F(SectionLoad, AHiddenBoxIsLeftWithoutTheFocusAndNoErrorResults)
+// The statement pages and the tab order belong to the window.
+class SectionLoadInWindow : public WindowFixture {};
+
+TEST_F(SectionLoadInWindow, AHiddenBoxIsLeftWithoutTheFocusAndNoErrorResults)
 {
     MainWindow& w = shownWindow();
     w.firstStatementPage->hide();
@@ -113,11 +174,12 @@ TEST_F(SectionLoad, AHiddenBoxIsLeftWithoutTheFocusAndNoErrorResults)
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
-class Typing : public WindowFixture {};
+class Typing : public EditorFixture {};
+class TypingInWindow : public WindowFixture {};
 
 TEST_F(Typing, OneCharacterOnTabFiveWritesTheWholeBoxAtOnce)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     w.firstSectionTabs->setTab(5);
     w.firstStatementBox->moveCursor(QTextCursor::End);
     store->writes.clear();
@@ -129,7 +191,7 @@ TEST_F(Typing, OneCharacterOnTabFiveWritesTheWholeBoxAtOnce)
 
 TEST_F(Typing, EnterInAStatementBoxStoresCarriageReturnLineFeed)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     w.secondStatementBox->setFocus();
     w.secondStatementBox->selectAll();
     QTest::keyClicks(w.secondStatementBox, QStringLiteral("one"));
@@ -141,7 +203,7 @@ TEST_F(Typing, EnterInAStatementBoxStoresCarriageReturnLineFeed)
     EXPECT_EQ(w.secondStatementBox->text(), QStringLiteral("one\r\n- two\r\nthree"));
 }
 
-TEST_F(Typing, TabMovesTheFocusOnInsteadOfTypingATab)
+TEST_F(TypingInWindow, TabMovesTheFocusOnInsteadOfTypingATab)
 {
     MainWindow& w = shownWindow();
     w.firstStatementBox->setFocus();
@@ -153,7 +215,7 @@ TEST_F(Typing, TabMovesTheFocusOnInsteadOfTypingATab)
 
 TEST_F(Typing, TheSingleLineFieldsWriteUnderTheirKeys)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     QTest::keyClicks(w.productNameField, QStringLiteral("Nordlys"));
     EXPECT_EQ(store->values[QStringLiteral("Company Name")], QStringLiteral("Nordlys"));
     w.planTitleField->setFocus();
@@ -166,7 +228,7 @@ TEST_F(Typing, TheSingleLineFieldsWriteUnderTheirKeys)
     EXPECT_EQ(store->values[QStringLiteral("Marketing Plan")], QString());
 }
 
-TEST_F(Typing, FocusSelectsTheWholeTextOfTheSingleLineFieldsOnly)
+TEST_F(TypingInWindow, FocusSelectsTheWholeTextOfTheSingleLineFieldsOnly)
 {
     store->values[QStringLiteral("Marketing Plan")] = QStringLiteral("Spring campaign");
     MainWindow& w = shownWindow();
@@ -187,7 +249,7 @@ TEST_F(Typing, FocusSelectsTheWholeTextOfTheSingleLineFieldsOnly)
 
 TEST_F(Typing, AssigningTheSameTextRaisesOneChangeForEveryField)
 {
-    MainWindow& w = shownWindow();
+    const EditorControls& w = shownControls();
     store->writes.clear();
     w.productNameField->setText(w.productNameField->text());
     w.planTitleField->setText(w.planTitleField->text());

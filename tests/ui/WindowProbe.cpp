@@ -38,7 +38,7 @@ int main(int argc, char** argv)
 
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
-    BuilderHooks hooks{[] {}, [] { return false; }, [] {}};
+    BuilderHooks hooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}};
     MainWindow window(fake.platform, hooks);
     window.startUp();
     const int startUpMessages = int(fake.messages.shown.size());

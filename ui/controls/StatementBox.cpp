@@ -14,6 +14,14 @@ StatementBox::StatementBox(QWidget* parent)
     connect(this, &QPlainTextEdit::textChanged, this, [this] { m_relay.onToolkitChange(); });
 }
 
+void StatementBox::setSectionCaption(const QString& caption)
+{
+    // QWidget raises NameChanged for assistive technology on every assignment.
+    const QString name = caption + QLatin1String(kStatementNameSuffix);
+    if (name != accessibleName())
+        setAccessibleName(name);
+}
+
 QString StatementBox::toStoredText(QString displayed)
 {
     // The document keeps paragraphs apart with U+2029; Shift+Enter inserts U+2028.

@@ -9,6 +9,8 @@
 
 namespace quillora {
 
+inline constexpr char kStatementNameSuffix[] = " statement";
+
 class StatementBox : public QPlainTextEdit {
     Q_OBJECT
 
@@ -19,6 +21,10 @@ public:
     QString text() const;
     // Accepts "\r\n", "\n" or "\r" as line breaks; raises one Change.
     void setText(const QString& text);
+
+    // Names the box for assistive technology after the section it shows:
+    // the section's caption followed by " statement".
+    void setSectionCaption(const QString& caption);
 
     static QString toStoredText(QString displayed);
     static QString toDisplayedText(QString stored);

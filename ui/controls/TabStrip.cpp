@@ -1,5 +1,6 @@
 #include "ui/controls/TabStrip.h"
 #include "core/HeldFailure.h"
+#include "ui/controls/TabStripAccessibility.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@ namespace quillora {
 
 TabStrip::TabStrip(QWidget* parent) : QWidget(parent)
 {
+    installTabStripAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     // Layouts ignore height-for-width with a fixed vertical policy.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -48,6 +50,7 @@ void TabStrip::setTab(int index)
     const int previous = m_tab;
     m_tab = index;
     update();
+    announceTabChange(*this, previous);
     Q_EMIT tabClicked(previous);
 }
 
@@ -144,6 +147,15 @@ void TabStrip::paintEvent(QPaintEvent*)
     }
     if (m_tab >= 0 && m_tab < count())
         drawTab(m_tab);
+}
+
+void TabStrip::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // Qt reports the focus on the strip itself after this handler; the tab
+    // inside it is reported once that has gone out.
+    QMetaObject::invokeMethod(
+        this, [this] { if (hasFocus()) announceTabFocus(*this); }, Qt::QueuedConnection);
 }
 
 void TabStrip::mousePressEvent(QMouseEvent* event)

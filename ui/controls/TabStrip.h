@@ -29,8 +29,9 @@ public:
     void setTabHeight(int pixels);
     int tabHeight() const { return m_tabHeight; }
 
-    // The selected tab. Choosing another one (by program, mouse or keyboard)
-    // raises Click with the tab that was left.
+    // The selected tab. Choosing another one (by program, mouse, keyboard or
+    // assistive technology) tells assistive technology, then raises Click
+    // with the tab that was left.
     int tab() const { return m_tab; }
     void setTab(int index);
 
@@ -51,6 +52,7 @@ protected:
     // A failing Click handler during a mouse or key selection is held for the event loop.
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -1,4 +1,4 @@
-#include "tests/reliability/PackageParts.h"
+#include "tests/support/DeckBuilder.h"
 
 #include <QStringList>
 
@@ -36,12 +36,13 @@ QByteArray contentTypes(int slideCount)
     return xml + "</Types>";
 }
 
-QByteArray presentation(int slideCount)
+// Slides presented in `order`: indexes into the slide parts.
+QByteArray presentation(const QList<int>& order)
 {
     QByteArray xml = kXmlDeclaration;
     xml += QByteArray("<p:presentation ") + kNamespaces + "><p:sldIdLst>";
-    for (int n = 1; n <= slideCount; ++n)
-        xml += "<p:sldId id=\"" + QByteArray::number(255 + n) + "\" r:id=\"rId" + QByteArray::number(n) + "\"/>";
+    for (int i = 0; i < order.size(); ++i)
+        xml += "<p:sldId id=\"" + QByteArray::number(256 + i) + "\" r:id=\"rId" + QByteArray::number(order[i] + 1) + "\"/>";
     xml += "</p:sldIdLst><p:sldSz cx=\"12192000\" cy=\"6858000\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/>"
            "</p:presentation>";
     return xml;
@@ -247,19 +248,63 @@ QByteArray slideXml(const std::vector<ShapeSpec>& shapes)
     return xml + "</p:spTree></p:cSld></p:sld>";
 }
 
-PackageParts PackageParts::minimalDeck(int slideCount)
+PackageParts PackageParts::withSlides(const std::vector<QByteArray>& slides, const QList<int>& order)
 {
+    const int slideCount = static_cast<int>(slides.size());
+    QList<int> presented = order;
+    if (presented.isEmpty())
+        for (int i = 0; i < slideCount; ++i)
+            presented.append(i);
     PackageParts parts;
     parts.set(QStringLiteral("[Content_Types].xml"), contentTypes(slideCount));
     parts.set(QStringLiteral("_rels/.rels"), packageRelationships());
-    parts.set(QStringLiteral("ppt/presentation.xml"), presentation(slideCount));
+    parts.set(QStringLiteral("ppt/presentation.xml"), presentation(presented));
     parts.set(QStringLiteral("ppt/_rels/presentation.xml.rels"), presentationRelationships(slideCount));
-    for (int n = 1; n <= slideCount; ++n) {
-        parts.set(QStringLiteral("ppt/slides/slide%1.xml").arg(n),
-                  slideXml({{QStringLiteral("Title 1"), QStringLiteral("Slide %1").arg(n)},
-                            {QStringLiteral("Rectangle 3"), QStringLiteral("Body %1").arg(n)}}));
-    }
+    for (int n = 1; n <= slideCount; ++n)
+        parts.set(QStringLiteral("ppt/slides/slide%1.xml").arg(n), slides[static_cast<size_t>(n - 1)]);
     return parts;
+}
+
+PackageParts PackageParts::minimalDeck(int slideCount)
+{
+    std::vector<QByteArray> slides;
+    for (int n = 1; n <= slideCount; ++n) {
+        slides.push_back(slideXml({{QStringLiteral("Title 1"), QStringLiteral("Slide %1").arg(n)},
+                                   {QStringLiteral("Rectangle 3"), QStringLiteral("Body %1").arg(n)}}));
+    }
+    return withSlides(slides);
+}
+
+QString textShape(int id, const QString& name, const QString& paragraphsXml)
+{
+    return QStringLiteral("<p:sp><p:nvSpPr><p:cNvPr id=\"%1\" name=\"%2\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+                          "<p:spPr/><p:txBody><a:bodyPr/><a:lstStyle/>%3</p:txBody></p:sp>")
+        .arg(id)
+        .arg(name, paragraphsXml);
+}
+
+QString pictureShape(int id, const QString& name)
+{
+    return QStringLiteral("<p:pic><p:nvPicPr><p:cNvPr id=\"%1\" name=\"%2\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr>"
+                          "<p:blipFill/><p:spPr/></p:pic>")
+        .arg(id)
+        .arg(name);
+}
+
+QByteArray makeDeck(const DeckRecipe& recipe)
+{
+    std::vector<QByteArray> slides;
+    for (const QString& tree : recipe.slides) {
+        slides.push_back(QByteArray(kXmlDeclaration) + "<p:sld " + kNamespaces +
+                         "><p:cSld><p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/>"
+                         "</p:nvGrpSpPr><p:grpSpPr/>" + tree.toUtf8() + "</p:spTree></p:cSld></p:sld>");
+    }
+    PackageParts parts = PackageParts::withSlides(slides, recipe.order);
+    for (const QString& extra : recipe.extraParts) {
+        const qsizetype equals = extra.indexOf(QLatin1Char('='));
+        parts.set(extra.left(equals), extra.mid(equals + 1).toUtf8());
+    }
+    return parts.zip();
 }
 
 void PackageParts::set(const QString& name, const QByteArray& data)

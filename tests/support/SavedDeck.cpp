@@ -1,4 +1,4 @@
-#include "tests/builder/SavedDeck.h"
+#include "tests/support/SavedDeck.h"
 
 #include <QFile>
 #include <pugixml.hpp>

@@ -1,11 +1,14 @@
 #pragma once
-// Builds presentation packages in memory, part by part, so the hostile-input
-// tests and the fuzzers can make exactly the damaged file they need without
-// binary files in the repository.
+// Builds presentation packages in memory, part by part or from a recipe of
+// slides, so the engine's tests, the hostile-input tests and the fuzzers can
+// make exactly the (possibly damaged) file they need without binary files in
+// the repository.
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -37,10 +40,26 @@ public:
     QByteArray zipWithStreamedPart(const QString& name, const QByteArray& head, char fill, const QByteArray& tail,
                                    qint64 size) const;
 
+    // A package of the given slide parts, presented in `order` (indexes
+    // into slides; empty: as listed).
+    static PackageParts withSlides(const std::vector<QByteArray>& slides, const QList<int>& order = {});
+
 private:
     std::vector<std::pair<QString, QByteArray>> m_parts; // in archive order
     QHash<QString, qsizetype> m_index;                   // name -> position
 };
+
+// A p:sp with a text body; paragraphsXml is the a:p elements.
+QString textShape(int id, const QString& name, const QString& paragraphsXml = QStringLiteral("<a:p/>"));
+// A picture (no text frame).
+QString pictureShape(int id, const QString& name);
+
+struct DeckRecipe {
+    QStringList slides;          // spTree content of slide1.xml, slide2.xml, ...
+    QList<int> order;            // presentation order as indexes into slides; empty = as listed
+    QStringList extraParts;      // "name=content" pairs stored as-is (unknown parts)
+};
+QByteArray makeDeck(const DeckRecipe& recipe);
 
 // Rewrites the uncompressed size that the local and central headers of the
 // named entry claim (the data itself stays as it is).

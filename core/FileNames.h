@@ -1,0 +1,16 @@
+#pragma once
+// The names of the files the program works with. The template, the skin and
+// the hand cursor lie beside the program or in an installed copy's data
+// folder (core/DataFiles.h); the working copy goes to the temporary folder.
+
+namespace quillora {
+
+inline constexpr char kTemplateFileName[] = "marketing_plan.ppt";
+inline constexpr char kWorkingCopyFileName[] = "marketing_plan_temp.ppt";
+// The optional skin: x/o.cjs.
+inline constexpr char kSkinFolderName[] = "x";
+inline constexpr char kSkinFileName[] = "o.cjs";
+// The optional pointer over the generate button.
+inline constexpr char kHandCursorFileName[] = "HAND-M.CUR";
+
+} // namespace quillora

@@ -1,0 +1,47 @@
+# The Debian package: `cpack -G DEB` in the build folder makes
+# quillora_<version>_<arch>.deb from the install rules, installed under /usr.
+# Its library dependencies are computed from the binaries by dpkg-shlibdeps.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quillora)
+set(CPACK_PACKAGE_VENDOR Tarnvale)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "${QUILLORA_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn a marketing-plan outline into a presentation deck")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quillora holds the outline of a marketing plan in one window: the product
+name, the plan title and sixteen fixed sections, each starting with a hint
+of what belongs in it. One button fills a presentation deck with the plan,
+a slide for each section, and opens it in the desktop's presentation
+program. Quillora brings its own presentation engine.
+
+The command quillora-deck makes the same deck without a window, from the
+stored plan or a JSON plan file.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# A stripped install (the package's, or `cmake --install --strip`) also drops
+# the compiler's .comment section, as Debian's own packages do. Runs after
+# the programs' install rules, which come from the folders added before.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program quillora quillora-deck)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
+
+set(CPACK_DEBIAN_PACKAGE_NAME quillora)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLORA_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUILLORA_HOME_PAGE}")
+# Where Debian files office programs such as LibreOffice Impress.
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A presentation program opens the finished deck (the deck itself is made
+# without it); xdg-utils finds it and the web browser.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-impress, xdg-utils")
+# Directories in the package belong to root, as dpkg expects.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
