@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <chrono>
 #include <cstdio>
+#include <future>
 
 namespace quillora::office {
 namespace {
@@ -17,8 +19,10 @@ using namespace automation;
 // then on goes to an engine application instead.
 class ChosenApplication final : public Application {
 public:
-    ChosenApplication(std::shared_ptr<OfficeApplication> office, Platform& platform, bool forced, qint64 timeoutMs)
-        : m_office(std::move(office)), m_platform(platform), m_forced(forced), m_timeoutMs(timeoutMs)
+    ChosenApplication(std::shared_ptr<OfficeApplication> office, EngineServer& engine, bool forced, qint64 timeoutMs,
+                      EventPump* events)
+        : m_office(std::move(office)), m_engineServer(engine), m_forced(forced), m_timeoutMs(timeoutMs),
+          m_events(events)
     {
     }
 
@@ -35,12 +39,12 @@ private:
         if (!m_tried) {
             m_tried = true;
             try {
-                m_office->connect(m_timeoutMs);
+                connectOffice();
             } catch (const RuntimeError& e) {
                 if (m_forced)
                     throw;
                 std::fprintf(stderr, "quillora: LibreOffice Impress: %s; the built-in engine makes the deck\n", e.what());
-                registerEngineApplication(m_engineRuntime, m_platform);
+                m_engineServer.registerWith(m_engineRuntime);
                 m_engine = m_engineRuntime.CreateObject(QLatin1String(kPowerPointClass));
                 return *m_engine.shared();
             }
@@ -48,10 +52,29 @@ private:
         return *m_office;
     }
 
+    // Starting an office takes seconds: the connection is made on a worker
+    // thread while the window goes on handling its events (typing, drawing
+    // the button's progress). Without an event pump, on this thread.
+    void connectOffice()
+    {
+        if (!m_events) {
+            m_office->connect(m_timeoutMs);
+            return;
+        }
+        std::future<void> connecting =
+            std::async(std::launch::async, [office = m_office, timeoutMs = m_timeoutMs] { office->connect(timeoutMs); });
+        while (connecting.wait_for(std::chrono::milliseconds(kEventSliceMs)) != std::future_status::ready)
+            m_events->processPendingEvents();
+        connecting.get(); // rethrows the connection's failure
+    }
+
+    static constexpr int kEventSliceMs = 20;
+
     std::shared_ptr<OfficeApplication> m_office;
-    Platform& m_platform;
+    EngineServer& m_engineServer;
     bool m_forced;
     qint64 m_timeoutMs;
+    EventPump* m_events;
     bool m_tried = false;
     AutomationRuntime m_engineRuntime;
     Ref<Application> m_engine;
@@ -115,34 +138,34 @@ ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& lo
     return choice;
 }
 
-void registerChosenServer(AutomationRuntime& runtime, Platform& platform, const ServerChoice& choice,
-                          qint64 connectTimeoutMs)
+void registerChosenServer(AutomationRuntime& runtime, EngineServer& engine, const ServerChoice& choice,
+                          qint64 connectTimeoutMs, EventPump* events)
 {
     if (!choice.impress) {
         if (choice.refusal.isEmpty())
-            registerEngineApplication(runtime, platform);
+            engine.registerWith(runtime);
         else
             runtime.registerClass(QLatin1String(kPowerPointClass), {});
         return;
     }
     const std::shared_ptr<OfficeServer> server = choice.impress;
     const bool forced = choice.forced;
-    auto make = [server, &platform, forced, connectTimeoutMs]() -> std::shared_ptr<Application> {
-        return std::make_shared<ChosenApplication>(server->createApplication(), platform, forced, connectTimeoutMs);
+    auto make = [server, &engine, forced, connectTimeoutMs, events]() -> std::shared_ptr<Application> {
+        return std::make_shared<ChosenApplication>(server->createApplication(), engine, forced, connectTimeoutMs, events);
     };
     runtime.registerClass(QLatin1String(kPowerPointClass), make, [server, make]() -> std::shared_ptr<Application> {
         return server->running() ? make() : nullptr;
     });
 }
 
-void registerPresentationServer(AutomationRuntime& runtime, Platform& platform)
+void registerPresentationServer(AutomationRuntime& runtime, EngineServer& engine, Platform& platform)
 {
     const ServerChoice choice = chooseOfficeServer(*platform.environment, [](const QString& path, QString* why) {
         return loadPluginFile(path, OfficeOptions{}, why);
     });
     if (!choice.refusal.isEmpty())
         platform.messages->show(applicationTitle(), choice.refusal, MessageIcon::Warning, MessageButtons::Ok);
-    registerChosenServer(runtime, platform, choice);
+    registerChosenServer(runtime, engine, choice, kOfficeConnectTimeoutMs, platform.events);
 }
 
 } // namespace quillora::office

@@ -14,6 +14,7 @@
 // still gets a deck and not one report per step.
 
 #include "builder/AutomationRuntime.h"
+#include "builder/EngineApplication.h"
 #include "builder/OfficePlugin.h"
 #include "core/Platform.h"
 
@@ -48,13 +49,17 @@ ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& lo
 // Registers "PowerPoint.Application" as the choice says: served by Impress
 // (falling back to the engine when no office answers within
 // connectTimeoutMs, unless forced, and found running without a start while
-// an office of the user runs) or by the engine.
-void registerChosenServer(automation::AutomationRuntime& runtime, Platform& platform, const ServerChoice& choice,
-                          qint64 connectTimeoutMs = kOfficeConnectTimeoutMs);
+// an office of the user runs) or by the engine. The engine's decks, also
+// those of a fallback, stay with `engine` for the caller's hand-off. With
+// `events`, they are handled while the office is being reached.
+void registerChosenServer(automation::AutomationRuntime& runtime, automation::EngineServer& engine,
+                          const ServerChoice& choice, qint64 connectTimeoutMs = kOfficeConnectTimeoutMs,
+                          EventPump* events = nullptr);
 
 // What the program calls once at start-up, after BuilderEntryPoints is made:
 // chooses with the real plugin loader and the platform's environment,
 // shows the refusal of a forced Impress, and registers the server.
-void registerPresentationServer(automation::AutomationRuntime& runtime, Platform& platform);
+void registerPresentationServer(automation::AutomationRuntime& runtime, automation::EngineServer& engine,
+                                Platform& platform);
 
 } // namespace quillora::office

@@ -8,7 +8,8 @@
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
-#include "tests/builder/SavedDeck.h"
+#include "core/FileNames.h"
+#include "tests/support/SavedDeck.h"
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
 
@@ -94,16 +95,19 @@ struct Conformance : ::testing::Test {
     {
         const QString path = folder.path() + QStringLiteral("/engine.pptx");
         EXPECT_TRUE(QFile::copy(templateDeck(), path));
+        EngineServer engine;
         AutomationRuntime runtime;
-        registerEngineApplication(runtime, fake.platform);
-        BuilderContext context{fake.platform, runtime, false};
+        engine.registerWith(runtime);
+        ErrorReport report(fake.messages);
+        const BuilderContext context{runtime, report};
         {
             Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
-            app->setVisible(true); // hands the deck off (saving it) on release
             Ref<TextRange> range =
                 app->presentations()->open(path)->slides()->item(kBodySlide)->shapes()->item(kBodyShape)->textFrame()->textRange();
             updateText(context, lines, range);
         }
+        for (const WrittenDeck& written : engine.writeOpenDecks())
+            EXPECT_TRUE(written.error.isEmpty()) << written.error.toStdString();
         const SavedDeck deck = SavedDeck::read(path);
         if (deck.slides.size() < kBodySlide || !deck.slides[kBodySlide - 1].named(kBodyShape))
             return {};
@@ -116,8 +120,9 @@ struct Conformance : ::testing::Test {
         const QString path = folder.path() + QStringLiteral("/impress.pptx");
         EXPECT_TRUE(QFile::copy(templateDeck(), path));
         AutomationRuntime runtime;
-        registerOffice(runtime, fake.platform, sharedOffice());
-        BuilderContext context{fake.platform, runtime, false};
+        registerOffice(runtime, sharedOffice());
+        ErrorReport report(fake.messages);
+        const BuilderContext context{runtime, report};
         {
             Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
             app->setVisible(true);
@@ -206,16 +211,19 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
     const QString officeCopy = officeTemp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName);
 
     {
+        EngineServer engine;
         AutomationRuntime runtime;
-        registerEngineApplication(runtime, fake.platform);
+        engine.registerWith(runtime);
         fake.environment.vars[QStringLiteral("TEMP")] = engineTemp.path();
-        generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
+        generateMarketPlan(WindowRun(fake, runtime), slideOne);
+        for (const WrittenDeck& written : engine.writeOpenDecks())
+            EXPECT_TRUE(written.error.isEmpty()) << written.error.toStdString();
     }
     {
         AutomationRuntime runtime;
-        registerOffice(runtime, fake.platform, sharedOffice());
+        registerOffice(runtime, sharedOffice());
         fake.environment.vars[QStringLiteral("TEMP")] = officeTemp.path();
-        generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
+        generateMarketPlan(WindowRun(fake, runtime), slideOne);
     }
     ASSERT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
 

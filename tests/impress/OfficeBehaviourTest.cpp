@@ -2,11 +2,14 @@
 // pipes, an office killed in the middle of a run, templates Impress opens
 // that the engine refuses, and templates nobody opens.
 
+#include "builder/DeckHandOff.h"
 #include "builder/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "builder/WorkingCopy.h"
+#include "core/FileNames.h"
+#include "core/ReportLocations.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/impress/OfficeFixture.h"
@@ -89,11 +92,12 @@ struct Behaviour : ::testing::Test {
             closeDocumentsIn(temp.path());
     }
     QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
-    void generate(AutomationRuntime& runtime) { generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne); }
-    std::vector<int> reported() const
+    void generate(AutomationRuntime& runtime)
     {
-        return reportedLines(fake.messages, QLatin1String(kGenerateMarketPlanLocation));
+        const WindowRun run(fake, runtime);
+        generateMarketPlan(run, slideOne);
     }
+    std::vector<int> reported() const { return reportedLines(fake.messages, kGenerateMarketPlanLocation); }
 
     FakePlatform fake;
     QTemporaryDir temp;
@@ -106,7 +110,7 @@ struct Behaviour : ::testing::Test {
 TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
 {
     AutomationRuntime runtime;
-    registerOffice(runtime, fake.platform, sharedOffice());
+    registerOffice(runtime, sharedOffice());
     EXPECT_TRUE(isPresentationAppRunning(runtime));
     fake.messages.answers = {MessageAnswer::Yes};
     EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
@@ -116,7 +120,7 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
     PrivateOffice idle(QStringLiteral("idle"));
     leaveStaleSocket(socketPath(idle.options));
     AutomationRuntime idleRuntime;
-    registerOffice(idleRuntime, fake.platform, idle);
+    registerOffice(idleRuntime, idle);
     EXPECT_FALSE(isPresentationAppRunning(idleRuntime));
     EXPECT_TRUE(idle.processes().isEmpty()) << "the check started an office";
     QFile::remove(socketPath(idle.options));
@@ -125,7 +129,7 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
 TEST_F(Behaviour, ASecondRunWhileTheFirstDeckIsStillOpenOpensASecondDeck)
 {
     AutomationRuntime runtime;
-    registerOffice(runtime, fake.platform, sharedOffice());
+    registerOffice(runtime, sharedOffice());
     generate(runtime);
     ASSERT_EQ(openDocuments(workingCopy()).size(), 1u);
     generate(runtime); // the first deck's lock file is still beside the copy
@@ -140,7 +144,7 @@ TEST_F(Behaviour, AnOfficeKilledMidRunFailsTheRestAtOnceAndTheNextRunStartsANewO
 {
     PrivateOffice office(QStringLiteral("killed"));
     AutomationRuntime runtime;
-    registerOffice(runtime, fake.platform, office);
+    registerOffice(runtime, office);
     fake.events.onProcess = [&] {
         if (fake.events.count == 3)
             office.kill();
@@ -176,8 +180,10 @@ TEST_F(Behaviour, APipeHeldByAnotherProgramFailsClearlyAndTheRunFallsBackToTheEn
     office::ServerChoice choice;
     choice.impress = office.server;
     AutomationRuntime runtime;
-    office::registerChosenServer(runtime, fake.platform, choice, 1500);
+    EngineServer engine;
+    office::registerChosenServer(runtime, engine, choice, 1500);
     generate(runtime);
+    handOffToDesktop(engine, fake.platform);
     EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
     EXPECT_EQ(fake.desktop.files, QStringList(workingCopy()));
     EXPECT_TRUE(office.processes().isEmpty()) << "an office was started on a taken pipe";
@@ -201,12 +207,13 @@ TEST_F(Behaviour, ALegacyBinaryTemplateOpensInImpressWhereTheEngineRefusesIt)
     ASSERT_EQ(file.read(4), QByteArray("\xD0\xCF\x11\xE0", 4)) << "not a legacy binary file";
     fake.environment.program = program.path();
 
+    EngineServer engineServer;
     AutomationRuntime engine;
-    registerEngineApplication(engine, fake.platform);
+    engineServer.registerWith(engine);
     EXPECT_THROW(engine.CreateObject(QLatin1String(kPowerPointClass))->presentations()->open(legacy), RuntimeError);
 
     AutomationRuntime runtime;
-    registerOffice(runtime, fake.platform, sharedOffice());
+    registerOffice(runtime, sharedOffice());
     generate(runtime);
     // LibreOffice's own legacy export drops shape names, so the statements
     // (found by name) are not found in this copy; everything else works.
@@ -235,8 +242,9 @@ TEST_F(Behaviour, ATemplateNeitherServerOpensIsReportedAtTheSameLines)
     broken.close();
     fake.environment.program = program.path();
 
+    EngineServer engineServer;
     AutomationRuntime engine;
-    registerEngineApplication(engine, fake.platform);
+    engineServer.registerWith(engine);
     generate(engine);
     const std::vector<int> engineLines = reported();
     ASSERT_FALSE(engineLines.empty());
@@ -244,7 +252,7 @@ TEST_F(Behaviour, ATemplateNeitherServerOpensIsReportedAtTheSameLines)
 
     fake.messages.shown.clear();
     AutomationRuntime runtime;
-    registerOffice(runtime, fake.platform, sharedOffice());
+    registerOffice(runtime, sharedOffice());
     generate(runtime);
     EXPECT_EQ(reported(), engineLines);
 }

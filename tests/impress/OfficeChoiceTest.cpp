@@ -2,6 +2,7 @@
 // office replaced by fakes: the forcing variable, the plugin's places, the
 // checks without an office start, and the fallback to the engine.
 
+#include "builder/DeckHandOff.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
@@ -13,7 +14,10 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QTemporaryDir>
+#include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace quillora;
 using namespace quillora::automation;
@@ -38,10 +42,13 @@ struct FakeOfficeApplication final : OfficeApplication {
     void connect(qint64 timeoutMs) override
     {
         timeouts.push_back(timeoutMs);
+        while (answerWhen && !answerWhen())
+            std::this_thread::yield();
         if (refuse)
             throw RuntimeError(QStringLiteral("no office answered"));
     }
     bool refuse = false;
+    std::function<bool()> answerWhen; // the office answers once this holds
     QStringList calls;
     std::vector<qint64> timeouts;
 };
@@ -53,10 +60,12 @@ struct FakeOfficeServer final : OfficeServer {
     {
         last = std::make_shared<FakeOfficeApplication>();
         last->refuse = refuse;
+        last->answerWhen = answerWhen;
         ++created;
         return last;
     }
     bool isInstalled = true, isRunning = false, refuse = false;
+    std::function<bool()> answerWhen;
     int created = 0;
     std::shared_ptr<FakeOfficeApplication> last;
 };
@@ -78,6 +87,7 @@ struct Choice : ::testing::Test {
     void force(const char* value) { fake.environment.vars[QLatin1String(kOfficeVariable)] = QLatin1String(value); }
 
     FakePlatform fake;
+    EngineServer engine;
     std::shared_ptr<FakeOfficeServer> server = std::make_shared<FakeOfficeServer>();
     bool pluginLoads = true;
     QStringList asked;
@@ -136,7 +146,7 @@ TEST_F(Choice, AForcedImpressThatCannotBeHadLeavesTheClassUncreatable)
     force("impress");
     pluginLoads = false;
     AutomationRuntime runtime;
-    registerChosenServer(runtime, fake.platform, choose());
+    registerChosenServer(runtime, engine, choose());
     checkPresentationAppInstalled(fake.platform, runtime);
     EXPECT_EQ(fake.exit.statuses, std::vector<int>{kNotInstalledExitStatus});
 }
@@ -144,7 +154,7 @@ TEST_F(Choice, AForcedImpressThatCannotBeHadLeavesTheClassUncreatable)
 TEST_F(Choice, TheChecksStartNoOffice)
 {
     AutomationRuntime runtime;
-    registerChosenServer(runtime, fake.platform, choose());
+    registerChosenServer(runtime, engine, choose());
 
     checkPresentationAppInstalled(fake.platform, runtime);
     EXPECT_TRUE(fake.exit.statuses.empty());
@@ -169,7 +179,7 @@ TEST_F(Choice, TheChecksStartNoOffice)
 TEST_F(Choice, TheFirstRealCallConnectsAndTheRestGoToImpress)
 {
     AutomationRuntime runtime;
-    registerChosenServer(runtime, fake.platform, choose(), 1234);
+    registerChosenServer(runtime, engine, choose(), 1234);
     Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
     app->setVisible(true);
     EXPECT_TRUE(app->presentations().isNothing());
@@ -177,12 +187,34 @@ TEST_F(Choice, TheFirstRealCallConnectsAndTheRestGoToImpress)
     EXPECT_EQ(server->last->calls, (QStringList{QStringLiteral("setVisible"), QStringLiteral("presentations")}));
 }
 
+TEST_F(Choice, TheWindowHandlesItsEventsWhileTheOfficeStarts)
+{
+    // The office answers only after the window has handled its events three
+    // times: a connection made on the window's thread would never return.
+    std::atomic<int> handled{0};
+    fake.events.onProcess = [&] { ++handled; };
+    server->answerWhen = [&] { return handled.load() >= 3; };
+    AutomationRuntime runtime;
+    registerChosenServer(runtime, engine, choose(), 1234, &fake.events);
+    Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
+    app->setVisible(true);
+    EXPECT_GE(handled.load(), 3);
+    EXPECT_EQ(server->last->calls, QStringList{QStringLiteral("setVisible")});
+
+    // A failure on the way is the call's failure, as without a pump.
+    force("impress");
+    server->refuse = true;
+    AutomationRuntime forcedRuntime;
+    registerChosenServer(forcedRuntime, engine, choose(), 1234, &fake.events);
+    EXPECT_THROW(forcedRuntime.CreateObject(QLatin1String(kPowerPointClass))->setVisible(true), RuntimeError);
+}
+
 TEST_F(Choice, AForcedImpressThatDoesNotAnswerFailsEveryCall)
 {
     force("impress");
     server->refuse = true;
     AutomationRuntime runtime;
-    registerChosenServer(runtime, fake.platform, choose());
+    registerChosenServer(runtime, engine, choose());
     Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
     try {
         app->setVisible(true);
@@ -200,14 +232,16 @@ TEST_F(Choice, AnOfficeThatDoesNotAnswerHandsTheRunToTheEngine)
     fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
     server->refuse = true;
     AutomationRuntime runtime;
-    registerChosenServer(runtime, fake.platform, choose());
+    registerChosenServer(runtime, engine, choose());
 
     MemorySettings plan;
     savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
     FixedSlideOneTexts slideOne;
     slideOne.product = QStringLiteral("Acme");
     slideOne.title = QStringLiteral("Plan");
-    generateMarketPlan(BuilderContext{fake.platform, runtime}, slideOne);
+    WindowRun run(fake, runtime);
+    generateMarketPlan(run, slideOne);
+    handOffToDesktop(engine, fake.platform);
 
     // One connection attempt, no report, and the engine's hand-off.
     ASSERT_EQ(server->created, 1);

@@ -272,12 +272,14 @@ void closeDocumentsIn(const QString& folder)
     }
 }
 
-void registerOffice(automation::AutomationRuntime& runtime, Platform& platform, PrivateOffice& office, qint64 timeoutMs)
+void registerOffice(automation::AutomationRuntime& runtime, PrivateOffice& office, qint64 timeoutMs)
 {
     office::ServerChoice choice;
     choice.impress = office.server;
     choice.forced = true;
-    office::registerChosenServer(runtime, platform, choice, timeoutMs);
+    // Forced, so the engine is never asked; the choice wants one all the same.
+    static automation::EngineServer unusedEngine;
+    office::registerChosenServer(runtime, unusedEngine, choice, timeoutMs);
 }
 
 } // namespace quillora::testing

@@ -65,8 +65,7 @@ void storeAsLegacyBinary(const QString& source, const QString& target);
 void closeDocumentsIn(const QString& folder);
 
 // Registers "PowerPoint.Application" served by the office (Impress forced).
-void registerOffice(automation::AutomationRuntime& runtime, Platform& platform, PrivateOffice& office,
-                    qint64 timeoutMs = 60000);
+void registerOffice(automation::AutomationRuntime& runtime, PrivateOffice& office, qint64 timeoutMs = 60000);
 
 #define SKIP_WITHOUT_OFFICE()                                                                                          \
     do {                                                                                                               \
