@@ -60,22 +60,69 @@ inline constexpr char kBulletCharacter[] = "\u2022";
     throw RuntimeError(QLatin1String(kOutOfRange));
 }
 
+enum class BulletKind { None, Character, Number };
+
+// What the plugin keeps of one shape. Every call over the pipe is a round
+// trip to the office, so the shape's cursor and its properties are made
+// once, and the numbering rules of each bullet kind are built once and
+// handed to every paragraph that takes that kind.
 struct ShapeState {
     Reference<css::text::XText> text;
+    Reference<css::text::XTextCursor> cursor;
+    Reference<css::beans::XPropertySet> cursorProperties;
     ShapeText model;
+    std::map<BulletKind, Reference<css::container::XIndexReplace>> rules;
+    // The kind each paragraph was given since the text last changed.
+    std::map<int, BulletKind> bullets;
+
+    // Selects Impress positions from..to with the shape's cursor, moving
+    // from whichever end of the text is nearer (writing goes on at the end).
+    // Positions are the model's: call before the model takes a change.
+    const Reference<css::text::XTextCursor>& select(int from, int to)
+    {
+        const int end = model.officePosition(model.length());
+        if (from <= end - to) {
+            place(from);
+            move(to - from, true, true);
+        } else {
+            cursor->gotoEnd(false);
+            move(end - to, false, false);
+            move(to - from, true, false);
+        }
+        return cursor;
+    }
+    // The cursor collapsed at position `at`, counted from the start.
+    void place(int at)
+    {
+        cursor->gotoStart(false);
+        move(at, false, true);
+    }
+
+private:
+    void move(int count, bool expand, bool right)
+    {
+        while (count > 0) {
+            const sal_Int16 step = static_cast<sal_Int16>(std::min(count, 32767));
+            if (right)
+                cursor->goRight(step, expand);
+            else
+                cursor->goLeft(step, expand);
+            count -= step;
+        }
+    }
 };
 
 struct Document {
     Reference<css::frame::XModel> model;
+    Reference<css::util::XModifiable> modifiable;
+    Reference<css::drawing::XDrawPages> pages;
     QString path;
     // By the shape's identity; the reference keeps the key valid.
     std::map<css::uno::XInterface*, std::pair<Reference<css::uno::XInterface>, std::shared_ptr<ShapeState>>> shapes;
 
-    void markModified()
-    {
-        Reference<css::util::XModifiable> modifiable(model, UNO_QUERY_THROW);
-        modifiable->setModified(true);
-    }
+    // Impress does not count changes made through the API: without this,
+    // closing it would drop the filled deck without asking.
+    void markModified() { modifiable->setModified(true); }
 
     std::shared_ptr<ShapeState> stateOf(const Reference<css::drawing::XShape>& shape)
     {
@@ -93,30 +140,13 @@ struct Document {
             paragraphs.push_back(fromUno(paragraph->getString()));
         }
         state->model = ShapeText::fromParagraphs(paragraphs);
+        state->cursor = state->text->createTextCursor();
+        state->cursorProperties.set(state->cursor, UNO_QUERY_THROW);
         shapes.emplace(identity.get(), std::make_pair(identity, state));
         return state;
     }
 };
 using Doc = std::shared_ptr<Document>;
-
-void moveRight(const Reference<css::text::XTextCursor>& cursor, int count, bool expand)
-{
-    while (count > 0) {
-        const sal_Int16 step = static_cast<sal_Int16>(std::min(count, 32767));
-        cursor->goRight(step, expand);
-        count -= step;
-    }
-}
-
-// A cursor over Impress positions from..to.
-Reference<css::text::XTextCursor> cursorOver(const Reference<css::text::XText>& text, int from, int to)
-{
-    Reference<css::text::XTextCursor> cursor = text->createTextCursor();
-    cursor->gotoStart(false);
-    moveRight(cursor, from, false);
-    moveRight(cursor, to - from, true);
-    return cursor;
-}
 
 class ImpressApp;
 using App = std::shared_ptr<ImpressApp>;
@@ -159,13 +189,15 @@ public:
             Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
                 toUno(url), m_options.headless ? OUString("_blank") : OUString("_default"), 0, arguments);
             doc->model.set(component, UNO_QUERY);
+            doc->modifiable.set(component, UNO_QUERY);
             Reference<css::drawing::XDrawPagesSupplier> pages(component, UNO_QUERY);
-            if (!doc->model.is() || !pages.is()) {
+            if (!doc->model.is() || !doc->modifiable.is() || !pages.is()) {
                 Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
                 if (closeable.is())
                     closeable->close(true);
                 throw RuntimeError(QStringLiteral("LibreOffice Impress could not open the presentation ") + fileName);
             }
+            doc->pages = pages->getDrawPages();
             doc->markModified();
         });
         m_docs.push_back(doc);
@@ -199,8 +231,8 @@ public:
         if (from == to)
             return;
         uno([&] {
-            Reference<css::beans::XPropertySet> properties(cursorOver(m_state->text, from, to), UNO_QUERY_THROW);
-            properties->setPropertyValue("CharHeight", Any(points));
+            m_state->select(from, to);
+            m_state->cursorProperties->setPropertyValue("CharHeight", Any(points));
         });
     }
 
@@ -211,14 +243,14 @@ private:
     Span m_span;
 };
 
-enum class BulletKind { None, Character, Number };
-
-// Turns the paragraph's bullet on or off. Impress shows a bullet from the
-// paragraph's numbering rules at its level; off takes both the rule level
-// and the paragraph's own flag, or the master's bullet comes back.
-void applyBullet(const Reference<css::beans::XPropertySet>& paragraph, BulletKind kind)
+// The shape's numbering rules with level 0 showing the kind, built once
+// from the paragraph under the cursor when the kind is first wanted.
+const Reference<css::container::XIndexReplace>& rulesFor(ShapeState& state, BulletKind kind)
 {
-    Reference<css::container::XIndexReplace> rules(paragraph->getPropertyValue("NumberingRules"), UNO_QUERY_THROW);
+    Reference<css::container::XIndexReplace>& rules = state.rules[kind];
+    if (rules.is())
+        return rules;
+    rules.set(state.cursorProperties->getPropertyValue("NumberingRules"), UNO_QUERY_THROW);
     Sequence<css::beans::PropertyValue> level;
     rules->getByIndex(0) >>= level;
     std::vector<css::beans::PropertyValue> values(level.begin(), level.end());
@@ -247,6 +279,17 @@ void applyBullet(const Reference<css::beans::XPropertySet>& paragraph, BulletKin
         break;
     }
     rules->replaceByIndex(0, Any(Sequence<css::beans::PropertyValue>(values.data(), static_cast<sal_Int32>(values.size()))));
+    return rules;
+}
+
+// Turns the bullet of the paragraph under the shape's cursor on or off.
+// Impress shows a bullet from the paragraph's numbering rules at its level;
+// off takes both the rule level and the paragraph's own flag, or the
+// master's bullet comes back.
+void applyBullet(ShapeState& state, BulletKind kind)
+{
+    const Reference<css::container::XIndexReplace>& rules = rulesFor(state, kind);
+    const Reference<css::beans::XPropertySet>& paragraph = state.cursorProperties;
     paragraph->setPropertyValue("NumberingLevel", Any(sal_Int16(0)));
     paragraph->setPropertyValue("NumberingRules", Any(rules));
     paragraph->setPropertyValue("NumberingIsNumber", Any(kind != BulletKind::None));
@@ -283,9 +326,15 @@ private:
         const int last = length > 0 ? model.paragraphAt(start + length - 1) : first;
         uno([&] {
             for (int k = first; k <= last; ++k) {
+                // Turning a bullet on and then choosing its kind asks for
+                // the same paragraph twice.
+                auto given = m_state->bullets.find(k);
+                if (given != m_state->bullets.end() && given->second == kind)
+                    continue;
                 const int at = model.paragraphStart(k);
-                Reference<css::beans::XPropertySet> paragraph(cursorOver(m_state->text, at, at), UNO_QUERY_THROW);
-                applyBullet(paragraph, kind);
+                m_state->select(at, at);
+                applyBullet(*m_state, kind);
+                m_state->bullets[k] = kind;
             }
         });
     }
@@ -390,17 +439,21 @@ void ITextRange::setText(const QString& text)
     const int from = model.officePosition(start);
     const int to = model.officePosition(start + length);
     const Reference<css::text::XText>& shapeText = m_state->text;
+    ShapeState& state = *m_state;
+    // Whatever happens below, the paragraphs may no longer be the ones
+    // whose bullets were set.
+    state.bullets.clear();
     uno([&] {
-        Reference<css::text::XTextCursor> cursor = cursorOver(shapeText, from, to);
         const std::vector<OfficePiece> pieces = officePieces(text);
         // The first piece replaces the range; the rest follow it.
+        const Reference<css::text::XTextCursor>& cursor = state.select(from, to);
         if (pieces.empty() || pieces.front().lineBreak)
             cursor->setString(OUString());
         int at = from;
         for (size_t i = 0; i < pieces.size(); ++i) {
             const OfficePiece& piece = pieces[i];
             if (i > 0)
-                cursor = cursorOver(shapeText, at, at);
+                state.place(at);
             if (piece.lineBreak)
                 shapeText->insertControlCharacter(cursor->getStart(), css::text::ControlCharacter::LINE_BREAK, false);
             else
@@ -489,8 +542,7 @@ public:
     Ref<Slide> item(qint16 index) override
     {
         return uno([&] {
-            Reference<css::drawing::XDrawPagesSupplier> supplier(m_doc->model, UNO_QUERY_THROW);
-            Reference<css::drawing::XDrawPages> pages = supplier->getDrawPages();
+            const Reference<css::drawing::XDrawPages>& pages = m_doc->pages;
             if (index < 1 || index > pages->getCount())
                 outOfRange();
             Reference<css::drawing::XDrawPage> page(pages->getByIndex(index - 1), UNO_QUERY_THROW);
