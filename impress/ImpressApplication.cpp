@@ -10,6 +10,7 @@
 #include "impress/ShapeText.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -38,6 +39,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -63,86 +65,170 @@ inline constexpr char kBulletCharacter[] = "\u2022";
 enum class BulletKind { None, Character, Number };
 
 // What the plugin keeps of one shape. Every call over the pipe is a round
-// trip to the office, so the shape's cursor and its properties are made
-// once, and the numbering rules of each bullet kind are built once and
-// handed to every paragraph that takes that kind.
+// trip to the office, so the shape has one cursor, made once and moved as
+// little as it can be: it remembers its selection (Impress positions of the
+// text as it is now) and reaches the next one in at most two moves. The
+// numbering rules of each bullet kind are built once and handed to every
+// paragraph that takes that kind.
+//
+// Impress's cursor moves from the end of its selection: goRight(n) moves
+// the end n on, goLeft(n) puts the start n before the end; without
+// expanding, either then collapses at the position reached. setString
+// selects what it inserted.
 struct ShapeState {
     Reference<css::text::XText> text;
     Reference<css::text::XTextCursor> cursor;
-    Reference<css::beans::XPropertySet> cursorProperties;
-    ShapeText model;
+    Reference<css::beans::XMultiPropertySet> cursorProperties;
     std::map<BulletKind, Reference<css::container::XIndexReplace>> rules;
     // The kind each paragraph was given since the text last changed.
     std::map<int, BulletKind> bullets;
 
-    // Selects Impress positions from..to with the shape's cursor, moving
-    // from whichever end of the text is nearer (writing goes on at the end).
-    // Positions are the model's: call before the model takes a change.
+    // The shape's text, read from Impress when first wanted: a shape the
+    // writer clears first never needs reading.
+    ShapeText& model()
+    {
+        if (!m_modelRead) {
+            // Impress gives "\n" between paragraphs and for a line break
+            // alike; both take one position, which is what counts here.
+            const QString all = fromUno(uno([&] { return text->getString(); }));
+            const QStringList paragraphs = all.split(QLatin1Char('\n'));
+            m_model = ShapeText::fromParagraphs(std::vector<QString>(paragraphs.begin(), paragraphs.end()));
+            m_modelRead = true;
+        }
+        return m_model;
+    }
+    bool modelRead() const { return m_modelRead; }
+    // The model after the whole text was replaced by `text`.
+    void replacedAll(const QString& text)
+    {
+        m_model = ShapeText();
+        m_model.replace(0, 0, text);
+        m_modelRead = true;
+    }
+
+    // Selects the whole text, whatever it holds.
+    const Reference<css::text::XTextCursor>& selectAll()
+    {
+        cursor->gotoStart(false);
+        cursor->gotoEnd(true);
+        // The end is not known until the next insertion sets it.
+        m_start = 0;
+        m_end = -1;
+        m_known = true;
+        return cursor;
+    }
+
+    // Selects Impress positions from..to. Positions are the model's: call
+    // before the model takes a change.
     const Reference<css::text::XTextCursor>& select(int from, int to)
     {
-        const int end = model.officePosition(model.length());
-        if (from <= end - to) {
-            place(from);
-            move(to - from, true, true);
-        } else {
-            cursor->gotoEnd(false);
-            move(end - to, false, false);
-            move(to - from, true, false);
+        if (!m_known || m_end < 0) {
+            const int end = model().officePosition(model().length());
+            if (to <= end - to) {
+                cursor->gotoStart(false);
+                m_start = m_end = 0;
+            } else {
+                cursor->gotoEnd(false);
+                m_start = m_end = end;
+            }
+            m_known = true;
         }
+        if (m_start == from && m_end == to)
+            return cursor;
+        if (from == to && m_start == from) {
+            cursor->collapseToStart();
+            m_end = from;
+            return cursor;
+        }
+        if (from == to && m_end == from) {
+            cursor->collapseToEnd();
+            m_start = from;
+            return cursor;
+        }
+        if (m_end != to)
+            moveEnd(to - m_end);
+        if (from != to)
+            extendStart(to - from);
         return cursor;
     }
     // The cursor collapsed at position `at`, counted from the start.
     void place(int at)
     {
         cursor->gotoStart(false);
-        move(at, false, true);
+        m_start = m_end = 0;
+        m_known = true;
+        select(at, at);
     }
+    void inserted(int length) { m_end = m_start + length; }
+    // After a call that leaves the cursor somewhere else.
+    void forget() { m_known = false; }
 
 private:
-    void move(int count, bool expand, bool right)
+    // Collapsed at the end moved by delta.
+    void moveEnd(int delta)
     {
-        while (count > 0) {
-            const sal_Int16 step = static_cast<sal_Int16>(std::min(count, 32767));
-            if (right)
-                cursor->goRight(step, expand);
+        for (int left = delta; left != 0;) {
+            const int step = std::clamp(left, -32767, 32767);
+            if (step > 0)
+                cursor->goRight(static_cast<sal_Int16>(step), false);
             else
-                cursor->goLeft(step, expand);
-            count -= step;
+                cursor->goLeft(static_cast<sal_Int16>(-step), false);
+            left -= step;
         }
+        m_start = m_end = m_end + delta;
     }
+    // The start put count positions before the end.
+    void extendStart(int count)
+    {
+        // goLeft counts from the end: only one call can widen to the start.
+        if (count > 32767) {
+            const int from = m_end - count;
+            const int to = m_end;
+            moveEnd(from - m_end);
+            for (int left = to - from; left > 0; left -= 32767)
+                cursor->goRight(static_cast<sal_Int16>(std::min(left, 32767)), true);
+            m_start = from;
+            m_end = to;
+            return;
+        }
+        cursor->goLeft(static_cast<sal_Int16>(count), true);
+        m_start = m_end - count;
+    }
+
+    ShapeText m_model;
+    bool m_modelRead = false;
+    bool m_known = false;
+    int m_start = 0, m_end = 0;
 };
 
 struct Document {
     Reference<css::frame::XModel> model;
     Reference<css::util::XModifiable> modifiable;
     Reference<css::drawing::XDrawPages> pages;
+    Reference<css::drawing::XDrawView> view; // the document window's, once a slide was selected
     QString path;
-    // By the shape's identity; the reference keeps the key valid.
-    std::map<css::uno::XInterface*, std::pair<Reference<css::uno::XInterface>, std::shared_ptr<ShapeState>>> shapes;
+    // By the shape's proxy, one per shape while referenced (which the
+    // entry does); asking for its identity would cost a call.
+    std::map<css::drawing::XShape*, std::pair<Reference<css::drawing::XShape>, std::shared_ptr<ShapeState>>> shapes;
 
     // Impress does not count changes made through the API: without this,
-    // closing it would drop the filled deck without asking.
+    // closing it would drop the filled deck without asking. Marked when the
+    // deck opens and whenever a slide is selected (the writer selects a
+    // shape's slide before writing into it, and a run ends selecting slide
+    // 1) rather than after every change, which would cost a call each.
     void markModified() { modifiable->setModified(true); }
 
-    std::shared_ptr<ShapeState> stateOf(const Reference<css::drawing::XShape>& shape)
+    std::shared_ptr<ShapeState> stateOf(const Reference<css::drawing::XShape>& shape,
+                                        const Reference<css::text::XText>& text)
     {
-        Reference<css::uno::XInterface> identity(shape, UNO_QUERY_THROW);
-        auto found = shapes.find(identity.get());
+        auto found = shapes.find(shape.get());
         if (found != shapes.end())
             return found->second.second;
         auto state = std::make_shared<ShapeState>();
-        state->text.set(shape, UNO_QUERY_THROW);
-        std::vector<QString> paragraphs;
-        Reference<css::container::XEnumerationAccess> access(state->text, UNO_QUERY_THROW);
-        Reference<css::container::XEnumeration> each = access->createEnumeration();
-        while (each->hasMoreElements()) {
-            Reference<css::text::XTextRange> paragraph(each->nextElement(), UNO_QUERY_THROW);
-            paragraphs.push_back(fromUno(paragraph->getString()));
-        }
-        state->model = ShapeText::fromParagraphs(paragraphs);
-        state->cursor = state->text->createTextCursor();
+        state->text = text;
+        state->cursor = text->createTextCursor();
         state->cursorProperties.set(state->cursor, UNO_QUERY_THROW);
-        shapes.emplace(identity.get(), std::make_pair(identity, state));
+        shapes.emplace(shape.get(), std::make_pair(shape, state));
         return state;
     }
 };
@@ -224,7 +310,7 @@ public:
     {
         if (!std::isfinite(points) || points < 1.0f || points > 4000.0f)
             outOfRange();
-        const ShapeText& model = m_state->model;
+        const ShapeText& model = m_state->model();
         const int start = m_span.startIn(model) - 1;
         const int from = model.officePosition(start);
         const int to = model.officePosition(start + m_span.lengthIn(model));
@@ -232,7 +318,9 @@ public:
             return;
         uno([&] {
             m_state->select(from, to);
-            m_state->cursorProperties->setPropertyValue("CharHeight", Any(points));
+            const OUString name("CharHeight");
+            const Any value(points);
+            m_state->cursorProperties->setPropertyValues(Sequence<OUString>(&name, 1), Sequence<Any>(&value, 1));
         });
     }
 
@@ -250,7 +338,8 @@ const Reference<css::container::XIndexReplace>& rulesFor(ShapeState& state, Bull
     Reference<css::container::XIndexReplace>& rules = state.rules[kind];
     if (rules.is())
         return rules;
-    rules.set(state.cursorProperties->getPropertyValue("NumberingRules"), UNO_QUERY_THROW);
+    const OUString name("NumberingRules");
+    rules.set(state.cursorProperties->getPropertyValues(Sequence<OUString>(&name, 1))[0], UNO_QUERY_THROW);
     Sequence<css::beans::PropertyValue> level;
     rules->getByIndex(0) >>= level;
     std::vector<css::beans::PropertyValue> values(level.begin(), level.end());
@@ -289,10 +378,11 @@ const Reference<css::container::XIndexReplace>& rulesFor(ShapeState& state, Bull
 void applyBullet(ShapeState& state, BulletKind kind)
 {
     const Reference<css::container::XIndexReplace>& rules = rulesFor(state, kind);
-    const Reference<css::beans::XPropertySet>& paragraph = state.cursorProperties;
-    paragraph->setPropertyValue("NumberingLevel", Any(sal_Int16(0)));
-    paragraph->setPropertyValue("NumberingRules", Any(rules));
-    paragraph->setPropertyValue("NumberingIsNumber", Any(kind != BulletKind::None));
+    // One call for the three (names in alphabetical order, as the
+    // interface asks).
+    const OUString names[] = {"NumberingIsNumber", "NumberingLevel", "NumberingRules"};
+    const Any values[] = {Any(kind != BulletKind::None), Any(sal_Int16(0)), Any(rules)};
+    state.cursorProperties->setPropertyValues(Sequence<OUString>(names, 3), Sequence<Any>(values, 3));
 }
 
 class IBullet final : public BulletFormat {
@@ -319,7 +409,7 @@ private:
     // Every paragraph the range touches.
     void apply(BulletKind kind)
     {
-        const ShapeText& model = m_state->model;
+        const ShapeText& model = m_state->model();
         const int start = m_span.startIn(model) - 1;
         const int length = m_span.lengthIn(model);
         const int first = model.paragraphAt(start);
@@ -370,8 +460,10 @@ public:
     void select() override
     {
         uno([&] {
-            Reference<css::drawing::XDrawView> view(m_doc->model->getCurrentController(), UNO_QUERY_THROW);
-            view->setCurrentPage(m_page);
+            if (!m_doc->view.is())
+                m_doc->view.set(m_doc->model->getCurrentController(), UNO_QUERY_THROW);
+            m_doc->view->setCurrentPage(m_page);
+            m_doc->markModified();
         });
         m_app->activate(m_doc);
     }
@@ -387,6 +479,7 @@ struct ShapeHandle {
     Doc doc;
     Reference<css::drawing::XDrawPage> page;
     Reference<css::drawing::XShape> shape;
+    Reference<css::text::XText> text; // once asked for its text frame
 };
 
 class IShape final : public Shape {
@@ -407,14 +500,16 @@ public:
     }
     QString text() override
     {
-        const ShapeText& model = m_state->model;
+        const ShapeText& model = m_state->model();
         return model.text().mid(m_span.startIn(model) - 1, m_span.lengthIn(model));
     }
     void setText(const QString& text) override;
+    // The whole text replaced without reading it first.
+    void replaceAll(const QString& text);
     Ref<TextRange> characters(int start, int length) override
     {
         Span sub;
-        if (!m_span.characters(m_state->model, start, length, sub))
+        if (!m_span.characters(m_state->model(), start, length, sub))
             outOfRange();
         return std::make_shared<ITextRange>(m_handle, m_state, sub);
     }
@@ -431,40 +526,64 @@ private:
     Span m_span;
 };
 
+// Writes the pieces over the cursor's selection, which begins at `from`:
+// the first piece replaces it, the rest follow.
+void write(ShapeState& state, const std::vector<OfficePiece>& pieces, int from)
+{
+    const Reference<css::text::XTextCursor>& cursor = state.cursor;
+    if (pieces.empty() || pieces.front().lineBreak) {
+        cursor->setString(OUString());
+        state.inserted(0);
+    }
+    int at = from;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const OfficePiece& piece = pieces[i];
+        if (i > 0)
+            state.place(at);
+        if (piece.lineBreak) {
+            state.text->insertControlCharacter(cursor->getStart(), css::text::ControlCharacter::LINE_BREAK, false);
+            state.forget();
+        } else {
+            cursor->setString(toUno(piece.text));
+            state.inserted(officeLength(piece));
+        }
+        at += officeLength(piece);
+    }
+}
+
 void ITextRange::setText(const QString& text)
 {
-    ShapeText& model = m_state->model;
+    if (m_span.whole && !m_state->modelRead()) {
+        replaceAll(text);
+        return;
+    }
+    ShapeText& model = m_state->model();
     const int start = m_span.startIn(model) - 1;
     const int length = m_span.lengthIn(model);
     const int from = model.officePosition(start);
     const int to = model.officePosition(start + length);
-    const Reference<css::text::XText>& shapeText = m_state->text;
     ShapeState& state = *m_state;
     // Whatever happens below, the paragraphs may no longer be the ones
     // whose bullets were set.
     state.bullets.clear();
     uno([&] {
-        const std::vector<OfficePiece> pieces = officePieces(text);
-        // The first piece replaces the range; the rest follow it.
-        const Reference<css::text::XTextCursor>& cursor = state.select(from, to);
-        if (pieces.empty() || pieces.front().lineBreak)
-            cursor->setString(OUString());
-        int at = from;
-        for (size_t i = 0; i < pieces.size(); ++i) {
-            const OfficePiece& piece = pieces[i];
-            if (i > 0)
-                state.place(at);
-            if (piece.lineBreak)
-                shapeText->insertControlCharacter(cursor->getStart(), css::text::ControlCharacter::LINE_BREAK, false);
-            else
-                cursor->setString(toUno(piece.text));
-            at += officeLength(piece);
-        }
-        m_handle.doc->markModified();
+        state.select(from, to);
+        write(state, officePieces(text), from);
     });
     model.replace(start, length, text);
     if (!m_span.whole)
         m_span.length = static_cast<int>(text.size());
+}
+
+void ITextRange::replaceAll(const QString& text)
+{
+    ShapeState& state = *m_state;
+    state.bullets.clear();
+    uno([&] {
+        state.selectAll();
+        write(state, officePieces(text), 0);
+    });
+    state.replacedAll(text);
 }
 
 class ITextFrame final : public TextFrame {
@@ -472,7 +591,7 @@ public:
     explicit ITextFrame(ShapeHandle handle) : m_handle(std::move(handle)) {}
     Ref<TextRange> textRange() override
     {
-        std::shared_ptr<ShapeState> state = uno([&] { return m_handle.doc->stateOf(m_handle.shape); });
+        std::shared_ptr<ShapeState> state = uno([&] { return m_handle.doc->stateOf(m_handle.shape, m_handle.text); });
         return std::make_shared<ITextRange>(m_handle, state, Span{});
     }
     Ref<Shape> parent() override { return std::make_shared<IShape>(m_handle); }
@@ -483,15 +602,27 @@ private:
 
 Ref<TextFrame> IShape::textFrame()
 {
-    Reference<css::text::XText> text(m_handle.shape, UNO_QUERY);
-    if (!text.is())
+    ShapeHandle handle = m_handle;
+    if (!handle.text.is())
+        handle.text = uno([&] { return Reference<css::text::XText>(m_handle.shape, UNO_QUERY); });
+    if (!handle.text.is())
         throw RuntimeError(QLatin1String(kNoTextFrame));
-    return std::make_shared<ITextFrame>(m_handle);
+    return std::make_shared<ITextFrame>(handle);
 }
 
 Ref<TextFrame> ITextRange::parent()
 {
     return std::make_shared<ITextFrame>(m_handle);
+}
+
+// The shape a draw page's getByIndex holds; taken from the Any without a
+// query (which would cost a call) when it holds one.
+Reference<css::drawing::XShape> shapeFrom(const Any& item)
+{
+    Reference<css::drawing::XShape> shape;
+    if (!(item >>= shape) || !shape.is())
+        shape.set(item, UNO_QUERY_THROW);
+    return shape;
 }
 
 class IShapes final : public Shapes {
@@ -505,8 +636,7 @@ public:
         return uno([&] {
             if (index < 1 || index > m_page->getCount())
                 outOfRange();
-            Reference<css::drawing::XShape> shape(m_page->getByIndex(index - 1), UNO_QUERY_THROW);
-            return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shape}));
+            return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shapeFrom(m_page->getByIndex(index - 1)), {}}));
         });
     }
     Ref<Shape> item(const QString& name) override
@@ -515,11 +645,10 @@ public:
             const OUString wanted = toUno(name);
             const sal_Int32 count = m_page->getCount();
             for (sal_Int32 i = 0; i < count; ++i) {
-                Reference<css::container::XNamed> named(m_page->getByIndex(i), UNO_QUERY);
-                if (named.is() && named->getName() == wanted) {
-                    Reference<css::drawing::XShape> shape(named, UNO_QUERY_THROW);
-                    return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shape}));
-                }
+                const Reference<css::drawing::XShape> shape = shapeFrom(m_page->getByIndex(i));
+                Reference<css::container::XNamed> named(shape, UNO_QUERY);
+                if (named.is() && named->getName() == wanted)
+                    return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shape, {}}));
             }
             throw RuntimeError(QStringLiteral("The item with the specified name wasn't found."));
         });
@@ -545,7 +674,10 @@ public:
             const Reference<css::drawing::XDrawPages>& pages = m_doc->pages;
             if (index < 1 || index > pages->getCount())
                 outOfRange();
-            Reference<css::drawing::XDrawPage> page(pages->getByIndex(index - 1), UNO_QUERY_THROW);
+            Reference<css::drawing::XDrawPage> page;
+            // Taken from the Any as it is: a query would cost a call.
+            if (!(pages->getByIndex(index - 1) >>= page) || !page.is())
+                page.set(pages->getByIndex(index - 1), UNO_QUERY_THROW);
             return Ref<Slide>(std::make_shared<ISlide>(m_app, m_doc, page));
         });
     }
