@@ -7,6 +7,7 @@
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
 #include "builder/BuilderEntryPoints.h"
+#include "builder/OfficeServerChoice.h"
 #include "platform/SystemPlatform.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
 
     BuilderEntryPoints builder(platform);
+    // LibreOffice Impress when it can be had, else the built-in engine.
+    office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
     MainWindow window(platform, builderHooks(builder));
     builder.setSlideOneTexts(window);
     window.startUp();

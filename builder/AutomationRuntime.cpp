@@ -2,9 +2,9 @@
 
 namespace quillora::automation {
 
-void AutomationRuntime::registerClass(const QString& className, Factory factory)
+void AutomationRuntime::registerClass(const QString& className, Factory factory, Finder finder)
 {
-    m_classes[className] = ClassEntry{std::move(factory), {}};
+    m_classes[className] = ClassEntry{std::move(factory), std::move(finder), {}};
 }
 
 Ref<Application> AutomationRuntime::CreateObject(const QString& className)
@@ -27,6 +27,12 @@ Ref<Application> AutomationRuntime::GetObject(const QString& className)
     if (it != m_classes.end()) {
         if (std::shared_ptr<Application> running = it->second.running.lock())
             return running;
+        if (it->second.finder) {
+            if (std::shared_ptr<Application> found = it->second.finder()) {
+                it->second.running = found;
+                return found;
+            }
+        }
     }
     throw RuntimeError(QLatin1String(kCannotCreateObject));
 }

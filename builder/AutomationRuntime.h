@@ -23,9 +23,14 @@ inline constexpr char kCannotCreateObject[] = "ActiveX component can't create ob
 class AutomationRuntime {
 public:
     using Factory = std::function<std::shared_ptr<Application>()>;
+    // An instance the server itself knows to be running outside this
+    // runtime (an office the user started), or null.
+    using Finder = std::function<std::shared_ptr<Application>()>;
 
     // Makes a class creatable; replaces an earlier registration of the name.
-    void registerClass(const QString& className, Factory factory);
+    // With a finder, GetObject also asks it when no instance of this
+    // runtime is alive.
+    void registerClass(const QString& className, Factory factory, Finder finder = {});
 
     // The running instance of the class, or a new one. Fails for a class
     // nobody registered and when the server cannot start.
@@ -37,6 +42,7 @@ public:
 private:
     struct ClassEntry {
         Factory factory;
+        Finder finder;
         std::weak_ptr<Application> running;
     };
     std::map<QString, ClassEntry> m_classes;

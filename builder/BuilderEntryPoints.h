@@ -28,6 +28,9 @@ public:
     // Where generation reads the two slide-1 texts; the window, once it exists.
     void setSlideOneTexts(const SlideOneTexts& texts) { m_slideOne = &texts; }
     automation::AutomationRuntime& runtime() { return m_runtime; }
+    // The engine that serves when no office does; its decks are handed to
+    // the desktop after each run.
+    automation::EngineServer& engine() { return m_engine; }
 
 private:
     Platform& m_platform;

@@ -1,6 +1,9 @@
-# The Debian package: `cpack -G DEB` in the build folder makes
-# quillora_<version>_<arch>.deb from the install rules, installed under /usr.
-# Its library dependencies are computed from the binaries by dpkg-shlibdeps.
+# The Debian packages: `cpack -G DEB` in the build folder makes
+# quillora_<version>_<arch>.deb from the install rules, installed under /usr,
+# and, where the Impress plugin is built, quillora-impress_<version>_<arch>.deb
+# holding the plugin alone, so the program's package needs no part of
+# LibreOffice. Library dependencies are computed from the binaries by
+# dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillora)
 set(CPACK_PACKAGE_VENDOR Tarnvale)
@@ -30,8 +33,23 @@ install(CODE "
     endforeach()
   endif()")
 
-set(CPACK_DEBIAN_PACKAGE_NAME quillora)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+if(QUILLORA_HAVE_IMPRESS)
+  set(CPACK_COMPONENTS_ALL program impress)
+else()
+  set(CPACK_COMPONENTS_ALL program)
+endif()
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME quillora)
+set(CPACK_DEBIAN_PROGRAM_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_DEBIAN_IMPRESS_PACKAGE_NAME quillora-impress)
+set(CPACK_DEBIAN_IMPRESS_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_IMPRESS_PACKAGE_DEPENDS "quillora (= ${PROJECT_VERSION}), libreoffice-impress")
+set(CPACK_DEBIAN_IMPRESS_DESCRIPTION "fill Quillora's deck live in LibreOffice Impress
+With this plugin installed, Quillora fills its presentation deck inside a
+running LibreOffice Impress, slide by slide in front of the user, and
+leaves the deck open and unsaved there for editing. Without it, Quillora
+fills the deck with its own engine and hands the file to the desktop.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLORA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUILLORA_HOME_PAGE}")
 # Where Debian files office programs such as LibreOffice Impress.
@@ -40,7 +58,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # A presentation program opens the finished deck (the deck itself is made
 # without it); xdg-utils finds it and the web browser.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-impress, xdg-utils")
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "libreoffice-impress, xdg-utils")
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_SUGGESTS "quillora-impress")
 # Directories in the package belong to root, as dpkg expects.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

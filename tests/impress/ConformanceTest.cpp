@@ -1,0 +1,258 @@
+// The shape text writer and one whole generation, run against the embedded
+// engine and against Impress: each leaves the same paragraphs (text, bullet
+// on or off, sizes). The engine's result is read from its saved file, the
+// Impress result from the open document over UNO.
+
+#include "builder/EngineApplication.h"
+#include "builder/MarketingPlanGenerator.h"
+#include "builder/WorkingCopy.h"
+#include "plan/PlanStore.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "core/FileNames.h"
+#include "tests/support/SavedDeck.h"
+#include "tests/impress/OfficeFixture.h"
+#include "tests/support/MemorySettings.h"
+
+#include <QFile>
+#include <set>
+
+using namespace quillora;
+using namespace quillora::automation;
+using namespace quillora::testing;
+
+namespace {
+
+const QString kBodyShape = QStringLiteral("Rectangle 3");
+constexpr int kBodySlide = 3;
+
+QString templateDeck()
+{
+    return QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+}
+
+// One paragraph as both servers can be compared on.
+struct Compared {
+    QString text;
+    std::optional<bool> bullet; // unset: the engine left the master's
+    std::set<int> sizes;        // sizes of the non-empty runs; explicit ones only on the engine side
+};
+
+std::vector<Compared> fromEngine(const SavedShape& shape)
+{
+    std::vector<Compared> out;
+    for (const SavedParagraph& p : shape.paragraphs) {
+        Compared c{p.text, std::nullopt, {}};
+        if (p.bullet == SavedParagraph::Bullet::Off)
+            c.bullet = false;
+        else if (p.bullet != SavedParagraph::Bullet::Inherited)
+            c.bullet = true;
+        for (int size : p.sizes)
+            c.sizes.insert(size);
+        out.push_back(c);
+    }
+    return out;
+}
+
+std::vector<Compared> fromOffice(const OfficeShape& shape)
+{
+    std::vector<Compared> out;
+    for (const OfficeParagraph& p : shape.paragraphs)
+        out.push_back(Compared{p.text, p.bullet, std::set<int>(p.sizes.begin(), p.sizes.end())});
+    return out;
+}
+
+// Paragraph by paragraph. Where the engine set no size (0) or kept the
+// master's bullet, Impress shows what the master gives, which the file does
+// not say; everything the writer set is compared.
+void expectSame(const std::vector<Compared>& engine, const std::vector<Compared>& office)
+{
+    ASSERT_EQ(engine.size(), office.size()) << "paragraph count";
+    for (size_t i = 0; i < engine.size(); ++i) {
+        SCOPED_TRACE(::testing::Message() << "paragraph " << i);
+        EXPECT_EQ(engine[i].text, office[i].text);
+        if (engine[i].bullet)
+            EXPECT_EQ(*engine[i].bullet, office[i].bullet.value_or(false));
+        if (!engine[i].sizes.count(0) && !engine[i].text.isEmpty())
+            EXPECT_EQ(engine[i].sizes, office[i].sizes);
+    }
+}
+
+struct Conformance : ::testing::Test {
+    void SetUp() override
+    {
+        SKIP_WITHOUT_OFFICE();
+        ASSERT_TRUE(QFile::exists(templateDeck()));
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+    }
+    void TearDown() override
+    {
+        if (skipReason().isEmpty())
+            closeDocumentsIn(folder.path());
+    }
+
+    // The lines written into the body shape of slide 3 by the engine, as saved.
+    std::vector<Compared> writeWithEngine(const QStringList& lines)
+    {
+        const QString path = folder.path() + QStringLiteral("/engine.pptx");
+        EXPECT_TRUE(QFile::copy(templateDeck(), path));
+        EngineServer engine;
+        AutomationRuntime runtime;
+        engine.registerWith(runtime);
+        ErrorReport report(fake.messages);
+        const BuilderContext context{runtime, report};
+        {
+            Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
+            Ref<TextRange> range =
+                app->presentations()->open(path)->slides()->item(kBodySlide)->shapes()->item(kBodyShape)->textFrame()->textRange();
+            updateText(context, lines, range);
+        }
+        for (const WrittenDeck& written : engine.writeOpenDecks())
+            EXPECT_TRUE(written.error.isEmpty()) << written.error.toStdString();
+        const SavedDeck deck = SavedDeck::read(path);
+        if (deck.slides.size() < kBodySlide || !deck.slides[kBodySlide - 1].named(kBodyShape))
+            return {};
+        return fromEngine(*deck.slides[kBodySlide - 1].named(kBodyShape));
+    }
+
+    // The same through Impress, read back from the open document.
+    std::vector<Compared> writeWithImpress(const QStringList& lines)
+    {
+        const QString path = folder.path() + QStringLiteral("/impress.pptx");
+        EXPECT_TRUE(QFile::copy(templateDeck(), path));
+        AutomationRuntime runtime;
+        registerOffice(runtime, sharedOffice());
+        ErrorReport report(fake.messages);
+        const BuilderContext context{runtime, report};
+        {
+            Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
+            app->setVisible(true);
+            Ref<TextRange> range =
+                app->presentations()->open(path)->slides()->item(kBodySlide)->shapes()->item(kBodyShape)->textFrame()->textRange();
+            updateText(context, lines, range);
+        }
+        const auto slides = readSlides(openDocument(path));
+        for (const OfficeShape& shape : slides.at(kBodySlide - 1)) {
+            if (shape.name == kBodyShape)
+                return fromOffice(shape);
+        }
+        ADD_FAILURE() << "no body shape";
+        return {};
+    }
+
+    void expectBothWrite(const QStringList& lines)
+    {
+        const std::vector<Compared> engine = writeWithEngine(lines);
+        const std::vector<Compared> office = writeWithImpress(lines);
+        EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+        ASSERT_FALSE(engine.empty());
+        expectSame(engine, office);
+    }
+
+    FakePlatform fake;
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+TEST_F(Conformance, ThreeLinesWithASubPoint)
+{
+    expectBothWrite({QStringLiteral("Alpha"), QStringLiteral("- beta"), QStringLiteral("Gamma")});
+}
+
+TEST_F(Conformance, SpacesOrATabBeforeTheDash)
+{
+    expectBothWrite({QStringLiteral("   -a"), QStringLiteral("b"), QStringLiteral("\t- x")});
+}
+
+TEST_F(Conformance, AnEmptyLastLine)
+{
+    expectBothWrite({QStringLiteral("one"), QString()});
+}
+
+TEST_F(Conformance, NoLines)
+{
+    expectBothWrite({});
+}
+
+TEST_F(Conformance, CharactersOutsideTheBasicPlane)
+{
+    expectBothWrite({QStringLiteral("Clef \U0001D11E and \U0001F600 smile"), QStringLiteral("- \U0001D518\U0001D52B\U0001D526 sub"),
+                     QStringLiteral("after")});
+}
+
+TEST_F(Conformance, RightToLeftText)
+{
+    expectBothWrite({QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD"),
+                     QStringLiteral("- \u0645\u0631\u062D\u0628\u0627 mixed 42")});
+}
+
+TEST_F(Conformance, ALongStatement)
+{
+    QStringList lines;
+    for (int i = 0; i < 60; ++i)
+        lines << (i % 3 == 2 ? QStringLiteral("- detail %1 of the plan").arg(i) : QStringLiteral("Point %1 with some words").arg(i));
+    expectBothWrite(lines);
+}
+
+TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
+{
+    MemorySettings plan;
+    savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit \U0001F4E6"));
+    savePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString());
+    savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
+    FixedSlideOneTexts slideOne;
+    slideOne.product = QStringLiteral("Acme Marketing Plan");
+    slideOne.title = QStringLiteral("Growth Plan 2027");
+
+    QTemporaryDir engineTemp, officeTemp;
+    const QString engineCopy = engineTemp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName);
+    const QString officeCopy = officeTemp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName);
+
+    {
+        EngineServer engine;
+        AutomationRuntime runtime;
+        engine.registerWith(runtime);
+        fake.environment.vars[QStringLiteral("TEMP")] = engineTemp.path();
+        generateMarketPlan(WindowRun(fake, runtime), slideOne);
+        for (const WrittenDeck& written : engine.writeOpenDecks())
+            EXPECT_TRUE(written.error.isEmpty()) << written.error.toStdString();
+    }
+    {
+        AutomationRuntime runtime;
+        registerOffice(runtime, sharedOffice());
+        fake.environment.vars[QStringLiteral("TEMP")] = officeTemp.path();
+        generateMarketPlan(WindowRun(fake, runtime), slideOne);
+    }
+    ASSERT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+
+    // Nothing was saved: the working copy is still the template's copy.
+    QFile copy(officeCopy), original(templateDeck());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(copy.readAll() == original.readAll());
+
+    const auto document = openDocument(officeCopy);
+    ASSERT_TRUE(document.is()) << "the deck is left open";
+    EXPECT_TRUE(isModified(document));
+    EXPECT_EQ(currentSlide(document), 1);
+    EXPECT_FALSE(sharedOffice().processes().isEmpty()) << "Impress keeps running";
+
+    const SavedDeck engine = SavedDeck::read(engineCopy);
+    const auto office = readSlides(document);
+    ASSERT_EQ(engine.slides.size(), office.size());
+    // Shapes by name: Impress leaves out some the file lists (empty placeholders).
+    int comparedShapes = 0;
+    for (size_t s = 0; s < office.size(); ++s) {
+        for (const OfficeShape& shape : office[s]) {
+            const std::optional<SavedShape> saved = engine.slides[s].named(shape.name);
+            if (shape.paragraphs.empty() || !saved)
+                continue;
+            SCOPED_TRACE(::testing::Message() << "slide " << s + 1 << " shape " << shape.name.toStdString());
+            expectSame(fromEngine(*saved), fromOffice(shape));
+            ++comparedShapes;
+        }
+    }
+    EXPECT_GT(comparedShapes, 17);
+    closeDocumentsIn(officeTemp.path());
+}

@@ -1,0 +1,258 @@
+// The Impress server around the text: the running check, stale and foreign
+// pipes, an office killed in the middle of a run, templates Impress opens
+// that the engine refuses, and templates nobody opens.
+
+#include "builder/DeckHandOff.h"
+#include "builder/EngineApplication.h"
+#include "builder/MarketingPlanGenerator.h"
+#include "builder/OfficeServerChoice.h"
+#include "builder/PowerPointChecks.h"
+#include "builder/WorkingCopy.h"
+#include "core/FileNames.h"
+#include "core/ReportLocations.h"
+#include "plan/PlanStore.h"
+#include "tests/builder/BuilderTestSupport.h"
+#include "tests/impress/OfficeFixture.h"
+#include "tests/support/MemorySettings.h"
+
+#include <QFile>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace quillora;
+using namespace quillora::automation;
+using namespace quillora::testing;
+
+namespace {
+
+QString socketPath(const office::OfficeOptions& options)
+{
+    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(options.pipeName);
+}
+
+// Binds a socket at path; listening, it takes connections and never answers.
+int bindSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = path.toLocal8Bit();
+    std::memcpy(address.sun_path, bytes.constData(), std::min(sizeof(address.sun_path) - 1, static_cast<size_t>(bytes.size())));
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+struct SilentListener {
+    explicit SilentListener(QString where) : path(std::move(where)), fd(bindSocket(path))
+    {
+        if (fd >= 0 && ::listen(fd, 8) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    ~SilentListener()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        QFile::remove(path);
+    }
+    QString path;
+    int fd;
+};
+
+// What a killed office leaves: the socket file, with nobody listening.
+void leaveStaleSocket(const QString& path)
+{
+    const int fd = bindSocket(path);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(path));
+}
+
+struct Behaviour : ::testing::Test {
+    void SetUp() override
+    {
+        SKIP_WITHOUT_OFFICE();
+        fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
+        fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
+        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+        savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May"));
+        slideOne.product = QStringLiteral("Acme");
+        slideOne.title = QStringLiteral("Growth Plan");
+    }
+    void TearDown() override
+    {
+        if (skipReason().isEmpty())
+            closeDocumentsIn(temp.path());
+    }
+    QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
+    void generate(AutomationRuntime& runtime)
+    {
+        const WindowRun run(fake, runtime);
+        generateMarketPlan(run, slideOne);
+    }
+    std::vector<int> reported() const { return reportedLines(fake.messages, kGenerateMarketPlanLocation); }
+
+    FakePlatform fake;
+    QTemporaryDir temp;
+    MemorySettings plan;
+    FixedSlideOneTexts slideOne;
+};
+
+} // namespace
+
+TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
+{
+    AutomationRuntime runtime;
+    registerOffice(runtime, sharedOffice());
+    EXPECT_TRUE(isPresentationAppRunning(runtime));
+    fake.messages.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, QString::fromLatin1(kAlreadyOpenWarning));
+
+    PrivateOffice idle(QStringLiteral("idle"));
+    leaveStaleSocket(socketPath(idle.options));
+    AutomationRuntime idleRuntime;
+    registerOffice(idleRuntime, idle);
+    EXPECT_FALSE(isPresentationAppRunning(idleRuntime));
+    EXPECT_TRUE(idle.processes().isEmpty()) << "the check started an office";
+    QFile::remove(socketPath(idle.options));
+}
+
+TEST_F(Behaviour, ASecondRunWhileTheFirstDeckIsStillOpenOpensASecondDeck)
+{
+    AutomationRuntime runtime;
+    registerOffice(runtime, sharedOffice());
+    generate(runtime);
+    ASSERT_EQ(openDocuments(workingCopy()).size(), 1u);
+    generate(runtime); // the first deck's lock file is still beside the copy
+    EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+    const auto decks = openDocuments(workingCopy());
+    ASSERT_EQ(decks.size(), 2u);
+    for (const auto& deck : decks)
+        EXPECT_TRUE(isModified(deck));
+}
+
+TEST_F(Behaviour, AnOfficeKilledMidRunFailsTheRestAtOnceAndTheNextRunStartsANewOne)
+{
+    PrivateOffice office(QStringLiteral("killed"));
+    AutomationRuntime runtime;
+    registerOffice(runtime, office);
+    fake.events.onProcess = [&] {
+        if (fake.events.count == 3)
+            office.kill();
+    };
+    generate(runtime);
+
+    const std::vector<int> lines = reported();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), 226); // selecting slide 1 failed too
+    for (const ShownMessage& m : fake.messages.shown)
+        EXPECT_EQ(descriptionOf(m), QLatin1String(impress::kOfficeGone));
+    EXPECT_TRUE(office.processes().isEmpty());
+
+    // The next run finds the socket the killed office left and starts another.
+    fake.messages.shown.clear();
+    fake.events.onProcess = {};
+    generate(runtime);
+    EXPECT_TRUE(reported().empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+    EXPECT_FALSE(office.processes().isEmpty());
+}
+
+TEST_F(Behaviour, APipeHeldByAnotherProgramFailsClearlyAndTheRunFallsBackToTheEngine)
+{
+    PrivateOffice office(QStringLiteral("taken"));
+    const SilentListener impostor(socketPath(office.options));
+    ASSERT_GE(impostor.fd, 0);
+
+    // Forced: the failure says what holds the pipe, within the time given.
+    const QString failure = office.start(1500);
+    EXPECT_EQ(failure, QStringLiteral("Nothing answered on the pipe \"%1\" in time").arg(office.options.pipeName));
+
+    // Chosen: the run goes to the engine without a report.
+    office::ServerChoice choice;
+    choice.impress = office.server;
+    AutomationRuntime runtime;
+    EngineServer engine;
+    office::registerChosenServer(runtime, engine, choice, 1500);
+    generate(runtime);
+    handOffToDesktop(engine, fake.platform);
+    EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+    EXPECT_EQ(fake.desktop.files, QStringList(workingCopy()));
+    EXPECT_TRUE(office.processes().isEmpty()) << "an office was started on a taken pipe";
+}
+
+TEST_F(Behaviour, AnOfficeThatEndsWithoutAnsweringFailsWithoutWaitingOutTheTimeout)
+{
+    // As soffice does where it cannot open a window.
+    PrivateOffice office(QStringLiteral("ends"), QStringLiteral("/bin/false"));
+    EXPECT_EQ(office.start(120000),
+              QStringLiteral("LibreOffice ended without answering on the pipe \"%1\"").arg(office.options.pipeName));
+}
+
+TEST_F(Behaviour, ALegacyBinaryTemplateOpensInImpressWhereTheEngineRefusesIt)
+{
+    QTemporaryDir program;
+    const QString legacy = program.path() + QLatin1Char('/') + QLatin1String(kTemplateFileName);
+    storeAsLegacyBinary(QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt"), legacy);
+    QFile file(legacy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_EQ(file.read(4), QByteArray("\xD0\xCF\x11\xE0", 4)) << "not a legacy binary file";
+    fake.environment.program = program.path();
+
+    EngineServer engineServer;
+    AutomationRuntime engine;
+    engineServer.registerWith(engine);
+    EXPECT_THROW(engine.CreateObject(QLatin1String(kPowerPointClass))->presentations()->open(legacy), RuntimeError);
+
+    AutomationRuntime runtime;
+    registerOffice(runtime, sharedOffice());
+    generate(runtime);
+    // LibreOffice's own legacy export drops shape names, so the statements
+    // (found by name) are not found in this copy; everything else works.
+    const std::vector<int> lines = reported();
+    EXPECT_EQ(lines.size(), 2u);
+    for (const ShownMessage& m : fake.messages.shown)
+        EXPECT_EQ(descriptionOf(m), QStringLiteral("The item with the specified name wasn't found."));
+    const auto document = openDocument(workingCopy());
+    ASSERT_TRUE(document.is());
+    const auto slides = readSlides(document);
+    ASSERT_GE(slides.size(), 3u);
+    QStringList slideOneTexts;
+    for (const OfficeShape& shape : slides[0]) {
+        for (const OfficeParagraph& p : shape.paragraphs)
+            slideOneTexts << p.text;
+    }
+    EXPECT_EQ(slideOneTexts, (QStringList{QStringLiteral("Growth Plan"), QStringLiteral("Acme"), QStringLiteral("Marketing Plan")})) << slideOneTexts.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Behaviour, ATemplateNeitherServerOpensIsReportedAtTheSameLines)
+{
+    QTemporaryDir program;
+    QFile broken(program.path() + QLatin1Char('/') + QLatin1String(kTemplateFileName));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(4096, '\x7f'));
+    broken.close();
+    fake.environment.program = program.path();
+
+    EngineServer engineServer;
+    AutomationRuntime engine;
+    engineServer.registerWith(engine);
+    generate(engine);
+    const std::vector<int> engineLines = reported();
+    ASSERT_FALSE(engineLines.empty());
+    EXPECT_EQ(engineLines.front(), 108);
+
+    fake.messages.shown.clear();
+    AutomationRuntime runtime;
+    registerOffice(runtime, sharedOffice());
+    generate(runtime);
+    EXPECT_EQ(reported(), engineLines);
+}
