@@ -41,15 +41,16 @@ else()
 endif()
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME quillora)
 set(CPACK_DEBIAN_PROGRAM_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
+# The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY for both packages.
+set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_IMPRESS_PACKAGE_NAME quillora-impress)
 set(CPACK_DEBIAN_IMPRESS_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_IMPRESS_PACKAGE_DEPENDS "quillora (= ${PROJECT_VERSION}), libreoffice-impress")
-set(CPACK_DEBIAN_IMPRESS_DESCRIPTION "fill Quillora's deck live in LibreOffice Impress
-With this plugin installed, Quillora fills its presentation deck inside a
-running LibreOffice Impress, slide by slide in front of the user, and
-leaves the deck open and unsaved there for editing. Without it, Quillora
-fills the deck with its own engine and hands the file to the desktop.")
+set(CPACK_DEBIAN_IMPRESS_DESCRIPTION "This is Quillora's LibreOffice Impress plugin. With it installed,
+Quillora fills its presentation deck inside a running LibreOffice Impress,
+slide by slide in front of the user, and leaves the deck open and unsaved
+there for editing. Without it, Quillora fills the deck with its own engine
+and hands the file to the desktop.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILLORA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUILLORA_HOME_PAGE}")
 # Where Debian files office programs such as LibreOffice Impress.
