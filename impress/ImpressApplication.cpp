@@ -109,6 +109,7 @@ struct ShapeState {
     // Selects the whole text, whatever it holds.
     const Reference<css::text::XTextCursor>& selectAll()
     {
+        m_known = false;
         cursor->gotoStart(false);
         cursor->gotoEnd(true);
         // The end is not known until the next insertion sets it.
@@ -122,7 +123,10 @@ struct ShapeState {
     // before the model takes a change.
     const Reference<css::text::XTextCursor>& select(int from, int to)
     {
-        if (!m_known || m_end < 0) {
+        // A call that fails on the way leaves the cursor somewhere unknown.
+        const bool known = m_known && m_end >= 0;
+        m_known = false;
+        if (!known) {
             const int end = model().officePosition(model().length());
             if (to <= end - to) {
                 cursor->gotoStart(false);
@@ -131,35 +135,39 @@ struct ShapeState {
                 cursor->gotoEnd(false);
                 m_start = m_end = end;
             }
-            m_known = true;
         }
-        if (m_start == from && m_end == to)
-            return cursor;
-        if (from == to && m_start == from) {
+        if (m_start == from && m_end == to) {
+            // already there
+        } else if (from == to && m_start == from) {
             cursor->collapseToStart();
             m_end = from;
-            return cursor;
-        }
-        if (from == to && m_end == from) {
+        } else if (from == to && m_end == from) {
             cursor->collapseToEnd();
             m_start = from;
-            return cursor;
+        } else {
+            if (m_end != to)
+                moveEnd(to - m_end);
+            if (from != to)
+                extendStart(to - from);
         }
-        if (m_end != to)
-            moveEnd(to - m_end);
-        if (from != to)
-            extendStart(to - from);
+        m_known = true;
         return cursor;
     }
     // The cursor collapsed at position `at`, counted from the start.
     void place(int at)
     {
+        m_known = false;
         cursor->gotoStart(false);
         m_start = m_end = 0;
         m_known = true;
         select(at, at);
     }
-    void inserted(int length) { m_end = m_start + length; }
+    // Call forget() before a setString, and this after it returned.
+    void inserted(int length)
+    {
+        m_end = m_start + length;
+        m_known = true;
+    }
     // After a call that leaves the cursor somewhere else.
     void forget() { m_known = false; }
 
@@ -532,6 +540,7 @@ void write(ShapeState& state, const std::vector<OfficePiece>& pieces, int from)
 {
     const Reference<css::text::XTextCursor>& cursor = state.cursor;
     if (pieces.empty() || pieces.front().lineBreak) {
+        state.forget();
         cursor->setString(OUString());
         state.inserted(0);
     }
@@ -540,9 +549,9 @@ void write(ShapeState& state, const std::vector<OfficePiece>& pieces, int from)
         const OfficePiece& piece = pieces[i];
         if (i > 0)
             state.place(at);
+        state.forget();
         if (piece.lineBreak) {
             state.text->insertControlCharacter(cursor->getStart(), css::text::ControlCharacter::LINE_BREAK, false);
-            state.forget();
         } else {
             cursor->setString(toUno(piece.text));
             state.inserted(officeLength(piece));
