@@ -362,6 +362,22 @@ TEST_F(DeckToolTest, PdfIsWrittenBesideTheDeckWhenLibreOfficeIsInstalled)
     EXPECT_TRUE(words.contains(QStringLiteral("Premium pricing")));
 }
 
+TEST_F(DeckToolTest, AnOutputNamedPdfIsARealPdfAndNothingElseIsWritten)
+{
+    if (findLibreOffice().isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/install-deps --test installs it";
+    const QString plan = writePlan(R"({"planTitle": "Straight to PDF"})");
+    // --pdf beside an OUT that is already a PDF adds nothing.
+    for (const QStringList& extra : {QStringList{}, QStringList{QStringLiteral("--pdf")}}) {
+        const QString pdf = dir.filePath(extra.isEmpty() ? QStringLiteral("deck.pdf") : QStringLiteral("Deck.PDF"));
+        const Outcome outcome = run(QStringList{QStringLiteral("--plan"), plan, QStringLiteral("-o"), pdf} + extra);
+        ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        EXPECT_TRUE(quillora::testing::readFile(pdf).startsWith("%PDF-")) << pdf.toStdString();
+    }
+    EXPECT_EQ(folderEntries(),
+              (QStringList{QStringLiteral("Deck.PDF"), QStringLiteral("deck.pdf"), QStringLiteral("plan.json")}));
+}
+
 TEST_F(DeckToolTest, OnATerminalTheConversionShowsAProgressLineAndClearsIt)
 {
     if (findLibreOffice().isEmpty())
