@@ -16,6 +16,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -118,40 +119,21 @@ QStringList snapshot(const QString& folder)
     return entries;
 }
 
-// A file no one may write while it lives: read-only for an ordinary user,
-// immutable for root, whom the mode bits do not stop.
-class UnwritableFile {
-public:
-    explicit UnwritableFile(const QString& path) : m_path(path)
-    {
-        if (::geteuid() != 0) {
-            m_made = QFile::setPermissions(path, QFileDevice::ReadOwner);
-            return;
-        }
-        m_made = setImmutable(true);
-    }
-    ~UnwritableFile()
-    {
-        if (m_made && ::geteuid() == 0)
-            setImmutable(false); // else the folder cannot be removed
-    }
-    bool made() const { return m_made; }
-
-private:
-    bool setImmutable(bool on)
-    {
-        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
-        int flags = 0;
-        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        if (fd >= 0)
-            ::close(fd);
-        return done;
-    }
-    QString m_path;
-    bool m_made = false;
-};
+// Makes a file no one may write: read-only for an ordinary user, immutable
+// for root, whom the mode bits do not stop. Undone when on is false.
+bool setUnwritable(const QString& path, bool on)
+{
+    if (::geteuid() != 0)
+        return QFile::setPermissions(path, on ? QFileDevice::ReadOwner : QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
 
 QString shapeText(deck::Presentation& deck, int slide, const QString& shape)
 {
@@ -283,7 +265,8 @@ TEST_F(DeckToolTest, OutputsThatWouldReplaceAFileItReadsOrMayNotWriteAreRefused)
     ASSERT_EQ(::link(QFile::encodeName(templ).constData(), QFile::encodeName(hardLink).constData()), 0);
     const QString locked = dir.filePath(QStringLiteral("locked.pptx"));
     quillora::testing::writeFile(locked, "someone else's deck");
-    const UnwritableFile lockedFile(locked);
+    const bool lockedMade = setUnwritable(locked, true);
+    const auto unlock = qScopeGuard([&] { setUnwritable(locked, false); }); // else the folder stays behind
     const QString folder = dir.filePath(QStringLiteral("folder.pptx"));
     ASSERT_TRUE(QDir().mkpath(folder));
 
@@ -310,7 +293,7 @@ TEST_F(DeckToolTest, OutputsThatWouldReplaceAFileItReadsOrMayNotWriteAreRefused)
          outputIsInputSentence(planNamedPdf, {QStringLiteral("plan file"), planNamedPdf})},
         {"a folder", fromTemplate + QStringList{"-o", folder}, outputIsFolderSentence(folder)},
     };
-    if (lockedFile.made())
+    if (lockedMade)
         cases.push_back({"an existing file no one may write", fromTemplate + QStringList{"-o", locked},
                          outputNotWritableSentence(locked)});
 
@@ -323,7 +306,7 @@ TEST_F(DeckToolTest, OutputsThatWouldReplaceAFileItReadsOrMayNotWriteAreRefused)
         EXPECT_TRUE(outcome.out.isEmpty());
         EXPECT_EQ(snapshot(dir.path()).join('\n').toStdString(), before.join('\n').toStdString());
     }
-    if (!lockedFile.made())
+    if (!lockedMade)
         GTEST_SKIP() << "no file this user may not write could be made here (neither read-only bits nor the "
                         "immutable attribute); the unwritable output was not tried";
 }
