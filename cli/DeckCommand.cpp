@@ -33,12 +33,15 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
     const QCommandLineOption planOption(
         QStringList{QStringLiteral("p"), QStringLiteral("plan")},
         QStringLiteral("Read the plan from this JSON file instead of the stored plan."), QStringLiteral("FILE"));
-    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                          QStringLiteral("Write the filled deck here (required)."),
-                                          QStringLiteral("OUT.pptx"));
+    const QCommandLineOption outputOption(
+        QStringList{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write the filled deck here (required). The format follows the name: an OUT ending in .pdf "
+                       "gets the deck as a PDF, through LibreOffice; any other name gets a .pptx deck. OUT is "
+                       "never the template or the plan file, and an existing OUT you may not write is left alone."),
+        QStringLiteral("OUT.pptx"));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
                                        QStringLiteral("Also write OUT with .pdf in place of .pptx, through "
-                                                      "LibreOffice."));
+                                                      "LibreOffice (nothing more when OUT ends in .pdf)."));
     parser.addOptions({templateOption, planOption, outputOption, pdfOption});
 
     if (!parser.parse(arguments)) {

@@ -2,6 +2,7 @@
 #include "core/Quoted.h"
 
 #include "cli/AtomicOutput.h"
+#include "cli/OutputChecks.h"
 #include "cli/PdfExport.h"
 #include "plan/PlanFile.h"
 #include "plan/PlanKeys.h"
@@ -16,14 +17,15 @@
 namespace quillora {
 namespace {
 
-void checkOutputPath(const QString& outputPath)
+// Refuses, before anything is made, an output that would replace a file the
+// run reads or one the user may not write, or that has no folder to go in.
+void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteProbe& mayWrite)
 {
-    if (outputPath.isEmpty())
-        throw RuntimeError(QStringLiteral("no output file was given"));
-    const QFileInfo output(outputPath);
-    if (output.isDir())
-        throw RuntimeError(QStringLiteral("the output %1 is a folder, not a file").arg(quoted(outputPath)));
-    const QFileInfo folder(output.absolutePath());
+    std::vector<ReadFile> inputs{{QStringLiteral("template"), job.templatePath}};
+    if (job.planPath)
+        inputs.push_back({QStringLiteral("plan file"), *job.planPath});
+    checkOutput(outputPath, inputs, mayWrite);
+    const QFileInfo folder(QFileInfo(outputPath).absolutePath());
     if (!folder.isDir())
         throw RuntimeError(QStringLiteral("the output folder %1 does not exist").arg(quoted(folder.filePath())));
     if (!folder.isWritable())
@@ -115,6 +117,19 @@ QString failureSentence(const std::vector<StepFailure>& failures, const QString&
     return sentence;
 }
 
+bool isPdfPath(const QString& path)
+{
+    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+DeckOutputs deckOutputs(const DeckJob& job)
+{
+    // The format follows the name: an OUT ending in .pdf is the PDF itself.
+    if (isPdfPath(job.outputPath))
+        return {QString(), job.outputPath};
+    return {job.outputPath, job.pdf ? pdfPathFor(job.outputPath) : QString()};
+}
+
 QString pdfPathFor(const QString& outputPath)
 {
     if (outputPath.endsWith(QLatin1String(".pptx"), Qt::CaseInsensitive))
@@ -124,11 +139,19 @@ QString pdfPathFor(const QString& outputPath)
 
 void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
 {
-    checkOutputPath(job.outputPath);
+    if (job.outputPath.isEmpty())
+        throw RuntimeError(QStringLiteral("no output file was given"));
+    const DeckOutputs outputs = deckOutputs(job);
+    for (const QString& output : {outputs.deck, outputs.pdf}) {
+        if (!output.isEmpty())
+            checkOutputPath(output, job, tools.mayWrite);
+    }
     checkTemplate(job.templatePath);
-    if (job.pdf && tools.libreOffice.isEmpty()) {
+    if (!outputs.pdf.isEmpty() && tools.libreOffice.isEmpty()) {
         throw RuntimeError(QStringLiteral("LibreOffice is not installed (no \"soffice\" on the PATH), so no PDF can "
-                                          "be written; install the libreoffice-impress package or leave out --pdf"));
+                                          "be written; install the libreoffice-impress package or %1")
+                               .arg(outputs.deck.isEmpty() ? QStringLiteral("name an output ending in .pptx")
+                                                           : QStringLiteral("leave out --pdf")));
     }
 
     std::optional<PlanStoreSwap> planFromFile;
@@ -149,7 +172,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
 
     QString pdf;
     std::optional<QTemporaryDir> work;
-    if (job.pdf) {
+    if (!outputs.pdf.isEmpty()) {
         // Only the conversion needs files of its own, in a private folder.
         work.emplace(QDir(scratchBase()).filePath(QStringLiteral("quillora-deck-XXXXXX")));
         if (!work->isValid())
@@ -165,9 +188,10 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
                            tools.progress ? *tools.progress : silent);
     }
 
-    publishBytes(filled.bytes, job.outputPath);
-    if (job.pdf)
-        publishFile(pdf, pdfPathFor(job.outputPath));
+    if (!outputs.deck.isEmpty())
+        publishBytes(filled.bytes, outputs.deck);
+    if (!outputs.pdf.isEmpty())
+        publishFile(pdf, outputs.pdf);
 }
 
 } // namespace quillora

@@ -4,6 +4,7 @@
 // the output path in one step, so a failed run leaves no half-written file
 // behind.
 
+#include "cli/OutputChecks.h"
 #include "core/ErrorReport.h"
 
 #include <QByteArray>
@@ -21,7 +22,7 @@ struct DeckJob {
     QString templatePath;
     std::optional<QString> planPath; // nothing: the user's stored plan
     QString outputPath;
-    bool pdf = false;
+    bool pdf = false; // also a PDF beside OUT; no more than OUT when OUT is a PDF
 };
 
 // The two texts of slide 1, from the plan file or the stored plan.
@@ -47,7 +48,21 @@ struct DeckJobTools {
     ProcessRunner* processes = nullptr; // for --pdf
     ProgressLine* progress = nullptr;   // for --pdf
     QString libreOffice;                // path of soffice; empty when not installed
+    WriteProbe mayWrite;                // empty: ask the system (userMayWrite)
 };
+
+// The files a job writes; an empty path is one it does not write.
+struct DeckOutputs {
+    QString deck;
+    QString pdf;
+};
+
+// An output whose name ends in .pdf, in any case, is a PDF.
+bool isPdfPath(const QString& path);
+
+// OUT ending in .pdf: that PDF alone. Otherwise the deck at OUT and, with
+// --pdf, its PDF beside it.
+DeckOutputs deckOutputs(const DeckJob& job);
 
 // The PDF that goes with an output deck: ".pptx" replaced by ".pdf", or
 // ".pdf" appended when the name has another ending.

@@ -83,6 +83,28 @@ QString findLibreOffice()
 
 namespace {
 
+// The private profile's settings, in place before LibreOffice first starts
+// with it: macro security at its highest and macro execution switched off,
+// so no macro a deck carries runs while it is converted, and none asks.
+void writeProfileSettings(const QString& profile)
+{
+    const QString user = QDir(profile).filePath(QStringLiteral("user"));
+    QFile settings(QDir(user).filePath(QStringLiteral("registrymodifications.xcu")));
+    static const QByteArray kSettings =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+        "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+        "<item oor:path=\"/org.openoffice.Office.Common/Security/Scripting\">"
+        "<prop oor:name=\"MacroSecurityLevel\" oor:op=\"fuse\"><value>3</value></prop></item>\n"
+        "<item oor:path=\"/org.openoffice.Office.Common/Security/Scripting\">"
+        "<prop oor:name=\"DisableMacrosExecution\" oor:op=\"fuse\"><value>true</value></prop></item>\n"
+        "</oor:items>\n";
+    if (!QDir().mkpath(user) || !settings.open(QIODevice::WriteOnly) || settings.write(kSettings) != kSettings.size()
+        || !settings.flush())
+        throw RuntimeError(QStringLiteral("cannot prepare LibreOffice's settings in \"%1\": %2")
+                               .arg(user, settings.errorString()));
+}
+
 QString lastLine(const QString& text)
 {
     const QStringList lines = text.trimmed().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -106,6 +128,8 @@ QString convertToPdf(ProcessRunner& runner, const QString& soffice, const QStrin
     QFile::remove(input);
     if (!QFile::copy(deckPath, input))
         throw RuntimeError(QStringLiteral("cannot prepare the deck for PDF conversion in \"%1\"").arg(workFolder));
+
+    writeProfileSettings(profile);
 
     const QStringList arguments{
         QStringLiteral("--headless"),

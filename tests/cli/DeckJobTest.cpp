@@ -18,8 +18,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillora;
 using quillora::testing::readFile;
@@ -225,6 +227,32 @@ TEST_F(DeckJobTest, BadOutputPathsAreTurnedAwayBeforeTheRun)
     EXPECT_EQ(generator.runs, 0);
 }
 
+TEST_F(DeckJobTest, AnExistingOutputIsReplacedOnlyWhenTheSystemLetsTheUserWriteIt)
+{
+    writeFile(job.outputPath, "earlier deck");
+    QStringList asked;
+    tools.mayWrite = [&](const QString& path) {
+        asked << path;
+        return false;
+    };
+    EXPECT_EQ(failure(), outputNotWritableSentence(job.outputPath));
+    EXPECT_EQ(asked, QStringList{job.outputPath});
+    EXPECT_EQ(readFile(job.outputPath), QByteArray("earlier deck"));
+    EXPECT_EQ(outFolderEntries(), QStringList{QStringLiteral("deck.pptx")});
+    EXPECT_EQ(generator.runs, 0);
+
+    // The system's answer, not the bits: root may write a read-only file.
+    ASSERT_TRUE(QFile::setPermissions(job.outputPath, QFileDevice::ReadOwner));
+    EXPECT_EQ(userMayWrite(job.outputPath), ::geteuid() == 0);
+    tools.mayWrite = {};
+    if (::geteuid() == 0) {
+        runDeckJob(job, tools);
+        EXPECT_NE(readFile(job.outputPath), QByteArray("earlier deck"));
+    } else {
+        EXPECT_EQ(failure(), outputNotWritableSentence(job.outputPath));
+    }
+}
+
 TEST_F(DeckJobTest, BadPlanFileFailsBeforeTheRun)
 {
     job.planPath = planFile("{\"sections\": {\"Budget\": \"x\"}}");
@@ -251,6 +279,8 @@ public:
     {
         this->program = program;
         this->arguments = arguments;
+        const QString profile = QUrl(arguments.at(2).section(QLatin1Char('='), 1)).toLocalFile();
+        profileSettings = readFile(profile + QStringLiteral("/user/registrymodifications.xcu"));
         if (tick)
             tick(1500);
         if (writePdf) {
@@ -265,6 +295,7 @@ public:
     ProcessOutcome outcome{true, false, 0, QString()};
     QString program;
     QStringList arguments;
+    QByteArray profileSettings; // as LibreOffice would find them on start
 };
 
 } // namespace
@@ -287,9 +318,35 @@ TEST_F(DeckJobTest, PdfIsConvertedWithAPrivateProfileAndPublishedBesideTheDeck)
     EXPECT_FALSE(office.arguments[2].contains(QDir::homePath() + "/.config")) << "must not use the user's profile";
     EXPECT_EQ(office.arguments.mid(3, 2), (QStringList{"--convert-to", "pdf"}));
     EXPECT_TRUE(office.arguments.last().endsWith(QStringLiteral("/deck.pptx")));
+    // Nothing a deck carries may run while it is converted.
+    for (const char* setting : {"<prop oor:name=\"MacroSecurityLevel\" oor:op=\"fuse\"><value>3</value>",
+                                "<prop oor:name=\"DisableMacrosExecution\" oor:op=\"fuse\"><value>true</value>"})
+        EXPECT_TRUE(office.profileSettings.contains(setting)) << office.profileSettings.toStdString();
+    EXPECT_TRUE(office.profileSettings.contains("oor:path=\"/org.openoffice.Office.Common/Security/Scripting\""));
 
     EXPECT_EQ(readFile(outFolder + "/deck.pdf"), QByteArray("%PDF-1.7 fake"));
     EXPECT_EQ(readFile(job.outputPath), expectedDeck("", "", {}));
+}
+
+TEST_F(DeckJobTest, AnOutputNamedPdfIsThePdfAlone)
+{
+    FakeOffice office;
+    tools.processes = &office;
+    tools.libreOffice = QStringLiteral("/usr/bin/soffice");
+    for (const bool pdfFlag : {false, true}) {
+        job.outputPath = outFolder + (pdfFlag ? QStringLiteral("/Deck.PDF") : QStringLiteral("/deck.pdf"));
+        job.pdf = pdfFlag;
+        runDeckJob(job, tools);
+        EXPECT_EQ(readFile(job.outputPath), QByteArray("%PDF-1.7 fake"));
+    }
+    EXPECT_EQ(outFolderEntries(), (QStringList{QStringLiteral("Deck.PDF"), QStringLiteral("deck.pdf")}));
+
+    // Without LibreOffice there is no way to write it.
+    tools.libreOffice.clear();
+    job.outputPath = outFolder + QStringLiteral("/other.pdf");
+    job.pdf = false;
+    EXPECT_TRUE(failure().endsWith(QStringLiteral("or name an output ending in .pptx")));
+    EXPECT_EQ(outFolderEntries().size(), 2);
 }
 
 TEST_F(DeckJobTest, FailedConversionWritesNeitherFile)

@@ -2,6 +2,7 @@
 // statuses, what it prints, and the decks it writes (read back with the
 // presentation engine).
 
+#include "cli/OutputChecks.h"
 #include "cli/PdfExport.h"
 #include "deck/Deck.h"
 #include "tests/support/ChildProcess.h"
@@ -10,12 +11,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using namespace quillora;
 
@@ -48,6 +57,7 @@ protected:
     {
         quillora::testing::ChildOptions options;
         options.environment = environment;
+        options.workingDirectory = dir.path();
         options.timeoutMs = 240'000;
         const quillora::testing::ChildRun child = quillora::testing::runChild(kTool, arguments, options);
         Outcome outcome;
@@ -89,6 +99,41 @@ protected:
     QString out, settingsHome;
     QProcessEnvironment environment;
 };
+
+// Every file and folder under a folder with each file's bytes and time of
+// last change: equal snapshots mean nothing was written, made or left behind.
+QStringList snapshot(const QString& folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QString entry = QDir(folder).relativeFilePath(info.filePath());
+        if (info.isFile())
+            entry += QLatin1Char(' ') + info.lastModified().toString(Qt::ISODateWithMs) + QLatin1Char(' ')
+                   + QString::fromLatin1(quillora::testing::readFile(info.filePath()).toBase64());
+        entries << entry;
+    }
+    entries.sort();
+    return entries;
+}
+
+// Makes a file no one may write: read-only for an ordinary user, immutable
+// for root, whom the mode bits do not stop. Undone when on is false.
+bool setUnwritable(const QString& path, bool on)
+{
+    if (::geteuid() != 0)
+        return QFile::setPermissions(path, on ? QFileDevice::ReadOwner : QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
 
 QString shapeText(deck::Presentation& deck, int slide, const QString& shape)
 {
@@ -206,6 +251,66 @@ TEST_F(DeckToolTest, UnwritableOutputExitsWithOne)
     expectFailure(run({QStringLiteral("-o"), dir.path()}), 1, QStringLiteral("is a folder"));
 }
 
+TEST_F(DeckToolTest, OutputsThatWouldReplaceAFileItReadsOrMayNotWriteAreRefused)
+{
+    const QString templ = dir.filePath(QStringLiteral("template.pptx"));
+    ASSERT_TRUE(QFile::copy(kTemplate, templ));
+    const QString plan = writePlan(R"({"planTitle": "Refused"})");
+    const QString planNamedPdf = dir.filePath(QStringLiteral("notes.pdf"));
+    quillora::testing::writeFile(planNamedPdf, R"({"planTitle": "Refused"})");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("sub"))));
+    const QString symlink = dir.filePath(QStringLiteral("symlink.pptx"));
+    ASSERT_TRUE(QFile::link(templ, symlink));
+    const QString hardLink = dir.filePath(QStringLiteral("hardlink.pptx"));
+    ASSERT_EQ(::link(QFile::encodeName(templ).constData(), QFile::encodeName(hardLink).constData()), 0);
+    const QString locked = dir.filePath(QStringLiteral("locked.pptx"));
+    quillora::testing::writeFile(locked, "someone else's deck");
+    const bool lockedMade = setUnwritable(locked, true);
+    const auto unlock = qScopeGuard([&] { setUnwritable(locked, false); }); // else the folder stays behind
+    const QString folder = dir.filePath(QStringLiteral("folder.pptx"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    const ReadFile templateRead{QStringLiteral("template"), templ};
+    const QString anotherSpelling = QStringLiteral("sub/../template.pptx"); // relative to the command's folder
+    struct Case {
+        const char* what;
+        QStringList arguments;
+        QString sentence;
+    };
+    const QStringList fromTemplate{QStringLiteral("--template"), templ, QStringLiteral("--plan"), plan};
+    std::vector<Case> cases{
+        {"the template itself", fromTemplate + QStringList{"-o", templ}, outputIsInputSentence(templ, templateRead)},
+        {"the template spelled another way", fromTemplate + QStringList{"-o", anotherSpelling},
+         outputIsInputSentence(anotherSpelling, templateRead)},
+        {"a symbolic link to the template", fromTemplate + QStringList{"-o", symlink},
+         outputIsInputSentence(symlink, templateRead)},
+        {"a hard link to the template", fromTemplate + QStringList{"-o", hardLink},
+         outputIsInputSentence(hardLink, templateRead)},
+        {"the plan file", fromTemplate + QStringList{"-o", plan},
+         outputIsInputSentence(plan, {QStringLiteral("plan file"), plan})},
+        {"the plan file as the PDF beside the deck",
+         QStringList{"--template", templ, "--plan", planNamedPdf, "-o", dir.filePath("notes.pptx"), "--pdf"},
+         outputIsInputSentence(planNamedPdf, {QStringLiteral("plan file"), planNamedPdf})},
+        {"a folder", fromTemplate + QStringList{"-o", folder}, outputIsFolderSentence(folder)},
+    };
+    if (lockedMade)
+        cases.push_back({"an existing file no one may write", fromTemplate + QStringList{"-o", locked},
+                         outputNotWritableSentence(locked)});
+
+    const QStringList before = snapshot(dir.path());
+    for (const Case& refused : cases) {
+        SCOPED_TRACE(refused.what);
+        const Outcome outcome = run(refused.arguments);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err.toStdString(), ("quillora-deck: " + refused.sentence + ".\n").toStdString());
+        EXPECT_TRUE(outcome.out.isEmpty());
+        EXPECT_EQ(snapshot(dir.path()).join('\n').toStdString(), before.join('\n').toStdString());
+    }
+    if (!lockedMade)
+        GTEST_SKIP() << "no file this user may not write could be made here (neither read-only bits nor the "
+                        "immutable attribute); the unwritable output was not tried";
+}
+
 TEST_F(DeckToolTest, PdfWithoutLibreOfficeIsAClearError)
 {
     const QString emptyBin = dir.filePath(QStringLiteral("bin"));
@@ -238,6 +343,22 @@ TEST_F(DeckToolTest, PdfIsWrittenBesideTheDeckWhenLibreOfficeIsInstalled)
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     EXPECT_TRUE(words.contains(QStringLiteral("Quarterly plan for PDF"))) << words.left(400).toStdString();
     EXPECT_TRUE(words.contains(QStringLiteral("Premium pricing")));
+}
+
+TEST_F(DeckToolTest, AnOutputNamedPdfIsARealPdfAndNothingElseIsWritten)
+{
+    if (findLibreOffice().isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/install-deps --test installs it";
+    const QString plan = writePlan(R"({"planTitle": "Straight to PDF"})");
+    // --pdf beside an OUT that is already a PDF adds nothing.
+    for (const QStringList& extra : {QStringList{}, QStringList{QStringLiteral("--pdf")}}) {
+        const QString pdf = dir.filePath(extra.isEmpty() ? QStringLiteral("deck.pdf") : QStringLiteral("Deck.PDF"));
+        const Outcome outcome = run(QStringList{QStringLiteral("--plan"), plan, QStringLiteral("-o"), pdf} + extra);
+        ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        EXPECT_TRUE(quillora::testing::readFile(pdf).startsWith("%PDF-")) << pdf.toStdString();
+    }
+    EXPECT_EQ(folderEntries(),
+              (QStringList{QStringLiteral("Deck.PDF"), QStringLiteral("deck.pdf"), QStringLiteral("plan.json")}));
 }
 
 TEST_F(DeckToolTest, OnATerminalTheConversionShowsAProgressLineAndClearsIt)
