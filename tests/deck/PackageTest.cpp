@@ -350,7 +350,7 @@ TEST(PackageBadInput, AmbiguousOrIncompletePackagesAreRefusedNamingThePart)
     for (const Refused& refused : cases) {
         SCOPED_TRACE(refused.what);
         ASSERT_FALSE(refused.bytes.isEmpty());
-        EXPECT_EQ(openError(refused.bytes, name), refused.sentence);
+        EXPECT_EQ(openError(refused.bytes, name).toStdString(), refused.sentence.toStdString());
     }
     EXPECT_EQ(openError(minimalZip(), name), QString()) << "the untouched package opens";
 }
