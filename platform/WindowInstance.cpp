@@ -3,11 +3,15 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QLockFile>
+#include <QThread>
 
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace quillora {
@@ -16,7 +20,7 @@ namespace {
 
 constexpr char kRequestLine[] = "quillora-activate\n";
 constexpr int kAnswerMs = 1000;   // a window that has not accepted by then is hung, not starting
-constexpr int kLockWaitMs = 5000; // another start checking at the same moment
+constexpr int kLockWaitMs = 5000; // another start checking at the same moment, or a stopped one
 constexpr qsizetype kMaxRequest = 4096;
 
 // Sends `message` to the window listening under `name`; false when nobody
@@ -36,6 +40,30 @@ bool tellWindow(const QString& name, const QByteArray& message)
         socket.waitForDisconnected(kAnswerMs);
     return true;
 }
+
+// Held while a start looks for a window and takes the socket. The kernel
+// lets go of it when the process ends, so a killed start leaves nothing that
+// blocks the next; and nothing is written, so taking it costs no disk sync
+// (QLockFile syncs its file, which takes milliseconds on a busy disk).
+class StartLock {
+public:
+    explicit StartLock(const QString& path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        for (int waited = 0; m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && waited < kLockWaitMs; waited += 5)
+            QThread::msleep(5);
+    }
+    ~StartLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    StartLock(const StartLock&) = delete;
+    StartLock& operator=(const StartLock&) = delete;
+
+private:
+    int m_fd;
+};
 
 QByteArray valueOf(const QByteArray& line, const QByteArray& key)
 {
@@ -96,8 +124,9 @@ WindowInstance::WindowInstance(const QString& storeFile)
             QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, received] {
                 received->append(socket->read(kMaxRequest - received->size()));
             });
+            // Everything sent has been read by the time the socket reports
+            // the other end gone.
             QObject::connect(socket, &QLocalSocket::disconnected, socket, [this, socket, received] {
-                received->append(socket->read(kMaxRequest - received->size()));
                 socket->deleteLater();
                 if (received->startsWith(kRequestLine) && m_onActivation)
                     m_onActivation(ActivationRequest::decode(*received));
@@ -112,8 +141,7 @@ bool WindowInstance::claim(const ActivationRequest& request, OnActivation onActi
     // Two starts at the same moment take turns, so neither can remove the
     // socket the other has just opened. Without the lock (a folder we may
     // not write) the steps below still hold apart from that moment.
-    QLockFile lock(m_name + QStringLiteral(".lock"));
-    lock.tryLock(kLockWaitMs);
+    const StartLock lock(m_name + QStringLiteral(".lock"));
 
     const QByteArray message = request.encode();
     if (tellWindow(m_name, message))
