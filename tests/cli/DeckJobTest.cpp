@@ -157,6 +157,7 @@ TEST_F(DeckJobTest, AnUnreadableStoredPlanEndsTheRunWithTheSystemsReason)
 {
     const QString settingsFile = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
                                            QStringLiteral("Quillora")).fileName();
+    QFile::remove(settingsFile);
     ASSERT_TRUE(QDir().mkpath(settingsFile));
     EXPECT_EQ(failure(), QStringLiteral("the stored plan cannot be read from \"%1\": %2")
                              .arg(settingsFile, qt_error_string(EISDIR)));

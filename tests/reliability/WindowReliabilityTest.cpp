@@ -253,7 +253,7 @@ TEST_F(WindowOnAFailingStore, EverythingTypedWhileTheStoreRefusedIsStoredOnceItI
 
 TEST_F(WindowOnAFailingStore, ADamagedSettingsFileIsKeptBeforeTheStartUpWritesAndTheNoticeSaysWhere)
 {
-    const QByteArray damaged("\x01\x02\xff\xfe binary junk\n[unterminated\nCompany%20Name=Acme\n");
+    const QByteArray damaged("[General]\nCompany%20Name=Acme\n\x01\x02\xff\xfe binary junk\n");
     home.writeRaw(damaged);
     window.startUp();
     const QString kept = keptDamagedSettingsCopy();
