@@ -182,6 +182,9 @@ TEST_F(FormLoad, AnUnwritableStoreGivesOneNoticeInTheWindowNotAReport)
     EXPECT_TRUE(w.storeNotice->isVisibleTo(&w));
     EXPECT_TRUE(w.storeNotice->text().contains(qt_error_string(ENOSPC)));
     EXPECT_TRUE(w.storeNotice->text().contains(store->fileName));
+    // Below the lower strip, inside the window, which grew to hold it.
+    EXPECT_GT(w.storeNotice->height(), w.storeNotice->fontMetrics().height());
+    EXPECT_GT(w.storeNotice->y(), w.secondSectionTabs->geometry().bottom());
     EXPECT_GE(w.height(), w.storeNotice->geometry().bottom());
     // The start-up went on: the boxes show their hints, the last step ran.
     EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
