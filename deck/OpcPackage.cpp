@@ -176,11 +176,8 @@ QString OpcPackage::contentType(const QString& partName)
 
 void OpcPackage::setContentType(const QString& partName, const QString& contentType)
 {
-    Part* typesPart = find(QString::fromLatin1(kContentTypesPart));
-    if (!typesPart)
-        throw DeckError(QStringLiteral("%1 is damaged: the part %2 is missing.").arg(m_displayName, QString::fromLatin1(kContentTypesPart)));
-    Part& types = *typesPart;
-    const auto document = parseXml(types.bytes, types.name, m_displayName);
+    const QString typesName = QString::fromLatin1(kContentTypesPart);
+    const auto document = parseXml(bytesOf(typesName), typesName, m_displayName);
     pugi::xml_node root = document->document_element();
     pugi::xml_node override;
     for (pugi::xml_node node : root.children()) {
@@ -196,7 +193,7 @@ void OpcPackage::setContentType(const QString& partName, const QString& contentT
     }
     pugi::xml_attribute type = override.attribute("ContentType");
     (type ? type : override.append_attribute("ContentType")).set_value(contentType.toUtf8().constData());
-    replace(types.name, serializeXml(*document));
+    replace(typesName, serializeXml(*document));
 }
 
 void OpcPackage::removeParts(const QStringList& contentTypes, const QStringList& relationshipTypes)
@@ -230,18 +227,23 @@ void OpcPackage::removeParts(const QStringList& contentTypes, const QStringList&
             dropped.insert(folded);
     }
     // Only relationship parts naming one of the types can lead to more.
+    bool typedRelationship = false; // one to drop, even if it leads nowhere
     for (const Part& part : m_parts) {
         const QString source = sourceOfRelationshipsPart(part.name);
         if (source.isNull()
             || std::none_of(relationshipTypes.begin(), relationshipTypes.end(),
                             [&](const QString& type) { return part.bytes.contains(type.toUtf8()); }))
             continue;
-        for (const Relationship& relationship : relationships(source))
-            if (!relationship.external && relationshipTypes.contains(relationship.type))
+        for (const Relationship& relationship : relationships(source)) {
+            if (!relationshipTypes.contains(relationship.type))
+                continue;
+            typedRelationship = true;
+            if (!relationship.external)
                 dropped.insert(relationship.target.toCaseFolded());
+        }
     }
     dropped.remove(typesName.toCaseFolded()); // what says what the parts are stays
-    if (dropped.isEmpty())
+    if (dropped.isEmpty() && !typedRelationship)
         return;
     for (const QString& part : QSet<QString>(dropped))
         dropped.insert(relationshipsPartOf(part));
