@@ -47,6 +47,7 @@ struct DeckJobTools {
     ProcessRunner* processes = nullptr; // for --pdf
     ProgressLine* progress = nullptr;   // for --pdf
     QString libreOffice;                // path of soffice; empty when not installed
+    std::function<bool()> windowRunning; // for --import-plan; unset: taken as not running
 };
 
 // The PDF that goes with an output deck: ".pptx" replaced by ".pdf", or
