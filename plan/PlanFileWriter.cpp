@@ -13,10 +13,13 @@
 namespace quillora {
 namespace {
 
-// A JSON string literal, escaped by Qt's own writer.
+// A JSON string literal, escaped by Qt's own writer. Qt's reader drops a
+// U+FEFF that opens a string as if it were a byte order mark, so that one
+// character is written escaped.
 QByteArray jsonString(const QString& text)
 {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    array.replace("\xef\xbb\xbf", "\\ufeff");
     return array.mid(1, array.size() - 2);
 }
 
