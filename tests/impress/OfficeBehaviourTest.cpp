@@ -15,7 +15,14 @@
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
 
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+
+#include <QDir>
 #include <QFile>
+#include <QUrl>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -24,6 +31,7 @@
 using namespace quillora;
 using namespace quillora::automation;
 using namespace quillora::testing;
+using css::uno::Reference;
 
 namespace {
 
@@ -89,7 +97,7 @@ struct Behaviour : ::testing::Test {
     void TearDown() override
     {
         if (skipReason().isEmpty())
-            closeDocumentsIn(temp.path());
+            closeDocuments(temp.path());
     }
     QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
     void generate(AutomationRuntime& runtime)
@@ -126,18 +134,68 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
     QFile::remove(socketPath(idle.options));
 }
 
-TEST_F(Behaviour, ASecondRunWhileTheFirstDeckIsStillOpenOpensASecondDeck)
+TEST_F(Behaviour, EachRunMakesAnUntitledDeckBesideTheUsersEarlierOnesAndTheWorkingCopyStaysTheTemplates)
 {
+    // In windows, as the desktop's office opens them.
     AutomationRuntime runtime;
-    registerOffice(runtime, sharedOffice());
+    registerOffice(runtime, sharedOffice().windowed());
     generate(runtime);
-    ASSERT_EQ(openDocuments(workingCopy()).size(), 1u);
-    generate(runtime); // the first deck's lock file is still beside the copy
+    const auto first = onlyDeck();
+    ASSERT_TRUE(first.is()) << "one untitled deck";
+    EXPECT_TRUE(first->getURL().isEmpty());
+    EXPECT_FALSE(Reference<css::frame::XStorable>(first, css::uno::UNO_QUERY_THROW)->hasLocation()) << "Save would ask where";
+    EXPECT_TRUE(titleOf(first).startsWith(QStringLiteral("Untitled"))) << titleOf(first).toStdString();
+    EXPECT_TRUE(isModified(first));
+
+    // The user edits the first deck; the next run must leave it as it is.
+    addShape(first, QStringLiteral("User's note"));
+    const auto edited = readSlides(first);
+    generate(runtime);
     EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
-    const auto decks = openDocuments(workingCopy());
+    const auto decks = untitledDocuments();
     ASSERT_EQ(decks.size(), 2u);
-    for (const auto& deck : decks)
-        EXPECT_TRUE(isModified(deck));
+    EXPECT_EQ(readSlides(first), edited);
+    const auto second = decks[0] == first ? decks[1] : decks[0];
+    EXPECT_NE(titleOf(second), titleOf(first));
+    EXPECT_EQ(readSlides(second).at(0).size() + 1, edited.at(0).size()) << "the second deck has no user's note";
+    EXPECT_EQ(readSlides(second).at(1), readSlides(first).at(1));
+
+    QFile copy(workingCopy()), original(QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(kTemplateFileName));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(copy.readAll() == original.readAll());
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QLatin1String(kWorkingCopyFileName)))
+        << "no lock file beside the working copy";
+}
+
+TEST_F(Behaviour, NothingATemplateCarriesRunsWhateverTheMacroSecurity)
+{
+    const QString template_ = temp.path() + QStringLiteral("/macros.odp");
+    const QString control = temp.path() + QStringLiteral("/control.odp");
+    const QString marker = temp.path() + QStringLiteral("/template-ran");
+    const QString controlMarker = temp.path() + QStringLiteral("/control-ran");
+    writeMacroPresentation(template_, marker);
+    writeMacroPresentation(control, controlMarker);
+
+    AutomationRuntime runtime;
+    registerOffice(runtime, sharedOffice().windowed());
+    runtime.CreateObject(QLatin1String(kPowerPointClass))->presentations()->open(template_);
+    const auto opened = onlyDeck();
+    ASSERT_TRUE(opened.is());
+    EXPECT_EQ(macroExecutionMode(opened), css::document::MacroExecMode::NEVER_EXECUTE);
+
+    // The same kind of file opened as a new document by a loader that lets
+    // macros run: its macro runs, at once, while it loads. (A headless
+    // office leaves out every macro unless told to run them, so only the
+    // load argument above shows what a desktop office would do.)
+    css::uno::Sequence<css::beans::PropertyValue> arguments(2);
+    arguments.getArray()[0].Name = "AsTemplate";
+    arguments.getArray()[0].Value <<= true;
+    arguments.getArray()[1].Name = "MacroExecutionMode";
+    arguments.getArray()[1].Value <<= css::document::MacroExecMode::ALWAYS_EXECUTE_NO_WARN;
+    Reference<css::frame::XComponentLoader>(sharedConnection().desktop, css::uno::UNO_QUERY_THROW)
+        ->loadComponentFromURL(impress::toUno(QUrl::fromLocalFile(control).toString()), "_default", 0, arguments);
+    ASSERT_TRUE(QFile::exists(controlMarker)) << "the macro never runs: the check below proves nothing";
+    EXPECT_FALSE(QFile::exists(marker)) << "the template's macro ran";
 }
 
 TEST_F(Behaviour, AnOfficeKilledMidRunFailsTheRestAtOnceAndTheNextRunStartsANewOne)
@@ -221,7 +279,7 @@ TEST_F(Behaviour, ALegacyBinaryTemplateOpensInImpressWhereTheEngineRefusesIt)
     EXPECT_EQ(lines.size(), 2u);
     for (const ShownMessage& m : fake.messages.shown)
         EXPECT_EQ(descriptionOf(m), QStringLiteral("The item with the specified name wasn't found."));
-    const auto document = openDocument(workingCopy());
+    const auto document = onlyDeck();
     ASSERT_TRUE(document.is());
     const auto slides = readSlides(document);
     ASSERT_GE(slides.size(), 3u);

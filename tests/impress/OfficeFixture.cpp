@@ -20,6 +20,14 @@
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
+#include <com/sun/star/document/XEmbeddedScripts.hpp>
+#include <com/sun/star/document/XEventsSupplier.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/script/XLibraryContainer.hpp>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,12 +53,6 @@ QString pluginPath()
     return QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(office::kPluginFileName);
 }
 
-// Our own connection to the shared office, for reading back.
-impress::Connection& reader()
-{
-    static impress::Connection connection = impress::connectOffice(sharedOffice().options, 60000);
-    return connection;
-}
 
 QString urlOf(const QString& path)
 {
@@ -126,6 +128,14 @@ QList<qint64> PrivateOffice::processes() const
     return impress::officeProcesses(options.profileUrl);
 }
 
+std::shared_ptr<office::OfficeServer> PrivateOffice::windowed() const
+{
+    office::OfficeOptions windows = options;
+    windows.headless = false;
+    QString why;
+    return office::loadPluginFile(pluginPath(), windows, &why);
+}
+
 void PrivateOffice::kill()
 {
     const QList<qint64> pids = processes();
@@ -144,6 +154,12 @@ void PrivateOffice::stop()
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     kill();
     QFile::remove(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(options.pipeName));
+}
+
+const impress::Connection& sharedConnection()
+{
+    static const impress::Connection connection = impress::connectOffice(sharedOffice().options, 60000);
+    return connection;
 }
 
 PrivateOffice& sharedOffice()
@@ -167,23 +183,47 @@ QString skipReason()
     return reason;
 }
 
-std::vector<Reference<frame::XModel>> openDocuments(const QString& path)
+std::vector<Reference<frame::XModel>> untitledDocuments()
 {
-    const rtl::OUString url = impress::toUno(urlOf(path));
     std::vector<Reference<frame::XModel>> found;
-    Reference<container::XEnumeration> each = reader().desktop->getComponents()->createEnumeration();
+    Reference<container::XEnumeration> each = sharedConnection().desktop->getComponents()->createEnumeration();
     while (each->hasMoreElements()) {
         Reference<frame::XModel> model(each->nextElement(), UNO_QUERY);
-        if (model.is() && model->getURL() == url)
+        if (model.is() && model->getURL().isEmpty())
             found.push_back(model);
     }
     return found;
 }
 
-Reference<frame::XModel> openDocument(const QString& path)
+Reference<frame::XModel> onlyDeck()
 {
-    const auto found = openDocuments(path);
-    return found.empty() ? Reference<frame::XModel>() : found.front();
+    const auto found = untitledDocuments();
+    return found.size() == 1 ? found.front() : Reference<frame::XModel>();
+}
+
+QString titleOf(const Reference<frame::XModel>& document)
+{
+    return impress::fromUno(Reference<frame::XTitle>(document, UNO_QUERY_THROW)->getTitle());
+}
+
+int macroExecutionMode(const Reference<frame::XModel>& document)
+{
+    for (const beans::PropertyValue& argument : document->getArgs()) {
+        sal_Int16 mode = -1;
+        if (argument.Name == "MacroExecutionMode" && (argument.Value >>= mode))
+            return mode;
+    }
+    return -1;
+}
+
+void addShape(const Reference<frame::XModel>& document, const QString& name)
+{
+    Reference<lang::XMultiServiceFactory> factory(document, UNO_QUERY_THROW);
+    Reference<drawing::XShape> shape(factory->createInstance("com.sun.star.drawing.RectangleShape"), UNO_QUERY_THROW);
+    shape->setSize(awt::Size(4000, 2000));
+    Reference<drawing::XDrawPages> pages = Reference<drawing::XDrawPagesSupplier>(document, UNO_QUERY_THROW)->getDrawPages();
+    Reference<drawing::XDrawPage>(pages->getByIndex(0), UNO_QUERY_THROW)->add(shape);
+    Reference<container::XNamed>(shape, UNO_QUERY_THROW)->setName(impress::toUno(name));
 }
 
 std::vector<std::vector<OfficeShape>> readSlides(const Reference<frame::XModel>& document)
@@ -243,7 +283,7 @@ int currentSlide(const Reference<frame::XModel>& document)
 
 void storeAsLegacyBinary(const QString& source, const QString& target)
 {
-    Reference<frame::XComponentLoader> loader(reader().desktop, UNO_QUERY_THROW);
+    Reference<frame::XComponentLoader> loader(sharedConnection().desktop, UNO_QUERY_THROW);
     uno::Sequence<beans::PropertyValue> hidden(1);
     hidden.getArray()[0].Name = "Hidden";
     hidden.getArray()[0].Value <<= true;
@@ -256,14 +296,15 @@ void storeAsLegacyBinary(const QString& source, const QString& target)
     Reference<util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
 }
 
-void closeDocumentsIn(const QString& folder)
+void closeDocuments(const QString& folder)
 {
     const QString prefix = urlOf(folder) + QLatin1Char('/');
     std::vector<Reference<util::XCloseable>> closing;
-    Reference<container::XEnumeration> each = reader().desktop->getComponents()->createEnumeration();
+    Reference<container::XEnumeration> each = sharedConnection().desktop->getComponents()->createEnumeration();
     while (each->hasMoreElements()) {
         Reference<frame::XModel> model(each->nextElement(), UNO_QUERY);
-        if (model.is() && impress::fromUno(model->getURL()).startsWith(prefix))
+        const QString url = model.is() ? impress::fromUno(model->getURL()) : QString();
+        if (model.is() && (url.isEmpty() || url.startsWith(prefix)))
             closing.emplace_back(model, UNO_QUERY);
     }
     for (const auto& document : closing) {
@@ -272,10 +313,53 @@ void closeDocumentsIn(const QString& folder)
     }
 }
 
+void writeMacroPresentation(const QString& target, const QString& marker)
+{
+    uno::Sequence<beans::PropertyValue> hidden(1);
+    hidden.getArray()[0].Name = "Hidden";
+    hidden.getArray()[0].Value <<= true;
+    Reference<lang::XComponent> presentation = Reference<frame::XComponentLoader>(sharedConnection().desktop, UNO_QUERY_THROW)
+                                               ->loadComponentFromURL("private:factory/simpress", "_blank", 0, hidden);
+    const QString source = QStringLiteral("Sub Marker\n"
+                                          "    Dim n As Integer\n"
+                                          "    n = FreeFile\n"
+                                          "    Open \"%1\" For Append As #n\n"
+                                          "    Print #n, \"ran\"\n"
+                                          "    Close #n\n"
+                                          "End Sub\n")
+                               .arg(marker);
+    Reference<script::XLibraryContainer> basic(
+        Reference<document::XEmbeddedScripts>(presentation, UNO_QUERY_THROW)->getBasicLibraries(), UNO_QUERY_THROW);
+    Reference<container::XNameContainer> library(
+        basic->hasByName("Standard") ? basic->getByName("Standard") : uno::Any(basic->createLibrary("Standard")),
+        UNO_QUERY_THROW);
+    library->insertByName("Module1", uno::Any(impress::toUno(source)));
+
+    uno::Sequence<beans::PropertyValue> binding(2);
+    binding.getArray()[0].Name = "EventType";
+    binding.getArray()[0].Value <<= rtl::OUString("Script");
+    binding.getArray()[1].Name = "Script";
+    binding.getArray()[1].Value <<= rtl::OUString("vnd.sun.star.script:Standard.Module1.Marker?language=Basic&location=document");
+    Reference<container::XNameReplace> events = Reference<document::XEventsSupplier>(presentation, UNO_QUERY_THROW)->getEvents();
+    for (const char* event : {"OnNew", "OnLoad", "OnLoadFinished", "OnViewCreated"})
+        events->replaceByName(rtl::OUString::createFromAscii(event), uno::Any(binding));
+
+    uno::Sequence<beans::PropertyValue> odf(1);
+    odf.getArray()[0].Name = "FilterName";
+    odf.getArray()[0].Value <<= rtl::OUString("impress8");
+    Reference<frame::XStorable>(presentation, UNO_QUERY_THROW)->storeToURL(impress::toUno(urlOf(target)), odf);
+    Reference<util::XCloseable>(presentation, UNO_QUERY_THROW)->close(true);
+}
+
 void registerOffice(automation::AutomationRuntime& runtime, PrivateOffice& office, qint64 timeoutMs)
 {
+    registerOffice(runtime, office.server, timeoutMs);
+}
+
+void registerOffice(automation::AutomationRuntime& runtime, std::shared_ptr<office::OfficeServer> server, qint64 timeoutMs)
+{
     office::ServerChoice choice;
-    choice.impress = office.server;
+    choice.impress = std::move(server);
     choice.forced = true;
     // Forced, so the engine is never asked; the choice wants one all the same.
     static automation::EngineServer unusedEngine;

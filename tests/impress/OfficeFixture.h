@@ -31,6 +31,9 @@ struct PrivateOffice {
     // Ends it asking first, then removes the socket it listened on.
     void stop();
     QList<qint64> processes() const;
+    // A server for this office, once it runs, that opens documents in
+    // windows as the desktop's office does (the office itself stays headless).
+    std::shared_ptr<office::OfficeServer> windowed() const;
 
     QTemporaryDir profile;
     office::OfficeOptions options;
@@ -39,6 +42,8 @@ struct PrivateOffice {
 
 // The binary's shared office; skipReason() says why the tests cannot run.
 PrivateOffice& sharedOffice();
+// The tests' own connection to it, for reading back what the plugin did.
+const impress::Connection& sharedConnection();
 QString skipReason();
 
 // What a paragraph in Impress holds, read over UNO.
@@ -46,26 +51,41 @@ struct OfficeParagraph {
     QString text; // a line break reads as "\v"
     bool bullet = false;
     std::vector<int> sizes; // hundredths of a point, one per non-empty portion
+    bool operator==(const OfficeParagraph&) const = default;
 };
 struct OfficeShape {
     QString name;
     std::vector<OfficeParagraph> paragraphs; // empty for a shape without text
+    bool operator==(const OfficeShape&) const = default;
 };
 
-// The documents open in the shared office from that file.
-std::vector<css::uno::Reference<css::frame::XModel>> openDocuments(const QString& path);
-// One of them; null when none is open.
-css::uno::Reference<css::frame::XModel> openDocument(const QString& path);
+// The untitled documents open in the shared office: the decks the plugin made.
+std::vector<css::uno::Reference<css::frame::XModel>> untitledDocuments();
+// The one untitled document; null unless exactly one is open.
+css::uno::Reference<css::frame::XModel> onlyDeck();
+QString titleOf(const css::uno::Reference<css::frame::XModel>& document);
+// The MacroExecutionMode the document was loaded with; -1 when none was given.
+int macroExecutionMode(const css::uno::Reference<css::frame::XModel>& document);
+// Adds a rectangle to the first slide, as a user editing the deck would.
+void addShape(const css::uno::Reference<css::frame::XModel>& document, const QString& name);
 std::vector<std::vector<OfficeShape>> readSlides(const css::uno::Reference<css::frame::XModel>& document);
 bool isModified(const css::uno::Reference<css::frame::XModel>& document);
 int currentSlide(const css::uno::Reference<css::frame::XModel>& document); // 1-based
 // Writes the document as a legacy binary presentation.
 void storeAsLegacyBinary(const QString& source, const QString& target);
-// Closes every document the shared office has open from files in folder.
-void closeDocumentsIn(const QString& folder);
+// Closes every untitled document of the shared office and every one it has
+// open from files in folder.
+void closeDocuments(const QString& folder);
+
+// A presentation whose document macro, bound to the events of opening and
+// of being made from a template, appends a line to `marker`; written as ODF
+// at `target`.
+void writeMacroPresentation(const QString& target, const QString& marker);
 
 // Registers "PowerPoint.Application" served by the office (Impress forced).
 void registerOffice(automation::AutomationRuntime& runtime, PrivateOffice& office, qint64 timeoutMs = 60000);
+void registerOffice(automation::AutomationRuntime& runtime, std::shared_ptr<office::OfficeServer> server,
+                    qint64 timeoutMs = 60000);
 
 #define SKIP_WITHOUT_OFFICE()                                                                                          \
     do {                                                                                                               \
