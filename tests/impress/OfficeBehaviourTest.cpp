@@ -121,9 +121,11 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
     registerOffice(runtime, sharedOffice());
     EXPECT_TRUE(isPresentationAppRunning(runtime));
     fake.messages.answers = {MessageAnswer::Yes};
-    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
+    office::ServerChoice choice;
+    choice.impress = sharedOffice().server;
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime, office::presentationAppWords(choice)));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, QString::fromLatin1(kAlreadyOpenWarning));
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("LibreOffice Impress may be open.")));
 
     PrivateOffice idle(QStringLiteral("idle"));
     leaveStaleSocket(socketPath(idle.options));
@@ -136,9 +138,8 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
 
 TEST_F(Behaviour, EachRunMakesAnUntitledDeckBesideTheUsersEarlierOnesAndTheWorkingCopyStaysTheTemplates)
 {
-    // In windows, as the desktop's office opens them.
     AutomationRuntime runtime;
-    registerOffice(runtime, sharedOffice().windowed());
+    registerOffice(runtime, sharedOffice());
     generate(runtime);
     const auto first = onlyDeck();
     ASSERT_TRUE(first.is()) << "one untitled deck";
