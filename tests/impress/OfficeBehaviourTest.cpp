@@ -15,8 +15,6 @@
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
 
-#include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 
@@ -170,32 +168,27 @@ TEST_F(Behaviour, EachRunMakesAnUntitledDeckBesideTheUsersEarlierOnesAndTheWorki
 
 TEST_F(Behaviour, NothingATemplateCarriesRunsWhateverTheMacroSecurity)
 {
-    const QString template_ = temp.path() + QStringLiteral("/macros.odp");
-    const QString control = temp.path() + QStringLiteral("/control.odp");
-    const QString marker = temp.path() + QStringLiteral("/template-ran");
-    const QString controlMarker = temp.path() + QStringLiteral("/control-ran");
-    writeMacroPresentation(template_, marker);
-    writeMacroPresentation(control, controlMarker);
+    // A headless office runs no macro unless told to: this takes a desktop
+    // user's office of its own, on its own display, that lets them run.
+    if (!PrivateDisplay::installed())
+        GTEST_SKIP() << "Xvfb is not installed";
+    PrivateDisplay display;
+    ASSERT_FALSE(display.name.isEmpty()) << display.why.toStdString();
+    PrivateOffice office(QStringLiteral("macros"));
+    ASSERT_EQ(office.startVisible(display.name), QString());
+    const impress::Connection own = impress::connectOffice(office.options, 60000);
+    const QString template_ = temp.path() + QStringLiteral("/macros.odp"), marker = temp.path() + QStringLiteral("/ran");
+    const QString control = temp.path() + QStringLiteral("/control.odp"), controlMarker = marker + QStringLiteral("-control");
+    writeMacroPresentations(own, {{template_, marker}, {control, controlMarker}});
 
     AutomationRuntime runtime;
-    registerOffice(runtime, sharedOffice().windowed());
+    registerOffice(runtime, office);
     runtime.CreateObject(QLatin1String(kPowerPointClass))->presentations()->open(template_);
-    const auto opened = onlyDeck();
-    ASSERT_TRUE(opened.is());
-    EXPECT_EQ(macroExecutionMode(opened), css::document::MacroExecMode::NEVER_EXECUTE);
-
-    // The same kind of file opened as a new document by a loader that lets
-    // macros run: its macro runs, at once, while it loads. (A headless
-    // office leaves out every macro unless told to run them, so only the
-    // load argument above shows what a desktop office would do.)
-    css::uno::Sequence<css::beans::PropertyValue> arguments(2);
-    arguments.getArray()[0].Name = "AsTemplate";
-    arguments.getArray()[0].Value <<= true;
-    arguments.getArray()[1].Name = "MacroExecutionMode";
-    arguments.getArray()[1].Value <<= css::document::MacroExecMode::ALWAYS_EXECUTE_NO_WARN;
-    Reference<css::frame::XComponentLoader>(sharedConnection().desktop, css::uno::UNO_QUERY_THROW)
-        ->loadComponentFromURL(impress::toUno(QUrl::fromLocalFile(control).toString()), "_default", 0, arguments);
-    ASSERT_TRUE(QFile::exists(controlMarker)) << "the macro never runs: the check below proves nothing";
+    // Loaded after it, in the same office, by a loader that leaves macros to
+    // the profile: its macro runs.
+    Reference<css::frame::XComponentLoader>(own.desktop, css::uno::UNO_QUERY_THROW)
+        ->loadComponentFromURL(impress::toUno(QUrl::fromLocalFile(control).toString()), "_blank", 0, {});
+    ASSERT_TRUE(QFile::exists(controlMarker)) << "no macro runs in this office: the check below proves nothing";
     EXPECT_FALSE(QFile::exists(marker)) << "the template's macro ran";
 }
 

@@ -1,5 +1,6 @@
 #include "tests/impress/OfficeFixture.h"
 #include "builder/OfficeServerChoice.h"
+#include "tests/support/ChildProcess.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -33,9 +34,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 #include <cmath>
 #include <csignal>
+#include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -53,6 +56,14 @@ QString pluginPath()
     return QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(office::kPluginFileName);
 }
 
+// What the options dialog leaves in a profile whose user set macro security
+// to low; the tip of the day, shown over a new window, is turned off too.
+constexpr char kLowMacroSecurity[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema">
+<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="MacroSecurityLevel" oor:op="fuse"><value>0</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="ShowTipOfTheDay" oor:op="fuse"><value>false</value></prop></item>
+</oor:items>
+)";
 
 QString urlOf(const QString& path)
 {
@@ -128,12 +139,65 @@ QList<qint64> PrivateOffice::processes() const
     return impress::officeProcesses(options.profileUrl);
 }
 
-std::shared_ptr<office::OfficeServer> PrivateOffice::windowed() const
+QString PrivateOffice::startVisible(const QString& display)
 {
-    office::OfficeOptions windows = options;
-    windows.headless = false;
-    QString why;
-    return office::loadPluginFile(pluginPath(), windows, &why);
+    QDir(profile.path()).mkpath(QStringLiteral("user"));
+    QFile settings(profile.path() + QStringLiteral("/user/registrymodifications.xcu"));
+    if (!settings.open(QIODevice::WriteOnly) || settings.write(kLowMacroSecurity) < 0)
+        return settings.errorString();
+    settings.close();
+    // A new profile's first start ends asking to be started again, which
+    // would end the connection made to it: make that start a headless one.
+    const ChildRun first = runChild(options.program, {QStringLiteral("--headless"), QStringLiteral("--terminate_after_init"),
+                                                      QStringLiteral("-env:UserInstallation=") + options.profileUrl});
+    if (!first.succeeded())
+        return first.diagnostics(options.program);
+    options.headless = false;
+    QString failed;
+    server = office::loadPluginFile(pluginPath(), options, &failed);
+    // The plugin starts the office with this process's environment.
+    const QByteArray ownDisplay = qgetenv("DISPLAY");
+    qputenv("DISPLAY", display.toLocal8Bit());
+    qputenv("SAL_USE_VCLPLUGIN", "gen");
+    if (server)
+        failed = start();
+    qunsetenv("SAL_USE_VCLPLUGIN");
+    if (ownDisplay.isEmpty())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", ownDisplay);
+    return failed;
+}
+
+bool PrivateDisplay::installed()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty();
+}
+
+PrivateDisplay::PrivateDisplay()
+{
+    // Ended with this process, however it ends.
+    server.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    // Xvfb picks a free display itself and writes its number once it takes
+    // connections.
+    server.start(QStandardPaths::findExecutable(QStringLiteral("Xvfb")),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QByteArray number;
+    while (!number.endsWith('\n') && server.waitForReadyRead(30000))
+        number += server.readAllStandardOutput();
+    if (number.endsWith('\n'))
+        name = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
+    else
+        why = QStringLiteral("Xvfb did not start: ") + server.errorString() + QString::fromLocal8Bit(server.readAllStandardError());
+}
+
+PrivateDisplay::~PrivateDisplay()
+{
+    server.terminate();
+    if (!server.waitForFinished(5000)) {
+        server.kill();
+        server.waitForFinished();
+    }
 }
 
 void PrivateOffice::kill()
@@ -204,16 +268,6 @@ Reference<frame::XModel> onlyDeck()
 QString titleOf(const Reference<frame::XModel>& document)
 {
     return impress::fromUno(Reference<frame::XTitle>(document, UNO_QUERY_THROW)->getTitle());
-}
-
-int macroExecutionMode(const Reference<frame::XModel>& document)
-{
-    for (const beans::PropertyValue& argument : document->getArgs()) {
-        sal_Int16 mode = -1;
-        if (argument.Name == "MacroExecutionMode" && (argument.Value >>= mode))
-            return mode;
-    }
-    return -1;
 }
 
 void addShape(const Reference<frame::XModel>& document, const QString& name)
@@ -313,27 +367,21 @@ void closeDocuments(const QString& folder)
     }
 }
 
-void writeMacroPresentation(const QString& target, const QString& marker)
+void writeMacroPresentations(const impress::Connection& office, const std::vector<std::pair<QString, QString>>& targetsAndMarkers)
 {
+    // One document, left open for the office's end: closing a document
+    // whose Basic was changed over UNO at times crashes the office.
     uno::Sequence<beans::PropertyValue> hidden(1);
     hidden.getArray()[0].Name = "Hidden";
     hidden.getArray()[0].Value <<= true;
-    Reference<lang::XComponent> presentation = Reference<frame::XComponentLoader>(sharedConnection().desktop, UNO_QUERY_THROW)
+    Reference<lang::XComponent> presentation = Reference<frame::XComponentLoader>(office.desktop, UNO_QUERY_THROW)
                                                ->loadComponentFromURL("private:factory/simpress", "_blank", 0, hidden);
-    const QString source = QStringLiteral("Sub Marker\n"
-                                          "    Dim n As Integer\n"
-                                          "    n = FreeFile\n"
-                                          "    Open \"%1\" For Append As #n\n"
-                                          "    Print #n, \"ran\"\n"
-                                          "    Close #n\n"
-                                          "End Sub\n")
-                               .arg(marker);
     Reference<script::XLibraryContainer> basic(
         Reference<document::XEmbeddedScripts>(presentation, UNO_QUERY_THROW)->getBasicLibraries(), UNO_QUERY_THROW);
     Reference<container::XNameContainer> library(
         basic->hasByName("Standard") ? basic->getByName("Standard") : uno::Any(basic->createLibrary("Standard")),
         UNO_QUERY_THROW);
-    library->insertByName("Module1", uno::Any(impress::toUno(source)));
+    library->insertByName("Module1", uno::Any(rtl::OUString()));
 
     uno::Sequence<beans::PropertyValue> binding(2);
     binding.getArray()[0].Name = "EventType";
@@ -347,19 +395,24 @@ void writeMacroPresentation(const QString& target, const QString& marker)
     uno::Sequence<beans::PropertyValue> odf(1);
     odf.getArray()[0].Name = "FilterName";
     odf.getArray()[0].Value <<= rtl::OUString("impress8");
-    Reference<frame::XStorable>(presentation, UNO_QUERY_THROW)->storeToURL(impress::toUno(urlOf(target)), odf);
-    Reference<util::XCloseable>(presentation, UNO_QUERY_THROW)->close(true);
+    for (const auto& [target, marker] : targetsAndMarkers) {
+        const QString source = QStringLiteral("Sub Marker\n"
+                                              "    Dim n As Integer\n"
+                                              "    n = FreeFile\n"
+                                              "    Open \"%1\" For Append As #n\n"
+                                              "    Print #n, \"ran\"\n"
+                                              "    Close #n\n"
+                                              "End Sub\n")
+                                   .arg(marker);
+        library->replaceByName("Module1", uno::Any(impress::toUno(source)));
+        Reference<frame::XStorable>(presentation, UNO_QUERY_THROW)->storeToURL(impress::toUno(urlOf(target)), odf);
+    }
 }
 
 void registerOffice(automation::AutomationRuntime& runtime, PrivateOffice& office, qint64 timeoutMs)
 {
-    registerOffice(runtime, office.server, timeoutMs);
-}
-
-void registerOffice(automation::AutomationRuntime& runtime, std::shared_ptr<office::OfficeServer> server, qint64 timeoutMs)
-{
     office::ServerChoice choice;
-    choice.impress = std::move(server);
+    choice.impress = office.server;
     choice.forced = true;
     // Forced, so the engine is never asked; the choice wants one all the same.
     static automation::EngineServer unusedEngine;

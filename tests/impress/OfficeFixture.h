@@ -10,6 +10,7 @@
 
 #include <com/sun/star/frame/XModel.hpp>
 
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -31,13 +32,23 @@ struct PrivateOffice {
     // Ends it asking first, then removes the socket it listened on.
     void stop();
     QList<qint64> processes() const;
-    // A server for this office, once it runs, that opens documents in
-    // windows as the desktop's office does (the office itself stays headless).
-    std::shared_ptr<office::OfficeServer> windowed() const;
+    // Starts it as a desktop user's office with macro security at its
+    // lowest: with windows, on the X display given; empty or why not.
+    QString startVisible(const QString& display);
 
     QTemporaryDir profile;
     office::OfficeOptions options;
     std::shared_ptr<office::OfficeServer> server;
+};
+
+// An X server of the test's own (Xvfb) on a display nobody uses, ended with
+// it; `name` (":N") is empty and `why` says why when none could be started.
+struct PrivateDisplay {
+    static bool installed();
+    PrivateDisplay();
+    ~PrivateDisplay();
+    QString name, why;
+    QProcess server;
 };
 
 // The binary's shared office; skipReason() says why the tests cannot run.
@@ -64,8 +75,6 @@ std::vector<css::uno::Reference<css::frame::XModel>> untitledDocuments();
 // The one untitled document; null unless exactly one is open.
 css::uno::Reference<css::frame::XModel> onlyDeck();
 QString titleOf(const css::uno::Reference<css::frame::XModel>& document);
-// The MacroExecutionMode the document was loaded with; -1 when none was given.
-int macroExecutionMode(const css::uno::Reference<css::frame::XModel>& document);
 // Adds a rectangle to the first slide, as a user editing the deck would.
 void addShape(const css::uno::Reference<css::frame::XModel>& document, const QString& name);
 std::vector<std::vector<OfficeShape>> readSlides(const css::uno::Reference<css::frame::XModel>& document);
@@ -77,15 +86,14 @@ void storeAsLegacyBinary(const QString& source, const QString& target);
 // open from files in folder.
 void closeDocuments(const QString& folder);
 
-// A presentation whose document macro, bound to the events of opening and
-// of being made from a template, appends a line to `marker`; written as ODF
-// at `target`.
-void writeMacroPresentation(const QString& target, const QString& marker);
+// Presentations whose document macro, bound to the events of opening and of
+// being made from a template, appends a line to the marker file paired with
+// the target; written as ODF by the office connected.
+void writeMacroPresentations(const impress::Connection& office,
+                             const std::vector<std::pair<QString, QString>>& targetsAndMarkers);
 
 // Registers "PowerPoint.Application" served by the office (Impress forced).
 void registerOffice(automation::AutomationRuntime& runtime, PrivateOffice& office, qint64 timeoutMs = 60000);
-void registerOffice(automation::AutomationRuntime& runtime, std::shared_ptr<office::OfficeServer> server,
-                    qint64 timeoutMs = 60000);
 
 #define SKIP_WITHOUT_OFFICE()                                                                                          \
     do {                                                                                                               \
