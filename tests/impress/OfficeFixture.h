@@ -19,8 +19,8 @@
 
 namespace quillora::testing {
 
-// A headless office of its own: profile folder, pipe, and the plugin's
-// server for them.
+// An office of its own, headless unless started visible: profile folder,
+// pipe, and the plugin's server for them.
 struct PrivateOffice {
     explicit PrivateOffice(const QString& tag, const QString& program = QStringLiteral("soffice"));
     ~PrivateOffice(); // stops the office if one was started
