@@ -2,17 +2,17 @@
 // then the event loop.
 //
 // Two switches for tooling, read from the environment:
-//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been shown and
-//                               its first events handled (start-up timing);
+//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been painted
+//                               for the first time (start-up timing);
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
 #include "builder/BuilderEntryPoints.h"
 #include "builder/OfficeServerChoice.h"
 #include "platform/SystemPlatform.h"
+#include "ui/FirstPaint.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
 
-#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -27,16 +27,16 @@ int main(int argc, char** argv)
     MainWindow window(platform, builderHooks(builder));
     builder.setSlideOneTexts(window);
     window.startUp();
-    window.showCentred();
-
     if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
         const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
-        QTimer::singleShot(0, &app, [&app, &window, screenshot] {
+        afterFirstPaint(window, [&app, &window, screenshot] {
             if (!screenshot.isEmpty() && !window.grab().save(screenshot))
                 app.exit(1);
             else
                 app.quit();
         });
     }
+    window.showCentred();
+
     return app.exec();
 }

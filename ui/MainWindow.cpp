@@ -6,6 +6,7 @@
 #include "core/FileExists.h"
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
+#include "ui/MainMenu.h"
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
 #include "ui/controls/LineBox.h"
@@ -14,10 +15,14 @@
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "ui/controls/Twips.h"
+#include "ui/WindowLayout.h"
 
 #include "ui/controls/ProgressDescription.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -25,6 +30,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStyle>
 
 namespace quillora {
 namespace {
@@ -73,13 +79,13 @@ QIcon applicationIcon()
 
 MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
+                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       m_platform(platform),
       m_hooks(std::move(hooks)),
       m_report(*platform.messages),
       m_editor(EditorControls{}),
-      m_generate(m_report, m_hooks)
+      m_generate(m_report, m_hooks),
+      m_memory(std::make_unique<SettingsWindowMemory>())
 {
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
@@ -87,6 +93,30 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
+    connectMenu();
+}
+
+void MainWindow::connectMenu()
+{
+    m_menu = new MainMenu(*this);
+    layout()->setMenuBar(m_menu->bar());
+    // The designed form below the bar: the window grows by the bar's height
+    // (as the desktop's style draws it).
+    m_menu->bar()->ensurePolished();
+    resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
+    setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
+    connect(m_menu->quit, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu->about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::showAbout()
+{
+    const QString text = tr("%1 %2\n\nWrites a marketing plan outline and turns it into a presentation deck.\n\n"
+                            "Home page: %3\n\nCopyright 2021-2026 Tarnvale. All rights reserved: no licence to "
+                            "copy, change or pass on this program is granted beyond what the law allows.")
+                             .arg(QLatin1String(kProductName), QLatin1String(QUILLORA_VERSION),
+                                  QLatin1String(kHomePageAddress));
+    m_platform.messages->show(tr("About Quillora"), text, MessageIcon::None, MessageButtons::Ok);
 }
 
 MainWindow::~MainWindow() = default;
@@ -95,41 +125,36 @@ void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(twipsToPixels(12720), twipsToPixels(11235));
     setFont(arial(9, true));
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
     generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
-    generateButton->setGeometry(twipsRect(120, 120, 12480, 400));
     generateButton->setFont(arial(11.25, true));
 
-    auto makeFrame = [this](const char* name, const QString& caption, int top) {
+    auto makeFrame = [this](const char* name, const QString& caption) {
         auto* frame = new QGroupBox(caption, this);
         frame->setObjectName(QLatin1String(name));
-        frame->setGeometry(twipsRect(120, top, 12480, 820));
         setBackColor(*frame, Qt::white);
         auto* field = new LineBox(frame);
-        field->setGeometry(twipsRect(240, 300, 12000, 375));
         return std::pair{frame, field};
     };
-    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"), 550);
-    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"), 1440);
+    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"));
+    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"));
     productNameField->setObjectName(QStringLiteral("txtProductName"));
     planTitleField->setObjectName(QStringLiteral("txtMktPlan"));
 
-    auto makeStrip = [this](const char* name, Strip strip, int tabsPerRow, const QRect& geometry) {
+    auto makeStrip = [this](const char* name, Strip strip, int tabsPerRow) {
         auto* tabs = new TabStrip(this);
         tabs->setObjectName(QLatin1String(name));
         tabs->setCaptions(captionsOf(strip));
         tabs->setTabsPerRow(tabsPerRow);
         tabs->setTabHeight(twipsToPixels(kTabHeightTwips));
-        tabs->setGeometry(geometry);
         return tabs;
     };
-    firstSectionTabs = makeStrip("SSTab1", Strip::First, 4, twipsRect(120, 2385, 12480, 4335));
-    secondSectionTabs = makeStrip("SSTab3", Strip::Second, 5, twipsRect(120, 6840, 12480, 4275));
+    firstSectionTabs = makeStrip("SSTab1", Strip::First, 4);
+    secondSectionTabs = makeStrip("SSTab3", Strip::Second, 5);
     // The lower strip keeps the classic dialog font, so its five tabs a row fit.
     secondSectionTabs->setFont(arial(8.25, false));
     // The initial sections: "Communication Strategies" and "Advertising".
@@ -137,23 +162,25 @@ void MainWindow::createControls()
     firstSectionTabs->setTab(4);
     firstSectionTabs->blockSignals(false);
 
-    auto makePicture = [this](const char* boxName, const QRect& geometry, int boxHeight) {
+    auto makePicture = [this](const char* boxName) {
         auto* picture = new PictureBox(this);
-        picture->setGeometry(geometry);
         // Picture boxes start in the window-background colour of text areas.
         setBackColor(*picture, picture->palette().color(QPalette::Base));
         auto* box = new StatementBox(picture);
         box->setObjectName(QLatin1String(boxName));
-        box->setGeometry(twipsRect(120, 120, 11970, boxHeight));
         return std::pair{picture, box};
     };
-    std::tie(firstStatementPage, firstStatementBox) = makePicture("txtFirstStatement", twipsRect(180, 3045, 12200, 3600), 3375);
-    std::tie(secondStatementPage, secondStatementBox) = makePicture("txtSecondStatement", twipsRect(180, 7500, 12200, 3560), 3315);
+    std::tie(firstStatementPage, firstStatementBox) = makePicture("txtFirstStatement");
+    std::tie(secondStatementPage, secondStatementBox) = makePicture("txtSecondStatement");
     firstStatementPage->setObjectName(QStringLiteral("Picture1"));
     secondStatementPage->setObjectName(QStringLiteral("Picture2"));
     // Over the strips' pages, whichever tab is selected.
     firstStatementPage->raise();
     secondStatementPage->raise();
+
+    layOutControls(*this, WindowControls{generateButton, productNameFrame, planTitleFrame, productNameField,
+                                         planTitleField, firstSectionTabs, secondSectionTabs, firstStatementPage,
+                                         secondStatementPage, firstStatementBox, secondStatementBox});
 
     QWidget::setTabOrder(productNameField, planTitleField);
     QWidget::setTabOrder(planTitleField, firstStatementBox);
@@ -197,13 +224,40 @@ void MainWindow::startUp()
 
 void MainWindow::showCentred()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    placeOnScreen();
     productNameField->setFocus(Qt::TabFocusReason);
     show();
+}
+
+void MainWindow::setWindowMemory(std::unique_ptr<WindowMemory> memory)
+{
+    m_memory = std::move(memory);
+}
+
+QMargins MainWindow::expectedFrameMargins() const
+{
+    const QMargins known(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    if (!known.isNull() || !QGuiApplication::platformName().startsWith(QLatin1String("xcb")))
+        return known;
+    // Not shown yet: the window manager's title bar is not known, so leave
+    // room for a generous one.
+    return QMargins(4, 4 + 2 * style()->pixelMetric(QStyle::PM_TitleBarHeight), 4, 4);
+}
+
+void MainWindow::placeOnScreen()
+{
+    const QByteArray saved = m_memory->savedGeometry();
+    const bool restored = !saved.isEmpty() && restoreGeometry(saved);
+    const QScreen* screen = restored ? QGuiApplication::screenAt(geometry().center()) : this->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = expectedFrameMargins();
+    const QRect client = restored ? geometry() : centredOnScreen(size(), frame, available);
+    setGeometry(fitOnScreen(client, frame, available, minimumSize()));
 }
 
 QString MainWindow::productName() const
@@ -311,6 +365,7 @@ void MainWindow::pointerOverGenerateButton()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    m_memory->saveGeometry(saveGeometry());
     onClosing();
 }
 

@@ -10,10 +10,12 @@
 #include "core/ErrorReport.h"
 #include "core/Platform.h"
 #include "ui/SkinFramework.h"
+#include "ui/WindowPlacement.h"
 #include "ui/controls/ProgressButton.h"
 
 #include <QCursor>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -22,6 +24,7 @@ class QPushButton;
 namespace quillora {
 
 class LineBox;
+class MainMenu;
 class PictureBox;
 class StatementBox;
 class TabStrip;
@@ -41,8 +44,11 @@ public:
 
     // The start-up: dresses the window and fills the fields from the plan store.
     void startUp();
-    // Shows the window centred on the screen with the focus in the first field.
+    // Shows the window with the focus in the first field: where it was last
+    // closed, else centred, and always wholly on its screen.
     void showCentred();
+    // Where the window's geometry is kept between runs.
+    void setWindowMemory(std::unique_ptr<WindowMemory> memory);
 
     QString productName() const override;
     QString planTitle() const override;
@@ -60,6 +66,7 @@ public:
     QList<QWidget*> controls() const;
 
     SectionEditor& editor() { return m_editor; }
+    MainMenu& menu() { return *m_menu; }
     GenerateCommand& generateCommand() { return m_generate; }
     const SkinFramework& skin() const { return m_skin; }
 
@@ -85,6 +92,10 @@ protected:
 
 private:
     void createControls();
+    void placeOnScreen();
+    void connectMenu();
+    void showAbout();
+    QMargins expectedFrameMargins() const;
     void pointerOverWindow();
     void pointerOverProductNameFrame();
     void pointerOverPlanTitleFrame();
@@ -105,6 +116,8 @@ private:
     // Created after the controls they work on.
     SectionEditor m_editor;
     GenerateCommand m_generate;
+    std::unique_ptr<WindowMemory> m_memory;
+    MainMenu* m_menu = nullptr;
 };
 
 } // namespace quillora

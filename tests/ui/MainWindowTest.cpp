@@ -2,6 +2,7 @@
 #include "core/AppTitle.h"
 #include "ui/HomePage.h"
 #include "core/RuntimeError.h"
+#include "ui/MainMenu.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/StatementBox.h"
@@ -14,6 +15,8 @@
 #include <QImage>
 #include <QFile>
 #include <QGroupBox>
+#include <QLayout>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -34,27 +37,104 @@ QString hintOf(Strip strip, int tab)
 
 class Form1Layout : public WindowFixture {};
 
-TEST_F(Form1Layout, ControlsSitAtTheirDesignedPlaces)
+TEST_F(Form1Layout, AtTheDesignedSizeEveryControlSitsAtItsDesignedPlaceBelowTheMenuBar)
 {
     MainWindow& w = window();
-    EXPECT_EQ(w.size(), QSize(848, 749));
-    EXPECT_EQ(w.generateButton->geometry(), QRect(8, 8, 832, 27));
-    EXPECT_EQ(w.productNameFrame->geometry(), QRect(8, 37, 832, 55));
-    EXPECT_EQ(w.planTitleFrame->geometry(), QRect(8, 96, 832, 55));
-    EXPECT_EQ(w.productNameField->parentWidget(), w.productNameFrame);
-    EXPECT_EQ(w.productNameField->geometry(), QRect(16, 20, 800, 25));
-    EXPECT_EQ(w.planTitleField->parentWidget(), w.planTitleFrame);
-    EXPECT_EQ(w.firstSectionTabs->geometry(), QRect(8, 159, 832, 289));
-    EXPECT_EQ(w.secondSectionTabs->geometry(), QRect(8, 456, 832, 285));
-    EXPECT_EQ(w.firstStatementPage->geometry(), QRect(12, 203, 813, 240));
-    EXPECT_EQ(w.secondStatementPage->geometry(), QRect(12, 500, 813, 237));
-    // The picture boxes belong to the window and lie over the strips' pages.
-    EXPECT_EQ(w.firstStatementPage->parentWidget(), &w);
-    EXPECT_EQ(w.firstStatementBox->parentWidget(), w.firstStatementPage);
-    EXPECT_EQ(w.secondStatementBox->parentWidget(), w.secondStatementPage);
+    const int bar = w.menu().bar()->sizeHint().height();
+    ASSERT_GT(bar, 0);
+    EXPECT_EQ(w.size(), QSize(848, 749 + bar));
+    w.show(); // laid out as the user sees it
+    EXPECT_EQ(w.menu().bar()->geometry(), QRect(0, 0, 848, bar));
+    // The classic form's places, below the menu bar; fields and statement
+    // boxes are placed inside their frames and picture boxes.
+    const struct {
+        QWidget* control;
+        QWidget* parent;
+        QRect place;
+    } expected[] = {
+        {w.generateButton, &w, QRect(8, 8, 832, 27)},
+        {w.productNameFrame, &w, QRect(8, 37, 832, 55)},
+        {w.planTitleFrame, &w, QRect(8, 96, 832, 55)},
+        {w.productNameField, w.productNameFrame, QRect(16, 20, 800, 25)},
+        {w.planTitleField, w.planTitleFrame, QRect(16, 20, 800, 25)},
+        {w.firstSectionTabs, &w, QRect(8, 159, 832, 289)},
+        {w.secondSectionTabs, &w, QRect(8, 456, 832, 285)},
+        {w.firstStatementPage, &w, QRect(12, 203, 813, 240)},
+        {w.secondStatementPage, &w, QRect(12, 500, 813, 237)},
+        {w.firstStatementBox, w.firstStatementPage, QRect(8, 8, 798, 225)},
+        {w.secondStatementBox, w.secondStatementPage, QRect(8, 8, 798, 221)},
+    };
+    for (const auto& c : expected) {
+        SCOPED_TRACE(c.control->objectName().toStdString());
+        EXPECT_EQ(c.control->parentWidget(), c.parent);
+        EXPECT_EQ(c.control->geometry(), c.place.translated(0, c.parent == &w ? bar : 0));
+    }
+    // The picture boxes lie over the strips' pages.
     EXPECT_TRUE(w.firstSectionTabs->geometry().adjusted(0, w.firstSectionTabs->pageRect().top(), 0, 0).contains(w.firstStatementPage->geometry()));
     EXPECT_TRUE(w.secondSectionTabs->geometry().adjusted(0, w.secondSectionTabs->pageRect().top(), 0, 0).contains(w.secondStatementPage->geometry()));
-    EXPECT_EQ(w.firstStatementBox->geometry(), QRect(8, 8, 798, 225));
+}
+
+TEST_F(Form1Layout, MadeLargerTheStatementBoxesTakeTheRoomAndTheFieldsWiden)
+{
+    MainWindow& w = window();
+    w.show();
+    const QSize before = w.size();
+    const QRect firstBox = w.firstStatementBox->geometry(), secondBox = w.secondStatementBox->geometry();
+    const QRect button = w.generateButton->geometry(), frame = w.productNameFrame->geometry();
+    w.resize(before + QSize(300, 200));
+    QApplication::processEvents();
+    EXPECT_EQ(w.firstStatementBox->width(), firstBox.width() + 300);
+    EXPECT_EQ(w.secondStatementBox->width(), secondBox.width() + 300);
+    EXPECT_NEAR(w.firstStatementBox->height() - firstBox.height(), 100, 1);
+    EXPECT_EQ(w.firstStatementBox->height() + w.secondStatementBox->height(),
+              firstBox.height() + secondBox.height() + 200);
+    EXPECT_EQ(w.productNameField->width(), 800 + 300);
+    EXPECT_EQ(w.firstSectionTabs->width(), 832 + 300);
+    EXPECT_EQ(w.generateButton->geometry(), button.adjusted(0, 0, 300, 0));
+    EXPECT_EQ(w.productNameFrame->geometry(), frame.adjusted(0, 0, 300, 0));
+    // Each picture box stays on its strip's page.
+    EXPECT_TRUE(w.secondSectionTabs->geometry().contains(w.secondStatementPage->geometry()));
+}
+
+TEST_F(Form1Layout, AtItsMinimumSizeNothingOverlapsAndEveryControlIsInside)
+{
+    MainWindow& w = window();
+    w.show();
+    // Fits 800x500 logical pixels with room for the window's frame.
+    EXPECT_LE(w.minimumWidth(), 780);
+    EXPECT_LE(w.minimumHeight(), 450);
+    EXPECT_GE(w.minimumHeight(), w.layout()->minimumSize().height());
+    w.resize(w.minimumSize());
+    QApplication::processEvents();
+    ASSERT_EQ(w.size(), w.minimumSize());
+    const QList<QWidget*> column{w.menu().bar(), w.generateButton, w.productNameFrame, w.planTitleFrame,
+                                 w.firstSectionTabs, w.secondSectionTabs};
+    for (int i = 0; i < column.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(w.rect().contains(column[i]->geometry()));
+        if (i > 0)
+            EXPECT_LE(column[i - 1]->geometry().bottom(), column[i]->geometry().top());
+    }
+    EXPECT_EQ(w.generateButton->height(), 27);
+    EXPECT_EQ(w.productNameField->height(), 25);
+    for (StatementBox* box : {w.firstStatementBox, w.secondStatementBox}) {
+        // Still a few lines to write in.
+        EXPECT_GE(box->height(), 3 * box->fontMetrics().lineSpacing());
+        EXPECT_TRUE(box->parentWidget()->rect().contains(box->geometry()));
+    }
+}
+
+TEST_F(Form1Layout, TheWindowOpensAgainWhereItWasClosedAndAtThatSize)
+{
+    MainWindow& first = shownWindow();
+    const QRect closedAt(20, 50, 770, 500); // the test screen is 800x600
+    first.setGeometry(closedAt);
+    first.close();
+    ASSERT_FALSE(savedGeometry.isEmpty());
+    endWindow();
+    EXPECT_EQ(shownWindow().geometry(), closedAt);
+    for (const auto& written : store->writes) // nothing of it among the plan's values
+        EXPECT_FALSE(written.first.contains(QLatin1String("eometry"))) << written.first.toStdString();
 }
 
 TEST_F(Form1Layout, CaptionsFontsTabsAndFrame)
@@ -78,9 +158,9 @@ TEST_F(Form1Layout, CaptionsFontsTabsAndFrame)
     EXPECT_EQ(w.firstSectionTabs->captions().at(6), QStringLiteral("Launch  Strategies"));
     EXPECT_EQ(w.secondSectionTabs->captions().at(4), QStringLiteral("Vertical Markets/Segments"));
 
-    // Fixed frame, no maximise button.
-    EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    // A window that can be resized and maximised.
+    EXPECT_NE(w.minimumSize(), w.maximumSize());
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(w.productNameFrame->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(w.firstStatementPage->palette().color(w.firstStatementPage->backgroundRole()), QColor(Qt::white));
@@ -239,7 +319,7 @@ TEST_F(PointerRules, TheButtonShowsTheCustomPointerBackgroundAndFramesTheDefault
     EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 
     QTest::mouseMove(w.generateButton, QPoint(20, 10));
-    QTest::mouseMove(&w, QPoint(3, 746)); // the strip between the page and the window's edge
+    QTest::mouseMove(&w, QPoint(3, w.height() - 3)); // the strip between the page and the window's edge
     EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 }
 
