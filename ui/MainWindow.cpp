@@ -227,6 +227,10 @@ void MainWindow::showCentred()
     placeOnScreen();
     productNameField->setFocus(Qt::TabFocusReason);
     show();
+    // Where the frame is known once the window is shown, all of it goes on
+    // the screen.
+    if (const QScreen* shownOn = screen(); shownOn && frameGeometry() != geometry())
+        setGeometry(fitOnScreen(geometry(), currentFrameMargins(), shownOn->availableGeometry(), minimumSize()));
 }
 
 void MainWindow::setWindowMemory(std::unique_ptr<WindowMemory> memory)
@@ -234,10 +238,15 @@ void MainWindow::setWindowMemory(std::unique_ptr<WindowMemory> memory)
     m_memory = std::move(memory);
 }
 
+QMargins MainWindow::currentFrameMargins() const
+{
+    return QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                    frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+}
+
 QMargins MainWindow::expectedFrameMargins() const
 {
-    const QMargins known(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    const QMargins known = currentFrameMargins();
     if (!known.isNull() || !QGuiApplication::platformName().startsWith(QLatin1String("xcb")))
         return known;
     // Not shown yet: the window manager's title bar is not known, so leave

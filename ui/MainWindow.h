@@ -95,6 +95,7 @@ private:
     void placeOnScreen();
     void connectMenu();
     void showAbout();
+    QMargins currentFrameMargins() const;
     QMargins expectedFrameMargins() const;
     void pointerOverWindow();
     void pointerOverProductNameFrame();
