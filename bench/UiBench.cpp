@@ -1,11 +1,13 @@
 // Benchmarks of the window side: a store write at two store sizes, one
-// keystroke in a statement box (change handler plus store write), the whole
-// program's time from start to its window shown, and, on a real display
-// (xvfb-run), its time to the first paint against an empty Qt window's.
+// keystroke in a statement box (change handler plus store write), the
+// one-window check a start makes, the whole program's time from start to its
+// window shown, and, on a real display (xvfb-run), its time to the first
+// paint against an empty Qt window's.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
 #include "plan/PlanStore.h"
+#include "platform/WindowInstance.h"
 #include "ui/MainWindow.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
@@ -22,6 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 using namespace quillora;
@@ -98,6 +101,33 @@ void BM_KeystrokeInStatementBox(benchmark::State& state)
     state.SetLabel(QStringLiteral("statement %1 KB").arg(state.range(0) / 1024.0, 0, 'f', 1).toStdString());
 }
 BENCHMARK(BM_KeystrokeInStatementBox)->Arg(300)->Arg(100 * 1024)->Unit(benchmark::kMillisecond);
+
+// The check every start makes before it builds a window, as the program
+// makes it: naming the store, then claiming the window. Argument 0: no window
+// runs, so the start takes the socket (and gives it back at the end of the
+// iteration); 1: a window runs, so the start hands it the request.
+void BM_OneWindowCheck(benchmark::State& state)
+{
+    const bool windowRuns = state.range(0) == 1;
+    std::optional<WindowInstance> running;
+    int requests = 0;
+    if (windowRuns) {
+        running.emplace(planStoreFile());
+        running->claim({}, [&requests](const ActivationRequest&) { ++requests; });
+    }
+    for (auto _ : state) {
+        WindowInstance start(planStoreFile());
+        if (start.claim({}, {}) == windowRuns) {
+            state.SkipWithError("the start did not find the window state it was set up for");
+            break;
+        }
+        state.PauseTiming();
+        QCoreApplication::processEvents(); // the running window takes the request
+        state.ResumeTiming();
+    }
+    state.SetLabel(windowRuns ? "a window runs" : "no window runs");
+}
+BENCHMARK(BM_OneWindowCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The whole program, from process start until its window has been shown and
 // its first events handled (QUILLORA_EXIT_AFTER_SHOW).

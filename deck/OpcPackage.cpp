@@ -1,9 +1,11 @@
 #include "deck/OpcPackage.h"
 
 #include "deck/Deck.h"
+#include "deck/PackageRefusals.h"
 #include "deck/Xml.h"
 #include "deck/ZipArchive.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace quillora::deck::detail {
@@ -49,6 +51,18 @@ bool climbsOutOfPackage(const QString& entryName)
     return segments.split(QLatin1Char('/')).contains(QStringLiteral(".."));
 }
 
+// The part an entry name stands for, as the most lenient reader takes it:
+// part names are compared without regard to case, some zip tools write
+// backslashes for slashes, and "a//b" or "a/./b" are "a/b" to a path.
+QString partKeyOf(const QString& entryName)
+{
+    QString path = entryName.toCaseFolded();
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QStringList segments = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    segments.removeAll(QStringLiteral("."));
+    return segments.join(QLatin1Char('/'));
+}
+
 } // namespace
 
 OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
@@ -58,6 +72,7 @@ OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
         throw DeckError(QStringLiteral("%1 is a PowerPoint 97-2003 presentation; it must be saved as .pptx "
                                        "(PowerPoint Presentation) first.")
                             .arg(displayName));
+    QSet<QString> partKeys;
     for (ZipEntry& entry : readZip(bytes, displayName)) {
         // A part name never leaves the package; an entry such as "../../x"
         // would be carried into every deck saved from this one, where a
@@ -65,16 +80,15 @@ OpcPackage::OpcPackage(const QByteArray& bytes, const QString& displayName)
         if (climbsOutOfPackage(entry.name))
             throw DeckError(QStringLiteral("%1 is damaged: the entry %2 points outside the package.")
                                 .arg(displayName, entry.name));
-        // Part names are compared without regard to case, so of two entries
-        // with one name only the first is ever read; a zip cannot hold the
-        // name twice either, so a later one is left out of the package (and
-        // of every deck saved from it) rather than make saving fail.
-        const QString folded = entry.name.toCaseFolded();
-        if (m_byFoldedName.contains(folded))
-            continue;
+        // Two entries for one part: readers differ in which one they take
+        // (libzip the first, others the last), so no reading is the deck.
+        const QString key = partKeyOf(entry.name);
+        if (partKeys.contains(key))
+            throw DeckError(partStoredTwice(displayName, entry.name));
+        partKeys.insert(key);
         // An index, so a deck of thousands of slides is not searched part by
         // part for each of its parts.
-        m_byFoldedName.insert(folded, m_parts.size());
+        m_byFoldedName.insert(entry.name.toCaseFolded(), m_parts.size());
         m_parts.push_back({std::move(entry.name), std::move(entry.data), entry.sourceIndex});
     }
 }

@@ -51,7 +51,7 @@ private:
     QString m_displayName;
     QByteArray m_zip; // as read: unchanged parts are copied from it
     std::vector<Part> m_parts;
-    QHash<QString, size_t> m_byFoldedName; // case-folded name -> first part
+    QHash<QString, size_t> m_byFoldedName; // case-folded name -> its part (names are unique)
 };
 
 // "ppt/slides/slide1.xml" from source "ppt/presentation.xml" and target
@@ -60,5 +60,7 @@ QString resolvePartName(const QString& sourcePart, const QString& target);
 
 inline constexpr char kOfficeDocumentRelationship[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
+inline constexpr char kSlideLayoutRelationship[] =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideLayout";
 
 } // namespace quillora::deck::detail

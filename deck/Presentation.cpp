@@ -1,4 +1,5 @@
 #include "deck/DeckData.h"
+#include "deck/PackageRefusals.h"
 #include "deck/Xml.h"
 
 #include <QFile>
@@ -95,6 +96,12 @@ std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, co
         slideData.number = static_cast<int>(data.slides.size()) + 1;
         slideData.partName = relationship->target;
         slideData.document = detail::parseXml(package.bytesOf(slideData.partName), slideData.partName, displayName);
+        // Every reader lays a slide out by its layout; one without it opens
+        // nowhere else, so neither would the deck filled from it.
+        const QString layout =
+            package.relatedPart(slideData.partName, QString::fromLatin1(detail::kSlideLayoutRelationship));
+        if (layout.isEmpty() || !package.find(layout))
+            throw DeckError(detail::slideWithoutLayout(displayName, slideData.number, slideData.partName));
         slideData.readShapes(*slide);
         data.slides.push_back(std::move(slide));
     }

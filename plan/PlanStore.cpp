@@ -147,4 +147,9 @@ void savePlanSetting(const QString& key, const QString& value)
     currentBackend()->write(key, value);
 }
 
+QString planStoreFile()
+{
+    return openStore()->fileName();
+}
+
 } // namespace quillora

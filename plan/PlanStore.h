@@ -29,4 +29,8 @@ std::unique_ptr<SettingsBackend> setPlanStoreBackend(std::unique_ptr<SettingsBac
 QString planSetting(const QString& key, const QString& defaultValue = QString());
 void savePlanSetting(const QString& key, const QString& value);
 
+// Where the QSettings store lives (a file on Linux): it names the plan a
+// window holds, whichever backend is in use.
+QString planStoreFile();
+
 } // namespace quillora

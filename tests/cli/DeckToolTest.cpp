@@ -5,6 +5,7 @@
 #include "cli/OutputChecks.h"
 #include "cli/PdfExport.h"
 #include "deck/Deck.h"
+#include "deck/PackageRefusals.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/LibreOffice.h"
 #include "tests/support/TestFiles.h"
@@ -236,6 +237,14 @@ TEST_F(DeckToolTest, FailuresExitWithOneAndLeaveAnEarlierOutputAsItWas)
     quillora::testing::writeFile(notADeck, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')); // an empty zip archive
     expectFailure(run({QStringLiteral("--template"), notADeck, QStringLiteral("-o"), out}), 1,
                   QStringLiteral("the deck could not be filled: the template \"%1\"").arg(notADeck));
+    // Found by fuzzing: readers disagree about which parts it holds, so the
+    // engine's refusal, naming the part, is the command's.
+    const QString ambiguous = QStringLiteral(QUILLORA_SOURCE_DIR "/fuzz/corpus/deck_open/entry-named-twice.pptx");
+    expectFailure(run({QStringLiteral("--template"), ambiguous, QStringLiteral("-o"), out}), 1,
+                  deck::detail::partStoredUnderAnotherName(QStringLiteral("@"), QStringLiteral("ppt/slides/_rels/slide4.xml.rels"),
+                                                           QStringLiteral("ppt/slides/_rels/slide8.xml.rels"))
+                      .mid(1)
+                      .chopped(1)); // the command words the sentence's end its own way
 
     QFile check(out);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));

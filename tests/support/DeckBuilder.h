@@ -26,7 +26,8 @@ QByteArray slideXml(const std::vector<ShapeSpec>& shapes);
 class PackageParts {
 public:
     // A small valid deck: slide n holds "Title 1" with "Slide n" and
-    // "Rectangle 3" with "Body n".
+    // "Rectangle 3" with "Body n". Every package made here lays its slides
+    // out by one master's blank layout.
     static PackageParts minimalDeck(int slideCount);
 
     void set(const QString& name, const QByteArray& data); // adds or replaces
@@ -68,5 +69,8 @@ QByteArray withClaimedSize(QByteArray zip, const QString& name, quint32 claimedS
 // Renames an entry in place in both headers; the names must be of equal
 // length. Lets a test make names libzip would refuse or tidy up.
 QByteArray withRenamedEntry(QByteArray zip, const QByteArray& from, const QByteArray& to);
+// The same in the entry's local header only: the central directory keeps
+// the old name, and readers that go by one or the other disagree.
+QByteArray withLocalHeaderName(QByteArray zip, const QByteArray& from, const QByteArray& to);
 
 } // namespace quillora::testing
