@@ -40,12 +40,15 @@ int main(int argc, char** argv)
         return 0;
 
     BuilderEntryPoints builder(platform);
-    // LibreOffice Impress when it can be had, else the built-in engine.
-    office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
     MainWindow window(platform, builderHooks(builder));
     front = &window;
     builder.setSlideOneTexts(window);
-    window.startUp();
+    // What the window shows first is done first; loading the office plugin
+    // and the rest of the start-up wait until it has been painted.
+    window.startUpAroundFirstPaint([&builder, &platform] {
+        // LibreOffice Impress when it can be had, else the built-in engine.
+        office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
+    });
     if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
         const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
         afterFirstPaint(window, [&app, &window, screenshot] {

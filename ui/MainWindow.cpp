@@ -4,6 +4,7 @@
 #include "core/AppTitleRule.h"
 #include "core/DataFiles.h"
 #include "core/FileExists.h"
+#include "ui/FirstPaint.h"
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
 #include "ui/MainMenu.h"
@@ -205,20 +206,61 @@ QList<QWidget*> MainWindow::controls() const
 void MainWindow::startUp()
 {
     GuardedProcedure proc(m_report, kStartUpLocation);
-    const QString programFolder = m_platform.environment->programFolder();
+    dress(proc);
+    loadPointerIcon(proc);
+    greet(proc);
+    fillFromStore(proc);
+    checkPresentationApplication(proc);
+}
 
+void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
+{
+    {
+        GuardedProcedure proc(m_report, kStartUpLocation);
+        dress(proc);
+        fillFromStore(proc);
+    }
+    afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
+        if (afterPaint)
+            afterPaint();
+        GuardedProcedure proc(m_report, kStartUpLocation);
+        loadPointerIcon(proc);
+        greet(proc);
+        checkPresentationApplication(proc);
+    });
+}
+
+void MainWindow::dress(GuardedProcedure& proc)
+{
+    const QString programFolder = m_platform.environment->programFolder();
     proc.step(100, [&] { applySkin(programFolder, *this, controls(), m_skin); });
     proc.step(104, [&] { setWindowTitle(QLatin1String(kProductName)); });
     proc.step(104, [&] { setWindowIcon(applicationIcon()); });
     proc.step(104, [&] { setTitleFromProductName(QLatin1String(kProductName)); });
-    const QString cursorPath = findDataFile(programFolder, {kHandCursorFileName});
+}
+
+void MainWindow::loadPointerIcon(GuardedProcedure& proc)
+{
+    const QString cursorPath = findDataFile(m_platform.environment->programFolder(), {kHandCursorFileName});
     if (proc.test(106, [&] { return fileExists(cursorPath); }))
         proc.step(108, [&] { m_mouseIcon = loadHandCursor(cursorPath); });
+}
+
+void MainWindow::greet(GuardedProcedure& proc)
+{
     proc.step(110, [&] { maybeOpenHomePage(m_platform); });
+}
+
+void MainWindow::fillFromStore(GuardedProcedure& proc)
+{
     proc.step(128, [&] { productNameField->setText(planSetting(QLatin1String(kCompanyNameKey), QString())); });
     proc.step(130, [&] { planTitleField->setText(planSetting(QLatin1String(kMarketingPlanKey), QString())); });
     proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
     proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
+}
+
+void MainWindow::checkPresentationApplication(GuardedProcedure& proc)
+{
     proc.step(136, [&] { m_hooks.checkPowerPointInstalled(); });
 }
 

@@ -15,6 +15,7 @@
 
 #include <QCursor>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,8 +43,14 @@ public:
     MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The start-up: dresses the window and fills the fields from the plan store.
+    // The start-up: dresses the window, loads the hand cursor, maybe opens
+    // the home page, fills the fields from the plan store and checks for the
+    // presentation application, in that order.
     void startUp();
+    // The same start-up with only what the first picture needs (the dress and
+    // the fields) done now; once the window has been painted, `afterPaint`
+    // runs, then the hand cursor, the home page and the check, in that order.
+    void startUpAroundFirstPaint(std::function<void()> afterPaint);
     // Shows the window with the focus in the first field: where it was last
     // closed, else centred, and always wholly on its screen.
     void showCentred();
@@ -92,6 +99,11 @@ protected:
 
 private:
     void createControls();
+    void dress(GuardedProcedure& proc);
+    void loadPointerIcon(GuardedProcedure& proc);
+    void greet(GuardedProcedure& proc);
+    void fillFromStore(GuardedProcedure& proc);
+    void checkPresentationApplication(GuardedProcedure& proc);
     void placeOnScreen();
     void connectMenu();
     void showAbout();

@@ -180,7 +180,10 @@ TEST_F(Form1Layout, TabOrderRunsFromTheProductNameToTheButton)
     }
 }
 
-class FormLoad : public WindowFixture {};
+class FormLoad : public WindowFixture {
+protected:
+    MainWindow* m_windowForHooks = nullptr;
+};
 
 TEST_F(FormLoad, FirstStartWithAnEmptyStoreShowsAndStoresTheTwoInitialHints)
 {
@@ -266,6 +269,34 @@ TEST_F(FormLoad, TheInstalledCheckIsTheLastStepAndItsFailureIsReported)
     hooks.checkPowerPointInstalled = [] { throw RuntimeError(QStringLiteral("ActiveX component can't create object")); };
     loadedWindow();
     EXPECT_EQ(reportLines(), QStringList{QStringLiteral("136")});
+}
+
+TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestFollowsInOrder)
+{
+    writeFile(programDir.filePath(QStringLiteral("HAND-M.CUR")), cursorFile(32, 32, 6, 1));
+    fake.random.value = 0.06f; // the home page opens
+    QStringList order;
+    hooks.checkPowerPointInstalled = [&] {
+        order << QStringLiteral("check");
+        // The hand cursor and the home page came before.
+        EXPECT_TRUE(m_windowForHooks->mouseIcon().has_value());
+        EXPECT_EQ(fake.desktop.urls.size(), 1);
+    };
+    MainWindow& w = window();
+    m_windowForHooks = &w;
+    w.startUpAroundFirstPaint([&] { order << QStringLiteral("after paint"); });
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.secondStatementBox->text(), hintOf(Strip::Second, 0));
+    EXPECT_TRUE(order.isEmpty());
+    EXPECT_FALSE(w.mouseIcon().has_value());
+    EXPECT_TRUE(fake.desktop.urls.isEmpty());
+
+    w.showCentred();
+    for (int round = 0; round < 10 && order.size() < 2; ++round)
+        QApplication::processEvents();
+    EXPECT_EQ(order, (QStringList{QStringLiteral("after paint"), QStringLiteral("check")}));
+    EXPECT_TRUE(fake.messages.shown.empty());
 }
 
 TEST_F(FormLoad, TheHomePageOpensOnlyWhenSevenIsDrawn)
