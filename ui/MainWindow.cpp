@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 #include "builder/SlideFillMap.h"
-#include "plan/PlanStore.h"
 #include "core/AppTitleRule.h"
 #include "core/DataFiles.h"
 #include "core/FileExists.h"
@@ -10,6 +9,7 @@
 #include "ui/MainMenu.h"
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
+#include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/ProgressButton.h"
@@ -90,7 +90,7 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
 {
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
-                                            productNameField, planTitleField});
+                                            productNameField, planTitleField, storeNotice});
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
@@ -179,9 +179,12 @@ void MainWindow::createControls()
     firstStatementPage->raise();
     secondStatementPage->raise();
 
+    storeNotice = new StoreNotice(this);
+    connect(storeNotice, &StoreNotice::changed, this, &MainWindow::placeStoreNotice);
+
     layOutControls(*this, WindowControls{generateButton, productNameFrame, planTitleFrame, productNameField,
                                          planTitleField, firstSectionTabs, secondSectionTabs, firstStatementPage,
-                                         secondStatementPage, firstStatementBox, secondStatementBox});
+                                         secondStatementPage, firstStatementBox, secondStatementBox, storeNotice});
 
     QWidget::setTabOrder(productNameField, planTitleField);
     QWidget::setTabOrder(planTitleField, firstStatementBox);
@@ -195,6 +198,17 @@ void MainWindow::createControls()
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
+}
+
+void MainWindow::placeStoreNotice()
+{
+    // The notice has room of its own below the strips: the window grows by
+    // it, and shrinks back when it goes, so the statement boxes keep theirs.
+    const int room = fitStoreNotice(*this, *storeNotice);
+    setMinimumHeight(minimumHeight() + room - m_noticeRoom);
+    resize(width(), height() + room - m_noticeRoom);
+    m_noticeRoom = room;
+    layout()->activate();
 }
 
 QList<QWidget*> MainWindow::controls() const
@@ -253,8 +267,9 @@ void MainWindow::greet(GuardedProcedure& proc)
 
 void MainWindow::fillFromStore(GuardedProcedure& proc)
 {
-    proc.step(128, [&] { productNameField->setText(planSetting(QLatin1String(kCompanyNameKey), QString())); });
-    proc.step(130, [&] { planTitleField->setText(planSetting(QLatin1String(kMarketingPlanKey), QString())); });
+    // The store's own failures go to the store notice, not to the report.
+    proc.step(128, [&] { m_editor.loadProductName(); });
+    proc.step(130, [&] { m_editor.loadPlanTitle(); });
     proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
     proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
 }

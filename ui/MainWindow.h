@@ -28,6 +28,7 @@ class LineBox;
 class MainMenu;
 class PictureBox;
 class StatementBox;
+class StoreNotice;
 class TabStrip;
 
 inline constexpr char kProductName[] = "Quillora";
@@ -91,6 +92,9 @@ public:
     PictureBox* secondStatementPage = nullptr;
     StatementBox* firstStatementBox = nullptr;
     StatementBox* secondStatementBox = nullptr;
+    // Below the strips while the plan store needs telling about; the window
+    // grows to show it.
+    StoreNotice* storeNotice = nullptr;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -109,6 +113,7 @@ private:
     void showAbout();
     QMargins currentFrameMargins() const;
     QMargins expectedFrameMargins() const;
+    void placeStoreNotice();
     void pointerOverWindow();
     void pointerOverProductNameFrame();
     void pointerOverPlanTitleFrame();
@@ -131,6 +136,7 @@ private:
     GenerateCommand m_generate;
     std::unique_ptr<WindowMemory> m_memory;
     MainMenu* m_menu = nullptr;
+    int m_noticeRoom = 0; // the height the store notice takes now
 };
 
 } // namespace quillora

@@ -63,6 +63,10 @@ QGridLayout* overlay(TabStrip& tabs, PictureBox& picture, const QRect& tabsRect,
     return grid;
 }
 
+// The store notice's distance below the lower strip.
+constexpr int kNoticeGapTwips = 60;
+constexpr char kNoticeRoomName[] = "StoreNoticeRoom";
+
 } // namespace
 
 QSize designedWindowSize()
@@ -88,6 +92,17 @@ const DesignedPlaces& designedPlaces()
         return p;
     }();
     return places;
+}
+
+int fitStoreNotice(QWidget& window, const QWidget& notice)
+{
+    const int gap = notice.isHidden() ? 0 : twipsToPixels(kNoticeGapTwips);
+    if (auto* room = window.findChild<QVBoxLayout*>(QLatin1String(kNoticeRoomName)))
+        room->setContentsMargins(0, gap, 0, 0);
+    if (notice.isHidden())
+        return 0;
+    const int sides = designedWindowSize().width() - designedPlaces().secondSectionTabs.width();
+    return gap + notice.heightForWidth(window.width() - sides);
 }
 
 void layOutControls(QWidget& window, const WindowControls& c)
@@ -123,6 +138,12 @@ void layOutControls(QWidget& window, const WindowControls& c)
     column->addLayout(
         overlay(*c.secondSectionTabs, *c.secondStatementPage, p.secondSectionTabs, p.secondStatementPage),
         p.secondSectionTabs.height());
+    // The notice's gap is only kept while the notice shows (see fitStoreNotice).
+    auto* noticeRoom = new QVBoxLayout;
+    noticeRoom->setObjectName(QLatin1String(kNoticeRoomName));
+    noticeRoom->setContentsMargins(0, 0, 0, 0);
+    noticeRoom->addWidget(c.storeNotice);
+    column->addLayout(noticeRoom);
 
     window.setMinimumSize(kMinimumWindowSize.expandedTo(column->totalMinimumSize()));
     window.resize(designed);

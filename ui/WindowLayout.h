@@ -30,6 +30,7 @@ struct WindowControls {
     PictureBox* secondStatementPage;
     StatementBox* firstStatementBox;
     StatementBox* secondStatementBox;
+    QWidget* storeNotice; // below the strips, taking room only while shown
 };
 
 // The designed client area, without a menu bar.
@@ -47,6 +48,11 @@ const DesignedPlaces& designedPlaces();
 // (menu bar included): with the window's frame it fits a 1280x720 screen,
 // and 800x500 logical pixels.
 inline constexpr QSize kMinimumWindowSize{760, 430};
+
+// Gives the store notice its gap below the strips while it shows, and
+// returns the height it takes there at the window's width: nothing while it
+// is hidden.
+int fitStoreNotice(QWidget& window, const QWidget& notice);
 
 // Installs the layouts on the window (a QVBoxLayout, which also carries the
 // menu bar) and sizes the window to its designed size.

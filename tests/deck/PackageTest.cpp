@@ -4,7 +4,9 @@
 #include "DeckTestSupport.h"
 #include "tests/support/TestFiles.h"
 
+#include "deck/OpcPackage.h"
 #include "deck/PackageRefusals.h"
+#include "deck/RunnableContent.h"
 #include "deck/ZipArchive.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +207,51 @@ TEST(PackageSave, AFailedSaveReportsAndWritesNothing)
         EXPECT_TRUE(error.description().contains(target)) << error.what();
     }
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+// A template's VBA project never reaches a saved deck, and what is left is a
+// consistent plain presentation.
+struct MacroTemplate {
+    const char* what;
+    QByteArray mainContentType;
+    QByteArray binDefault; // empty: the project goes by the "bin" Default
+};
+
+TEST(PackageMacros, AFilledMacroTemplateIsSavedAsAPlainPresentation)
+{
+    const std::vector<MacroTemplate> cases{
+        {".potm, project typed by the bin Default", "application/vnd.ms-powerpoint.template.macroEnabled.main+xml", {}},
+        {".pptm, an embedded object keeps the bin Default",
+         "application/vnd.ms-powerpoint.presentation.macroEnabled.main+xml",
+         "application/vnd.openxmlformats-officedocument.oleObject"},
+    };
+    for (const MacroTemplate& macro : cases) {
+        SCOPED_TRACE(macro.what);
+        quillora::testing::PackageParts parts = quillora::testing::PackageParts::minimalDeck(1);
+        parts.addVbaProject(macro.mainContentType, macro.binDefault);
+        auto deck = Presentation::fromBytes(parts.zip(), QStringLiteral("plan.potm"));
+        deck->slide(1).shape(QStringLiteral("Title 1")).textRange().setText(QStringLiteral("Filled"));
+        const QByteArray saved = deck->toBytes();
+
+        const QStringList names = partNames(saved);
+        EXPECT_TRUE(names.filter(QStringLiteral("vbaProject"), Qt::CaseInsensitive).isEmpty()) << qPrintable(names.join(' '));
+        EXPECT_EQ(names.contains(QStringLiteral("ppt/embeddings/oleObject1.bin")), !macro.binDefault.isEmpty());
+        detail::OpcPackage package(saved, QStringLiteral("saved"));
+        for (const QString& source : {QString(), QStringLiteral("ppt/presentation.xml")}) {
+            for (const detail::Relationship& relationship : package.relationships(source)) {
+                EXPECT_FALSE(detail::kMacroRelationshipTypes.contains(relationship.type));
+                EXPECT_NE(package.find(relationship.target), nullptr) << qPrintable(relationship.target) << " dangles";
+            }
+        }
+        const QByteArray types = partOf(saved, QStringLiteral("[Content_Types].xml"));
+        EXPECT_FALSE(types.contains("vbaProject")) << types.constData();
+        EXPECT_EQ(types.contains("Extension=\"bin\""), !macro.binDefault.isEmpty()) << types.constData();
+        EXPECT_EQ(package.contentType(QStringLiteral("ppt/presentation.xml")),
+                  QString::fromLatin1(detail::kPresentationMainContentType));
+
+        const auto reopened = Presentation::fromBytes(saved);
+        EXPECT_EQ(reopened->slide(1).shape(QStringLiteral("Title 1")).textRange().text(), QStringLiteral("Filled"));
+    }
 }
 
 TEST(PackageBadInput, AMissingFileNamesThePath)

@@ -331,6 +331,36 @@ PackageParts PackageParts::withSlides(const std::vector<QByteArray>& slides, con
     return parts;
 }
 
+void PackageParts::addVbaProject(const QByteArray& mainContentType, const QByteArray& binDefault)
+{
+    const QByteArray office = "http://schemas.microsoft.com/office/2006/relationships/";
+    const QByteArray vba = "application/vnd.ms-office.vbaProject";
+    QByteArray types = part(QStringLiteral("[Content_Types].xml"));
+    types.replace("application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml", mainContentType);
+    QByteArray added = "<Override PartName=\"/ppt/vbaProjectSignature.bin\" ContentType=\"" + vba + "Signature\"/>";
+    if (binDefault.isEmpty()) {
+        added += "<Default Extension=\"bin\" ContentType=\"" + vba + "\"/>";
+    } else {
+        added += "<Default Extension=\"bin\" ContentType=\"" + binDefault + "\"/>"
+                 "<Override PartName=\"/ppt/vbaProject.bin\" ContentType=\"" + vba + "\"/>";
+        set(QStringLiteral("ppt/embeddings/oleObject1.bin"), "an embedded object");
+    }
+    types.replace("</Types>", added + "</Types>");
+    set(QStringLiteral("[Content_Types].xml"), types);
+
+    QByteArray presentationRels = part(QStringLiteral("ppt/_rels/presentation.xml.rels"));
+    presentationRels.replace("</Relationships>", "<Relationship Id=\"rIdVba\" Type=\"" + office +
+                                                     "vbaProject\" Target=\"vbaProject.bin\"/></Relationships>");
+    set(QStringLiteral("ppt/_rels/presentation.xml.rels"), presentationRels);
+    // Stands in for the compound file: what matters is where it sits.
+    set(QStringLiteral("ppt/vbaProject.bin"), "Sub OnSlideShowPageChange(): Shell \"touch /tmp/ran\": End Sub");
+    set(QStringLiteral("ppt/_rels/vbaProject.bin.rels"),
+        QByteArray(kXmlDeclaration) + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"" + office + "vbaProjectSignature\" Target=\"vbaProjectSignature.bin\"/>"
+            "</Relationships>");
+    set(QStringLiteral("ppt/vbaProjectSignature.bin"), "a signature");
+}
+
 PackageParts PackageParts::minimalDeck(int slideCount)
 {
     std::vector<QByteArray> slides;

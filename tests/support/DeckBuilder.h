@@ -45,6 +45,14 @@ public:
     // into slides; empty: as listed).
     static PackageParts withSlides(const std::vector<QByteArray>& slides, const QList<int>& order = {});
 
+    // Makes the package macro-enabled as PowerPoint writes one: the main
+    // part of the given content type, ppt/vbaProject.bin with its
+    // relationship and a signature (ppt/vbaProjectSignature.bin). The
+    // project is typed by the "bin" Default, or by an Override when
+    // binDefault names another type, which ppt/embeddings/oleObject1.bin
+    // then goes by.
+    void addVbaProject(const QByteArray& mainContentType, const QByteArray& binDefault = {});
+
 private:
     std::vector<std::pair<QString, QByteArray>> m_parts; // in archive order
     QHash<QString, qsizetype> m_index;                   // name -> position

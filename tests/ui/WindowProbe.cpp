@@ -11,11 +11,12 @@
 //                                   the button and the two statement boxes
 //                                   (all in global coordinates)
 //
-// Prints one JSON object: the fields' texts and every message box shown
-// (title and text). Message boxes are answered at once with OK.
+// Prints one JSON object: the fields' texts, the store notice's text and
+// every message box shown (title and text). Message boxes are answered at once with OK.
 
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
+#include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
         {QStringLiteral("first"), window.firstStatementBox->text()},
         {QStringLiteral("second"), window.secondStatementBox->text()},
         {QStringLiteral("secondTab"), window.secondSectionTabs->tab()},
+        {QStringLiteral("storeNotice"), window.storeNotice->text()},
         {QStringLiteral("startUpMessages"), startUpMessages},
         {QStringLiteral("messages"), messages},
     };
