@@ -224,6 +224,14 @@ QString planSetting(const QString& key, const QString& defaultValue)
     return value;
 }
 
+std::optional<QString> storedPlanSetting(const QString& key)
+{
+    QString value;
+    if (!currentBackend()->read(key, value))
+        return std::nullopt;
+    return value;
+}
+
 void savePlanSetting(const QString& key, const QString& value)
 {
     currentBackend()->write(key, value);

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -64,6 +65,8 @@ std::unique_ptr<SettingsBackend> makeQSettingsBackend();
 std::unique_ptr<SettingsBackend> setPlanStoreBackend(std::unique_ptr<SettingsBackend> backend);
 
 QString planSetting(const QString& key, const QString& defaultValue = QString());
+// The value stored under the key; nothing when none is (not even empty text).
+std::optional<QString> storedPlanSetting(const QString& key);
 void savePlanSetting(const QString& key, const QString& value);
 void savePlanSettings(const PlanValues& values);
 QString keptDamagedSettingsCopy();
