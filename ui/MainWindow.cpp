@@ -1,11 +1,13 @@
 #include "ui/MainWindow.h"
 #include "builder/SlideFillMap.h"
+#include "core/AppTitle.h"
 #include "core/AppTitleRule.h"
 #include "core/DataFiles.h"
 #include "core/FileExists.h"
 #include "ui/FirstPaint.h"
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
+#include "ui/FileMenuCommands.h"
 #include "ui/MainMenu.h"
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
@@ -106,8 +108,41 @@ void MainWindow::connectMenu()
     m_menu->bar()->ensurePolished();
     resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
+    m_fileCommands = new FileMenuCommands(m_platform,
+                                          FileMenuHooks{[this] { return m_showingRun; }, [this] { showStoredPlan(); },
+                                                        [this] { showTemplateInUse(); }},
+                                          this);
+    connect(m_menu->openPlan, &QAction::triggered, m_fileCommands, &FileMenuCommands::openPlan);
+    connect(m_menu->savePlanAs, &QAction::triggered, m_fileCommands, &FileMenuCommands::savePlanAs);
+    connect(m_menu->useTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useTemplate);
+    connect(m_menu->useStandardTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useStandardTemplate);
     connect(m_menu->quit, &QAction::triggered, this, &QWidget::close);
     connect(m_menu->about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::showStoredPlan()
+{
+    // As the start-up fills the window; the store's own failures go to the
+    // store notice, anything else is told once.
+    CollectedFailures failures;
+    GuardedProcedure proc(failures, kStartUpLocation);
+    fillFromStore(proc);
+    if (!failures.failures.empty())
+        m_platform.messages->show(applicationTitle(),
+                                  tr("The window cannot show all of the plan: %1").arg(failures.failures.front().description),
+                                  MessageIcon::Warning, MessageButtons::Ok);
+}
+
+void MainWindow::showTemplateInUse()
+{
+    setWindowTitle(FileMenuCommands::usesOwnTemplate() ? tr("%1 (your own template)").arg(QLatin1String(kProductName))
+                                                       : QLatin1String(kProductName));
+}
+
+void MainWindow::setChangesAllowed(bool allowed)
+{
+    for (QAction* action : {m_menu->openPlan, m_menu->useTemplate, m_menu->useStandardTemplate})
+        action->setEnabled(allowed);
 }
 
 void MainWindow::showAbout()
@@ -249,6 +284,7 @@ void MainWindow::dress(GuardedProcedure& proc)
     const QString programFolder = m_platform.environment->programFolder();
     proc.step(100, [&] { applySkin(programFolder, *this, controls(), m_skin); });
     proc.step(104, [&] { setWindowTitle(QLatin1String(kProductName)); });
+    showTemplateInUse();
     proc.step(104, [&] { setWindowIcon(applicationIcon()); });
     proc.step(104, [&] { setTitleFromProductName(QLatin1String(kProductName)); });
 }
@@ -363,10 +399,12 @@ void MainWindow::onGenerateClicked()
         return;
     }
     m_showingRun = true;
+    setChangesAllowed(false);
     generateButton->showProgress(0, kFillRowCount);
     applyPointer();
     const auto ended = qScopeGuard([this] {
         m_showingRun = false;
+        setChangesAllowed(true);
         generateButton->clearProgress();
         clearProgressDescription(*generateButton);
         applyPointer();

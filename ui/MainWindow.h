@@ -24,6 +24,7 @@ class QPushButton;
 
 namespace quillora {
 
+class FileMenuCommands;
 class LineBox;
 class MainMenu;
 class PictureBox;
@@ -75,6 +76,9 @@ public:
 
     SectionEditor& editor() { return m_editor; }
     MainMenu& menu() { return *m_menu; }
+    // Fills the window from the plan store, as the start-up does: the
+    // fields, both strips' current statements, hints where one is empty.
+    void showStoredPlan();
     GenerateCommand& generateCommand() { return m_generate; }
     const SkinFramework& skin() const { return m_skin; }
 
@@ -111,6 +115,10 @@ private:
     void placeOnScreen();
     void connectMenu();
     void showAbout();
+    // The title says whether the user's own template is in use.
+    void showTemplateInUse();
+    // Opening a plan and changing the template wait while a deck is made.
+    void setChangesAllowed(bool allowed);
     QMargins currentFrameMargins() const;
     QMargins expectedFrameMargins() const;
     void placeStoreNotice();
@@ -136,6 +144,7 @@ private:
     GenerateCommand m_generate;
     std::unique_ptr<WindowMemory> m_memory;
     MainMenu* m_menu = nullptr;
+    FileMenuCommands* m_fileCommands = nullptr;
     int m_noticeRoom = 0; // the height the store notice takes now
 };
 

@@ -4,6 +4,9 @@
 #include "ui/StoreNotice.h"
 #include "core/RuntimeError.h"
 #include "ui/MainMenu.h"
+#include "core/DataFiles.h"
+#include "plan/PlanFileWriter.h"
+#include "tests/support/DeckBuilder.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/StatementBox.h"
@@ -17,7 +20,9 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -472,4 +477,177 @@ TEST_F(PointerRules, ClosingTheWindowEndsTheProgram)
     MainWindow& w = shownWindow();
     w.close();
     EXPECT_EQ(fake.exit.statuses, std::vector<int>{0});
+}
+
+class Menus : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        QDir(userDataFolder()).removeRecursively();
+    }
+    void TearDown() override { QDir(userDataFolder()).removeRecursively(); }
+
+    QString filePath(const char* name) const { return files.filePath(QLatin1String(name)); }
+    QStringList backups() const { return QDir(planBackupFolder()).entryList(QDir::Files); }
+
+    QTemporaryDir files;
+};
+
+TEST_F(Menus, TheMenuBarHoldsFileAndHelpWithTheirItemsAndKeys)
+{
+    MainWindow& w = window();
+    const MainMenu& menu = w.menu();
+    EXPECT_EQ(menu.bar()->actions().size(), 2);
+    EXPECT_EQ(menu.fileMenu()->title(), QStringLiteral("&File"));
+    EXPECT_EQ(menu.helpMenu()->title(), QStringLiteral("&Help"));
+    const struct {
+        QAction* action;
+        const char* text;
+        QKeySequence key;
+    } items[] = {
+        {menu.openPlan, "&Open Plan…", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {menu.savePlanAs, "Save Plan &As…", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {menu.useTemplate, "Use &Template…", QKeySequence()},
+        {menu.useStandardTemplate, "Use the &Standard Template", QKeySequence()},
+        {menu.quit, "&Quit", QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {menu.about, "&About Quillora", QKeySequence()},
+    };
+    for (const auto& item : items) {
+        SCOPED_TRACE(item.text);
+        EXPECT_EQ(item.action->text(), QString::fromUtf8(item.text));
+        EXPECT_EQ(item.action->shortcut(), item.key);
+    }
+    EXPECT_EQ(menu.fileMenu()->actions().size(), 7); // five items, two separators
+    EXPECT_TRUE(menu.helpMenu()->actions().contains(menu.about));
+
+    // The keys work from the window.
+    shownWindow();
+    QTest::keySequence(&w, QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(fake.exit.statuses, std::vector<int>{0});
+}
+
+TEST_F(Menus, AboutNamesTheVersionTheHomePageAndTheLicence)
+{
+    window().menu().about->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("About Quillora"));
+    for (const char* part : {QUILLORA_VERSION, kHomePageAddress, "All rights reserved"})
+        EXPECT_TRUE(fake.messages.shown[0].text.contains(QLatin1String(part))) << part;
+}
+
+TEST_F(Menus, SavePlanAsWritesTheStoredPlanAsAPlanFile)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Acme");
+    store->values[QStringLiteral("FirstStatementMkt_2")] = QStringLiteral("Rivals\r\n- two\r\n");
+    MainWindow& w = loadedWindow();
+    fake.files.answers = {filePath("acme.json")};
+    w.menu().savePlanAs->trigger();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    const PlanDocument saved = readPlanFile(filePath("acme.json"));
+    EXPECT_EQ(saved.productName, QStringLiteral("Acme"));
+    EXPECT_EQ(saved.statements.at(QStringLiteral("FirstStatementMkt_2")), QStringLiteral("Rivals\r\n- two\r\n"));
+    // Cancelled: nothing is written.
+    w.menu().savePlanAs->trigger();
+    EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("acme.json")});
+}
+
+TEST_F(Menus, OpenPlanKeepsTheReplacedPlanAndShowsTheNewOneAsAtStartUp)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Old Co");
+    store->values[QStringLiteral("FirstStatementMkt_4")] = QStringLiteral("Old statement");
+    MainWindow& w = shownWindow();
+    PlanDocument next;
+    next.productName = QStringLiteral("New Co");
+    next.hasProductName = true;
+    next.statements[QStringLiteral("SecondStatementMkt_0")] = QStringLiteral("New advertising\r\n- line");
+    writePlanFile(filePath("new.json"), next);
+    fake.files.answers = {filePath("new.json")};
+
+    w.menu().openPlan->trigger();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    ASSERT_EQ(backups().size(), 1);
+    const PlanDocument kept = readPlanFile(QDir(planBackupFolder()).filePath(backups().at(0)));
+    EXPECT_EQ(kept.productName, QStringLiteral("Old Co"));
+    EXPECT_EQ(kept.statements.at(QStringLiteral("FirstStatementMkt_4")), QStringLiteral("Old statement"));
+
+    EXPECT_EQ(w.productNameField->text(), QStringLiteral("New Co"));
+    EXPECT_EQ(w.planTitleField->text(), QString());
+    EXPECT_EQ(w.secondStatementBox->text(), QStringLiteral("New advertising\r\n- line"));
+    // The old plan's statement is gone; the empty section shows, and stores, its hint.
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], hintOf(Strip::First, 4));
+    EXPECT_EQ(store->values[QStringLiteral("Company Name")], QStringLiteral("New Co"));
+    EXPECT_EQ(store->values[QStringLiteral("SecondStatementMkt_0")], QStringLiteral("New advertising\r\n- line"));
+}
+
+TEST_F(Menus, APlanFileThatCannotBeReadChangesNothing)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Old Co");
+    MainWindow& w = shownWindow();
+    writeFile(filePath("bad.json"), "{\"productName\": \"A\", \"productName\": \"B\"}");
+    const auto before = store->values;
+    store->writes.clear();
+    fake.files.answers = {filePath("bad.json")};
+    w.menu().openPlan->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].text.contains(QStringLiteral("productName"))) << fake.messages.shown[0].text.toStdString();
+    EXPECT_TRUE(store->writes.empty());
+    EXPECT_EQ(store->values, before);
+    EXPECT_TRUE(backups().isEmpty());
+    EXPECT_EQ(w.productNameField->text(), QStringLiteral("Old Co"));
+}
+
+TEST_F(Menus, UseTemplateChecksAsksAndCopiesTheStandardTemplateRemovesTheCopy)
+{
+    MainWindow& w = loadedWindow();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+    // Not a presentation: told why, nothing copied.
+    writeFile(filePath("notes.ppt"), "only text");
+    fake.files.answers = {filePath("notes.ppt")};
+    w.menu().useTemplate->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_FALSE(QFile::exists(userTemplatePath()));
+
+    // One slide with a title only: the missing places are listed; No keeps
+    // the standard template, Yes takes this one.
+    const QByteArray partial = quillora::testing::makeDeck({{quillora::testing::textShape(2, QStringLiteral("Title 1"))}, {}, {}});
+    writeFile(filePath("brand.pptx"), partial);
+    fake.files.answers = {filePath("brand.pptx"), filePath("brand.pptx")};
+    fake.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    w.menu().useTemplate->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
+    EXPECT_TRUE(fake.messages.shown[1].text.contains(QStringLiteral("slide 2")));
+    EXPECT_EQ(fake.messages.shown[1].buttons, MessageButtons::YesNo);
+    EXPECT_FALSE(QFile::exists(userTemplatePath()));
+    w.menu().useTemplate->trigger();
+    QFile copy(userTemplatePath());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), partial);
+    EXPECT_NE(w.windowTitle(), QStringLiteral("Quillora")); // says the own template is in use
+
+    // The standard template again, after a Yes.
+    fake.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    w.menu().useStandardTemplate->trigger();
+    EXPECT_TRUE(QFile::exists(userTemplatePath()));
+    w.menu().useStandardTemplate->trigger();
+    EXPECT_FALSE(QFile::exists(userTemplatePath()));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+}
+
+TEST_F(Menus, WhileADeckIsMadeThePlanAndTemplateStayAsTheyAre)
+{
+    MainWindow& w = shownWindow();
+    bool enabledDuringRun = true;
+    onGenerate = [&] {
+        enabledDuringRun = w.menu().openPlan->isEnabled() || w.menu().useTemplate->isEnabled()
+                        || w.menu().useStandardTemplate->isEnabled();
+        w.menu().openPlan->trigger();
+        w.menu().useTemplate->trigger();
+    };
+    w.generateButton->click();
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_TRUE(fake.files.titles.isEmpty()); // no file was even asked for
+    EXPECT_TRUE(w.menu().openPlan->isEnabled());
+    EXPECT_TRUE(w.menu().savePlanAs->isEnabled());
 }
