@@ -267,9 +267,11 @@ void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
     {
         GuardedProcedure proc(m_report, kStartUpLocation);
         dress(proc);
+        m_editor.holdLoadedValues();
         fillFromStore(proc);
     }
     afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
+        m_editor.storeHeldValues();
         if (afterPaint)
             afterPaint();
         GuardedProcedure proc(m_report, kStartUpLocation);

@@ -340,12 +340,24 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
     EXPECT_TRUE(order.isEmpty());
     EXPECT_FALSE(w.mouseIcon().has_value());
     EXPECT_TRUE(fake.desktop.urls.isEmpty());
+    // What the load stores waits for the paint; a text typed meanwhile is
+    // stored at once and never overwritten by the older loaded one.
+    EXPECT_TRUE(store->writes.empty());
+    w.planTitleField->setText(QStringLiteral("Typed title"));
+    ASSERT_EQ(store->writes.size(), 1u);
 
     w.showCentred();
     for (int round = 0; round < 10 && order.size() < 2; ++round)
         QApplication::processEvents();
     EXPECT_EQ(order, (QStringList{QStringLiteral("after paint"), QStringLiteral("check")}));
     EXPECT_TRUE(fake.messages.shown.empty());
+    std::vector<QString> written;
+    for (const auto& [key, value] : store->writes)
+        written.push_back(key);
+    EXPECT_EQ(written, (std::vector<QString>{QStringLiteral("Marketing Plan"), QStringLiteral("Company Name"),
+                                             QStringLiteral("FirstStatementMkt_4"), QStringLiteral("SecondStatementMkt_0")}));
+    EXPECT_EQ(store->values[QStringLiteral("Marketing Plan")], QStringLiteral("Typed title"));
+    EXPECT_EQ(store->values[QStringLiteral("SecondStatementMkt_0")], hintOf(Strip::Second, 0));
 }
 
 TEST_F(FormLoad, TheHomePageOpensOnlyWhenSevenIsDrawn)
