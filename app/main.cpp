@@ -4,7 +4,8 @@
 //
 // Two switches for tooling, read from the environment:
 //   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been painted
-//                               for the first time (start-up timing);
+//                               for the first time, after printing a line
+//                               that says so (start-up timing);
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
 #include "builder/BuilderEntryPoints.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
         const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
         afterFirstPaint(window, [&app, &window, screenshot] {
+            printFirstPaintLine();
             if (!screenshot.isEmpty() && !window.grab().save(screenshot))
                 app.exit(1);
             else

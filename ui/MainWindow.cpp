@@ -471,6 +471,8 @@ void MainWindow::pointerOverGenerateButton()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    // Closed before the start-up stored what it loaded: stored now.
+    m_editor.storeHeldValues();
     m_memory->saveGeometry(saveGeometry());
     onClosing();
 }
