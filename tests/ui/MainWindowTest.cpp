@@ -562,6 +562,16 @@ TEST_F(Menus, SavePlanAsWritesTheStoredPlanAsAPlanFile)
     // Cancelled: nothing is written.
     w.menu().savePlanAs->trigger();
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("acme.json")});
+    // Never over the program's own files: the plan's settings file, a template.
+    ASSERT_TRUE(QDir().mkpath(userDataFolder()));
+    writeFile(userTemplatePath(), "template bytes");
+    fake.files.answers = {planStoreFile(), userTemplatePath()};
+    w.menu().savePlanAs->trigger();
+    w.menu().savePlanAs->trigger();
+    EXPECT_EQ(fake.messages.shown.size(), 2u);
+    QFile own(userTemplatePath());
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    EXPECT_EQ(own.readAll(), QByteArray("template bytes"));
 }
 
 TEST_F(Menus, OpenPlanKeepsTheReplacedPlanAndShowsTheNewOneAsAtStartUp)
