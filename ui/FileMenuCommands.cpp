@@ -38,15 +38,15 @@ void copyInPlace(const QString& from, const QString& to)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        throw RuntimeError(QObject::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
+        throw RuntimeError(FileMenuCommands::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        throw RuntimeError(QObject::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
+        throw RuntimeError(FileMenuCommands::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
     if (!QDir().mkpath(QFileInfo(to).absolutePath()))
-        throw RuntimeError(QObject::tr("The folder %1 cannot be made.").arg(quoted(QFileInfo(to).absolutePath())));
+        throw RuntimeError(FileMenuCommands::tr("The folder %1 cannot be made.").arg(quoted(QFileInfo(to).absolutePath())));
     QSaveFile copy(to);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
-        throw RuntimeError(QObject::tr("%1 cannot be written: %2").arg(quoted(to), copy.errorString()));
+        throw RuntimeError(FileMenuCommands::tr("%1 cannot be written: %2").arg(quoted(to), copy.errorString()));
 }
 
 } // namespace
