@@ -16,7 +16,7 @@
 #include "builder/AutomationRuntime.h"
 #include "builder/EngineApplication.h"
 #include "builder/OfficePlugin.h"
-#include "builder/PowerPointChecks.h"
+#include "builder/PresentationAppWords.h"
 #include "core/Platform.h"
 
 #include <functional>

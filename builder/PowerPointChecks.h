@@ -6,21 +6,14 @@
 // platform's message boxes under the application title.
 
 #include "builder/AutomationRuntime.h"
+#include "builder/PresentationAppWords.h"
 #include "core/Platform.h"
 
 namespace quillora {
 
-// The presentation application in use as its user knows it: its name and
-// how this desktop closes it, as the messages below put them.
-struct PresentationAppWords {
-    QString name;    // "LibreOffice Impress"
-    QString closing; // what to use to close it, ending where "if necessary" follows
-};
-
 // %1: the name, %2: the same starting a sentence, %3: how to close it.
 inline constexpr char kNotInstalledMessage[] =
     "%2 is not installed on this computer. You need to have it installed to use this software without error.";
-inline constexpr char kRunningApplicationName[] = "Microsoft PowerPoint";
 // The two warning lines are joined by a lone carriage return.
 inline constexpr char kAlreadyOpenWarning[] =
     "%2 may be open. It is recommended that you close %1 first.\r"
