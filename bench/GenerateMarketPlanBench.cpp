@@ -5,7 +5,7 @@
 // call here (the real one starts the desktop's opener and returns).
 
 #include "builder/DeckHandOff.h"
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "deck/Deck.h"

@@ -4,7 +4,7 @@
 // made free, and the shape text writer's calls.
 
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "builder/WorkingCopy.h"
 #include "impress/ImpressOffice.h"
 #include "plan/SectionCatalogue.h"

@@ -1,6 +1,6 @@
 #include "builder/BuilderEntryPoints.h"
 #include "builder/DeckHandOff.h"
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "builder/WorkingCopy.h"
 

@@ -5,8 +5,8 @@
 // through the automation runtime, and show their messages through the
 // platform's message boxes under the application title.
 
-#include "builder/AutomationRuntime.h"
-#include "builder/PresentationAppWords.h"
+#include "automation/AutomationRuntime.h"
+#include "automation/PresentationAppWords.h"
 #include "core/Platform.h"
 
 namespace quillora {

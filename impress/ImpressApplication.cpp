@@ -5,7 +5,7 @@
 // range's text hold for every other range of the same shape.
 
 // The checks expect this name from a running application.
-#include "builder/PresentationAppWords.h"
+#include "automation/PresentationAppWords.h"
 #include "impress/ImpressOffice.h"
 #include "impress/ShapeText.h"
 

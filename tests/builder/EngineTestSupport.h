@@ -4,7 +4,7 @@
 // the template.
 
 #include "builder/DeckHandOff.h"
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"

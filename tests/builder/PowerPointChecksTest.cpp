@@ -1,4 +1,4 @@
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "core/AppTitle.h"
 #include "tests/builder/RecordingAutomation.h"

@@ -4,8 +4,8 @@
 // made to fail. Shapes keep a plain text so that reads after writes answer
 // consistently.
 
-#include "builder/Automation.h"
-#include "builder/AutomationRuntime.h"
+#include "automation/Automation.h"
+#include "automation/AutomationRuntime.h"
 
 #include <QSet>
 #include <QString>

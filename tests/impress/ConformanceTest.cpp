@@ -3,7 +3,7 @@
 // on or off, sizes). The engine's result is read from its saved file, the
 // Impress result from the open document over UNO.
 
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"

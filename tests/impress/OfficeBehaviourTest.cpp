@@ -3,9 +3,9 @@
 // that the engine refuses, and templates nobody opens.
 
 #include "builder/DeckHandOff.h"
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "builder/WorkingCopy.h"
 #include "core/FileNames.h"

@@ -4,7 +4,7 @@
 
 #include "builder/DeckHandOff.h"
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"

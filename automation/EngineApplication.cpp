@@ -1,4 +1,4 @@
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "core/RuntimeError.h"
 #include "deck/Deck.h"
 
