@@ -6,7 +6,7 @@
 #include "automation/AutomationRuntime.h"
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/PowerPointChecks.h"
+#include "builder/PresentationAppChecks.h"
 #include "builder/SlideOneTexts.h"
 #include "core/Platform.h"
 

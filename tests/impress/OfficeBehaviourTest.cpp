@@ -6,7 +6,7 @@
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "automation/OfficeServerChoice.h"
-#include "builder/PowerPointChecks.h"
+#include "builder/PresentationAppChecks.h"
 #include "builder/WorkingCopy.h"
 #include "core/FileNames.h"
 #include "core/ReportLocations.h"
