@@ -236,7 +236,7 @@ PlanDocument readPlanFile(const QString& path)
 std::unique_ptr<SettingsBackend> makeInMemoryPlanStore(const PlanDocument& plan)
 {
     std::map<QString, QString> values = plan.statements;
-    values[QLatin1String(kCompanyNameKey)] = plan.productName;
+    values[QLatin1String(kProductNameKey)] = plan.productName;
     values[QLatin1String(kMarketingPlanKey)] = plan.planTitle;
     return std::make_unique<InMemoryPlanStore>(std::move(values));
 }
