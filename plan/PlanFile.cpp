@@ -1,4 +1,5 @@
 #include "plan/PlanFile.h"
+#include "plan/InMemoryPlanStore.h"
 #include "plan/JsonRepeatedKeys.h"
 #include "plan/PlanKeys.h"
 #include "core/Quoted.h"
@@ -123,23 +124,6 @@ QString statementFrom(const QString& caption, const QJsonValue& value, bool exac
     }
     return lines.join(QStringLiteral("\r\n"));
 }
-
-class InMemoryPlanStore final : public SettingsBackend {
-public:
-    explicit InMemoryPlanStore(std::map<QString, QString> values) : m_values(std::move(values)) {}
-    bool read(const QString& key, QString& value) override
-    {
-        auto it = m_values.find(key);
-        if (it == m_values.end())
-            return false;
-        value = it->second;
-        return true;
-    }
-    void write(const QString& key, const QString& value) override { m_values[key] = value; }
-
-private:
-    std::map<QString, QString> m_values;
-};
 
 } // namespace
 
