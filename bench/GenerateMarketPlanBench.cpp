@@ -12,6 +12,7 @@
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -20,7 +21,7 @@ namespace {
 
 using namespace quillora;
 
-const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+const QString kTemplate = quillora::testing::builtTemplatePath();
 
 struct Bench {
     Bench()

@@ -9,6 +9,7 @@
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ namespace quillora::testing {
 
 inline QString realTemplate()
 {
-    return QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+    return quillora::testing::builtTemplatePath();
 }
 
 struct EngineFixture : ::testing::Test {

@@ -36,7 +36,7 @@ using namespace quillora;
 namespace {
 
 const QString kTool = QStringLiteral(QUILLORA_BIN_DIR "/quillora-deck");
-const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+const QString kTemplate = quillora::testing::builtTemplatePath();
 
 struct Outcome {
     int status = -1;

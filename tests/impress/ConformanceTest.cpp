@@ -12,6 +12,7 @@
 #include "tests/support/SavedDeck.h"
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <set>
@@ -27,7 +28,7 @@ constexpr int kBodySlide = 3;
 
 QString templateDeck()
 {
-    return QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+    return quillora::testing::builtTemplatePath();
 }
 
 // One paragraph as both servers can be compared on.
