@@ -7,7 +7,7 @@
 
 #include "deck/Deck.h"
 #include "tests/support/EngineDeck.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <benchmark/benchmark.h>
 

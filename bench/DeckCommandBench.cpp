@@ -9,7 +9,7 @@
 
 #include "cli/DeckJob.h"
 #include "cli/GeneratorFiller.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <benchmark/benchmark.h>
 

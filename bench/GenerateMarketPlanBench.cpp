@@ -12,7 +12,7 @@
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -10,7 +10,7 @@
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>

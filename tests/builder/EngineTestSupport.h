@@ -9,7 +9,7 @@
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QFile>
 #include <QTemporaryDir>

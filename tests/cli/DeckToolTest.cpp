@@ -13,6 +13,7 @@
 #include "tests/support/DeckBuilder.h"
 #include "tests/support/LibreOffice.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <gtest/gtest.h>
 

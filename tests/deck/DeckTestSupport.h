@@ -5,7 +5,7 @@
 #include "deck/Deck.h"
 #include "tests/support/DeckBuilder.h"
 #include "tests/support/SavedDeck.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QByteArray>
 #include <QString>

@@ -12,7 +12,7 @@
 #include "tests/support/SavedDeck.h"
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QFile>
 #include <set>

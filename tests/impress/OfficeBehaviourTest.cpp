@@ -14,7 +14,7 @@
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XStorable.hpp>

@@ -1,8 +1,6 @@
 #pragma once
 // Files the tests write and read back.
 
-#include "core/FileNames.h"
-
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -11,14 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace quillora::testing {
-
-#ifdef QUILLORA_BIN_DIR
-// The template deck the build puts beside the programs.
-inline QString builtTemplatePath()
-{
-    return QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(kTemplateFileName);
-}
-#endif
 
 inline void writeFile(const QString& path, const QByteArray& bytes)
 {
