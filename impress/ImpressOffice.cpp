@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -184,7 +185,54 @@ bool officeInstalled(const office::OfficeOptions& options)
     return !sofficePath(options).isEmpty() && QFile::exists(programFolder(options) + QStringLiteral("/fundamentalrc"));
 }
 
+static Connection resolveOffice(const office::OfficeOptions& options, qint64 timeoutMs);
+
+namespace {
+
+// One connection per pipe for the whole process, kept while it works. The
+// objects every connection to an office hands out are known in this
+// process's UNO environment by their id in that office, so a second
+// connection to the same office is given the first one's objects; one
+// connection ending unused while the next one makes its first call then
+// ends that call ("bridge disposed during call").
+std::mutex keptGuard;
+std::map<QString, Connection>& keptConnections()
+{
+    static auto* kept = new std::map<QString, Connection>; // never destroyed: released at exit, its office may be gone
+    return *kept;
+}
+
+bool answers(const Connection& connection)
+{
+    try {
+        return connection.context->getServiceManager().is();
+    } catch (const css::uno::Exception&) {
+        return false; // its office ended or was killed
+    }
+}
+
+} // namespace
+
 Connection connectOffice(const office::OfficeOptions& options, qint64 timeoutMs)
+{
+    {
+        std::unique_lock lock(keptGuard);
+        const auto kept = keptConnections().find(options.pipeName);
+        if (kept != keptConnections().end()) {
+            const Connection connection = kept->second;
+            lock.unlock();
+            if (answers(connection))
+                return connection;
+        }
+    }
+    // Not held while resolving: an office slow to answer holds up no other.
+    const Connection made = resolveOffice(options, timeoutMs);
+    std::lock_guard lock(keptGuard);
+    keptConnections()[options.pipeName] = made;
+    return made;
+}
+
+static Connection resolveOffice(const office::OfficeOptions& options, qint64 timeoutMs)
 {
     const Reference<css::uno::XComponentContext> local = localContext(options);
     QElapsedTimer clock;
