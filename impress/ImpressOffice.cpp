@@ -1,10 +1,13 @@
 #include "impress/ImpressOffice.h"
 
+#include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 
@@ -22,6 +25,7 @@
 #include <mutex>
 #include <thread>
 #include <csignal>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace quillora::impress {
@@ -38,20 +42,47 @@ QString programFolder(const office::OfficeOptions& options)
     return options.installFolder.isEmpty() ? QStringLiteral(QUILLORA_LIBREOFFICE_PROGRAM) : options.installFolder;
 }
 
+css::uno::XComponentContext* runtimeContext = nullptr;
+
+// Ends every connection made from this runtime and waits for the threads
+// that serve them. Left running, a connection's reader would go on after
+// exit has begun tearing down the UNO runtime it uses, and crash there.
+void closeConnections()
+{
+    try {
+        const auto bridges = css::bridge::BridgeFactory::create(runtimeContext)->getExistingBridges();
+        for (const Reference<css::bridge::XBridge>& bridge : bridges) {
+            Reference<css::lang::XComponent> component(bridge, css::uno::UNO_QUERY);
+            if (component.is())
+                component->dispose();
+        }
+    } catch (const css::uno::Exception&) {
+        // Nothing more can be done at exit.
+    }
+}
+
 // The process's own UNO runtime, made once and kept to the end.
 Reference<css::uno::XComponentContext> localContext(const office::OfficeOptions& options)
 {
     static std::mutex guard;
-    static css::uno::XComponentContext* context = nullptr;
     std::lock_guard lock(guard);
-    if (!context) {
+    if (!runtimeContext) {
         const QString rc = QUrl::fromLocalFile(programFolder(options) + QStringLiteral("/fundamentalrc")).toString();
         rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"), toUno(rc));
         Reference<css::uno::XComponentContext> made = uno([] { return cppu::defaultBootstrap_InitialComponentContext(); });
         made->acquire(); // never released: UNO outlives every object made from it
-        context = made.get();
+        runtimeContext = made.get();
+        // Registered after the runtime's own statics were made, so it runs
+        // before they are destroyed.
+        std::atexit(closeConnections);
+        // A write to an office that was killed would end this process with
+        // SIGPIPE before the connection notices; unless the host handles the
+        // signal itself, the write fails instead and the call reports it.
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            std::signal(SIGPIPE, SIG_IGN);
     }
-    return context;
+    return runtimeContext;
 }
 
 enum class Answer { Office, Nobody, NotAnOffice, NoAnswer };
