@@ -8,10 +8,12 @@
 
 #include "builder/BuilderEntryPoints.h"
 #include "builder/OfficeServerChoice.h"
+#include "core/Translations.h"
 #include "platform/SystemPlatform.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
 
+#include <QLocale>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
     Platform& platform = systemPlatform();
     SafeApplication app(argc, argv, *platform.messages);
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
+    // Before anything shows a text: the window, its messages and Qt's buttons.
+    installTranslations(app, platform.environment->programFolder(), QLocale::system().uiLanguages());
 
     BuilderEntryPoints builder(platform);
     // LibreOffice Impress when it can be had, else the built-in engine.

@@ -1,6 +1,8 @@
 #include "builder/PowerPointChecks.h"
 #include "core/AppTitle.h"
 
+#include <QCoreApplication>
+
 namespace quillora {
 
 using namespace automation;
@@ -17,7 +19,7 @@ void checkPresentationAppInstalled(Platform& platform, AutomationRuntime& runtim
     }
     if (installed)
         return;
-    platform.messages->show(applicationTitle(), QString::fromLatin1(kNotInstalledMessage), MessageIcon::None,
+    platform.messages->show(applicationTitle(), QCoreApplication::translate("PowerPointChecks", kNotInstalledMessage), MessageIcon::None,
                             MessageButtons::Ok);
     platform.exit->endNow(kNotInstalledExitStatus);
 }
@@ -38,7 +40,7 @@ bool warnIfPresentationAppOpen(Platform& platform, AutomationRuntime& runtime)
 {
     if (!isPresentationAppRunning(runtime))
         return false;
-    const MessageAnswer answer = platform.messages->show(applicationTitle(), QString::fromLatin1(kAlreadyOpenWarning),
+    const MessageAnswer answer = platform.messages->show(applicationTitle(), QCoreApplication::translate("PowerPointChecks", kAlreadyOpenWarning),
                                                          MessageIcon::None, MessageButtons::YesNo);
     return answer != MessageAnswer::Yes;
 }

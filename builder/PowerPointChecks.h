@@ -10,14 +10,17 @@
 
 namespace quillora {
 
-inline constexpr char kNotInstalledMessage[] =
-    "PowerPoint is not installed on this computer. You need to have it installed to use this software without error.";
+// The messages are translated under the context "PowerPointChecks".
+inline constexpr char kNotInstalledMessage[] = QT_TRANSLATE_NOOP(
+    "PowerPointChecks",
+    "PowerPoint is not installed on this computer. You need to have it installed to use this software without error.");
 inline constexpr char kRunningApplicationName[] = "Microsoft PowerPoint";
 // The two warning lines are joined by a lone carriage return.
 inline constexpr char kAlreadyOpenWarning[] =
-    "PowerPoint may be open. It is recommended that you close PowerPoint first.\r"
-    "Use Ctrl+Alt+Del > Task Manager > POWERPNT.EXE if necessary.\r\n\r\n"
-    "Would you like to proceed anyway?";
+    QT_TRANSLATE_NOOP("PowerPointChecks",
+                      "PowerPoint may be open. It is recommended that you close PowerPoint first.\r"
+                      "Use Ctrl+Alt+Del > Task Manager > POWERPNT.EXE if necessary.\r\n\r\n"
+                      "Would you like to proceed anyway?");
 // The status the program ends with when it cannot work at all.
 inline constexpr int kNotInstalledExitStatus = 1;
 

@@ -1,4 +1,5 @@
 #include "cli/DeckCommand.h"
+#include "cli/CommandText.h"
 
 #include "core/RuntimeError.h"
 
@@ -22,30 +23,30 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
                    QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(CommandText::tr(
         "Fills the Quillora marketing-plan template with a plan and writes the deck to OUT.\n"
         "Without --plan it uses the plan stored by the Quillora window for this user."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption templateOption(
         QStringList{QStringLiteral("t"), QStringLiteral("template")},
-        QStringLiteral("The template deck to fill (default: %1).").arg(defaultTemplate), QStringLiteral("FILE"));
+        CommandText::tr("The template deck to fill (default: %1).").arg(defaultTemplate), QStringLiteral("FILE"));
     const QCommandLineOption planOption(
         QStringList{QStringLiteral("p"), QStringLiteral("plan")},
-        QStringLiteral("Read the plan from this JSON file instead of the stored plan."), QStringLiteral("FILE"));
+        CommandText::tr("Read the plan from this JSON file instead of the stored plan."), QStringLiteral("FILE"));
     const QCommandLineOption outputOption(
         QStringList{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the filled deck here (required). The format follows the name: an OUT ending in .pdf "
+        CommandText::tr("Write the filled deck here (required). The format follows the name: an OUT ending in .pdf "
                        "gets the deck as a PDF, through LibreOffice; any other name gets a .pptx deck. OUT is "
                        "never the template or the plan file, and an existing OUT you may not write is left alone."),
         QStringLiteral("OUT.pptx"));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
-                                       QStringLiteral("Also write OUT with .pdf in place of .pptx, through "
+                                       CommandText::tr("Also write OUT with .pdf in place of .pptx, through "
                                                       "LibreOffice (nothing more when OUT ends in .pdf)."));
     parser.addOptions({templateOption, planOption, outputOption, pdfOption});
 
     if (!parser.parse(arguments)) {
-        printFailure(err, parser.errorText() + QStringLiteral(" (see --help)"));
+        printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
         return kExitUsage;
     }
     if (parser.isSet(help)) {
@@ -58,17 +59,17 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         return kExitSuccess;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        printFailure(err, QStringLiteral("unexpected argument \"%1\" (see --help)")
+        printFailure(err, CommandText::tr("unexpected argument \"%1\" (see --help)")
                               .arg(parser.positionalArguments().first()));
         return kExitUsage;
     }
     if (!parser.isSet(outputOption)) {
-        printFailure(err, QStringLiteral("no output file given; name one with -o OUT.pptx"));
+        printFailure(err, CommandText::tr("no output file given; name one with -o OUT.pptx"));
         return kExitUsage;
     }
     for (const QCommandLineOption& single : {templateOption, planOption, outputOption}) {
         if (parser.values(single).size() > 1) {
-            printFailure(err, QStringLiteral("--%1 was given more than once").arg(single.names().last()));
+            printFailure(err, CommandText::tr("--%1 was given more than once").arg(single.names().last()));
             return kExitUsage;
         }
     }

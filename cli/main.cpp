@@ -7,8 +7,10 @@
 #include "cli/PdfExport.h"
 #include "core/DataFiles.h"
 #include "core/FileNames.h"
+#include "core/Translations.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTextStream>
 
 #include <cstdio>
@@ -18,6 +20,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora-deck"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
+    quillora::installTranslations(app, QCoreApplication::applicationDirPath(), QLocale::system().uiLanguages());
 
     quillora::QProcessRunner processes;
     quillora::ProgressLine progress(quillora::standardErrorIsTerminal());

@@ -45,7 +45,7 @@ void removeAbandonedLock(const QString& lockPath)
     // QSettings would wait for it forever: refuse the write instead.
     const QFileInfo existing(lockPath);
     if (existing.exists() && !existing.isFile())
-        throw RuntimeError(QStringLiteral("Path/File access error"));
+        throw RuntimeError(RuntimeError::tr("Path/File access error"));
     constexpr qint64 kAbandonedAfterMs = 500;
     QElapsedTimer waited;
     waited.start();
@@ -105,9 +105,9 @@ public:
         case QSettings::NoError:
             return;
         case QSettings::AccessError:
-            throw RuntimeError(QStringLiteral("Permission denied"));
+            throw RuntimeError(RuntimeError::tr("Permission denied"));
         case QSettings::FormatError:
-            throw RuntimeError(QStringLiteral("Path/File access error"));
+            throw RuntimeError(RuntimeError::tr("Path/File access error"));
         }
     }
 };

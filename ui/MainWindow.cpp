@@ -43,7 +43,7 @@ QStringList captionsOf(Strip strip)
 {
     QStringList captions;
     for (int tab = 0; tab < kTabsPerStrip; ++tab)
-        captions << findSection(strip, tab)->captionText();
+        captions << findSection(strip, tab)->shownCaption();
     return captions;
 }
 
@@ -65,7 +65,7 @@ QIcon applicationIcon()
 {
     const QPixmap pixmap(QStringLiteral(":/quillora/quillora-icon.png"));
     if (pixmap.isNull())
-        throw RuntimeError(QStringLiteral("File not found"));
+        throw RuntimeError(RuntimeError::tr("File not found"));
     return QIcon(pixmap);
 }
 
@@ -100,7 +100,7 @@ void MainWindow::createControls()
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
-    generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
+    generateButton = new ProgressButton(tr("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
     generateButton->setGeometry(twipsRect(120, 120, 12480, 400));
     generateButton->setFont(arial(11.25, true));
@@ -114,8 +114,8 @@ void MainWindow::createControls()
         field->setGeometry(twipsRect(240, 300, 12000, 375));
         return std::pair{frame, field};
     };
-    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"), 550);
-    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"), 1440);
+    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", tr("Product Name"), 550);
+    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", tr("Marketing Plan"), 1440);
     productNameField->setObjectName(QStringLiteral("txtProductName"));
     planTitleField->setObjectName(QStringLiteral("txtMktPlan"));
 
