@@ -1,9 +1,11 @@
 // Benchmarks of the window side: a store write at two store sizes, one
-// keystroke in a statement box (change handler plus store write), and the
-// whole program's time from start to its window shown.
+// keystroke in a statement box (change handler plus store write), loading
+// the translations, and the whole program's time from start to its window
+// shown.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
+#include "core/Translations.h"
 #include "plan/PlanStore.h"
 #include "ui/MainWindow.h"
 #include "ui/controls/StatementBox.h"
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <benchmark/benchmark.h>
 
 using namespace quillora;
@@ -93,6 +96,21 @@ void BM_KeystrokeInStatementBox(benchmark::State& state)
     state.SetLabel(QStringLiteral("statement %1 KB").arg(state.range(0) / 1024.0, 0, 'f', 1).toStdString());
 }
 BENCHMARK(BM_KeystrokeInStatementBox)->Arg(300)->Arg(100 * 1024)->Unit(benchmark::kMillisecond);
+
+// What the program does for its language before the window is built: pick
+// the catalogue for the desktop's languages and install it with Qt's own.
+// English needs nothing; German loads the built-in catalogue and qtbase_de.
+void BM_InstallTranslations(benchmark::State& state)
+{
+    const QStringList languages{state.range(0) ? QStringLiteral("de-DE") : QStringLiteral("en-US")};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(installTranslations(*QCoreApplication::instance(), programFolder, languages));
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    }
+    state.SetLabel(languages.first().toStdString());
+}
+BENCHMARK(BM_InstallTranslations)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The whole program, from process start until its window has been shown and
 // its first events handled (QUILLORA_EXIT_AFTER_SHOW).
