@@ -1,7 +1,6 @@
 #pragma once
 // The program's translation loader run on the test's application for the
-// given desktop languages, undone again at the end of the scope, so the
-// tests after it see the English texts.
+// given desktop languages, undone at the end of the scope.
 
 #include "core/Translations.h"
 
@@ -10,20 +9,13 @@
 
 namespace quillora::testing {
 
-class InstalledTranslations {
-public:
+struct InstalledTranslations {
     explicit InstalledTranslations(const QStringList& uiLanguages, const QString& programFolder = QString())
         : language(installTranslations(*QCoreApplication::instance(), programFolder, uiLanguages))
     {
     }
-    ~InstalledTranslations()
-    {
-        // Deleting a translator takes it off the application.
-        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
-    }
-    InstalledTranslations(const InstalledTranslations&) = delete;
-    InstalledTranslations& operator=(const InstalledTranslations&) = delete;
-
+    // Deleting a translator takes it off the application.
+    ~InstalledTranslations() { qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)); }
     const QString language; // as installTranslations returned it
 };
 
