@@ -1,12 +1,13 @@
 // Benchmarks of the window side: a store write at two store sizes, one
-// keystroke in a statement box (change handler plus store write), loading
-// the translations, and the whole program's time from start to its window
-// shown.
+// keystroke in a statement box (change handler plus store write), the
+// one-window check a start makes, loading the translations, and the whole
+// program's time from start to its window shown.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
 #include "core/Translations.h"
 #include "plan/PlanStore.h"
+#include "platform/WindowInstance.h"
 #include "ui/MainWindow.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
@@ -21,6 +22,8 @@
 #include <QTest>
 #include <QTranslator>
 #include <benchmark/benchmark.h>
+
+#include <optional>
 
 using namespace quillora;
 
@@ -96,6 +99,33 @@ void BM_KeystrokeInStatementBox(benchmark::State& state)
     state.SetLabel(QStringLiteral("statement %1 KB").arg(state.range(0) / 1024.0, 0, 'f', 1).toStdString());
 }
 BENCHMARK(BM_KeystrokeInStatementBox)->Arg(300)->Arg(100 * 1024)->Unit(benchmark::kMillisecond);
+
+// The check every start makes before it builds a window, as the program
+// makes it: naming the store, then claiming the window. Argument 0: no window
+// runs, so the start takes the socket (and gives it back at the end of the
+// iteration); 1: a window runs, so the start hands it the request.
+void BM_OneWindowCheck(benchmark::State& state)
+{
+    const bool windowRuns = state.range(0) == 1;
+    std::optional<WindowInstance> running;
+    int requests = 0;
+    if (windowRuns) {
+        running.emplace(planStoreFile());
+        running->claim({}, [&requests](const ActivationRequest&) { ++requests; });
+    }
+    for (auto _ : state) {
+        WindowInstance start(planStoreFile());
+        if (start.claim({}, {}) == windowRuns) {
+            state.SkipWithError("the start did not find the window state it was set up for");
+            break;
+        }
+        state.PauseTiming();
+        QCoreApplication::processEvents(); // the running window takes the request
+        state.ResumeTiming();
+    }
+    state.SetLabel(windowRuns ? "a window runs" : "no window runs");
+}
+BENCHMARK(BM_OneWindowCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // What the program does for its language before the window is built: pick
 // the catalogue for the desktop's languages and install it with Qt's own.

@@ -8,6 +8,8 @@
 #include "core/DataFiles.h"
 #include "core/FileNames.h"
 #include "core/Translations.h"
+#include "plan/PlanStore.h"
+#include "platform/WindowInstance.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -29,6 +31,7 @@ int main(int argc, char** argv)
     tools.processes = &processes;
     tools.progress = &progress;
     tools.libreOffice = quillora::findLibreOffice();
+    tools.windowRunning = [] { return quillora::windowIsRunning(quillora::planStoreFile()); };
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -181,6 +181,46 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <source>LibreOffice could not convert the deck to PDF (exit status %1%2)</source>
         <translation>LibreOffice konnte den Foliensatz nicht in PDF umwandeln (Exit-Status %1%2)</translation>
     </message>
+    <message>
+        <source>Close the Quillora window first: it holds the plan you are about to replace.</source>
+        <translation>Schließen Sie zuerst das Quillora-Fenster: Es hält den Plan, den Sie ersetzen wollen.</translation>
+    </message>
+    <message>
+        <source>%1%2 cannot be combined with --check-template, --export-plan or --import-plan (see --help)</source>
+        <translation>%1%2 kann nicht mit --check-template, --export-plan oder --import-plan kombiniert werden (siehe --help)</translation>
+    </message>
+    <message>
+        <source>give one of --check-template, --export-plan and --import-plan, once</source>
+        <translation>geben Sie genau eine der Optionen --check-template, --export-plan und --import-plan an, und nur einmal</translation>
+    </message>
+    <message>
+        <source>Used as --check-template [FILE]: list what the template FILE (default: the one used without --template) lacks of what the plan is written into; exit 0 when nothing is missing, 2 when something is.</source>
+        <translation>Als --check-template [FILE]: auflisten, was der Vorlage FILE (Standard: die ohne --template verwendete) von dem fehlt, in das der Plan geschrieben wird; Exit-Status 0, wenn nichts fehlt, 2, wenn etwas fehlt.</translation>
+    </message>
+    <message>
+        <source>The template --check-template checks.</source>
+        <translation>Die Vorlage, die --check-template prüft.</translation>
+    </message>
+    <message>
+        <source>Write the stored plan to this plan file.</source>
+        <translation>Den gespeicherten Plan in diese Plandatei schreiben.</translation>
+    </message>
+    <message>
+        <source>Store the plan from this plan file; the stored plan is kept first in %1.</source>
+        <translation>Den Plan aus dieser Plandatei speichern; der bisher gespeicherte Plan wird vorher in %1 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>the stored plan cannot be read from %1: %2</source>
+        <translation>der gespeicherte Plan kann nicht aus %1 gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Stored the plan from %1.</source>
+        <translation>Der Plan aus %1 wurde gespeichert.</translation>
+    </message>
+    <message>
+        <source>Stored the plan from %1; the plan it replaced is kept in %2.</source>
+        <translation>Der Plan aus %1 wurde gespeichert; der ersetzte Plan ist in %2 aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>DeckHandOff</name>
@@ -316,10 +356,6 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
         <translation>muss genau ein JSON-Objekt enthalten, nicht %1</translation>
     </message>
     <message>
-        <source>has an unknown field %1 (known fields: &quot;productName&quot;, &quot;planTitle&quot;, &quot;sections&quot;)</source>
-        <translation>enthält ein unbekanntes Feld %1 (bekannte Felder: „productName“, „planTitle“, „sections“)</translation>
-    </message>
-    <message>
         <source>has %1 as &quot;sections&quot; where an object belongs</source>
         <translation>enthält %1 als „sections“, wo ein Objekt stehen muss</translation>
     </message>
@@ -342,6 +378,46 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     <message>
         <source>a bare value</source>
         <translation>einen einzelnen Wert</translation>
+    </message>
+    <message>
+        <source>has the field %1 twice</source>
+        <translation>enthält das Feld %1 zweimal</translation>
+    </message>
+    <message>
+        <source>has %1 twice in %2</source>
+        <translation>enthält %1 zweimal in %2</translation>
+    </message>
+    <message>
+        <source>has an unknown field %1 (known fields: &quot;productName&quot;, &quot;planTitle&quot;, &quot;sections&quot;, &quot;lineBreaks&quot;)</source>
+        <translation>enthält ein unbekanntes Feld %1 (bekannte Felder: „productName“, „planTitle“, „sections“, „lineBreaks“)</translation>
+    </message>
+    <message>
+        <source>has %1 as &quot;lineBreaks&quot; where only &quot;exact&quot; belongs</source>
+        <translation>enthält %1 als „lineBreaks“, wo nur „exact“ stehen darf</translation>
+    </message>
+    <message>
+        <source>the plan file %1 is a folder, not a file</source>
+        <translation>die Plandatei %1 ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>the plan file %1 may not be written</source>
+        <translation>die Plandatei %1 darf nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>cannot write the plan file %1: %2</source>
+        <translation>die Plandatei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the plan backup %1: %2</source>
+        <translation>die Sicherungskopie des Plans %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>there is no folder to keep the replaced plan in (no home folder)</source>
+        <translation>es gibt keinen Ordner, in dem der ersetzte Plan aufbewahrt werden kann (kein Benutzerordner)</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1 for the replaced plan</source>
+        <translation>der Ordner %1 für den ersetzten Plan kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -387,10 +463,6 @@ Möchten Sie trotzdem fortfahren?</translation>
     <message>
         <source>Device I/O error</source>
         <translation>Geräte-E/A-Fehler</translation>
-    </message>
-    <message>
-        <source>Permission denied</source>
-        <translation>Zugriff verweigert</translation>
     </message>
     <message>
         <source>Object variable not set</source>
@@ -670,6 +742,53 @@ Timing<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>TemplateCheck</name>
+    <message>
+        <source>the shape named %1</source>
+        <translation>die Form namens %1</translation>
+    </message>
+    <message>
+        <source>shape number %1</source>
+        <translation>Form Nummer %1</translation>
+    </message>
+    <message>
+        <source>the template %1 cannot be read as a presentation: %2</source>
+        <translation>die Vorlage %1 kann nicht als Präsentation gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>slide %1: </source>
+        <translation>Folie %1: </translation>
+    </message>
+    <message>
+        <source>no such slide (the template has %1)</source>
+        <translation>diese Folie gibt es nicht (die Vorlage hat %1)</translation>
+    </message>
+    <message>
+        <source>no shape named %1</source>
+        <translation>keine Form namens %1</translation>
+    </message>
+    <message>
+        <source>no shape number %1</source>
+        <translation>keine Form Nummer %1</translation>
+    </message>
+    <message>
+        <source>%1 has no text frame to write into</source>
+        <translation>%1 hat keinen Textrahmen, in den geschrieben werden kann</translation>
+    </message>
+    <message>
+        <source>all %1 slides and %2 shapes the plan is written into are there</source>
+        <translation>alle %1 Folien und %2 Formen, in die der Plan geschrieben wird, sind vorhanden</translation>
+    </message>
+    <message>
+        <source>1 piece the plan is written into is missing</source>
+        <translation>1 Teil, in den der Plan geschrieben wird, fehlt</translation>
+    </message>
+    <message>
+        <source>%1 pieces the plan is written into are missing</source>
+        <translation>%1 Teile, in die der Plan geschrieben wird, fehlen</translation>
+    </message>
+</context>
+<context>
     <name>quillora::MainWindow</name>
     <message>
         <source>Start Creating Template</source>
@@ -682,6 +801,37 @@ Timing<byte value="xd"/>
     <message>
         <source>Marketing Plan</source>
         <translation>Marketingplan</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::StoreNotice</name>
+    <message>
+        <source>Plan storage notice</source>
+        <translation>Hinweis zur Speicherung des Plans</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close the notice</source>
+        <translation>Hinweis schließen</translation>
+    </message>
+    <message>
+        <source>Your plan could not be read: %1.
+Settings file: %2</source>
+        <translation>Ihr Plan konnte nicht gelesen werden: %1.
+Einstellungsdatei: %2</translation>
+    </message>
+    <message>
+        <source>Your plan is not being saved: %1.
+What you type stays in this window and is saved as soon as the settings file can be written again: %2</source>
+        <translation>Ihr Plan wird nicht gespeichert: %1.
+Was Sie eingeben, bleibt in diesem Fenster und wird gespeichert, sobald die Einstellungsdatei wieder geschrieben werden kann: %2</translation>
+    </message>
+    <message>
+        <source>The settings file could not be read as settings. It was kept unchanged as %1.</source>
+        <translation>Die Einstellungsdatei konnte nicht als Einstellungen gelesen werden. Sie wurde unverändert als %1 aufbewahrt.</translation>
     </message>
 </context>
 </TS>

@@ -24,6 +24,7 @@ namespace quillora {
 class LineBox;
 class PictureBox;
 class StatementBox;
+class StoreNotice;
 class TabStrip;
 
 inline constexpr char kProductName[] = "Quillora";
@@ -77,6 +78,9 @@ public:
     PictureBox* secondStatementPage = nullptr;
     StatementBox* firstStatementBox = nullptr;
     StatementBox* secondStatementBox = nullptr;
+    // Below the strips while the plan store needs telling about; the window
+    // grows to show it.
+    StoreNotice* storeNotice = nullptr;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -85,6 +89,7 @@ protected:
 
 private:
     void createControls();
+    void placeStoreNotice();
     void pointerOverWindow();
     void pointerOverProductNameFrame();
     void pointerOverPlanTitleFrame();
