@@ -742,6 +742,13 @@ Timing<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>StatementBox</name>
+    <message>
+        <source>%1 statement</source>
+        <translation>Aussage zu %1</translation>
+    </message>
+</context>
+<context>
     <name>TemplateCheck</name>
     <message>
         <source>the shape named %1</source>

@@ -121,6 +121,7 @@ TEST_F(GermanDesktop, CaptionsAndHintsAreGermanAndTheHintShownIsTheOneStored)
     EXPECT_EQ(w.productNameFrame->title(), QStringLiteral("Produktname"));
     EXPECT_EQ(w.firstSectionTabs->captions().at(0), QStringLiteral("Marktübersicht"));
     EXPECT_EQ(w.secondSectionTabs->captions().at(7), QStringLiteral("Zeitplan"));
+    EXPECT_EQ(w.firstStatementBox->accessibleName(), QStringLiteral("Aussage zu Kommunikationsstrategien"));
     const QString shown = w.firstStatementBox->text();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Botschaften je Zielgruppe."))) << shown.toStdString();
     EXPECT_EQ(shown, findSection(Strip::First, 4)->shownHint());
