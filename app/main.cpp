@@ -46,7 +46,7 @@ int main(int argc, char** argv)
 
     BuilderEntryPoints builder(platform);
     // LibreOffice Impress when it can be had, else the built-in engine.
-    office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
+    builder.setPresentationApp(office::registerPresentationServer(builder.runtime(), builder.engine(), platform));
     MainWindow window(platform, builderHooks(builder));
     front = &window;
     builder.setSlideOneTexts(window);

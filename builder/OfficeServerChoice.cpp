@@ -145,6 +145,15 @@ ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& lo
     return choice;
 }
 
+PresentationAppWords presentationAppWords(const ServerChoice& choice)
+{
+    // A forced Impress that cannot be had is still the application asked for.
+    const auto words = [](const char* text) { return QCoreApplication::translate("PowerPointChecks", text); };
+    if (choice.impress || choice.forced)
+        return {QLatin1String(kImpressName), words(kImpressClosing)};
+    return {words(kDefaultProgramName), words(kDefaultProgramClosing)};
+}
+
 void registerChosenServer(AutomationRuntime& runtime, EngineServer& engine, const ServerChoice& choice,
                           qint64 connectTimeoutMs, EventPump* events)
 {
@@ -165,7 +174,7 @@ void registerChosenServer(AutomationRuntime& runtime, EngineServer& engine, cons
     });
 }
 
-void registerPresentationServer(AutomationRuntime& runtime, EngineServer& engine, Platform& platform)
+PresentationAppWords registerPresentationServer(AutomationRuntime& runtime, EngineServer& engine, Platform& platform)
 {
     const ServerChoice choice = chooseOfficeServer(*platform.environment, [](const QString& path, QString* why) {
         return loadPluginFile(path, OfficeOptions{}, why);
@@ -173,6 +182,7 @@ void registerPresentationServer(AutomationRuntime& runtime, EngineServer& engine
     if (!choice.refusal.isEmpty())
         platform.messages->show(applicationTitle(), choice.refusal, MessageIcon::Warning, MessageButtons::Ok);
     registerChosenServer(runtime, engine, choice, kOfficeConnectTimeoutMs, platform.events);
+    return presentationAppWords(choice);
 }
 
 } // namespace quillora::office

@@ -22,6 +22,7 @@
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -53,13 +54,35 @@ using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-inline constexpr char kOutOfRange[] = "The specified value is out of range.";
-inline constexpr char kNoTextFrame[] = "This shape does not have a text frame";
+inline constexpr char kOutOfRange[] = QT_TRANSLATE_NOOP("RuntimeError", "The specified value is out of range.");
+inline constexpr char kNoTextFrame[] = QT_TRANSLATE_NOOP("RuntimeError", "This shape does not have a text frame");
 inline constexpr char kBulletCharacter[] = "\u2022";
 
 [[noreturn]] void outOfRange()
 {
-    throw RuntimeError(QLatin1String(kOutOfRange));
+    throw RuntimeError(RuntimeError::tr(kOutOfRange));
+}
+
+// How every presentation is opened. As a new document made from the file
+// (AsTemplate): the user's deck is untitled, so Save asks where to save it
+// and never writes over the working copy the next run replaces; the file
+// is not locked, and opening it again makes another document beside the
+// first instead of showing the one already open. Nothing the file carries
+// runs and nobody is asked about its macros, whatever the profile's macro
+// security says.
+Sequence<css::beans::PropertyValue> loadArguments(bool hidden)
+{
+    std::vector<css::beans::PropertyValue> arguments(2);
+    arguments[0].Name = "AsTemplate";
+    arguments[0].Value <<= true;
+    arguments[1].Name = "MacroExecutionMode";
+    arguments[1].Value <<= css::document::MacroExecMode::NEVER_EXECUTE;
+    if (hidden) {
+        arguments.emplace_back();
+        arguments.back().Name = "Hidden";
+        arguments.back().Value <<= true;
+    }
+    return Sequence<css::beans::PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size()));
 }
 
 enum class BulletKind { None, Character, Number };
@@ -266,7 +289,7 @@ public:
         ensureConnected();
         const QFileInfo file(fileName);
         if (!file.isFile())
-            throw RuntimeError(QStringLiteral("File not found"));
+            throw RuntimeError(RuntimeError::tr("File not found"));
         // Our working copy's lock file, left by an earlier run or an office
         // that was killed, would stop the load with a question.
         QFile::remove(file.absolutePath() + QStringLiteral("/.~lock.") + file.fileName() + QLatin1Char('#'));
@@ -275,13 +298,9 @@ public:
         doc->path = fileName;
         uno([&] {
             Reference<css::frame::XComponentLoader> loader(m_connection.desktop, UNO_QUERY_THROW);
-            Sequence<css::beans::PropertyValue> arguments(m_options.headless ? 1 : 0);
-            if (m_options.headless) {
-                arguments.getArray()[0].Name = "Hidden";
-                arguments.getArray()[0].Value <<= true;
-            }
             Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
-                toUno(url), m_options.headless ? OUString("_blank") : OUString("_default"), 0, arguments);
+                toUno(url), m_options.headless ? OUString("_blank") : OUString("_default"), 0,
+                loadArguments(m_options.headless));
             doc->model.set(component, UNO_QUERY);
             doc->modifiable.set(component, UNO_QUERY);
             Reference<css::drawing::XDrawPagesSupplier> pages(component, UNO_QUERY);
@@ -289,7 +308,7 @@ public:
                 Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
                 if (closeable.is())
                     closeable->close(true);
-                throw RuntimeError(QStringLiteral("LibreOffice Impress could not open the presentation ") + fileName);
+                throw RuntimeError(RuntimeError::tr("LibreOffice Impress could not open the presentation %1").arg(fileName));
             }
             doc->pages = pages->getDrawPages();
             doc->markModified();
@@ -615,7 +634,7 @@ Ref<TextFrame> IShape::textFrame()
     if (!handle.text.is())
         handle.text = uno([&] { return Reference<css::text::XText>(m_handle.shape, UNO_QUERY); });
     if (!handle.text.is())
-        throw RuntimeError(QLatin1String(kNoTextFrame));
+        throw RuntimeError(RuntimeError::tr(kNoTextFrame));
     return std::make_shared<ITextFrame>(handle);
 }
 
@@ -659,7 +678,7 @@ public:
                 if (named.is() && named->getName() == wanted)
                     return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shape, {}}));
             }
-            throw RuntimeError(QStringLiteral("The item with the specified name wasn't found."));
+            throw RuntimeError(RuntimeError::tr("The item with the specified name wasn't found."));
         });
     }
 

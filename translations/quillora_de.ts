@@ -423,14 +423,26 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
 <context>
     <name>PowerPointChecks</name>
     <message>
-        <source>PowerPoint is not installed on this computer. You need to have it installed to use this software without error.</source>
-        <translation>PowerPoint ist auf diesem Computer nicht installiert. Damit diese Software fehlerfrei arbeitet, muss es installiert sein.</translation>
+        <source>File &gt; Exit LibreOffice in any of its windows, or end soffice.bin in the system monitor,</source>
+        <translation>„Datei &gt; LibreOffice beenden“ in einem seiner Fenster oder beenden Sie soffice.bin in der Systemüberwachung</translation>
     </message>
     <message>
-        <source>PowerPoint may be open. It is recommended that you close PowerPoint first.<byte value="xd"/>Use Ctrl+Alt+Del &gt; Task Manager &gt; POWERPNT.EXE if necessary.<byte value="xd"/>
+        <source>your presentation program</source>
+        <translation>Ihr Präsentationsprogramm</translation>
+    </message>
+    <message>
+        <source>its File menu, or close all its windows,</source>
+        <translation>sein Menü „Datei“ oder schließen Sie alle seine Fenster</translation>
+    </message>
+    <message>
+        <source>%2 is not installed on this computer. You need to have it installed to use this software without error.</source>
+        <translation>%2 ist auf diesem Computer nicht installiert. Damit diese Software fehlerfrei arbeitet, muss es installiert sein.</translation>
+    </message>
+    <message>
+        <source>%2 may be open. It is recommended that you close %1 first.<byte value="xd"/>Use %3 if necessary.<byte value="xd"/>
 <byte value="xd"/>
 Would you like to proceed anyway?</source>
-        <translation>PowerPoint ist möglicherweise geöffnet. Es wird empfohlen, PowerPoint zuerst zu schließen.<byte value="xd"/>Nutzen Sie bei Bedarf Strg+Alt+Entf &gt; Task-Manager &gt; POWERPNT.EXE.<byte value="xd"/>
+        <translation>%2 ist möglicherweise geöffnet. Es wird empfohlen, %1 zuerst zu schließen.<byte value="xd"/>Nutzen Sie bei Bedarf %3.<byte value="xd"/>
 <byte value="xd"/>
 Möchten Sie trotzdem fortfahren?</translation>
     </message>
@@ -511,6 +523,38 @@ Möchten Sie trotzdem fortfahren?</translation>
     <message>
         <source>Invalid file format</source>
         <translation>Ungültiges Dateiformat</translation>
+    </message>
+    <message>
+        <source>LibreOffice Impress could not open the presentation %1</source>
+        <translation>LibreOffice Impress konnte die Präsentation %1 nicht öffnen</translation>
+    </message>
+    <message>
+        <source>The item with the specified name wasn&apos;t found.</source>
+        <translation>Das Element mit dem angegebenen Namen wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>LibreOffice Impress refused the call</source>
+        <translation>LibreOffice Impress hat den Aufruf abgelehnt</translation>
+    </message>
+    <message>
+        <source>The pipe &quot;%1&quot; is held by a program that is not LibreOffice (%2)</source>
+        <translation>Die Pipe „%1“ gehört einem Programm, das nicht LibreOffice ist (%2)</translation>
+    </message>
+    <message>
+        <source>Nothing answered on the pipe &quot;%1&quot; in time</source>
+        <translation>Auf der Pipe „%1“ kam nicht rechtzeitig eine Antwort</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not be started</source>
+        <translation>LibreOffice konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>LibreOffice ended without answering on the pipe &quot;%1&quot;</source>
+        <translation>LibreOffice wurde beendet, ohne auf der Pipe „%1“ zu antworten</translation>
+    </message>
+    <message>
+        <source>LibreOffice Impress did not answer within %1 seconds</source>
+        <translation>LibreOffice Impress hat nicht innerhalb von %1 Sekunden geantwortet</translation>
     </message>
 </context>
 <context>
