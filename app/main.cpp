@@ -3,8 +3,9 @@
 // the running one to the front and ends.
 //
 // Two switches for tooling, read from the environment:
-//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been shown and
-//                               its first events handled (start-up timing);
+//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been painted
+//                               for the first time, after printing a line
+//                               that says so (start-up timing);
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
 #include "builder/BuilderEntryPoints.h"
@@ -14,11 +15,11 @@
 #include "platform/SystemPlatform.h"
 #include "platform/WindowActivation.h"
 #include "platform/WindowInstance.h"
+#include "ui/FirstPaint.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
 
 #include <QLocale>
-#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -45,22 +46,26 @@ int main(int argc, char** argv)
         return 0;
 
     BuilderEntryPoints builder(platform);
-    // LibreOffice Impress when it can be had, else the built-in engine.
-    builder.setPresentationApp(office::registerPresentationServer(builder.runtime(), builder.engine(), platform));
     MainWindow window(platform, builderHooks(builder));
     front = &window;
     builder.setSlideOneTexts(window);
-    window.startUp();
-    window.showCentred();
-
+    // What the window shows first is done first; loading the office plugin
+    // and the rest of the start-up wait until it has been painted.
+    window.startUpAroundFirstPaint([&builder, &platform] {
+        // LibreOffice Impress when it can be had, else the built-in engine.
+        builder.setPresentationApp(office::registerPresentationServer(builder.runtime(), builder.engine(), platform));
+    });
     if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
         const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
-        QTimer::singleShot(0, &app, [&app, &window, screenshot] {
+        afterFirstPaint(window, [&app, &window, screenshot] {
+            printFirstPaintLine();
             if (!screenshot.isEmpty() && !window.grab().save(screenshot))
                 app.exit(1);
             else
                 app.quit();
         });
     }
+    window.showCentred();
+
     return app.exec();
 }

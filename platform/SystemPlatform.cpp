@@ -1,10 +1,12 @@
 #include "platform/SystemPlatform.h"
 #include "platform/DesktopHandlers.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QThread>
 #include <QTime>
@@ -98,6 +100,26 @@ public:
     }
 };
 
+class QtFileChooser final : public FileChooser {
+public:
+    std::optional<QString> fileToOpen(const QString& title, const QString& filter) override
+    {
+        return chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter));
+    }
+    std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString& filter) override
+    {
+        return chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter));
+    }
+
+private:
+    static std::optional<QString> chosen(const QString& path)
+    {
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
+    }
+};
+
 class StdExit final : public ProgramExit {
 public:
     void endNow(int status) override { std::exit(status); }
@@ -114,7 +136,8 @@ Platform& systemPlatform()
     static QtDesktop desktop;
     static ProcessEnvironment environment;
     static StdExit exit;
-    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit};
+    static QtFileChooser files;
+    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &files};
     return platform;
 }
 

@@ -840,6 +840,160 @@ Timing<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>quillora::FileMenuCommands</name>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The deck is being made. %1 once it is done.</source>
+        <translation>Der Foliensatz wird gerade erstellt. %1, sobald er fertig ist.</translation>
+    </message>
+    <message>
+        <source>Save Plan As</source>
+        <translation>Plan speichern unter</translation>
+    </message>
+    <message>
+        <source>plan.json</source>
+        <translation>plan.json</translation>
+    </message>
+    <message>
+        <source>Plan files (*.json);;All files (*)</source>
+        <translation>Plandateien (*.json);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The plan was not saved: %1 is one of %2&apos;s own files.</source>
+        <translation>Der Plan wurde nicht gespeichert: %1 ist eine der eigenen Dateien von %2.</translation>
+    </message>
+    <message>
+        <source>The plan was not saved: %1</source>
+        <translation>Der Plan wurde nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Open the plan</source>
+        <translation>Öffnen Sie den Plan</translation>
+    </message>
+    <message>
+        <source>Open Plan</source>
+        <translation>Plan öffnen</translation>
+    </message>
+    <message>
+        <source>The plan was not opened: %1</source>
+        <translation>Der Plan wurde nicht geöffnet: %1</translation>
+    </message>
+    <message>
+        <source>The plan could not be stored: %1</source>
+        <translation>Der Plan konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The plan could not be stored: %1
+The plan it was replacing is kept in %2.</source>
+        <translation>Der Plan konnte nicht gespeichert werden: %1
+Der Plan, den er ersetzen sollte, ist in %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Choose the template</source>
+        <translation>Wählen Sie die Vorlage</translation>
+    </message>
+    <message>
+        <source>Use Template</source>
+        <translation>Vorlage verwenden</translation>
+    </message>
+    <message>
+        <source>Presentations (*.ppt *.pptx);;All files (*)</source>
+        <translation>Präsentationen (*.ppt *.pptx);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>There is no home folder to keep a template of your own in.</source>
+        <translation>Es gibt keinen Benutzerordner, in dem eine eigene Vorlage aufbewahrt werden kann.</translation>
+    </message>
+    <message>
+        <source>%1 is already the template in use.</source>
+        <translation>%1 ist bereits die verwendete Vorlage.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used as a template: %2</source>
+        <translation>%1 kann nicht als Vorlage verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 lacks places the deck is written into:
+
+%2
+%3
+
+Use it anyway?</source>
+        <translation>In %1 fehlen Stellen, in die der Foliensatz geschrieben wird:
+
+%2
+%3
+
+Trotzdem verwenden?</translation>
+    </message>
+    <message>
+        <source>The template was not changed: %1</source>
+        <translation>Die Vorlage wurde nicht geändert: %1</translation>
+    </message>
+    <message>
+        <source>The standard template is already in use.</source>
+        <translation>Die Standardvorlage wird bereits verwendet.</translation>
+    </message>
+    <message>
+        <source>Use the standard template again? Your own template %1 is removed.</source>
+        <translation>Wieder die Standardvorlage verwenden? Ihre eigene Vorlage %1 wird entfernt.</translation>
+    </message>
+    <message>
+        <source>%1 could not be removed: %2</source>
+        <translation>%1 konnte nicht entfernt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::MainMenu</name>
+    <message>
+        <source>Menu bar</source>
+        <translation>Menüleiste</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open Plan…</source>
+        <translation>Plan ö&amp;ffnen …</translation>
+    </message>
+    <message>
+        <source>Save Plan &amp;As…</source>
+        <translation>Plan speichern &amp;unter …</translation>
+    </message>
+    <message>
+        <source>Use &amp;Template…</source>
+        <translation>&amp;Vorlage verwenden …</translation>
+    </message>
+    <message>
+        <source>Use the &amp;Standard Template</source>
+        <translation>&amp;Standardvorlage verwenden</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About Quillora</source>
+        <translation>Ü&amp;ber Quillora</translation>
+    </message>
+</context>
+<context>
     <name>quillora::MainWindow</name>
     <message>
         <source>Start Creating Template</source>
@@ -852,6 +1006,34 @@ Timing<byte value="xd"/>
     <message>
         <source>Marketing Plan</source>
         <translation>Marketingplan</translation>
+    </message>
+    <message>
+        <source>The window cannot show all of the plan: %1</source>
+        <translation>Das Fenster kann nicht den ganzen Plan anzeigen: %1</translation>
+    </message>
+    <message>
+        <source>%1 (your own template)</source>
+        <translation>%1 (eigene Vorlage)</translation>
+    </message>
+    <message>
+        <source>%1 %2
+
+Writes a marketing plan outline and turns it into a presentation deck.
+
+Home page: %3
+
+Copyright 2021-2026 Tarnvale. All rights reserved: no licence to copy, change or pass on this program is granted beyond what the law allows.</source>
+        <translation>%1 %2
+
+Gliedert einen Marketingplan und macht daraus einen Präsentations-Foliensatz.
+
+Website: %3
+
+Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Erlaubte hinaus wird keine Lizenz erteilt, dieses Programm zu kopieren, zu ändern oder weiterzugeben.</translation>
+    </message>
+    <message>
+        <source>About Quillora</source>
+        <translation>Über Quillora</translation>
     </message>
 </context>
 <context>

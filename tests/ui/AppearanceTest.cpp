@@ -5,6 +5,8 @@
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
 #include "ui/SkinFramework.h"
+#include "ui/WindowPlacement.h"
+#include "plan/PlanStore.h"
 #include "ui/controls/PictureBox.h"
 #include "tests/support/TestFiles.h"
 
@@ -16,6 +18,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
+#include <QSettings>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -195,4 +199,51 @@ TEST(SkinFrameworkTest, ApplyingWithoutALoadedSkinFails)
     SkinFramework skin;
     QWidget window;
     EXPECT_THROW(skin.applyToWindow(window), RuntimeError);
+}
+
+TEST(WindowPlacementTest, AWindowIsCutToTheScreenAndMovedWhollyOntoIt)
+{
+    const QRect screen(0, 0, 800, 500);
+    const QMargins frame(2, 30, 2, 2);
+    const QSize minimum(760, 430);
+    const struct {
+        QRect client;
+        QRect expected;
+    } cases[] = {
+        // Fits where it is: unchanged.
+        {QRect(10, 40, 770, 440), QRect(10, 40, 770, 440)},
+        // Too large (the designed window at scale 2 on 800x500), placed off the top left.
+        {QRect(-48, -250, 848, 773), QRect(2, 30, 796, 468)},
+        // Off the bottom right: moved back in.
+        {QRect(500, 300, 770, 440), QRect(28, 58, 770, 440)},
+        // Smaller than the minimum is grown to it.
+        {QRect(0, 30, 100, 100), QRect(2, 30, 760, 430)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.client.x());
+        EXPECT_EQ(fitOnScreen(c.client, frame, screen, minimum), c.expected);
+    }
+    // A screen to the right of another keeps the window on itself.
+    EXPECT_EQ(fitOnScreen(QRect(1500, 0, 848, 773), QMargins(), QRect(1280, 0, 1280, 720), QSize(760, 430)),
+              QRect(1500, 0, 848, 720));
+    EXPECT_EQ(centredOnScreen(QSize(600, 400), frame, screen), QRect(100, 64, 600, 400));
+}
+
+TEST(WindowPlacementTest, TheGeometryIsKeptInAFileOfItsOwnBesideThePlan)
+{
+    const QString planFile = planStoreFile();
+    const QFileInfo planBefore(planFile);
+    SettingsWindowMemory memory;
+    memory.saveGeometry(QByteArray("geometry\0bytes", 14));
+    EXPECT_EQ(memory.savedGeometry(), QByteArray("geometry\0bytes", 14));
+    QSettings window(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
+                     QLatin1String(kWindowSettingsName));
+    EXPECT_EQ(window.value(QLatin1String(kWindowGeometryKey)).toByteArray(), QByteArray("geometry\0bytes", 14));
+    EXPECT_EQ(QFileInfo(window.fileName()).absolutePath(), QFileInfo(planFile).absolutePath());
+    EXPECT_NE(window.fileName(), planFile);
+    // The plan's file is never written for it.
+    const QFileInfo planAfter(planFile);
+    EXPECT_EQ(planAfter.exists(), planBefore.exists());
+    EXPECT_EQ(planAfter.lastModified(), planBefore.lastModified());
+    window.clear();
 }

@@ -1,0 +1,42 @@
+#pragma once
+// Where the main window opens: wholly on the screen it starts on, at the
+// size and place it had when it was last closed, else centred.
+
+#include <QByteArray>
+#include <QMargins>
+#include <QRect>
+#include <QSize>
+
+namespace quillora {
+
+// The window's own settings: a file of their own beside the plan's
+// (Tarnvale/Quillora-window.conf), so that keeping the window's place never
+// rewrites, or waits for, the file that holds the plan.
+inline constexpr char kWindowSettingsName[] = "Quillora-window";
+inline constexpr char kWindowGeometryKey[] = "Window/geometry";
+
+// The client rectangle for a window whose client area is `client`, framed
+// by `frame`, so that the whole frame lies inside `available`: the size is
+// cut down to what fits (never below `minimum`), then the window is moved in.
+QRect fitOnScreen(const QRect& client, const QMargins& frame, const QRect& available, const QSize& minimum);
+
+// The client rectangle of a window of that size centred in `available`.
+QRect centredOnScreen(const QSize& client, const QMargins& frame, const QRect& available);
+
+// Keeps the window's geometry between runs. The QSettings one stores it in
+// the window's settings file; a write that fails is dropped without a word:
+// it is only a convenience, never worth a message.
+class WindowMemory {
+public:
+    virtual ~WindowMemory() = default;
+    virtual QByteArray savedGeometry() = 0;
+    virtual void saveGeometry(const QByteArray& geometry) = 0;
+};
+
+class SettingsWindowMemory final : public WindowMemory {
+public:
+    QByteArray savedGeometry() override;
+    void saveGeometry(const QByteArray& geometry) override;
+};
+
+} // namespace quillora
