@@ -239,10 +239,14 @@ void MainWindow::placeStoreNotice()
 {
     // The notice has room of its own below the strips: the window grows by
     // it, and shrinks back when it goes, so the statement boxes keep theirs.
+    // Where the screen has no room for that, the window stays on it and the
+    // statement boxes give up the height instead.
     const int room = fitStoreNotice(*this, *storeNotice);
     setMinimumHeight(minimumHeight() + room - m_noticeRoom);
     resize(width(), height() + room - m_noticeRoom);
     m_noticeRoom = room;
+    if (const QScreen* shownOn = screen(); shownOn && isVisible())
+        setGeometry(fitOnScreen(geometry(), currentFrameMargins(), shownOn->availableGeometry(), minimumSize()));
     layout()->activate();
 }
 

@@ -310,6 +310,18 @@ TEST_F(FormLoad, AnUnwritableStoreGivesOneNoticeInTheWindowNotAReport)
     EXPECT_EQ(installedChecks, 1);
 }
 
+TEST_F(FormLoad, ANoticeThatAppearsWhileTheWindowShowsKeepsTheWindowOnItsScreen)
+{
+    MainWindow& w = loadedWindow();
+    w.showCentred();
+    store->refuseWrites = true;
+    store->refusal = qt_error_string(ENOSPC);
+    w.planTitleField->setText(QStringLiteral("Typed"));
+    ASSERT_TRUE(w.storeNotice->isVisibleTo(&w));
+    EXPECT_TRUE(w.screen()->availableGeometry().contains(w.frameGeometry()));
+    EXPECT_GE(w.height(), w.storeNotice->geometry().bottom());
+}
+
 TEST_F(FormLoad, AnUnreadableStoreIsToldAndItsBlankFieldsNeverOverwriteThePlanLater)
 {
     store->values[QStringLiteral("Company Name")] = QStringLiteral("Kept Co");
