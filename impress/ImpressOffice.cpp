@@ -177,7 +177,7 @@ bool processExists(qint64 pid)
 QString describeUno(const css::uno::Exception& e)
 {
     const QString message = fromUno(e.Message).section(QLatin1Char('\n'), 0, 0).trimmed();
-    return message.isEmpty() ? QStringLiteral("LibreOffice Impress refused the call") : message;
+    return message.isEmpty() ? RuntimeError::tr("LibreOffice Impress refused the call") : message;
 }
 
 QList<qint64> officeProcesses(const QString& profileUrl)
@@ -280,10 +280,10 @@ static Connection resolveOffice(const office::OfficeOptions& options, qint64 tim
             return connection;
         }
         case Answer::NotAnOffice:
-            throw RuntimeError(QStringLiteral("The pipe \"%1\" is held by a program that is not LibreOffice (%2)")
+            throw RuntimeError(RuntimeError::tr("The pipe \"%1\" is held by a program that is not LibreOffice (%2)")
                                    .arg(options.pipeName, attempt.detail));
         case Answer::NoAnswer:
-            throw RuntimeError(QStringLiteral("Nothing answered on the pipe \"%1\" in time").arg(options.pipeName));
+            throw RuntimeError(RuntimeError::tr("Nothing answered on the pipe \"%1\" in time").arg(options.pipeName));
         case Answer::Nobody:
             break;
         }
@@ -292,7 +292,7 @@ static Connection resolveOffice(const office::OfficeOptions& options, qint64 tim
         if (!started) {
             started = startOffice(options);
             if (!started)
-                throw RuntimeError(QStringLiteral("LibreOffice could not be started"));
+                throw RuntimeError(RuntimeError::tr("LibreOffice could not be started"));
         } else if (!processExists(started) || officeProcesses(options.profileUrl).isEmpty()) {
             // Handing the request to an office already running ends the
             // started program at once, and the pipe answers shortly; an
@@ -302,13 +302,13 @@ static Connection resolveOffice(const office::OfficeOptions& options, qint64 tim
                 endedAt = clock.elapsed();
             } else if (clock.elapsed() - endedAt > kEndedGraceMs) {
                 ::kill(static_cast<pid_t>(started), SIGKILL);
-                throw RuntimeError(QStringLiteral("LibreOffice ended without answering on the pipe \"%1\"").arg(options.pipeName));
+                throw RuntimeError(RuntimeError::tr("LibreOffice ended without answering on the pipe \"%1\"").arg(options.pipeName));
             }
         } else {
             endedAt = -1;
         }
         if (clock.elapsed() + kPollMs >= timeoutMs)
-            throw RuntimeError(QStringLiteral("LibreOffice Impress did not answer within %1 seconds").arg(timeoutMs / 1000));
+            throw RuntimeError(RuntimeError::tr("LibreOffice Impress did not answer within %1 seconds").arg(timeoutMs / 1000));
         std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
 }

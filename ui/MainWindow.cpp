@@ -52,7 +52,7 @@ QStringList captionsOf(Strip strip)
 {
     QStringList captions;
     for (int tab = 0; tab < kTabsPerStrip; ++tab)
-        captions << findSection(strip, tab)->captionText();
+        captions << findSection(strip, tab)->shownCaption();
     return captions;
 }
 
@@ -74,7 +74,7 @@ QIcon applicationIcon()
 {
     const QPixmap pixmap(QStringLiteral(":/quillora/quillora-icon.png"));
     if (pixmap.isNull())
-        throw RuntimeError(QStringLiteral("File not found"));
+        throw RuntimeError(RuntimeError::tr("File not found"));
     return QIcon(pixmap);
 }
 
@@ -165,7 +165,7 @@ void MainWindow::createControls()
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
-    generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
+    generateButton = new ProgressButton(tr("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
     generateButton->setFont(arial(11.25, true));
 
@@ -176,8 +176,8 @@ void MainWindow::createControls()
         auto* field = new LineBox(frame);
         return std::pair{frame, field};
     };
-    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"));
-    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"));
+    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", tr("Product Name"));
+    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", tr("Marketing Plan"));
     productNameField->setObjectName(QStringLiteral("txtProductName"));
     planTitleField->setObjectName(QStringLiteral("txtMktPlan"));
 

@@ -11,6 +11,7 @@
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
+#include "tests/support/InstalledTranslations.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
 
@@ -193,6 +194,36 @@ class FormLoad : public WindowFixture {
 protected:
     MainWindow* m_windowForHooks = nullptr;
 };
+
+// The window on a German desktop, with the built-in German catalogue loaded.
+class GermanDesktop : public WindowFixture {
+protected:
+    quillora::testing::InstalledTranslations german{{QStringLiteral("de-DE")}};
+};
+
+TEST_F(GermanDesktop, CaptionsAndHintsAreGermanAndTheHintShownIsTheOneStored)
+{
+    ASSERT_EQ(german.language, QStringLiteral("de-DE"));
+    MainWindow& w = loadedWindow();
+    EXPECT_EQ(w.generateButton->text(), QStringLiteral("Vorlage erstellen"));
+    EXPECT_EQ(w.productNameFrame->title(), QStringLiteral("Produktname"));
+    EXPECT_EQ(w.firstSectionTabs->captions().at(0), QStringLiteral("Marktübersicht"));
+    EXPECT_EQ(w.secondSectionTabs->captions().at(7), QStringLiteral("Zeitplan"));
+    EXPECT_EQ(w.firstStatementBox->accessibleName(), QStringLiteral("Aussage zu Kommunikationsstrategien"));
+    EXPECT_EQ(w.menu().fileMenu()->title(), QStringLiteral("&Datei"));
+    EXPECT_EQ(w.menu().openPlan->text(), QStringLiteral("Plan \u00f6&ffnen \u2026"));
+    const QString shown = w.firstStatementBox->text();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Botschaften je Zielgruppe."))) << shown.toStdString();
+    EXPECT_EQ(shown, findSection(Strip::First, 4)->shownHint());
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], shown);
+}
+
+TEST_F(GermanDesktop, AStatementStoredOnAnEnglishDesktopIsShownAsStored)
+{
+    store->values[QStringLiteral("FirstStatementMkt_4")] = hintOf(Strip::First, 4);
+    EXPECT_EQ(loadedWindow().firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], hintOf(Strip::First, 4));
+}
 
 TEST_F(FormLoad, FirstStartWithAnEmptyStoreShowsAndStoresTheTwoInitialHints)
 {

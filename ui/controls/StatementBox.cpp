@@ -1,5 +1,6 @@
 #include "ui/controls/StatementBox.h"
 
+#include <QCoreApplication>
 #include <QTextDocument>
 
 namespace quillora {
@@ -17,7 +18,7 @@ StatementBox::StatementBox(QWidget* parent)
 void StatementBox::setSectionCaption(const QString& caption)
 {
     // QWidget raises NameChanged for assistive technology on every assignment.
-    const QString name = caption + QLatin1String(kStatementNameSuffix);
+    const QString name = QCoreApplication::translate("StatementBox", kStatementName).arg(caption);
     if (name != accessibleName())
         setAccessibleName(name);
 }

@@ -9,7 +9,9 @@
 
 namespace quillora {
 
-inline constexpr char kStatementNameSuffix[] = " statement";
+// The box's accessible name, from its section's caption; translated under
+// the context "StatementBox".
+inline constexpr char kStatementName[] = QT_TRANSLATE_NOOP("StatementBox", "%1 statement");
 
 class StatementBox : public QPlainTextEdit {
     Q_OBJECT
@@ -23,7 +25,7 @@ public:
     void setText(const QString& text);
 
     // Names the box for assistive technology after the section it shows:
-    // the section's caption followed by " statement".
+    // kStatementName with the section's caption.
     void setSectionCaption(const QString& caption);
 
     static QString toStoredText(QString displayed);
