@@ -5,6 +5,8 @@
 // their own implementations so every behaviour runs without a display or a
 // wall clock.
 
+#include "core/SpellChecking.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -84,6 +86,8 @@ struct Platform {
     Desktop* desktop = nullptr;
     Environment* environment = nullptr;
     ProgramExit* exit = nullptr;
+    // None: nothing is spell-checked.
+    SpellDictionaries* spelling = nullptr;
 };
 
 } // namespace quillora

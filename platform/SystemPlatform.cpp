@@ -1,4 +1,5 @@
 #include "platform/SystemPlatform.h"
+#include "platform/EnchantSpelling.h"
 #include "platform/DesktopHandlers.h"
 
 #include <QCoreApplication>
@@ -114,7 +115,8 @@ Platform& systemPlatform()
     static QtDesktop desktop;
     static ProcessEnvironment environment;
     static StdExit exit;
-    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit};
+    static EnchantSpelling spelling;
+    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &spelling};
     return platform;
 }
 

@@ -16,6 +16,7 @@
 #include "ui/controls/Twips.h"
 
 #include "ui/controls/ProgressDescription.h"
+#include "ui/spelling/Spelling.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -86,6 +87,10 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
                                             productNameField, planTitleField});
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
+    // The language the window speaks: the one its translation was loaded for.
+    m_spelling = new Spelling(platform.spelling, QLocale(), this);
+    m_spelling->attach(*firstStatementBox);
+    m_spelling->attach(*secondStatementBox);
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
 }
 

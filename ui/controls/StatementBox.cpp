@@ -1,5 +1,7 @@
 #include "ui/controls/StatementBox.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTextDocument>
 
 namespace quillora {
@@ -20,6 +22,18 @@ void StatementBox::setSectionCaption(const QString& caption)
     const QString name = caption + QLatin1String(kStatementNameSuffix);
     if (name != accessibleName())
         setAccessibleName(name);
+}
+
+void StatementBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_menuBuilder) {
+        QPlainTextEdit::contextMenuEvent(event);
+        return;
+    }
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    QMenu* menu = m_menuBuilder(byMouse ? cursorForPosition(event->pos()) : textCursor());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 QString StatementBox::toStoredText(QString displayed)
