@@ -1,13 +1,16 @@
 // Benchmarks of the window side: a store write at two store sizes, one
-// keystroke in a statement box (change handler plus store write), and the
-// whole program's time from start to its window shown.
+// keystroke in a statement box (change handler, spelling marks and store
+// write), opening a large section with and without spelling, and the whole
+// program's time from start to its window shown.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
 #include "plan/PlanStore.h"
+#include "platform/EnchantSpelling.h"
 #include "ui/MainWindow.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
+#include "ui/spelling/Spelling.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QApplication>
@@ -64,23 +67,54 @@ void BM_SavePlanSetting1KB(benchmark::State& state)
 BENCHMARK(BM_SavePlanSetting1KB)->Arg(20 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
 
 // A realistic plan: every statement a few hundred characters, then one
-// statement of the given size in the upper box; each iteration is one key
-// press in that box (a letter, then its removal, alternately).
-void BM_KeystrokeInStatementBox(benchmark::State& state)
+// statement of the given size in the upper box.
+void prepareLargePlan(int statementBytes)
 {
     prepareStore(0);
     for (const Section& section : allSections())
         savePlanSetting(section.key(), section.hint() + QStringLiteral("\r\n") + statementOf(300));
     savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(int(state.range(0))));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(statementBytes));
+}
 
+// The window over the fake doors, spell-checking with the desktop's English
+// dictionary when `spelling` is set.
+struct BenchWindow {
+    explicit BenchWindow(bool spelling) : window(makeWindow(spelling)) {}
+    MainWindow& makeWindow(bool spelling)
+    {
+        fake.environment.program = program.path();
+        if (spelling)
+            fake.platform.spelling = &dictionaries;
+        held = std::make_unique<MainWindow>(fake.platform,
+                                            BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+        return *held;
+    }
     testing::FakePlatform fake;
     QTemporaryDir program;
-    fake.environment.program = program.path();
-    MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+    EnchantSpelling dictionaries;
+    std::unique_ptr<MainWindow> held;
+    MainWindow& window;
+};
+
+QString spellingLabel(const MainWindow& window)
+{
+    const QString language = const_cast<MainWindow&>(window).spelling().language();
+    return language.isEmpty() ? QStringLiteral("no spelling") : QStringLiteral("spelling ") + language;
+}
+
+// Each iteration is one key press in the upper box (a letter, then its
+// removal, alternately); the second argument switches spelling on.
+void BM_KeystrokeInStatementBox(benchmark::State& state)
+{
+    prepareLargePlan(int(state.range(0)));
+    BenchWindow bench(state.range(1) != 0);
+    MainWindow& window = bench.window;
     window.startUp();
     window.showCentred();
     QApplication::setActiveWindow(&window);
+    while (window.spelling().checking(*window.firstStatementBox))
+        QCoreApplication::processEvents();
     window.firstStatementBox->setFocus();
     window.firstStatementBox->moveCursor(QTextCursor::End);
     bool type = true;
@@ -88,11 +122,58 @@ void BM_KeystrokeInStatementBox(benchmark::State& state)
         QTest::keyClick(window.firstStatementBox, type ? Qt::Key_A : Qt::Key_Backspace);
         type = !type;
     }
-    if (!fake.messages.shown.empty())
+    if (!bench.fake.messages.shown.empty())
         state.SkipWithError("the window reported a failure");
-    state.SetLabel(QStringLiteral("statement %1 KB").arg(state.range(0) / 1024.0, 0, 'f', 1).toStdString());
+    state.SetLabel(QStringLiteral("statement %1 KB, %2")
+                       .arg(state.range(0) / 1024.0, 0, 'f', 1)
+                       .arg(spellingLabel(window))
+                       .toStdString());
 }
-BENCHMARK(BM_KeystrokeInStatementBox)->Arg(300)->Arg(100 * 1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeInStatementBox)->ArgsProduct({{300, 100 * 1024}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// Choosing the tab of a 100 KB section: the time the window is busy before
+// it answers again. The first turn of the event loop after it paints the
+// section ("first_turn_ms"); with spelling, the rest of the section is
+// checked in the turns after that ("longest_turn_ms" is the longest of them,
+// "mean_turn_ms" their average).
+void BM_OpenLargeSection(benchmark::State& state)
+{
+    prepareLargePlan(100 * 1024);
+    BenchWindow bench(state.range(0) != 0);
+    MainWindow& window = bench.window;
+    window.startUp();
+    window.showCentred();
+    TabStrip& tabs = *window.firstSectionTabs;
+    StatementBox& box = *window.firstStatementBox;
+    double firstTurnMs = 0, longestTurnMs = 0, checkingMs = 0;
+    int turns = 0;
+    for (auto _ : state) {
+        tabs.setTab(0); // a short section
+        while (window.spelling().checking(box))
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        tabs.setTab(4);
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        timer.restart();
+        QCoreApplication::processEvents();
+        firstTurnMs = std::max(firstTurnMs, timer.nsecsElapsed() / 1e6);
+        while (window.spelling().checking(box)) {
+            timer.restart();
+            QCoreApplication::processEvents();
+            longestTurnMs = std::max(longestTurnMs, timer.nsecsElapsed() / 1e6);
+            checkingMs += timer.nsecsElapsed() / 1e6;
+            ++turns;
+        }
+    }
+    state.counters["first_turn_ms"] = firstTurnMs;
+    state.counters["longest_turn_ms"] = longestTurnMs;
+    state.counters["mean_turn_ms"] = turns ? checkingMs / turns : 0;
+    state.counters["turns"] = benchmark::Counter(turns, benchmark::Counter::kAvgIterations);
+    state.SetLabel(spellingLabel(window).toStdString());
+}
+BENCHMARK(BM_OpenLargeSection)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The whole program, from process start until its window has been shown and
 // its first events handled (QUILLORA_EXIT_AFTER_SHOW).

@@ -1,9 +1,13 @@
 #pragma once
 // One dictionary as the statement boxes use it, with the switch that turns
 // marking off and on. Without a dictionary nothing is ever marked.
+//
+// Answers are remembered: a plan repeats its words, and asking the
+// dictionary costs microseconds a word where a lookup here costs a fraction.
 
 #include "core/SpellChecking.h"
 
+#include <QHash>
 #include <QStringList>
 #include <memory>
 
@@ -21,25 +25,15 @@ public:
     // True when marking is on and there is a dictionary to mark with.
     bool marking() const { return m_enabled && m_dictionary; }
 
-    bool isMisspelled(const QString& word) { return marking() && !m_dictionary->knows(word); }
-    QStringList suggestions(const QString& word)
-    {
-        return m_dictionary ? m_dictionary->suggestions(word, kMaxSuggestions) : QStringList();
-    }
-    void addToDictionary(const QString& word)
-    {
-        if (m_dictionary)
-            m_dictionary->addToPersonalList(word);
-    }
-    void ignoreAll(const QString& word)
-    {
-        if (m_dictionary)
-            m_dictionary->ignoreForSession(word);
-    }
+    bool isMisspelled(const QString& word);
+    QStringList suggestions(const QString& word);
+    void addToDictionary(const QString& word);
+    void ignoreAll(const QString& word);
 
 private:
     std::unique_ptr<SpellDictionary> m_dictionary;
     bool m_enabled = true;
+    QHash<QString, bool> m_known;
 };
 
 } // namespace quillora

@@ -17,7 +17,7 @@ class SpellHighlighter : public QSyntaxHighlighter {
 
 public:
     // Words checked in one turn of the event loop before the rest waits.
-    static constexpr int kWordsPerTurn = 2000;
+    static constexpr int kWordsPerTurn = 1000;
 
     SpellHighlighter(QTextDocument* document, SpellCheck& check);
 
