@@ -115,7 +115,9 @@ Platform& systemPlatform()
     static QtDesktop desktop;
     static ProcessEnvironment environment;
     static StdExit exit;
-    static EnchantSpelling spelling;
+    // Never destroyed: the window opens its dictionary on a thread of its
+    // own, which may still be at work when the program ends.
+    static EnchantSpelling& spelling = *new EnchantSpelling;
     static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &spelling};
     return platform;
 }

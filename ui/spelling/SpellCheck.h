@@ -20,6 +20,11 @@ public:
     explicit SpellCheck(std::unique_ptr<SpellDictionary> dictionary) : m_dictionary(std::move(dictionary)) {}
 
     bool hasDictionary() const { return m_dictionary != nullptr; }
+    void setDictionary(std::unique_ptr<SpellDictionary> dictionary)
+    {
+        m_dictionary = std::move(dictionary);
+        m_known.clear();
+    }
     bool enabled() const { return m_enabled; }
     void setEnabled(bool on) { m_enabled = on; }
     // True when marking is on and there is a dictionary to mark with.

@@ -9,21 +9,13 @@
 #include <QLocale>
 #include <QMenu>
 #include <QTextBlock>
+#include <QThread>
+
+#include <utility>
 
 namespace quillora {
 namespace {
 
-std::unique_ptr<SpellDictionary> openDictionary(SpellDictionaries* dictionaries, const QString& language)
-{
-    if (!dictionaries || language.isEmpty())
-        return nullptr;
-    return dictionaries->open(language);
-}
-
-QString chosenLanguage(SpellDictionaries* dictionaries, const QLocale& windowLanguage)
-{
-    return dictionaries ? chooseDictionary(windowLanguage, dictionaries->languages()) : QString();
-}
 
 // The switch is a convenience: an unreadable store leaves marking on, and a
 // refused write only means it is not remembered.
@@ -65,12 +57,8 @@ std::optional<MarkedWord> markedWordAt(SpellCheck& check, const QTextCursor& at)
 } // namespace
 
 Spelling::Spelling(SpellDictionaries* dictionaries, const QLocale& windowLanguage, QObject* parent)
-    : QObject(parent),
-      m_language(chosenLanguage(dictionaries, windowLanguage)),
-      m_check(openDictionary(dictionaries, m_language))
+    : QObject(parent), m_check(nullptr)
 {
-    if (!m_check.hasDictionary())
-        m_language.clear();
     m_check.setEnabled(rememberedSwitch());
 
     m_checkAction = new QAction(tr("Check Spelling"), this);
@@ -78,13 +66,42 @@ Spelling::Spelling(SpellDictionaries* dictionaries, const QLocale& windowLanguag
     m_checkAction->setChecked(m_check.enabled());
     connect(m_checkAction, &QAction::toggled, this, &Spelling::setMarking);
 
-    m_languageAction = new QAction(this);
+    m_languageAction = new QAction(tr("No dictionary installed"), this);
     m_languageAction->setEnabled(false);
-    m_languageAction->setText(m_language.isEmpty() ? tr("No dictionary installed")
-                                                   : dictionaryLanguageName(m_language));
+
+    if (!dictionaries)
+        return;
+    // Opening a dictionary reads it whole (the German one takes about 80 ms),
+    // so it is opened beside the window's start; marking begins once it is
+    // there. Nothing else uses `dictionaries` meanwhile.
+    m_opening = QThread::create([this, dictionaries, windowLanguage] {
+        m_openedLanguage = chooseDictionary(windowLanguage, dictionaries->languages());
+        if (!m_openedLanguage.isEmpty())
+            m_opened = dictionaries->open(m_openedLanguage);
+    });
+    connect(m_opening, &QThread::finished, this, &Spelling::useOpenedDictionary);
+    m_opening->start();
 }
 
-Spelling::~Spelling() = default;
+Spelling::~Spelling()
+{
+    if (m_opening) {
+        m_opening->wait();
+        delete m_opening;
+    }
+}
+
+void Spelling::useOpenedDictionary()
+{
+    m_opening->wait();
+    delete std::exchange(m_opening, nullptr);
+    if (!m_opened)
+        return;
+    m_language = m_openedLanguage;
+    m_languageAction->setText(dictionaryLanguageName(m_language));
+    m_check.setDictionary(std::move(m_opened));
+    rehighlightAll();
+}
 
 void Spelling::attach(StatementBox& box)
 {
@@ -94,6 +111,8 @@ void Spelling::attach(StatementBox& box)
 
 bool Spelling::checking(const StatementBox& box) const
 {
+    if (m_opening)
+        return true;
     const SpellHighlighter* highlighter = highlighterOf(box);
     return highlighter && highlighter->checking();
 }

@@ -17,6 +17,7 @@
 class QAction;
 class QLocale;
 class QMenu;
+class QThread;
 
 namespace quillora {
 
@@ -41,23 +42,30 @@ public:
     QAction* checkSpellingAction() const { return m_checkAction; }
     // A disabled item naming the dictionary's language, to go below it.
     QAction* languageAction() const { return m_languageAction; }
-    // The tag of the dictionary in use ("en_US"), empty when there is none.
+    // The tag of the dictionary in use ("en_US"), empty when there is none
+    // (or while it is being opened).
     QString language() const { return m_language; }
 
     // The context menu for a text position in the box: spelling entries
     // first when the word there is marked, then the box's standard entries.
     QMenu* contextMenu(StatementBox& box, const QTextCursor& at);
 
-    // True while some paragraph of the box still waits for its check.
+    // True while some paragraph of the box still waits for its check, or
+    // the dictionary is still being opened.
     bool checking(const StatementBox& box) const;
 
 private:
+    void useOpenedDictionary();
     void setMarking(bool on);
     void rehighlightAll();
     SpellHighlighter* highlighterOf(const StatementBox& box) const;
 
     QString m_language;
     SpellCheck m_check;
+    // Set by the opening thread, taken over when it has finished.
+    QThread* m_opening = nullptr;
+    QString m_openedLanguage;
+    std::unique_ptr<SpellDictionary> m_opened;
     QList<SpellHighlighter*> m_highlighters;
     QAction* m_checkAction = nullptr;
     QAction* m_languageAction = nullptr;
