@@ -16,7 +16,6 @@
 namespace quillora {
 namespace {
 
-
 // The switch is a convenience: an unreadable store leaves marking on, and a
 // refused write only means it is not remembered.
 bool rememberedSwitch()
