@@ -8,6 +8,7 @@
 #include "tests/support/WindowFixture.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -137,6 +138,15 @@ TEST_F(SpellingTest, SuggestionReplacesTheWordAsOneStoredUndoableEdit)
     EXPECT_GT(actions.size(), 6); // the box's own entries follow
 
     const size_t writes = store->writes.size();
+    // A right-click on the word pops up the same menu.
+    QTextCursor word = box.document()->find(QStringLiteral("markte"));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, box.cursorRect(word).center());
+    QCoreApplication::sendEvent(box.viewport(), &click);
+    auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->actions().value(0)->text(), QStringLiteral("market"));
+    shown->close();
+
     actions[0]->trigger();
     EXPECT_EQ(store->writes.size(), writes + 1);
     EXPECT_EQ(box.text(), QStringLiteral("The market plan"));
