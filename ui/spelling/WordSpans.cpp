@@ -15,12 +15,22 @@ bool isApostrophe(QChar c)
     return c == QLatin1Char('\'') || c == kTypographicApostrophe;
 }
 
+// A dot with a letter on each side, as in a host name ("tarnvale.example");
+// also passes over "e.g.", which is no word to check either.
+bool hasInnerDot(QStringView chunk)
+{
+    for (qsizetype i = 1; i + 1 < chunk.size(); ++i) {
+        if (chunk[i] == QLatin1Char('.') && chunk[i - 1].isLetter() && chunk[i + 1].isLetter())
+            return true;
+    }
+    return false;
+}
+
 // Addresses are whole whitespace-separated chunks: "mail@example.com",
-// "https://example.com/a-b", "www.example.com".
+// "https://example.com/a-b", "www.example.com", "example.com".
 bool isAddress(QStringView chunk)
 {
-    return chunk.contains(QLatin1Char('@')) || chunk.contains(QLatin1String("://"))
-        || chunk.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    return chunk.contains(QLatin1Char('@')) || chunk.contains(QLatin1String("://")) || hasInnerDot(chunk);
 }
 
 bool isLeftAlone(QStringView word)
