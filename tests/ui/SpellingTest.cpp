@@ -2,6 +2,7 @@
 #include "plan/SectionCatalogue.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
+#include "ui/spelling/SpellHighlighter.h"
 #include "ui/spelling/Spelling.h"
 #include "ui/spelling/SpellingLanguage.h"
 #include "ui/spelling/WordSpans.h"
@@ -51,6 +52,28 @@ TEST(SpellingLanguage, WindowLanguageElseEnglishElseNone)
     };
     for (const auto& c : cases)
         EXPECT_EQ(chooseDictionary(QLocale(QLatin1String(c.window)), c.installed), QLatin1String(c.chosen)) << c.window;
+}
+
+// Checking never looks like typing to the box: no text change is reported,
+// neither for a document that has text when checking starts nor when all of
+// it is checked again.
+TEST(SpellHighlighter, ChecksWithoutReportingAChange)
+{
+    struct OneWrongWord final : SpellDictionary {
+        bool knows(const QString& word) override { return word != QLatin1String("markte"); }
+        QStringList suggestions(const QString&, int) override { return {}; }
+        void addToPersonalList(const QString&) override {}
+        void ignoreForSession(const QString&) override {}
+    };
+    SpellCheck check(std::make_unique<OneWrongWord>());
+    QTextDocument document(QStringLiteral("The markte plan"));
+    int changes = 0;
+    QObject::connect(&document, &QTextDocument::contentsChanged, [&] { ++changes; });
+    SpellHighlighter highlighter(&document, check);
+    highlighter.recheckAll();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(document.begin().layout()->formats().size(), 1);
+    EXPECT_EQ(changes, 0);
 }
 
 // The window over Enchant with a small Dutch Hunspell dictionary made here
@@ -114,6 +137,18 @@ protected:
     QTemporaryDir enchantHome;
     EnchantSpelling enchant;
 };
+
+TEST_F(SpellingTest, StartUpCheckingStoresNothing)
+{
+    store->values[QStringLiteral("FirstStatementMkt_4")] = QStringLiteral("The markte plan");
+    StatementBox& box = *loadedWindow().firstStatementBox;
+    const size_t writes = store->writes.size();
+    while (window().spelling().checking(box))
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(underlined(box, QStringLiteral("markte")));
+    EXPECT_EQ(store->writes.size(), writes);
+}
 
 TEST_F(SpellingTest, MarksUnknownWordsOnlyAndNamesTheLanguage)
 {

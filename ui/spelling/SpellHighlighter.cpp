@@ -29,10 +29,16 @@ SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellCheck& check)
     m_turn.setSingleShot(true);
     m_turn.setInterval(0);
     connect(&m_turn, &QTimer::timeout, this, &SpellHighlighter::nextTurn);
+    // Qt would check a document that already has text in a later turn, and
+    // loudly: check it now, quietly.
+    if (!document->isEmpty())
+        recheckAll();
 }
 
 bool SpellHighlighter::checking() const
 {
+    if (!document())
+        return false;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         if (block.userState() == kPending)
             return true;
@@ -76,6 +82,8 @@ void SpellHighlighter::recheckAll()
 void SpellHighlighter::nextTurn()
 {
     m_wordsThisTurn = 0;
+    if (!document())
+        return;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         if (block.userState() == kPending) {
             quietly([&] { rehighlightBlock(block); });

@@ -104,7 +104,10 @@ void Spelling::useOpenedDictionary()
 
 void Spelling::attach(StatementBox& box)
 {
-    m_highlighters << new SpellHighlighter(box.document(), m_check);
+    auto* highlighter = new SpellHighlighter(box.document(), m_check);
+    // Goes with the dictionary it checks against, not with the document.
+    highlighter->setParent(this);
+    m_highlighters << highlighter;
     box.setContextMenuBuilder([this, &box](const QTextCursor& at) { return contextMenu(box, at); });
 }
 
