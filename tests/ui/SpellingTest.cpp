@@ -158,6 +158,7 @@ TEST_F(SpellingTest, MarksUnknownWordsOnlyAndNamesTheLanguage)
     EXPECT_FALSE(underlined(box, QStringLiteral("plan")));
     EXPECT_FALSE(underlined(box, QStringLiteral("ROI")));
     EXPECT_EQ(window().spelling().language(), QStringLiteral("nl_NL"));
+    EXPECT_EQ(window().spelling().languageAction()->text(), QStringLiteral("Dictionary: Nederlands (Nederland)"));
     EXPECT_FALSE(window().spelling().languageAction()->isEnabled());
     EXPECT_TRUE(fake.messages.shown.empty());
 }

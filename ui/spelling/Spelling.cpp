@@ -97,7 +97,7 @@ void Spelling::useOpenedDictionary()
     if (!m_opened)
         return;
     m_language = m_openedLanguage;
-    m_languageAction->setText(dictionaryLanguageName(m_language));
+    m_languageAction->setText(tr("Dictionary: %1").arg(dictionaryLanguageName(m_language)));
     m_check.setDictionary(std::move(m_opened));
     rehighlightAll();
 }
