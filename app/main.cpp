@@ -1,5 +1,6 @@
 // Starts Quillora: the application object, the main window, its start-up,
-// then the event loop.
+// then the event loop. Only one window per user runs: a later start brings
+// the running one to the front and ends.
 //
 // Two switches for tooling, read from the environment:
 //   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been shown and
@@ -8,7 +9,10 @@
 
 #include "builder/BuilderEntryPoints.h"
 #include "builder/OfficeServerChoice.h"
+#include "plan/PlanStore.h"
 #include "platform/SystemPlatform.h"
+#include "platform/WindowActivation.h"
+#include "platform/WindowInstance.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
 
@@ -17,14 +21,30 @@
 int main(int argc, char** argv)
 {
     using namespace quillora;
+    // Read before the application object takes them out of the environment.
+    const ActivationRequest activation = ActivationRequest::fromEnvironment();
     Platform& platform = systemPlatform();
     SafeApplication app(argc, argv, *platform.messages);
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
+
+    // Two windows on one plan would each write their older copy over the
+    // other's: when a window already holds it, that one comes to the front
+    // and this start ends without building a window or touching the plan.
+    // Static, so that its socket goes with the process also when closing the
+    // window ends it with std::exit.
+    static WindowInstance instance(planStoreFile());
+    QWidget* front = nullptr;
+    if (!instance.claim(activation, [&front](const ActivationRequest& request) {
+            if (front)
+                bringToFront(*front, request);
+        }))
+        return 0;
 
     BuilderEntryPoints builder(platform);
     // LibreOffice Impress when it can be had, else the built-in engine.
     office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
     MainWindow window(platform, builderHooks(builder));
+    front = &window;
     builder.setSlideOneTexts(window);
     window.startUp();
     window.showCentred();

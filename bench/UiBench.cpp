@@ -1,12 +1,14 @@
 // Benchmarks of the window side: a store write at two store sizes, one
 // keystroke in a statement box (change handler, spelling marks and store
-// write), opening a large section with and without spelling, and the whole
-// program's time from start to its window shown.
+// write), opening a large section with and without spelling, the one-window
+// check a start makes, and the whole program's time from start to its window
+// shown.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
 #include "plan/PlanStore.h"
 #include "platform/EnchantSpelling.h"
+#include "platform/WindowInstance.h"
 #include "ui/MainWindow.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
@@ -21,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
+
+#include <optional>
 
 using namespace quillora;
 
@@ -97,9 +101,9 @@ struct BenchWindow {
     MainWindow& window;
 };
 
-QString spellingLabel(const MainWindow& window)
+QString spellingLabel(MainWindow& window)
 {
-    const QString language = const_cast<MainWindow&>(window).spelling().language();
+    const QString language = window.spelling().language();
     return language.isEmpty() ? QStringLiteral("no spelling") : QStringLiteral("spelling ") + language;
 }
 
@@ -174,6 +178,33 @@ void BM_OpenLargeSection(benchmark::State& state)
     state.SetLabel(spellingLabel(window).toStdString());
 }
 BENCHMARK(BM_OpenLargeSection)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The check every start makes before it builds a window, as the program
+// makes it: naming the store, then claiming the window. Argument 0: no window
+// runs, so the start takes the socket (and gives it back at the end of the
+// iteration); 1: a window runs, so the start hands it the request.
+void BM_OneWindowCheck(benchmark::State& state)
+{
+    const bool windowRuns = state.range(0) == 1;
+    std::optional<WindowInstance> running;
+    int requests = 0;
+    if (windowRuns) {
+        running.emplace(planStoreFile());
+        running->claim({}, [&requests](const ActivationRequest&) { ++requests; });
+    }
+    for (auto _ : state) {
+        WindowInstance start(planStoreFile());
+        if (start.claim({}, {}) == windowRuns) {
+            state.SkipWithError("the start did not find the window state it was set up for");
+            break;
+        }
+        state.PauseTiming();
+        QCoreApplication::processEvents(); // the running window takes the request
+        state.ResumeTiming();
+    }
+    state.SetLabel(windowRuns ? "a window runs" : "no window runs");
+}
+BENCHMARK(BM_OneWindowCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The whole program, from process start until its window has been shown and
 // its first events handled (QUILLORA_EXIT_AFTER_SHOW).

@@ -9,8 +9,8 @@
 
 namespace quillora {
 
-// "marketing_plan.ppt" beside the program, or in the installed data folder
-// when it is only there (see core/DataFiles.h).
+// "marketing_plan.ppt" from the user's data folder, beside the program or
+// from the installed data folder, the first that has it (see core/DataFiles.h).
 QString templateDeckPath(Environment& environment);
 
 // The folder named by TEMP, or the platform's temporary folder when TEMP is

@@ -1,8 +1,12 @@
 #include "cli/DeckCommand.h"
 
+#include "cli/PlanTools.h"
 #include "core/RuntimeError.h"
 
+#include "core/DataFiles.h"
+
 #include <QCommandLineParser>
+#include <array>
 
 namespace quillora {
 namespace {
@@ -14,6 +18,45 @@ void printFailure(QTextStream& err, QString sentence)
     if (!sentence.endsWith(QLatin1Char('.')))
         sentence += QLatin1Char('.');
     err << kProgram << ": " << sentence << Qt::endl;
+}
+
+// --check-template, --export-plan or --import-plan: one of them, alone.
+int runPlanTool(const QCommandLineParser& parser, const std::array<QCommandLineOption, 3>& modes,
+                const QString& defaultTemplate, const DeckJobTools& tools, QTextStream& out, QTextStream& err)
+{
+    const auto& [check, exportPlan, importPlan] = modes;
+    const QStringList given = parser.optionNames();
+    for (const QString& name : given) {
+        if (name != check.names().first() && name != exportPlan.names().first() && name != importPlan.names().first()) {
+            const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+            printFailure(err, QStringLiteral("%1%2 cannot be combined with --check-template, --export-plan or "
+                                             "--import-plan (see --help)")
+                                  .arg(dashes, name));
+            return kExitUsage;
+        }
+    }
+    if (given.size() > 1) {
+        printFailure(err, QStringLiteral("give one of --check-template, --export-plan and --import-plan, once"));
+        return kExitUsage;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > (parser.isSet(check) ? 1 : 0)) {
+        printFailure(err, QStringLiteral("unexpected argument \"%1\" (see --help)").arg(positional.last()));
+        return kExitUsage;
+    }
+    try {
+        if (parser.isSet(check))
+            return printTemplateCheck(positional.value(0, defaultTemplate), out) ? kExitSuccess : kExitUsage;
+        if (parser.isSet(exportPlan))
+            exportStoredPlan(parser.value(exportPlan));
+        else
+            out << importPlanFile(parser.value(importPlan), tools.windowRunning) << Qt::endl;
+    } catch (...) {
+        out.flush();
+        printFailure(err, describeCurrentException());
+        return kExitFailure;
+    }
+    return kExitSuccess;
 }
 
 } // namespace
@@ -42,7 +85,24 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
                                        QStringLiteral("Also write OUT with .pdf in place of .pptx, through "
                                                       "LibreOffice (nothing more when OUT ends in .pdf)."));
-    parser.addOptions({templateOption, planOption, outputOption, pdfOption});
+    // A flag: the parser has no option with an optional value, so FILE is the
+    // positional argument.
+    const QCommandLineOption checkOption(
+        QStringLiteral("check-template"),
+        QStringLiteral("Used as --check-template [FILE]: list what the template FILE (default: the one used "
+                       "without --template) lacks of what the plan is written into; exit 0 when nothing is "
+                       "missing, 2 when something is."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The template --check-template checks."),
+                                 QStringLiteral("[FILE]"));
+    const QCommandLineOption exportOption(QStringLiteral("export-plan"),
+                                          QStringLiteral("Write the stored plan to this plan file."),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption importOption(
+        QStringLiteral("import-plan"),
+        QStringLiteral("Store the plan from this plan file; the stored plan is kept first in %1.")
+            .arg(planBackupFolder()),
+        QStringLiteral("FILE"));
+    parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption});
 
     if (!parser.parse(arguments)) {
         printFailure(err, parser.errorText() + QStringLiteral(" (see --help)"));
@@ -57,6 +117,8 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         out << kProgram << ' ' << QUILLORA_VERSION << Qt::endl;
         return kExitSuccess;
     }
+    if (parser.isSet(checkOption) || parser.isSet(exportOption) || parser.isSet(importOption))
+        return runPlanTool(parser, {checkOption, exportOption, importOption}, defaultTemplate, tools, out, err);
     if (!parser.positionalArguments().isEmpty()) {
         printFailure(err, QStringLiteral("unexpected argument \"%1\" (see --help)")
                               .arg(parser.positionalArguments().first()));

@@ -161,7 +161,12 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
         titles = {plan.productName, plan.planTitle};
         planFromFile.emplace(makeInMemoryPlanStore(plan));
     } else {
-        titles = {planSetting(QLatin1String(kCompanyNameKey)), planSetting(QLatin1String(kMarketingPlanKey))};
+        try {
+            titles = {planSetting(QLatin1String(kCompanyNameKey)), planSetting(QLatin1String(kMarketingPlanKey))};
+        } catch (const PlanStoreError& failure) {
+            throw RuntimeError(QStringLiteral("the stored plan cannot be read from %1: %2")
+                                   .arg(quoted(failure.filePath()), failure.reason()));
+        }
     }
 
     const FilledDeck filled = tools.filler(job.templatePath, titles);

@@ -49,6 +49,7 @@ struct DeckJobTools {
     ProgressLine* progress = nullptr;   // for --pdf
     QString libreOffice;                // path of soffice; empty when not installed
     WriteProbe mayWrite;                // empty: ask the system (userMayWrite)
+    std::function<bool()> windowRunning; // for --import-plan; unset: taken as not running
 };
 
 // The files a job writes; an empty path is one it does not write.

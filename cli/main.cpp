@@ -7,6 +7,8 @@
 #include "cli/PdfExport.h"
 #include "core/DataFiles.h"
 #include "core/FileNames.h"
+#include "plan/PlanStore.h"
+#include "platform/WindowInstance.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -26,6 +28,7 @@ int main(int argc, char** argv)
     tools.processes = &processes;
     tools.progress = &progress;
     tools.libreOffice = quillora::findLibreOffice();
+    tools.windowRunning = [] { return quillora::windowIsRunning(quillora::planStoreFile()); };
 
     QTextStream out(stdout);
     QTextStream err(stderr);

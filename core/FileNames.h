@@ -1,7 +1,8 @@
 #pragma once
 // The names of the files the program works with. The template, the skin and
-// the hand cursor lie beside the program or in an installed copy's data
-// folder (core/DataFiles.h); the working copy goes to the temporary folder.
+// the hand cursor lie in the user's data folder, beside the program or in an
+// installed copy's data folder (core/DataFiles.h); the working copy goes to
+// the temporary folder.
 
 namespace quillora {
 

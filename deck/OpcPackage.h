@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -39,6 +40,14 @@ public:
     // Content type from [Content_Types].xml: an Override, else the Default
     // for the extension; empty when neither says.
     QString contentType(const QString& partName);
+    // Sets the part's Override in [Content_Types].xml, adding one if needed.
+    void setContentType(const QString& partName, const QString& contentType);
+    // Drops every part of one of these content types or reached by a
+    // relationship of one of these types, together with the part's own
+    // relationships. Nothing is left pointing at a dropped part: the
+    // relationships to it go, and so do its Override and any Default that
+    // only dropped parts used.
+    void removeParts(const QStringList& contentTypes, const QStringList& relationshipTypes);
     // Relationships of a part ("" for the package itself).
     std::vector<Relationship> relationships(const QString& sourcePart);
     // The target of the source's first relationship of that type, or "".
@@ -48,10 +57,12 @@ public:
     QByteArray toZip() const;
 
 private:
+    void reindex();
+
     QString m_displayName;
     QByteArray m_zip; // as read: unchanged parts are copied from it
     std::vector<Part> m_parts;
-    QHash<QString, size_t> m_byFoldedName; // case-folded name -> first part
+    QHash<QString, size_t> m_byFoldedName; // case-folded name -> its part (names are unique)
 };
 
 // "ppt/slides/slide1.xml" from source "ppt/presentation.xml" and target
@@ -60,5 +71,7 @@ QString resolvePartName(const QString& sourcePart, const QString& target);
 
 inline constexpr char kOfficeDocumentRelationship[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
+inline constexpr char kSlideLayoutRelationship[] =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideLayout";
 
 } // namespace quillora::deck::detail

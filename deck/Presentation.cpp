@@ -1,4 +1,6 @@
 #include "deck/DeckData.h"
+#include "deck/PackageRefusals.h"
+#include "deck/RunnableContent.h"
 #include "deck/Xml.h"
 
 #include <QFile>
@@ -16,7 +18,7 @@ namespace {
 constexpr qint64 kMaxFileBytes = 256ll << 20;
 
 const QStringList kPresentationContentTypes{
-    QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml"),
+    QString::fromLatin1(detail::kPresentationMainContentType),
     QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.slideshow.main+xml"),
     QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.template.main+xml"),
     QStringLiteral("application/vnd.ms-powerpoint.presentation.macroEnabled.main+xml"),
@@ -76,6 +78,9 @@ std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, co
     if (mainPart.isEmpty() || !package.find(mainPart)
         || !kPresentationContentTypes.contains(package.contentType(mainPart)))
         throw DeckError(QStringLiteral("%1 holds no presentation.").arg(displayName));
+    // On open rather than on save: the engine never holds the macros, so
+    // every way of saving (saveAs, toBytes) writes a deck without them.
+    detail::removeRunnableContent(package, mainPart);
 
     const auto main = detail::parseXml(package.bytesOf(mainPart), mainPart, displayName);
     std::vector<detail::Relationship> relationships = package.relationships(mainPart);
@@ -95,6 +100,12 @@ std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, co
         slideData.number = static_cast<int>(data.slides.size()) + 1;
         slideData.partName = relationship->target;
         slideData.document = detail::parseXml(package.bytesOf(slideData.partName), slideData.partName, displayName);
+        // Every reader lays a slide out by its layout; one without it opens
+        // nowhere else, so neither would the deck filled from it.
+        const QString layout =
+            package.relatedPart(slideData.partName, QString::fromLatin1(detail::kSlideLayoutRelationship));
+        if (layout.isEmpty() || !package.find(layout))
+            throw DeckError(detail::slideWithoutLayout(displayName, slideData.number, slideData.partName));
         slideData.readShapes(*slide);
         data.slides.push_back(std::move(slide));
     }

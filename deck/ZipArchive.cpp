@@ -1,6 +1,8 @@
 #include "deck/ZipArchive.h"
 
 #include "deck/Deck.h"
+#include "deck/PackageRefusals.h"
+#include "deck/ZipHeaders.h"
 
 #include <zip.h>
 
@@ -111,6 +113,11 @@ std::vector<ZipEntry> readZip(const QByteArray& bytes, const QString& displayNam
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
     if (count < 0 || count > limits.maxEntries)
         throw DeckError(QStringLiteral("%1 is damaged: it holds too many parts.").arg(displayName));
+    // libzip takes the first end record it finds in the archive's tail,
+    // most readers the last: both must lead to the same entries.
+    const std::optional<std::vector<HeaderNames>> headerNames = readHeaderNames(bytes);
+    if (!headerNames || headerNames->size() != static_cast<size_t>(count))
+        throw DeckError(directoryReadsTwoWays(displayName));
 
     std::vector<ZipEntry> entries;
     entries.reserve(static_cast<size_t>(count));
@@ -122,7 +129,13 @@ std::vector<ZipEntry> readZip(const QByteArray& bytes, const QString& displayNam
                                 .arg(displayName)
                                 .arg(i + 1)
                                 .arg(reasonOf(zip_get_error(archive.get()))));
+        const HeaderNames& names = (*headerNames)[static_cast<size_t>(i)];
+        const char* storedName = zip_get_name(archive.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        if (!storedName || names.central != QByteArray(storedName))
+            throw DeckError(directoryReadsTwoWays(displayName));
         ZipEntry entry{QString::fromUtf8(rawName), {}, i};
+        if (names.local != names.central)
+            throw DeckError(partStoredUnderAnotherName(displayName, entry.name, QString::fromUtf8(names.local)));
         if (entry.name.endsWith(QLatin1Char('/')))
             continue;
 

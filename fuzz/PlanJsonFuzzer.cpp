@@ -1,16 +1,21 @@
 // Feeds arbitrary bytes to the JSON plan-file reader. It must either refuse
-// with a RuntimeError or give a plan whose statements use only "\r\n" line
-// breaks and whose keys are plan keys; the in-memory plan store made from
-// the plan must serve every statement and keep what is written to it.
+// with a RuntimeError or give a plan whose keys are plan keys and whose
+// statements use only "\r\n" line breaks unless the file asks for exact
+// text; the in-memory plan store made from the plan must serve every
+// statement and keep what is written to it; and the plan written as a plan
+// file must read back exactly as it is.
 // (Reading the bytes from a file is left to the unit tests: the reader asks
 // for the whole size limit at once, which the sanitizer makes costly on
 // every input.)
 
 #include "plan/PlanFile.h"
+#include "plan/PlanFileWriter.h"
 #include "plan/SectionCatalogue.h"
 #include "core/RuntimeError.h"
 
 #include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSet>
 
 #include <cstdint>
@@ -62,6 +67,23 @@ void checkInMemoryStore(const PlanDocument& plan)
     setPlanStoreBackend(std::move(previous));
 }
 
+void checkWrittenFile(const PlanDocument& plan)
+{
+    const QByteArray written = planFileJson(plan);
+    PlanDocument back;
+    try {
+        back = parsePlanJson(written, QStringLiteral("written.json"));
+    } catch (const RuntimeError& error) {
+        fail("the written plan file is refused", error.description());
+    }
+    if (back.productName != plan.productName || back.hasProductName != plan.hasProductName)
+        fail("the written product name comes back changed", plan.productName);
+    if (back.planTitle != plan.planTitle || back.hasPlanTitle != plan.hasPlanTitle)
+        fail("the written plan title comes back changed", plan.planTitle);
+    if (back.statements != plan.statements)
+        fail("the written statements come back changed", QString::fromUtf8(written));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -82,12 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             fail("refusal does not name the file", error.description());
         return 0;
     }
+    const bool exact = QJsonDocument::fromJson(json).object().contains(QLatin1String(kLineBreaksField));
     for (const auto& [key, statement] : plan.statements) {
         if (!keys.contains(key))
             fail("statement under a key that is not a plan key", key);
-        if (!onlyCrLfBreaks(statement))
+        if (!exact && !onlyCrLfBreaks(statement))
             fail("statement with a line break other than CR LF", key);
     }
     checkInMemoryStore(plan);
+    checkWrittenFile(plan);
     return 0;
 }

@@ -3,6 +3,7 @@
 // must work; a write must succeed, read back exactly and change no other
 // key's value.
 
+#include "plan/DamagedSettingsFile.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
 #include "core/RuntimeError.h"
@@ -11,6 +12,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -94,5 +96,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             fail("a write changed another key", keys[i]);
         }
     }
+    // A damaged input was kept beside the file before the write; one run's copy is enough.
+    const QFileInfo file(settingsFile);
+    for (const QString& kept :
+         file.dir().entryList({file.fileName() + QLatin1String(kDamagedCopyMarker) + QLatin1Char('*')}, QDir::Files))
+        file.dir().remove(kept);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "plan/PlanFile.h"
+#include "plan/JsonRepeatedKeys.h"
 #include "plan/PlanKeys.h"
 #include "core/Quoted.h"
 
@@ -16,9 +17,10 @@
 namespace quillora {
 namespace {
 
-const QString kProductName = QStringLiteral("productName");
-const QString kPlanTitle = QStringLiteral("planTitle");
-const QString kSections = QStringLiteral("sections");
+const QString kProductName = QLatin1String(kProductNameField);
+const QString kPlanTitle = QLatin1String(kPlanTitleField);
+const QString kSections = QLatin1String(kSectionsField);
+const QString kLineBreaks = QLatin1String(kLineBreaksField);
 
 QString typeName(const QJsonValue& value)
 {
@@ -99,10 +101,11 @@ QString optionalText(const QJsonObject& root, const QString& field, const PlanFi
     return value.toString();
 }
 
-QString statementFrom(const QString& caption, const QJsonValue& value, const PlanFileError& error)
+QString statementFrom(const QString& caption, const QJsonValue& value, bool exact, const PlanFileError& error)
 {
+    const auto lineText = [exact](const QString& text) { return exact ? text : normaliseLineBreaks(text); };
     if (value.isString())
-        return normaliseLineBreaks(value.toString());
+        return lineText(value.toString());
     if (!value.isArray()) {
         error.raise(QStringLiteral("has %1 for section %2 where a string or an array of strings belongs")
                         .arg(typeName(value), quoted(caption)));
@@ -116,7 +119,7 @@ QString statementFrom(const QString& caption, const QJsonValue& value, const Pla
                             .arg(i + 1)
                             .arg(quoted(caption)));
         }
-        lines << normaliseLineBreaks(array[i].toString());
+        lines << lineText(array[i].toString());
     }
     return lines.join(QStringLiteral("\r\n"));
 }
@@ -163,18 +166,31 @@ PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
     if (!document.isObject())
         error.raise(QStringLiteral("must hold one JSON object, not %1").arg(document.isArray() ? "an array" : "a bare value"));
 
+    if (const std::optional<RepeatedKey> repeated = firstRepeatedKey(json)) {
+        if (repeated->object.isEmpty())
+            error.raise(QStringLiteral("has the field %1 twice").arg(quoted(repeated->key)));
+        error.raise(QStringLiteral("has %1 twice in %2").arg(quoted(repeated->key), quoted(repeated->object)));
+    }
+
     const QJsonObject root = document.object();
     for (auto it = root.begin(); it != root.end(); ++it) {
-        if (it.key() != kProductName && it.key() != kPlanTitle && it.key() != kSections) {
+        if (it.key() != kProductName && it.key() != kPlanTitle && it.key() != kSections && it.key() != kLineBreaks) {
             error.raise(QStringLiteral("has an unknown field %1 (known fields: \"productName\", \"planTitle\", "
-                                       "\"sections\")")
+                                       "\"sections\", \"lineBreaks\")")
                             .arg(quoted(it.key())));
         }
     }
 
     PlanDocument plan;
+    plan.hasProductName = root.contains(kProductName);
+    plan.hasPlanTitle = root.contains(kPlanTitle);
     plan.productName = optionalText(root, kProductName, error);
     plan.planTitle = optionalText(root, kPlanTitle, error);
+    const bool exact = root.contains(kLineBreaks);
+    if (exact && optionalText(root, kLineBreaks, error) != QLatin1String(kExactLineBreaks)) {
+        error.raise(QStringLiteral("has %1 as \"lineBreaks\" where only \"exact\" belongs")
+                        .arg(quoted(root.value(kLineBreaks).toString())));
+    }
 
     const QJsonValue sections = root.value(kSections);
     if (sections.isUndefined())
@@ -192,7 +208,7 @@ PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
             error.raise(QStringLiteral("names section %1 twice (by caption and by setting key)")
                             .arg(quoted(section->captionText())));
         }
-        plan.statements[key] = statementFrom(it.key(), it.value(), error);
+        plan.statements[key] = statementFrom(it.key(), it.value(), exact, error);
     }
     return plan;
 }

@@ -1,5 +1,6 @@
 #include "plan/PlanStore.h"
-#include "core/RuntimeError.h"
+#include "plan/DamagedSettingsFile.h"
+#include "plan/StoreRefusal.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -8,7 +9,9 @@
 #include <QSettings>
 #include <QThread>
 
+#include <cerrno>
 #include <memory>
+#include <optional>
 
 namespace quillora {
 namespace {
@@ -45,7 +48,7 @@ void removeAbandonedLock(const QString& lockPath)
     // QSettings would wait for it forever: refuse the write instead.
     const QFileInfo existing(lockPath);
     if (existing.exists() && !existing.isFile())
-        throw RuntimeError(QStringLiteral("Path/File access error"));
+        throw PlanStoreError(PlanStoreError::Operation::Write, qt_error_string(EISDIR), lockPath);
     constexpr qint64 kAbandonedAfterMs = 500;
     QElapsedTimer waited;
     waited.start();
@@ -62,14 +65,45 @@ void removeAbandonedLock(const QString& lockPath)
     }
 }
 
-// Writes one value and returns how the file came out of it.
-QSettings::Status writeThrough(const QString& key, const QString& value)
+struct WriteOutcome {
+    QSettings::Status status = QSettings::NoError;
+    int error = 0; // errno as the write left it
+};
+
+// Writes the values with one replacement of the file and returns how the
+// file came out of it.
+WriteOutcome writeThrough(QSettings& settings, const PlanValues& values)
 {
-    const std::unique_ptr<QSettings> settings = openStore();
-    removeAbandonedLock(settings->fileName() + QStringLiteral(".lock"));
-    settings->setValue(key, value);
-    settings->sync();
-    return settings->status();
+    removeAbandonedLock(settings.fileName() + QStringLiteral(".lock"));
+    for (const auto& [key, value] : values)
+        settings.setValue(key, value);
+    errno = 0;
+    settings.sync();
+    return {settings.status(), errno};
+}
+
+qint64 byteCount(const PlanValues& values)
+{
+    qint64 bytes = 0;
+    for (const auto& [key, value] : values)
+        bytes += (key.size() + value.size()) * 4;
+    return bytes;
+}
+
+// The file as far as telling a changed file from an unchanged one goes, as
+// QSettings itself tells them apart.
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp stampOf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    return {info.size(), info.lastModified()};
 }
 
 class QSettingsBackend final : public SettingsBackend {
@@ -78,7 +112,8 @@ public:
     {
         // Opening reads whatever another instance of the program wrote since.
         // Lines that are not settings are skipped; the rest stays readable.
-        const QVariant stored = openStore()->value(key);
+        const std::unique_ptr<QSettings> settings = open();
+        const QVariant stored = settings->value(key);
         if (!stored.isValid())
             return false;
         // QSettings reads an unquoted value with commas, as a hand edit of
@@ -91,25 +126,72 @@ public:
         return true;
     }
 
-    void write(const QString& key, const QString& value) override
+    void write(const QString& key, const QString& value) override { writeAll({{key, value}}); }
+
+    void writeAll(const PlanValues& values) override
     {
-        QSettings::Status status = writeThrough(key, value);
-        if (status == QSettings::FormatError) {
-            // The file held lines that are not settings. The write rewrote it
-            // from what could be read, which drops those lines, but the
-            // reading error masks whether the write itself worked. Writing
-            // again, now on a clean file, tells.
-            status = writeThrough(key, value);
-        }
-        switch (status) {
-        case QSettings::NoError:
+        if (values.empty())
             return;
-        case QSettings::AccessError:
-            throw RuntimeError(QStringLiteral("Permission denied"));
-        case QSettings::FormatError:
-            throw RuntimeError(QStringLiteral("Path/File access error"));
+        QString file;
+        {
+            const std::unique_ptr<QSettings> settings = open();
+            file = settings->fileName();
+        }
+        keepDamagedFile(file);
+        // A fresh object: QSettings never clears a status once set, so the
+        // one that read a damaged file would report that on every write.
+        WriteOutcome outcome = writeThrough(*openStore(), values);
+        if (outcome.status == QSettings::FormatError) {
+            // The file was read anew and held lines that are not settings;
+            // the reading error masks whether the write itself worked.
+            // Writing again, now on a clean file, tells.
+            outcome = writeThrough(*openStore(), values);
+        }
+        if (outcome.status != QSettings::NoError) {
+            // A probe as large as the file would be plus a block.
+            const qint64 bytes = qMax<qint64>(stampOf(file).size, 0) + byteCount(values) + 4096;
+            throw PlanStoreError(PlanStoreError::Operation::Write, writeRefusalReason(file, bytes, outcome.error),
+                                 file);
         }
     }
+
+    QString keptDamagedCopy() const override { return m_keptCopy; }
+
+private:
+    // Opens the store and notes what reading it found: a file that cannot be
+    // read at all is an error, one with lines that are not settings is
+    // damaged and kept before the next write. QSettings reports either only
+    // when it parses the file, not when it serves an unchanged file from its
+    // cache, so a damaged file is remembered by its stamp.
+    std::unique_ptr<QSettings> open()
+    {
+        std::unique_ptr<QSettings> settings = openStore();
+        // Qt reads the file at the first access, not when the object is made.
+        settings->contains(QString());
+        switch (settings->status()) {
+        case QSettings::NoError:
+            break;
+        case QSettings::AccessError:
+            throw PlanStoreError(PlanStoreError::Operation::Read, readRefusalReason(settings->fileName()),
+                                 settings->fileName());
+        case QSettings::FormatError:
+            m_damaged = stampOf(settings->fileName());
+            break;
+        }
+        return settings;
+    }
+
+    void keepDamagedFile(const QString& file)
+    {
+        const FileStamp now = stampOf(file);
+        if (!m_damaged || *m_damaged != now)
+            return;
+        m_keptCopy = keepDamagedCopy(file, QDateTime::currentDateTime());
+        m_damaged.reset();
+    }
+
+    std::optional<FileStamp> m_damaged;
+    QString m_keptCopy;
 };
 
 std::unique_ptr<SettingsBackend>& currentBackend()
@@ -142,9 +224,32 @@ QString planSetting(const QString& key, const QString& defaultValue)
     return value;
 }
 
+std::optional<QString> storedPlanSetting(const QString& key)
+{
+    QString value;
+    if (!currentBackend()->read(key, value))
+        return std::nullopt;
+    return value;
+}
+
 void savePlanSetting(const QString& key, const QString& value)
 {
     currentBackend()->write(key, value);
+}
+
+QString planStoreFile()
+{
+    return openStore()->fileName();
+}
+
+void savePlanSettings(const PlanValues& values)
+{
+    currentBackend()->writeAll(values);
+}
+
+QString keptDamagedSettingsCopy()
+{
+    return currentBackend()->keptDamagedCopy();
 }
 
 } // namespace quillora

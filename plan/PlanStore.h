@@ -3,10 +3,37 @@
 // text values kept per user under application "Tarnvale", section "Quillora".
 // Every write reaches the disk before it returns; nothing is cached here.
 
+#include "core/RuntimeError.h"
+
 #include <QString>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace quillora {
+
+// Values to store, in the order they were given.
+using PlanValues = std::vector<std::pair<QString, QString>>;
+
+// The store could not be read or written. The description is the system's
+// own reason ("No space left on device", "Permission denied", ...).
+class PlanStoreError : public RuntimeError {
+public:
+    enum class Operation { Read, Write };
+    PlanStoreError(Operation operation, QString reason, QString filePath)
+        : RuntimeError(std::move(reason)), m_operation(operation), m_filePath(std::move(filePath))
+    {
+    }
+    Operation operation() const { return m_operation; }
+    const QString& reason() const { return description(); }
+    // The settings file (or registry key) the store keeps the plan in.
+    const QString& filePath() const { return m_filePath; }
+
+private:
+    Operation m_operation;
+    QString m_filePath;
+};
 
 // Where the values physically live. QSettings by default: a file under the
 // user's configuration folder on Linux and macOS, the registry key that
@@ -14,10 +41,21 @@ namespace quillora {
 class SettingsBackend {
 public:
     virtual ~SettingsBackend() = default;
-    // False when nothing is stored under the key.
+    // False when nothing is stored under the key. Throws PlanStoreError when
+    // the store cannot be read.
     virtual bool read(const QString& key, QString& value) = 0;
-    // Throws RuntimeError when the value could not be made durable.
+    // Throws PlanStoreError when the value could not be made durable.
     virtual void write(const QString& key, const QString& value) = 0;
+    // Stores the values one after the other; a backend that can stores them
+    // at once, all or none.
+    virtual void writeAll(const PlanValues& values)
+    {
+        for (const auto& [key, value] : values)
+            write(key, value);
+    }
+    // The copy kept, in this run, of a settings file that could not be read
+    // as settings, before anything was written over it; empty when none.
+    virtual QString keptDamagedCopy() const { return {}; }
 };
 
 std::unique_ptr<SettingsBackend> makeQSettingsBackend();
@@ -27,6 +65,14 @@ std::unique_ptr<SettingsBackend> makeQSettingsBackend();
 std::unique_ptr<SettingsBackend> setPlanStoreBackend(std::unique_ptr<SettingsBackend> backend);
 
 QString planSetting(const QString& key, const QString& defaultValue = QString());
+// The value stored under the key; nothing when none is (not even empty text).
+std::optional<QString> storedPlanSetting(const QString& key);
 void savePlanSetting(const QString& key, const QString& value);
+void savePlanSettings(const PlanValues& values);
+QString keptDamagedSettingsCopy();
+
+// Where the QSettings store lives (a file on Linux): it names the plan a
+// window holds, whichever backend is in use.
+QString planStoreFile();
 
 } // namespace quillora

@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 #include "builder/SlideFillMap.h"
-#include "plan/PlanStore.h"
 #include "core/AppTitleRule.h"
 #include "core/DataFiles.h"
 #include "core/FileExists.h"
@@ -8,6 +7,7 @@
 #include "ui/HomePage.h"
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
+#include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/ProgressButton.h"
@@ -31,6 +31,8 @@ namespace quillora {
 namespace {
 
 constexpr int kTabHeightTwips = 300;
+constexpr int kWindowWidthTwips = 12720;
+constexpr int kWindowHeightTwips = 11235;
 
 QFont arial(double points, bool bold)
 {
@@ -84,7 +86,7 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
 {
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
-                                            productNameField, planTitleField});
+                                            productNameField, planTitleField, storeNotice});
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
     // The language the window speaks: the one its translation was loaded for.
@@ -100,7 +102,7 @@ void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(twipsToPixels(12720), twipsToPixels(11235));
+    setFixedSize(twipsToPixels(kWindowWidthTwips), twipsToPixels(kWindowHeightTwips));
     setFont(arial(9, true));
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
@@ -160,6 +162,9 @@ void MainWindow::createControls()
     firstStatementPage->raise();
     secondStatementPage->raise();
 
+    storeNotice = new StoreNotice(this);
+    connect(storeNotice, &StoreNotice::changed, this, &MainWindow::placeStoreNotice);
+
     QWidget::setTabOrder(productNameField, planTitleField);
     QWidget::setTabOrder(planTitleField, firstStatementBox);
     QWidget::setTabOrder(firstStatementBox, secondStatementBox);
@@ -172,6 +177,18 @@ void MainWindow::createControls()
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }
+}
+
+void MainWindow::placeStoreNotice()
+{
+    int height = twipsToPixels(kWindowHeightTwips);
+    if (!storeNotice->isHidden()) {
+        const QRect area = twipsRect(120, kWindowHeightTwips - 60, 12480, 0);
+        const int noticeHeight = storeNotice->heightForWidth(area.width());
+        storeNotice->setGeometry(area.x(), area.y(), area.width(), noticeHeight);
+        height = area.y() + noticeHeight + twipsToPixels(120);
+    }
+    setFixedSize(twipsToPixels(kWindowWidthTwips), height);
 }
 
 QList<QWidget*> MainWindow::controls() const
@@ -193,8 +210,9 @@ void MainWindow::startUp()
     if (proc.test(106, [&] { return fileExists(cursorPath); }))
         proc.step(108, [&] { m_mouseIcon = loadHandCursor(cursorPath); });
     proc.step(110, [&] { maybeOpenHomePage(m_platform); });
-    proc.step(128, [&] { productNameField->setText(planSetting(QLatin1String(kCompanyNameKey), QString())); });
-    proc.step(130, [&] { planTitleField->setText(planSetting(QLatin1String(kMarketingPlanKey), QString())); });
+    // The store's own failures go to the store notice, not to the report.
+    proc.step(128, [&] { m_editor.loadProductName(); });
+    proc.step(130, [&] { m_editor.loadPlanTitle(); });
     proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
     proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
     proc.step(136, [&] { m_hooks.checkPowerPointInstalled(); });

@@ -25,6 +25,7 @@ class LineBox;
 class PictureBox;
 class Spelling;
 class StatementBox;
+class StoreNotice;
 class TabStrip;
 
 inline constexpr char kProductName[] = "Quillora";
@@ -81,6 +82,9 @@ public:
     PictureBox* secondStatementPage = nullptr;
     StatementBox* firstStatementBox = nullptr;
     StatementBox* secondStatementBox = nullptr;
+    // Below the strips while the plan store needs telling about; the window
+    // grows to show it.
+    StoreNotice* storeNotice = nullptr;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -89,6 +93,7 @@ protected:
 
 private:
     void createControls();
+    void placeStoreNotice();
     void pointerOverWindow();
     void pointerOverProductNameFrame();
     void pointerOverPlanTitleFrame();

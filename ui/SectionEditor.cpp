@@ -1,10 +1,12 @@
 #include "ui/SectionEditor.h"
 #include "plan/PlanStore.h"
+#include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 
 #include <QObject>
+#include <QScopedValueRollback>
 
 namespace quillora {
 namespace {
@@ -49,9 +51,9 @@ void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
     nameBox(strip, tabs, box);
     const int tab = tabs.tab();
     if (const std::optional<Section> section = findSection(strip, tab)) {
-        const QString stored = planSetting(statementKey(strip, tab), QString());
+        const QString stored = load(statementKey(strip, tab));
         // Assigning raises the box's Change, which stores what it now shows.
-        box.setText(stored.isEmpty() ? section->hint() : stored);
+        loading([&] { box.setText(stored.isEmpty() ? section->hint() : stored); });
     }
     // A hidden or disabled box (as during start-up) simply does not take it.
     if (box.isEnabled() && box.isVisible())
@@ -60,7 +62,62 @@ void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
 
 void SectionEditor::saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box)
 {
-    savePlanSetting(statementKey(strip, tabs.tab()), box.text());
+    save(statementKey(strip, tabs.tab()), box.text());
+}
+
+void SectionEditor::loadProductName()
+{
+    const QString stored = load(QLatin1String(kCompanyNameKey));
+    loading([&] { m_c.productNameField->setText(stored); });
+}
+
+void SectionEditor::loadPlanTitle()
+{
+    const QString stored = load(QLatin1String(kMarketingPlanKey));
+    loading([&] { m_c.planTitleField->setText(stored); });
+}
+
+void SectionEditor::loading(const std::function<void()>& assign)
+{
+    const QScopedValueRollback<bool> during(m_loading, true);
+    assign();
+}
+
+QString SectionEditor::load(const QString& key)
+{
+    try {
+        const QString value = m_writer.value(key);
+        tellKeptCopy();
+        return value;
+    } catch (const PlanStoreError& failure) {
+        tell(failure);
+        return QString();
+    }
+}
+
+void SectionEditor::save(const QString& key, const QString& value)
+{
+    try {
+        m_writer.save(key, value, m_loading ? PlanWriter::Source::Loaded : PlanWriter::Source::Typed);
+        if (m_c.storeNotice)
+            m_c.storeNotice->clearFailure();
+        tellKeptCopy();
+    } catch (const PlanStoreError& failure) {
+        tell(failure);
+    }
+}
+
+void SectionEditor::tell(const PlanStoreError& failure)
+{
+    if (m_c.storeNotice)
+        m_c.storeNotice->showFailure(failure);
+    tellKeptCopy();
+}
+
+void SectionEditor::tellKeptCopy()
+{
+    if (m_c.storeNotice)
+        m_c.storeNotice->showKeptCopy(keptDamagedSettingsCopy());
 }
 
 void SectionEditor::onFirstTabsClicked(int)
@@ -85,12 +142,12 @@ void SectionEditor::onSecondStatementChanged()
 
 void SectionEditor::onProductNameChanged()
 {
-    savePlanSetting(QLatin1String(kCompanyNameKey), m_c.productNameField->text());
+    save(QLatin1String(kCompanyNameKey), m_c.productNameField->text());
 }
 
 void SectionEditor::onPlanTitleChanged()
 {
-    savePlanSetting(QLatin1String(kMarketingPlanKey), m_c.planTitleField->text());
+    save(QLatin1String(kMarketingPlanKey), m_c.planTitleField->text());
 }
 
 void SectionEditor::onProductNameFocused()

@@ -17,8 +17,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <cerrno>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -150,6 +153,19 @@ TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
     // The stored plan is back in place and unchanged.
     EXPECT_EQ(planSetting(QStringLiteral("FirstStatementMkt_3")), QStringLiteral("Stored\r\n- point"));
     EXPECT_EQ(planSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Stored title"));
+}
+
+TEST_F(DeckJobTest, AnUnreadableStoredPlanEndsTheRunWithTheSystemsReason)
+{
+    const QString settingsFile = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
+                                           QStringLiteral("Quillora")).fileName();
+    QFile::remove(settingsFile);
+    ASSERT_TRUE(QDir().mkpath(settingsFile));
+    EXPECT_EQ(failure(), QStringLiteral("the stored plan cannot be read from \"%1\": %2")
+                             .arg(settingsFile, qt_error_string(EISDIR)));
+    EXPECT_EQ(generator.runs, 0);
+    EXPECT_TRUE(outFolderEntries().isEmpty());
+    ASSERT_TRUE(QDir(settingsFile).removeRecursively());
 }
 
 TEST_F(DeckJobTest, AnErrorReportFailsTheRunAndLeavesAnEarlierOutputAlone)

@@ -1,14 +1,24 @@
 // Reading a plan from a JSON file: what a good file gives and how each kind
-// of bad file is turned away.
+// of bad file is turned away; writing the stored plan to one, setting it
+// aside and storing one.
 
+#include "cli/PlanTools.h"
+#include "platform/WindowInstance.h"
+#include "core/DataFiles.h"
 #include "plan/PlanFile.h"
+#include "plan/PlanFileWriter.h"
 #include "plan/SectionCatalogue.h"
+#include "plan/StoredPlan.h"
 #include "core/RuntimeError.h"
+#include "tests/cli/HostilePlan.h"
+#include "tests/support/MemorySettings.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace quillora;
@@ -188,4 +198,107 @@ TEST(PlanFileReading, OversizedFilesAreRefusedWithoutReadingThemWhole)
     } catch (const RuntimeError& e) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("is larger than 64 MiB"))) << e.what();
     }
+}
+
+// Plan files written by the program: what the stored plan becomes and how it
+// comes back.
+
+TEST(PlanFileExact, TheHostilePlanComesBackExactlyThroughTheFile)
+{
+    quillora::testing::MemorySettings store;
+    store->values = quillora::testing::hostilePlanValues();
+    const QByteArray json = planFileJson(readStoredPlan());
+
+    quillora::testing::MemorySettings other;
+    storePlan(parsePlanJson(json, QStringLiteral("plan.json")));
+    EXPECT_EQ(other->values, quillora::testing::hostilePlanValues());
+    // Written again, the file is the same to the byte.
+    EXPECT_EQ(planFileJson(readStoredPlan()), json);
+}
+
+TEST(PlanFileExact, WithoutTheMarkerLineBreaksAreNormalisedAsBefore)
+{
+    EXPECT_EQ(parse(R"({"sections": {"Pricing": ["a\nb", "c\r"]}})").statements.at("SecondStatementMkt_2"),
+              QStringLiteral("a\r\nb\r\nc\r\n"));
+    EXPECT_EQ(parse(R"({"lineBreaks": "exact", "sections": {"Pricing": ["a\nb", "c\r"]}})")
+                  .statements.at("SecondStatementMkt_2"),
+              QStringLiteral("a\nb\r\nc\r"));
+    EXPECT_TRUE(rejection(R"({"lineBreaks": "unix"})").contains(QStringLiteral("only \"exact\" belongs")));
+    // Qt's reader takes a U+FEFF that opens a string for a byte order mark.
+    PlanDocument marked;
+    marked.statements[QStringLiteral("FirstStatementMkt_0")] = QStringLiteral("\uFEFFx\r\n\uFEFF");
+    EXPECT_EQ(parsePlanJson(planFileJson(marked), QStringLiteral("p.json")).statements, marked.statements);
+    // Titles the file leaves out are told apart from empty ones.
+    const PlanDocument titles = parse(R"({"planTitle": ""})");
+    EXPECT_TRUE(titles.hasPlanTitle);
+    EXPECT_FALSE(titles.hasProductName);
+}
+
+TEST(PlanFileRejection, AKeyGivenTwiceIsNamed)
+{
+    EXPECT_TRUE(rejection(R"({"planTitle": "a", "planTitle": "b"})").contains(QStringLiteral("has the field \"planTitle\" twice")));
+    const QString section = rejection(R"({"sections": {"Pricing": "a", "Schedule": "", "Pricing": "b"}})");
+    EXPECT_TRUE(section.contains(QStringLiteral("has \"Pricing\" twice in \"sections\""))) << section.toStdString();
+    // The same key spelt with an escape, and a quote or brace inside a value, change nothing.
+    EXPECT_TRUE(rejection(R"({"sections": {"Pricing": "a", "Pric\u0069ng": "b"}})").contains(QStringLiteral("\"Pricing\" twice")));
+    EXPECT_NO_THROW(parse(R"({"planTitle": "\"planTitle\": {", "productName": "}, \"planTitle\"", "sections": {}})"));
+}
+
+TEST(PlanFileWriting, ReplacesInOneStepAndRefusesWhatMayNotBeWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.json"));
+    PlanDocument plan;
+    plan.productName = QStringLiteral("Acme");
+    plan.hasProductName = true;
+    writePlanFile(path, plan);
+    EXPECT_EQ(readPlanFile(path).productName, QStringLiteral("Acme"));
+
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    plan.productName = QStringLiteral("Other");
+    EXPECT_THROW(writePlanFile(path, plan), RuntimeError);
+    EXPECT_THROW(writePlanFile(dir.path(), plan), RuntimeError);
+    EXPECT_EQ(readPlanFile(path).productName, QStringLiteral("Acme"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plan.json")});
+}
+
+TEST(PlanBackup, NamedByTimeAndProductAndNeverOverwritten)
+{
+    const QDateTime time(QDate(2026, 12, 8), QTime(10, 15, 0));
+    EXPECT_EQ(planBackupFileName(time, QStringLiteral("Acme Rocket Skates")),
+              QStringLiteral("2026-12-08 101500 Acme Rocket Skates.json"));
+    EXPECT_EQ(planBackupFileName(time, QStringLiteral("..a/b: \"c\"\r\n*d. ")), QStringLiteral("2026-12-08 101500 a b c d.json"));
+    EXPECT_EQ(planBackupFileName(time, QStringLiteral(" ../ ")), QStringLiteral("2026-12-08 101500.json"));
+
+    quillora::testing::MemorySettings store;
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("plans"));
+    EXPECT_EQ(backupStoredPlan(folder, time), QString()); // nothing stored, nothing kept
+
+    store->values = quillora::testing::hostilePlanValues();
+    const QString first = backupStoredPlan(folder, time);
+    const QString second = backupStoredPlan(folder, time);
+    EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("2026-12-08 101500 Acme \U0001F680 Rocket Skates \"Pro\".json").remove(u'"'));
+    EXPECT_EQ(QFileInfo(second).fileName(), QFileInfo(first).completeBaseName() + QStringLiteral(" (2).json"));
+    EXPECT_EQ(quillora::testing::readFile(first), planFileJson(readStoredPlan()));
+    EXPECT_EQ(quillora::testing::readFile(second), quillora::testing::readFile(first));
+}
+
+TEST(PlanImport, RefusedWhileTheWindowIsOpenOrTheFileIsBadWithNothingTouched)
+{
+    quillora::testing::MemorySettings store;
+    store->values = {{QStringLiteral("Company Name"), QStringLiteral("Old Co")}};
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.json")), twice = dir.filePath(QStringLiteral("twice.json"));
+    quillora::testing::writeFile(good, R"({"productName": "New Co"})");
+    quillora::testing::writeFile(twice, R"({"productName": "a", "productName": "b"})");
+    EXPECT_THROW(importPlanFile(twice, [] { return false; }), RuntimeError);
+    try {
+        importPlanFile(good, [] { return true; });
+        ADD_FAILURE() << "imported while the window is open";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.description(), QString::fromLatin1(kCloseWindowFirst));
+    }
+    EXPECT_EQ(store->writes.size(), 0u);
+    EXPECT_FALSE(QFileInfo::exists(planBackupFolder()));
 }

@@ -50,5 +50,30 @@ TEST(LibreOffice, RendersTheWrittenTextsOfASavedDeck)
     EXPECT_FALSE(text.contains(QLatin1String("Market: past, present"))) << "slide 2's hint was replaced";
 }
 
+TEST(LibreOffice, RendersADeckFilledFromAMacroTemplate)
+{
+    const quillora::testing::OfficeTools office = quillora::testing::findOfficeTools();
+    if (!office.available())
+        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed; scripts/install-deps --test installs them";
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    quillora::testing::PackageParts parts = quillora::testing::PackageParts::minimalDeck(1);
+    parts.addVbaProject("application/vnd.ms-powerpoint.template.macroEnabled.main+xml");
+    const QString deckPath = folder.filePath(QStringLiteral("filled.pptx"));
+    {
+        auto deck = Presentation::fromBytes(parts.zip(), QStringLiteral("plan.potm"));
+        deck->slide(1).shape(QStringLiteral("Title 1")).textRange().setText(QStringLiteral("MacroFreeLaunch"));
+        deck->saveAs(deckPath);
+    }
+
+    QString error;
+    const QString pdf = quillora::testing::convertToPdf(office, deckPath, folder.path(), &error);
+    ASSERT_FALSE(pdf.isEmpty()) << qPrintable(error);
+    const QString text = quillora::testing::pdfText(office, pdf, &error);
+    ASSERT_TRUE(error.isEmpty()) << qPrintable(error);
+    EXPECT_TRUE(text.contains(QLatin1String("MacroFreeLaunch"))) << qPrintable(text);
+}
+
 } // namespace
 } // namespace quillora::deck

@@ -2,15 +2,13 @@
 // names that climb out of the package, XML entity tricks, truncated and
 // damaged zips, dangling slide lists, duplicate shape names and a very long
 // deck. Each must be refused with a clear error or work; none may crash,
-// hang or eat the memory. The files are built here, not kept as binaries,
-// except one found by fuzzing, read from the fuzz corpus.
+// hang or eat the memory. The files are built here, not kept as binaries.
 
 #include "deck/Deck.h"
 #include "tests/support/DeckBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -176,46 +174,15 @@ TEST(HostileZip, ARelationshipThatClimbsOutOfThePackageIsNotFollowedToTheDisk)
     }
 }
 
-TEST(HostileZip, TwoEntriesWithOneNameAreRefusedOrTheDeckStaysUsable)
+TEST(HostileZip, TwoEntriesWithOneNameAreRefused)
 {
+    // Readers differ in which of the two they take; the engine's own tests
+    // check the sentence, and the fuzz finding of this kind.
     const QByteArray zip = withRenamedEntry(PackageParts::minimalDeck(3).zip(), "ppt/slides/slide3.xml",
                                             "ppt/slides/slide1.xml");
-    expectClearRefusalOrUsable(openBytes(zip));
-}
-
-TEST(HostileZip, ATemplateWhoseDirectoryNamesAPartTwiceFillsAndSaves)
-{
-    // Found by fuzzing: the built template with one central-directory name
-    // changed, so two entries are called ppt/slides/_rels/slide4.xml.rels.
-    // It opened and filled, then could not be packed.
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    std::unique_ptr<Presentation> deck =
-        Presentation::open(QStringLiteral(QUILLORA_SOURCE_DIR "/fuzz/corpus/deck_open/entry-named-twice.pptx"));
-    ASSERT_GT(deck->slideCount(), 1);
-    int filled = 0;
-    for (int s = 1; s <= deck->slideCount(); ++s) {
-        for (int n = 1; n <= deck->slide(s).shapeCount(); ++n) {
-            if (!deck->slide(s).shape(n).hasTextFrame())
-                continue;
-            deck->slide(s).shape(n).textRange().setText(QStringLiteral("Slide %1 shape %2\rsecond line").arg(s).arg(n));
-            ++filled;
-        }
-    }
-    ASSERT_GT(filled, deck->slideCount());
-
-    const QString saved = folder.filePath(QStringLiteral("filled.pptx"));
-    deck->saveAs(saved);
-    std::unique_ptr<Presentation> reopened = Presentation::open(saved);
-    ASSERT_EQ(reopened->slideCount(), deck->slideCount());
-    for (int s = 1; s <= deck->slideCount(); ++s) {
-        ASSERT_EQ(reopened->slide(s).shapeCount(), deck->slide(s).shapeCount());
-        for (int n = 1; n <= deck->slide(s).shapeCount(); ++n) {
-            if (deck->slide(s).shape(n).hasTextFrame())
-                EXPECT_EQ(reopened->slide(s).shape(n).textRange().text(), deck->slide(s).shape(n).textRange().text())
-                    << "slide " << s << " shape " << n;
-        }
-    }
+    const Outcome outcome = openBytes(zip);
+    expectClearRefusal(outcome);
+    EXPECT_TRUE(outcome.refusal.contains(QLatin1String("ppt/slides/slide1.xml"))) << outcome.refusal.toStdString();
 }
 
 // ---------------------------------------------------------------------------
@@ -384,14 +351,8 @@ TEST(HostileStructure, DeeplyNestedGroupsNeitherExhaustTheStackNorHideTheShapes)
 TEST(HostileStructure, TenThousandSlidesOpenEditAndSave)
 {
     constexpr int kSlides = 10000;
-    PackageParts parts = PackageParts::minimalDeck(kSlides);
-    // Each slide also has its relationships part, as in any saved deck.
-    for (int n = 1; n <= kSlides; ++n) {
-        parts.set(QStringLiteral("ppt/slides/_rels/slide%1.xml.rels").arg(n),
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<Relationships "
-                  "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>");
-    }
-    const QByteArray zip = parts.zip();
+    // Each slide has its relationships part too, as in any saved deck.
+    const QByteArray zip = PackageParts::minimalDeck(kSlides).zip();
     const long before = peakMegabytes();
 
     std::unique_ptr<Presentation> deck = Presentation::fromBytes(zip);

@@ -83,4 +83,30 @@ private:
     QString m_path;
 };
 
+// Puts a plain file where the settings folder should be, for as long as it
+// lives; the real folder waits aside and comes back afterwards.
+class FolderReplacedByFile {
+public:
+    explicit FolderReplacedByFile(const QString& folder) : m_folder(folder)
+    {
+        m_hadFolder = QDir(folder).exists();
+        if (m_hadFolder)
+            QDir().rename(folder, aside());
+        QFile f(folder);
+        f.open(QIODevice::WriteOnly);
+        f.write("not a folder\n");
+    }
+    ~FolderReplacedByFile()
+    {
+        QFile::remove(m_folder);
+        if (m_hadFolder)
+            QDir().rename(aside(), m_folder);
+    }
+
+private:
+    QString aside() const { return m_folder + QStringLiteral(".aside"); }
+    QString m_folder;
+    bool m_hadFolder = false;
+};
+
 } // namespace quillora::testing

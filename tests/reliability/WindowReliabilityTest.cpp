@@ -1,13 +1,15 @@
-// The main window through error storms and hard texts, with the real
-// builder, engine and plan store behind it: after a generation run full of
-// error reports the window still edits, stores and generates; the statement
-// boxes show and store the hard texts exactly.
+// The main window through error storms, hard texts and a failing store,
+// with the real builder, engine and plan store behind it: after a
+// generation run full of error reports the window still edits, stores and
+// generates; the statement boxes show and store the hard texts exactly;
+// what is typed while the store fails is stored once it is back.
 
 #include "builder/BuilderEntryPoints.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
 #include "ui/MainWindow.h"
+#include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
@@ -22,6 +24,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace quillora;
 using namespace quillora::testing;
@@ -205,6 +209,59 @@ TEST_F(StatementBoxTexts, TypedRightToLeftTextIsStoredAsTyped)
     }
     EXPECT_EQ(window.firstStatementBox->text(), typed);
     EXPECT_EQ(planSetting(QStringLiteral("FirstStatementMkt_2")), typed);
+}
+
+// ---------------------------------------------------------------------------
+
+struct WindowOnAFailingStore : ::testing::Test {
+    WindowOnAFailingStore() { clearRealStore(); }
+    FakePlatform fake;
+    BuilderEntryPoints builder{fake.platform};
+    MainWindow window{fake.platform, builderHooks(builder)};
+    SettingsHome home{qEnvironmentVariable("XDG_CONFIG_HOME")};
+};
+
+TEST_F(WindowOnAFailingStore, EverythingTypedWhileTheStoreRefusedIsStoredOnceItIsBack)
+{
+    window.startUp();
+    const QString below = statementKey(Strip::Second, 0);
+    {
+        FolderReplacedByFile blocked(home.folder());
+        window.productNameField->setText(QStringLiteral("Acme"));
+        window.planTitleField->setText(QStringLiteral("Spring launch"));
+        window.firstStatementBox->setText(QStringLiteral("Typed on tab 4"));
+        window.firstSectionTabs->setTab(1);
+        window.firstStatementBox->setText(QStringLiteral("Typed on tab 1"));
+        window.firstSectionTabs->setTab(4);
+        EXPECT_EQ(window.firstStatementBox->text(), QStringLiteral("Typed on tab 4")) << "what was typed, not the store";
+        window.secondStatementBox->setText(QStringLiteral("Typed below"));
+        EXPECT_TRUE(window.storeNotice->text().contains(qt_error_string(ENOTDIR)));
+        EXPECT_TRUE(window.storeNotice->text().contains(home.file()));
+    }
+    window.secondStatementBox->setText(QStringLiteral("Typed below, then more"));
+    EXPECT_FALSE(window.storeNotice->isVisibleTo(&window));
+    EXPECT_TRUE(fake.messages.shown.empty());
+
+    const QJsonObject stored = home.dump({QStringLiteral("Company Name"), QStringLiteral("Marketing Plan"),
+                                          statementKey(Strip::First, 4), statementKey(Strip::First, 1), below});
+    EXPECT_EQ(stored[QStringLiteral("Company Name")].toString(), QStringLiteral("Acme"));
+    EXPECT_EQ(stored[QStringLiteral("Marketing Plan")].toString(), QStringLiteral("Spring launch"));
+    EXPECT_EQ(stored[statementKey(Strip::First, 4)].toString(), QStringLiteral("Typed on tab 4"));
+    EXPECT_EQ(stored[statementKey(Strip::First, 1)].toString(), QStringLiteral("Typed on tab 1"));
+    EXPECT_EQ(stored[below].toString(), QStringLiteral("Typed below, then more"));
+}
+
+TEST_F(WindowOnAFailingStore, ADamagedSettingsFileIsKeptBeforeTheStartUpWritesAndTheNoticeSaysWhere)
+{
+    const QByteArray damaged("[General]\nCompany%20Name=Acme\n\x01\x02\xff\xfe binary junk\n");
+    home.writeRaw(damaged);
+    window.startUp();
+    const QString kept = keptDamagedSettingsCopy();
+    ASSERT_FALSE(kept.isEmpty());
+    EXPECT_EQ(readFile(kept), damaged);
+    EXPECT_TRUE(window.storeNotice->text().contains(kept));
+    EXPECT_EQ(window.productNameField->text(), QStringLiteral("Acme"));
+    EXPECT_TRUE(fake.messages.shown.empty());
 }
 
 } // namespace

@@ -12,6 +12,7 @@ namespace quillora::testing {
 namespace {
 
 const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+const char kRelationshipTypes[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 const char kNamespaces[] = "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
                            "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
                            "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"";
@@ -29,6 +30,12 @@ QByteArray contentTypes(int slideCount)
            "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
            "<Override PartName=\"/ppt/presentation.xml\" ContentType=\"application/"
            "vnd.openxmlformats-officedocument.presentationml.presentation.main+xml\"/>";
+    xml += "<Override PartName=\"/ppt/slideMasters/slideMaster1.xml\" ContentType=\"application/"
+           "vnd.openxmlformats-officedocument.presentationml.slideMaster+xml\"/>"
+           "<Override PartName=\"/ppt/slideLayouts/slideLayout1.xml\" ContentType=\"application/"
+           "vnd.openxmlformats-officedocument.presentationml.slideLayout+xml\"/>"
+           "<Override PartName=\"/ppt/theme/theme1.xml\" ContentType=\"application/"
+           "vnd.openxmlformats-officedocument.theme+xml\"/>";
     for (int n = 1; n <= slideCount; ++n) {
         xml += "<Override PartName=\"/ppt/slides/slide" + QByteArray::number(n) +
                ".xml\" ContentType=\"application/vnd.openxmlformats-officedocument.presentationml.slide+xml\"/>";
@@ -40,7 +47,8 @@ QByteArray contentTypes(int slideCount)
 QByteArray presentation(const QList<int>& order)
 {
     QByteArray xml = kXmlDeclaration;
-    xml += QByteArray("<p:presentation ") + kNamespaces + "><p:sldIdLst>";
+    xml += QByteArray("<p:presentation ") + kNamespaces +
+           "><p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" r:id=\"rIdMaster\"/></p:sldMasterIdLst><p:sldIdLst>";
     for (int i = 0; i < order.size(); ++i)
         xml += "<p:sldId id=\"" + QByteArray::number(256 + i) + "\" r:id=\"rId" + QByteArray::number(order[i] + 1) + "\"/>";
     xml += "</p:sldIdLst><p:sldSz cx=\"12192000\" cy=\"6858000\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/>"
@@ -58,7 +66,61 @@ QByteArray presentationRelationships(int slideCount)
                "Target=\"slides/slide" +
                QByteArray::number(n) + ".xml\"/>";
     }
+    return xml + "<Relationship Id=\"rIdMaster\" Type=\"" + kRelationshipTypes +
+           "slideMaster\" Target=\"slideMasters/slideMaster1.xml\"/></Relationships>";
+}
+
+// Relationships of one kind each, e.g. ("slideLayout", "../slideLayouts/slideLayout1.xml").
+QByteArray relationships(const QList<std::pair<const char*, const char*>>& typeAndTarget)
+{
+    QByteArray xml = kXmlDeclaration;
+    xml += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    int id = 1;
+    for (const auto& [type, target] : typeAndTarget)
+        xml += "<Relationship Id=\"rId" + QByteArray::number(id++) + "\" Type=\"" + kRelationshipTypes + type +
+               "\" Target=\"" + target + "\"/>";
     return xml + "</Relationships>";
+}
+
+const char kEmptyTree[] = "<p:cSld><p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/>"
+                          "</p:nvGrpSpPr><p:grpSpPr/></p:spTree></p:cSld>";
+
+// The one master and its one blank layout every slide is laid out by, and
+// the theme the master draws its colours and fonts from.
+void addMasterLayoutAndTheme(PackageParts& parts)
+{
+    parts.set(QStringLiteral("ppt/slideMasters/slideMaster1.xml"),
+              QByteArray(kXmlDeclaration) + "<p:sldMaster " + kNamespaces + ">" + kEmptyTree +
+                  "<p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" accent2=\"accent2\" "
+                  "accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" accent6=\"accent6\" hlink=\"hlink\" "
+                  "folHlink=\"folHlink\"/><p:sldLayoutIdLst><p:sldLayoutId id=\"2147483649\" r:id=\"rId1\"/>"
+                  "</p:sldLayoutIdLst></p:sldMaster>");
+    parts.set(QStringLiteral("ppt/slideMasters/_rels/slideMaster1.xml.rels"),
+              relationships({{"slideLayout", "../slideLayouts/slideLayout1.xml"}, {"theme", "../theme/theme1.xml"}}));
+    parts.set(QStringLiteral("ppt/slideLayouts/slideLayout1.xml"),
+              QByteArray(kXmlDeclaration) + "<p:sldLayout " + kNamespaces + " type=\"blank\">" + kEmptyTree +
+                  "<p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sldLayout>");
+    parts.set(QStringLiteral("ppt/slideLayouts/_rels/slideLayout1.xml.rels"),
+              relationships({{"slideMaster", "../slideMasters/slideMaster1.xml"}}));
+    QByteArray colours;
+    for (const char* name : {"dk1", "lt1", "dk2", "lt2", "accent1", "accent2", "accent3", "accent4", "accent5",
+                             "accent6", "hlink", "folHlink"})
+        colours += QByteArray("<a:") + name + "><a:srgbClr val=\"" + (qstrcmp(name, "lt1") == 0 ? "FFFFFF" : "1F3864") +
+                   "\"/></a:" + name + ">";
+    const QByteArray solid = "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>";
+    const QByteArray line = "<a:ln w=\"9525\">" + solid + "</a:ln>";
+    const QByteArray effect = "<a:effectStyle><a:effectLst/></a:effectStyle>";
+    parts.set(QStringLiteral("ppt/theme/theme1.xml"),
+              QByteArray(kXmlDeclaration) +
+                  "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" name=\"Plain\">"
+                  "<a:themeElements><a:clrScheme name=\"Plain\">" + colours + "</a:clrScheme>"
+                  "<a:fontScheme name=\"Plain\"><a:majorFont><a:latin typeface=\"Liberation Sans\"/><a:ea typeface=\"\"/>"
+                  "<a:cs typeface=\"\"/></a:majorFont><a:minorFont><a:latin typeface=\"Liberation Sans\"/>"
+                  "<a:ea typeface=\"\"/><a:cs typeface=\"\"/></a:minorFont></a:fontScheme>"
+                  "<a:fmtScheme name=\"Plain\"><a:fillStyleLst>" + solid + solid + solid + "</a:fillStyleLst>"
+                  "<a:lnStyleLst>" + line + line + line + "</a:lnStyleLst><a:effectStyleLst>" + effect + effect + effect +
+                  "</a:effectStyleLst><a:bgFillStyleLst>" + solid + solid + solid + "</a:bgFillStyleLst></a:fmtScheme>"
+                  "</a:themeElements></a:theme>");
 }
 
 QByteArray packageRelationships()
@@ -260,9 +322,43 @@ PackageParts PackageParts::withSlides(const std::vector<QByteArray>& slides, con
     parts.set(QStringLiteral("_rels/.rels"), packageRelationships());
     parts.set(QStringLiteral("ppt/presentation.xml"), presentation(presented));
     parts.set(QStringLiteral("ppt/_rels/presentation.xml.rels"), presentationRelationships(slideCount));
-    for (int n = 1; n <= slideCount; ++n)
+    addMasterLayoutAndTheme(parts);
+    for (int n = 1; n <= slideCount; ++n) {
         parts.set(QStringLiteral("ppt/slides/slide%1.xml").arg(n), slides[static_cast<size_t>(n - 1)]);
+        parts.set(QStringLiteral("ppt/slides/_rels/slide%1.xml.rels").arg(n),
+                  relationships({{"slideLayout", "../slideLayouts/slideLayout1.xml"}}));
+    }
     return parts;
+}
+
+void PackageParts::addVbaProject(const QByteArray& mainContentType, const QByteArray& binDefault)
+{
+    const QByteArray office = "http://schemas.microsoft.com/office/2006/relationships/";
+    const QByteArray vba = "application/vnd.ms-office.vbaProject";
+    QByteArray types = part(QStringLiteral("[Content_Types].xml"));
+    types.replace("application/vnd.openxmlformats-officedocument.presentationml.presentation.main+xml", mainContentType);
+    QByteArray added = "<Override PartName=\"/ppt/vbaProjectSignature.bin\" ContentType=\"" + vba + "Signature\"/>";
+    if (binDefault.isEmpty()) {
+        added += "<Default Extension=\"bin\" ContentType=\"" + vba + "\"/>";
+    } else {
+        added += "<Default Extension=\"bin\" ContentType=\"" + binDefault + "\"/>"
+                 "<Override PartName=\"/ppt/vbaProject.bin\" ContentType=\"" + vba + "\"/>";
+        set(QStringLiteral("ppt/embeddings/oleObject1.bin"), "an embedded object");
+    }
+    types.replace("</Types>", added + "</Types>");
+    set(QStringLiteral("[Content_Types].xml"), types);
+
+    QByteArray presentationRels = part(QStringLiteral("ppt/_rels/presentation.xml.rels"));
+    presentationRels.replace("</Relationships>", "<Relationship Id=\"rIdVba\" Type=\"" + office +
+                                                     "vbaProject\" Target=\"vbaProject.bin\"/></Relationships>");
+    set(QStringLiteral("ppt/_rels/presentation.xml.rels"), presentationRels);
+    // Stands in for the compound file: what matters is where it sits.
+    set(QStringLiteral("ppt/vbaProject.bin"), "Sub OnSlideShowPageChange(): Shell \"touch /tmp/ran\": End Sub");
+    set(QStringLiteral("ppt/_rels/vbaProject.bin.rels"),
+        QByteArray(kXmlDeclaration) + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"" + office + "vbaProjectSignature\" Target=\"vbaProjectSignature.bin\"/>"
+            "</Relationships>");
+    set(QStringLiteral("ppt/vbaProjectSignature.bin"), "a signature");
 }
 
 PackageParts PackageParts::minimalDeck(int slideCount)
@@ -354,14 +450,29 @@ QByteArray withClaimedSize(QByteArray zip, const QString& name, quint32 claimedS
     return zip;
 }
 
-QByteArray withRenamedEntry(QByteArray zip, const QByteArray& from, const QByteArray& to)
+namespace {
+
+QByteArray renamed(QByteArray zip, const QByteArray& from, const QByteArray& to, bool centralToo)
 {
     if (from.size() != to.size())
         throw std::invalid_argument("names must be of equal length");
-    forEachHeaderOf(zip, from, [&](qsizetype, qsizetype nameAt, bool) {
-        std::memcpy(zip.data() + nameAt, to.constData(), static_cast<size_t>(to.size()));
+    forEachHeaderOf(zip, from, [&](qsizetype, qsizetype nameAt, bool central) {
+        if (!central || centralToo)
+            std::memcpy(zip.data() + nameAt, to.constData(), static_cast<size_t>(to.size()));
     });
     return zip;
+}
+
+} // namespace
+
+QByteArray withRenamedEntry(QByteArray zip, const QByteArray& from, const QByteArray& to)
+{
+    return renamed(std::move(zip), from, to, true);
+}
+
+QByteArray withLocalHeaderName(QByteArray zip, const QByteArray& from, const QByteArray& to)
+{
+    return renamed(std::move(zip), from, to, false);
 }
 
 } // namespace quillora::testing

@@ -26,7 +26,8 @@ QByteArray slideXml(const std::vector<ShapeSpec>& shapes);
 class PackageParts {
 public:
     // A small valid deck: slide n holds "Title 1" with "Slide n" and
-    // "Rectangle 3" with "Body n".
+    // "Rectangle 3" with "Body n". Every package made here lays its slides
+    // out by one master's blank layout.
     static PackageParts minimalDeck(int slideCount);
 
     void set(const QString& name, const QByteArray& data); // adds or replaces
@@ -43,6 +44,14 @@ public:
     // A package of the given slide parts, presented in `order` (indexes
     // into slides; empty: as listed).
     static PackageParts withSlides(const std::vector<QByteArray>& slides, const QList<int>& order = {});
+
+    // Makes the package macro-enabled as PowerPoint writes one: the main
+    // part of the given content type, ppt/vbaProject.bin with its
+    // relationship and a signature (ppt/vbaProjectSignature.bin). The
+    // project is typed by the "bin" Default, or by an Override when
+    // binDefault names another type, which ppt/embeddings/oleObject1.bin
+    // then goes by.
+    void addVbaProject(const QByteArray& mainContentType, const QByteArray& binDefault = {});
 
 private:
     std::vector<std::pair<QString, QByteArray>> m_parts; // in archive order
@@ -68,5 +77,8 @@ QByteArray withClaimedSize(QByteArray zip, const QString& name, quint32 claimedS
 // Renames an entry in place in both headers; the names must be of equal
 // length. Lets a test make names libzip would refuse or tidy up.
 QByteArray withRenamedEntry(QByteArray zip, const QByteArray& from, const QByteArray& to);
+// The same in the entry's local header only: the central directory keeps
+// the old name, and readers that go by one or the other disagree.
+QByteArray withLocalHeaderName(QByteArray zip, const QByteArray& from, const QByteArray& to);
 
 } // namespace quillora::testing

@@ -18,6 +18,8 @@ public:
         bool read(const QString& key, QString& value) override
         {
             ++reads;
+            if (!readRefusal.isEmpty())
+                throw PlanStoreError(PlanStoreError::Operation::Read, readRefusal, fileName);
             auto it = values.find(key);
             if (it == values.end())
                 return false;
@@ -27,14 +29,29 @@ public:
         void write(const QString& key, const QString& value) override
         {
             if (refuseWrites)
-                throw RuntimeError(QStringLiteral("Permission denied"));
+                throw PlanStoreError(PlanStoreError::Operation::Write, refusal, fileName);
             writes.emplace_back(key, value);
             values[key] = value;
         }
+        void writeAll(const PlanValues& batch) override
+        {
+            // All or none, as the settings file is replaced.
+            if (refuseWrites)
+                throw PlanStoreError(PlanStoreError::Operation::Write, refusal, fileName);
+            ++batches;
+            for (const auto& [key, value] : batch)
+                write(key, value);
+        }
+        QString keptDamagedCopy() const override { return keptCopy; }
         std::map<QString, QString> values;
         std::vector<std::pair<QString, QString>> writes;
         int reads = 0;
+        int batches = 0;
         bool refuseWrites = false;
+        QString refusal = QStringLiteral("Permission denied"); // the system's reason a write gives
+        QString readRefusal;                                   // set: every read fails with it
+        QString keptCopy;
+        QString fileName = QStringLiteral("/home/user/.config/Tarnvale/Quillora.conf");
     };
 
     MemorySettings()

@@ -2,7 +2,7 @@
 //
 // Listing tests (ctest's discovery) must not need a display, so the
 // QApplication is only created for a real run. Each run gets its own
-// settings folder so no test ever touches the user's plan.
+// settings and data folders so no test ever touches the user's plan or files.
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,13 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QTemporaryDir settingsHome;
-    if (!qEnvironmentVariableIsSet("QUILLORA_TEST_KEEP_XDG"))
+    // The user's own template or skin in their data folder must not change
+    // what the tests see either.
+    QTemporaryDir settingsHome, dataHome;
+    if (!qEnvironmentVariableIsSet("QUILLORA_TEST_KEEP_XDG")) {
         qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    }
 
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

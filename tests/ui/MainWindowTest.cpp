@@ -1,6 +1,7 @@
 #include "plan/SectionCatalogue.h"
 #include "core/AppTitle.h"
 #include "ui/HomePage.h"
+#include "ui/StoreNotice.h"
 #include "core/RuntimeError.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
@@ -17,6 +18,9 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
+#include <QToolButton>
+
+#include <cerrno>
 
 using namespace quillora;
 using quillora::testing::WindowFixture;
@@ -169,16 +173,56 @@ TEST_F(FormLoad, TwoFailingStepsGiveTwoReportsAndTheStartUpCompletes)
     EXPECT_TRUE(w.styleSheet().isEmpty());
 }
 
-TEST_F(FormLoad, AFailingSectionLoadIsReportedUnderItsStepAndTheNextStepRuns)
+TEST_F(FormLoad, AnUnwritableStoreGivesOneNoticeInTheWindowNotAReport)
 {
     store->refuseWrites = true;
+    store->refusal = qt_error_string(ENOSPC);
     MainWindow& w = loadedWindow();
-    EXPECT_EQ(reportLines(), (QStringList{QStringLiteral("128"), QStringLiteral("130"), QStringLiteral("132"),
-                                          QStringLiteral("134")}));
-    EXPECT_TRUE(fake.messages.shown[2].text.startsWith(QStringLiteral("Permission denied\r\n")));
-    // The box shows its hint although it could not be stored.
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_TRUE(w.storeNotice->isVisibleTo(&w));
+    EXPECT_TRUE(w.storeNotice->text().contains(qt_error_string(ENOSPC)));
+    EXPECT_TRUE(w.storeNotice->text().contains(store->fileName));
+    // Below the lower strip, inside the window, which grew to hold it.
+    EXPECT_GT(w.storeNotice->height(), w.storeNotice->fontMetrics().height());
+    EXPECT_GT(w.storeNotice->y(), w.secondSectionTabs->geometry().bottom());
+    EXPECT_GE(w.height(), w.storeNotice->geometry().bottom());
+    // The start-up went on: the boxes show their hints, the last step ran.
     EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
     EXPECT_EQ(installedChecks, 1);
+}
+
+TEST_F(FormLoad, AnUnreadableStoreIsToldAndItsBlankFieldsNeverOverwriteThePlanLater)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Kept Co");
+    store->values[QStringLiteral("FirstStatementMkt_4")] = QStringLiteral("Kept statement");
+    store->readRefusal = qt_error_string(EACCES);
+    store->refuseWrites = true;
+    MainWindow& w = loadedWindow();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_TRUE(w.storeNotice->text().contains(qt_error_string(EACCES)));
+
+    store->readRefusal.clear();
+    store->refuseWrites = false;
+    w.planTitleField->setText(QStringLiteral("Typed"));
+    EXPECT_FALSE(w.storeNotice->isVisibleTo(&w));
+    EXPECT_EQ(store->writes, (std::vector<std::pair<QString, QString>>{{QStringLiteral("Marketing Plan"),
+                                                                        QStringLiteral("Typed")}}));
+    EXPECT_EQ(store->values[QStringLiteral("Company Name")], QStringLiteral("Kept Co"));
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], QStringLiteral("Kept statement"));
+}
+
+TEST_F(FormLoad, ASettingsFileKeptAsDamagedIsNamedInTheNoticeUntilClosed)
+{
+    store->keptCopy = QStringLiteral("/home/user/.config/Tarnvale/Quillora.conf.damaged-20270314-091502");
+    MainWindow& w = loadedWindow();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_TRUE(w.storeNotice->text().contains(store->keptCopy));
+    QToolButton* close = w.storeNotice->findChild<QToolButton*>();
+    ASSERT_NE(close, nullptr);
+    close->click();
+    EXPECT_FALSE(w.storeNotice->isVisibleTo(&w));
+    w.productNameField->setText(QStringLiteral("Acme"));
+    EXPECT_FALSE(w.storeNotice->isVisibleTo(&w));
 }
 
 TEST_F(FormLoad, TheInstalledCheckIsTheLastStepAndItsFailureIsReported)

@@ -7,11 +7,12 @@
 //                                   into the first statement box and choose
 //                                   another tab on the lower strip
 //
-// Prints one JSON object: the fields' texts and every message box shown
-// (title and text). Message boxes are answered at once with OK.
+// Prints one JSON object: the fields' texts, the store notice's text and
+// every message box shown (title and text). Message boxes are answered at once with OK.
 
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
+#include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
         {QStringLiteral("first"), window.firstStatementBox->text()},
         {QStringLiteral("second"), window.secondStatementBox->text()},
         {QStringLiteral("secondTab"), window.secondSectionTabs->tab()},
+        {QStringLiteral("storeNotice"), window.storeNotice->text()},
         {QStringLiteral("startUpMessages"), startUpMessages},
         {QStringLiteral("messages"), messages},
     };

@@ -1,0 +1,92 @@
+#include "builder/TemplateCheck.h"
+
+#include "builder/SlideFillMap.h"
+#include "core/Quoted.h"
+#include "core/RuntimeError.h"
+#include "deck/Deck.h"
+
+#include <set>
+
+namespace quillora {
+namespace {
+
+QString shapeLabel(const FillRow& row)
+{
+    if (row.shapeName)
+        return QStringLiteral("the shape named %1").arg(quoted(QString::fromUtf8(row.shapeName)));
+    return QStringLiteral("shape number %1").arg(row.shapeNumber);
+}
+
+// The shape the generator would reach for the row, as the engine finds it;
+// nullptr when there is none.
+deck::Shape* rowShape(deck::Slide& slide, const FillRow& row)
+{
+    if (!row.shapeName)
+        return row.shapeNumber <= slide.shapeCount() ? &slide.shape(row.shapeNumber) : nullptr;
+    try {
+        return &slide.shape(QString::fromUtf8(row.shapeName));
+    } catch (const deck::DeckError& error) {
+        if (error.kind() == deck::DeckError::Kind::NoSuchName)
+            return nullptr;
+        throw;
+    }
+}
+
+int fillMapSlideCount()
+{
+    std::set<int> slides;
+    for (const FillRow& row : slideFillMap())
+        slides.insert(row.slide);
+    return int(slides.size());
+}
+
+} // namespace
+
+QStringList missingTemplatePieces(const QString& templatePath)
+{
+    std::unique_ptr<deck::Presentation> presentation;
+    try {
+        presentation = deck::Presentation::open(templatePath);
+    } catch (const deck::DeckError& error) {
+        QString reason = error.description().simplified();
+        while (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
+        throw RuntimeError(QStringLiteral("the template %1 cannot be read as a presentation: %2")
+                               .arg(quoted(templatePath), reason));
+    }
+
+    QStringList missing;
+    std::set<int> missingSlides;
+    for (const FillRow& row : slideFillMap()) {
+        const QString slideLabel = QStringLiteral("slide %1: ").arg(row.slide);
+        if (row.slide > presentation->slideCount()) {
+            if (missingSlides.insert(row.slide).second) {
+                missing << slideLabel + QStringLiteral("no such slide (the template has %1)")
+                                            .arg(presentation->slideCount());
+            }
+            continue;
+        }
+        deck::Shape* shape = rowShape(presentation->slide(row.slide), row);
+        if (!shape) {
+            missing << slideLabel
+                    + (row.shapeName ? QStringLiteral("no shape named %1").arg(quoted(QString::fromUtf8(row.shapeName)))
+                                     : QStringLiteral("no shape number %1").arg(row.shapeNumber));
+        } else if (!shape->hasTextFrame()) {
+            missing << slideLabel + QStringLiteral("%1 has no text frame to write into").arg(shapeLabel(row));
+        }
+    }
+    return missing;
+}
+
+QString templateCheckSummary(const QStringList& missing)
+{
+    if (missing.isEmpty()) {
+        return QStringLiteral("all %1 slides and %2 shapes the plan is written into are there")
+            .arg(fillMapSlideCount())
+            .arg(kFillRowCount);
+    }
+    return missing.size() == 1 ? QStringLiteral("1 piece the plan is written into is missing")
+                               : QStringLiteral("%1 pieces the plan is written into are missing").arg(missing.size());
+}
+
+} // namespace quillora

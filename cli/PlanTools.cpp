@@ -1,0 +1,40 @@
+#include "cli/PlanTools.h"
+#include "platform/WindowInstance.h"
+
+#include "builder/TemplateCheck.h"
+#include "core/Quoted.h"
+#include "core/RuntimeError.h"
+#include "plan/PlanFileWriter.h"
+#include "plan/StoredPlan.h"
+
+namespace quillora {
+
+bool printTemplateCheck(const QString& templatePath, QTextStream& out)
+{
+    const QStringList missing = missingTemplatePieces(templatePath);
+    for (const QString& line : missing)
+        out << line << '\n';
+    out << templateCheckSummary(missing) << Qt::endl;
+    return missing.isEmpty();
+}
+
+void exportStoredPlan(const QString& path)
+{
+    writePlanFile(path, readStoredPlan());
+}
+
+QString importPlanFile(const QString& path, const std::function<bool()>& windowRunning)
+{
+    // The whole file is read and checked before anything is touched.
+    const PlanDocument plan = readPlanFile(path);
+    if (windowRunning && windowRunning()) {
+        throw RuntimeError(QString::fromLatin1(kCloseWindowFirst));
+    }
+    const QString backup = backupStoredPlan();
+    storePlan(plan);
+    if (backup.isEmpty())
+        return QStringLiteral("Stored the plan from %1.").arg(quoted(path));
+    return QStringLiteral("Stored the plan from %1; the plan it replaced is kept in %2.").arg(quoted(path), quoted(backup));
+}
+
+} // namespace quillora

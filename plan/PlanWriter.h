@@ -1,0 +1,36 @@
+#pragma once
+// The editor's way to the plan store. A typed value the store refuses waits
+// here, and every later write takes all waiting values along: the first
+// write the store accepts again stores everything typed in the meantime.
+// Reads give a waiting value before the stored one, so a section shown
+// again shows what was typed, not what the store still holds.
+
+#include "plan/PlanStore.h"
+
+#include <QString>
+#include <map>
+
+namespace quillora {
+
+class PlanWriter {
+public:
+    // Typed: the user's own text. Loaded: what the program put into a field
+    // from the store or a hint; it never waits, so an unreadable store's
+    // blank fields cannot later overwrite the plan it could not read.
+    enum class Source { Typed, Loaded };
+
+    // The waiting value for key, else the stored one (empty when none).
+    // Throws PlanStoreError when the store cannot be read.
+    QString value(const QString& key) const;
+
+    // Stores key's value together with every waiting value, at once. When
+    // the store refuses, a typed value waits and the refusal is thrown.
+    void save(const QString& key, const QString& value, Source source);
+
+    bool hasWaitingValues() const { return !m_waiting.empty(); }
+
+private:
+    std::map<QString, QString> m_waiting;
+};
+
+} // namespace quillora

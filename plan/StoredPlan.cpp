@@ -1,0 +1,122 @@
+#include "plan/StoredPlan.h"
+
+#include "core/DataFiles.h"
+#include "core/Quoted.h"
+#include "core/RuntimeError.h"
+#include "plan/PlanFileWriter.h"
+#include "plan/PlanKeys.h"
+#include "plan/PlanStore.h"
+#include "plan/SectionCatalogue.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace quillora {
+namespace {
+
+// A name no file system refuses and no shell mistakes: no separators or
+// characters Windows forbids, no control characters, no leading dot, and
+// short enough to leave room for the time and a counter.
+QString fileNamePart(const QString& productName)
+{
+    constexpr qsizetype kMaxUtf8Bytes = 150;
+    QString name = productName;
+    for (QChar& c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char(' ');
+    }
+    name = name.simplified();
+    while (name.startsWith(QLatin1Char('.')))
+        name = name.mid(1).trimmed();
+    while (name.toUtf8().size() > kMaxUtf8Bytes || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' '))
+           || (!name.isEmpty() && name.back().isHighSurrogate()))
+        name.chop(1);
+    return name;
+}
+
+void writeNewFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        throw RuntimeError(
+            QStringLiteral("cannot write the plan backup %1: %2").arg(quoted(path), file.errorString()));
+    }
+    bool written = file.write(bytes) == bytes.size() && file.flush();
+#ifdef Q_OS_UNIX
+    // The backup must be on the disk before the store is replaced.
+    written = written && ::fsync(file.handle()) == 0;
+#endif
+    const QString reason = file.errorString();
+    file.close();
+    if (!written) {
+        file.remove();
+        throw RuntimeError(QStringLiteral("cannot write the plan backup %1: %2").arg(quoted(path), reason));
+    }
+}
+
+} // namespace
+
+PlanDocument readStoredPlan()
+{
+    PlanDocument plan;
+    if (const std::optional<QString> name = storedPlanSetting(QLatin1String(kCompanyNameKey))) {
+        plan.productName = *name;
+        plan.hasProductName = true;
+    }
+    if (const std::optional<QString> title = storedPlanSetting(QLatin1String(kMarketingPlanKey))) {
+        plan.planTitle = *title;
+        plan.hasPlanTitle = true;
+    }
+    for (const Section& section : allSections()) {
+        if (const std::optional<QString> statement = storedPlanSetting(section.key()))
+            plan.statements[section.key()] = *statement;
+    }
+    return plan;
+}
+
+void storePlan(const PlanDocument& plan)
+{
+    if (plan.hasProductName)
+        savePlanSetting(QLatin1String(kCompanyNameKey), plan.productName);
+    if (plan.hasPlanTitle)
+        savePlanSetting(QLatin1String(kMarketingPlanKey), plan.planTitle);
+    for (const auto& [key, statement] : plan.statements)
+        savePlanSetting(key, statement);
+}
+
+QString planBackupFileName(const QDateTime& time, const QString& productName)
+{
+    const QString stamp = time.toString(QStringLiteral("yyyy-MM-dd HHmmss"));
+    const QString name = fileNamePart(productName);
+    return (name.isEmpty() ? stamp : stamp + QLatin1Char(' ') + name) + QStringLiteral(".json");
+}
+
+QString backupStoredPlan(const QString& folder, const QDateTime& time)
+{
+    const PlanDocument plan = readStoredPlan();
+    if (!plan.hasProductName && !plan.hasPlanTitle && plan.statements.empty())
+        return QString();
+    if (folder.isEmpty())
+        throw RuntimeError(QStringLiteral("there is no folder to keep the replaced plan in (no home folder)"));
+    if (!QDir().mkpath(folder))
+        throw RuntimeError(QStringLiteral("cannot create the folder %1 for the replaced plan").arg(quoted(folder)));
+
+    const QString base = planBackupFileName(time, plan.productName).chopped(5);
+    const QDir dir(folder);
+    QString path = dir.filePath(base + QStringLiteral(".json"));
+    for (int copy = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++copy)
+        path = dir.filePath(QStringLiteral("%1 (%2).json").arg(base).arg(copy));
+    writeNewFile(path, planFileJson(plan));
+    return path;
+}
+
+QString backupStoredPlan()
+{
+    return backupStoredPlan(planBackupFolder(), QDateTime::currentDateTime());
+}
+
+} // namespace quillora

@@ -1,0 +1,35 @@
+#pragma once
+// The plan in the plan store as a whole: read out as a plan document, stored
+// from one, and set aside as a plan file before another plan replaces it.
+// Everything goes through the current plan store (PlanStore.h).
+
+#include "plan/PlanFile.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace quillora {
+
+// Every key the store holds, exactly as stored; keys never stored stay out.
+PlanDocument readStoredPlan();
+
+// Writes each key the document has, titles first, each through to the disk
+// as typing does; keys the document lacks keep what the store holds. Throws
+// RuntimeError from the first write that fails.
+void storePlan(const PlanDocument& plan);
+
+// "2026-12-08 101500 Acme Rocket Skates.json": the time, then the product
+// name with what a file name cannot hold replaced by spaces (nothing when
+// the name leaves nothing).
+QString planBackupFileName(const QDateTime& time, const QString& productName);
+
+// Saves the stored plan as a new plan file in `folder` (created when
+// missing), named by planBackupFileName with " (2)", " (3)"... added rather
+// than touch a file already there, and forced to the disk. Returns its path,
+// or an empty text when the store holds no plan at all. Throws RuntimeError
+// naming the file when it cannot be written.
+QString backupStoredPlan(const QString& folder, const QDateTime& time);
+// The same in the user's plans folder (core/DataFiles.h), now.
+QString backupStoredPlan();
+
+} // namespace quillora
