@@ -3,8 +3,8 @@
 // the running one to the front and ends.
 //
 // Two switches for tooling, read from the environment:
-//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been shown and
-//                               its first events handled (start-up timing);
+//   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been painted
+//                               for the first time (start-up timing);
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
 #include "builder/BuilderEntryPoints.h"
@@ -13,10 +13,9 @@
 #include "platform/SystemPlatform.h"
 #include "platform/WindowActivation.h"
 #include "platform/WindowInstance.h"
+#include "ui/FirstPaint.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
-
-#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -41,22 +40,25 @@ int main(int argc, char** argv)
         return 0;
 
     BuilderEntryPoints builder(platform);
-    // LibreOffice Impress when it can be had, else the built-in engine.
-    office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
     MainWindow window(platform, builderHooks(builder));
     front = &window;
     builder.setSlideOneTexts(window);
-    window.startUp();
-    window.showCentred();
-
+    // What the window shows first is done first; loading the office plugin
+    // and the rest of the start-up wait until it has been painted.
+    window.startUpAroundFirstPaint([&builder, &platform] {
+        // LibreOffice Impress when it can be had, else the built-in engine.
+        office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
+    });
     if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
         const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
-        QTimer::singleShot(0, &app, [&app, &window, screenshot] {
+        afterFirstPaint(window, [&app, &window, screenshot] {
             if (!screenshot.isEmpty() && !window.grab().save(screenshot))
                 app.exit(1);
             else
                 app.quit();
         });
     }
+    window.showCentred();
+
     return app.exec();
 }

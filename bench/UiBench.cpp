@@ -1,8 +1,9 @@
 // Benchmarks of the window side: a store write at two store sizes, one
 // keystroke in a statement box (change handler, spelling marks and store
 // write), opening a large section with and without spelling, the one-window
-// check a start makes, and the whole program's time from start to its window
-// shown.
+// check a start makes, the whole program's time from start to its window
+// shown, and, on a real display (xvfb-run), its time to the first paint
+// against an empty Qt window's.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
@@ -16,6 +17,7 @@
 #include "tests/support/FakePlatform.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,7 +26,9 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 using namespace quillora;
 
@@ -228,6 +232,64 @@ void BM_StartToWindowShown(benchmark::State& state)
     }
 }
 BENCHMARK(BM_StartToWindowShown)->UseManualTime()->Iterations(15)->Repetitions(1)->Unit(benchmark::kMillisecond);
+
+// Milliseconds from starting the program until it ends after its first paint.
+double msToFirstPaint(const QString& program, const QStringList& args, const QProcessEnvironment& env)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return -1;
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The real window and an empty window of the same size, started in turn on
+// the display (Xvfb), each ended right after its first paint. The iteration
+// time is the window's; "empty_ms" is the empty window's median and "ratio"
+// the medians' ratio.
+void BM_FirstPaintAgainstEmptyWindow(benchmark::State& state)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        state.SkipWithError("needs a display: run under xvfb-run");
+        return;
+    }
+    QSize size;
+    {
+        testing::FakePlatform fake;
+        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+        size = window.size();
+    }
+    const QString binDir = QCoreApplication::applicationDirPath();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QUILLORA_EXIT_AFTER_SHOW"), QStringLiteral("1"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    std::vector<double> real, empty;
+    for (auto _ : state) {
+        const double windowMs = msToFirstPaint(binDir + QStringLiteral("/quillora"), {}, env);
+        const double emptyMs = msToFirstPaint(binDir + QStringLiteral("/empty_window"),
+                                              {QString::number(size.width()), QString::number(size.height())}, env);
+        if (windowMs < 0 || emptyMs < 0) {
+            state.SkipWithError("a program did not start and end cleanly");
+            return;
+        }
+        real.push_back(windowMs);
+        empty.push_back(emptyMs);
+        state.SetIterationTime(windowMs / 1000.0);
+    }
+    state.counters["window_ms"] = median(real);
+    state.counters["empty_ms"] = median(empty);
+    state.counters["ratio"] = median(real) / median(empty);
+}
+BENCHMARK(BM_FirstPaintAgainstEmptyWindow)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

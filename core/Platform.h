@@ -1,10 +1,11 @@
 #pragma once
 // The program's narrow doors to the machine: message boxes, the clock, the
-// event loop, starting things on the desktop, the environment and ending the
-// process. Production code reaches them through a Platform; tests hand in
+// event loop, starting things on the desktop, the environment, ending the
+// process and the file dialogs. Production code reaches them through a Platform; tests hand in
 // their own implementations so every behaviour runs without a display or a
 // wall clock.
 
+#include "core/FileChooser.h"
 #include "core/SpellChecking.h"
 
 #include <QString>
@@ -86,6 +87,7 @@ struct Platform {
     Desktop* desktop = nullptr;
     Environment* environment = nullptr;
     ProgramExit* exit = nullptr;
+    FileChooser* files = nullptr;
     // None: nothing is spell-checked.
     SpellDictionaries* spelling = nullptr;
 };

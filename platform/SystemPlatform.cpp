@@ -2,10 +2,12 @@
 #include "platform/EnchantSpelling.h"
 #include "platform/DesktopHandlers.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QThread>
 #include <QTime>
@@ -99,6 +101,26 @@ public:
     }
 };
 
+class QtFileChooser final : public FileChooser {
+public:
+    std::optional<QString> fileToOpen(const QString& title, const QString& filter) override
+    {
+        return chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter));
+    }
+    std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString& filter) override
+    {
+        return chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter));
+    }
+
+private:
+    static std::optional<QString> chosen(const QString& path)
+    {
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
+    }
+};
+
 class StdExit final : public ProgramExit {
 public:
     void endNow(int status) override { std::exit(status); }
@@ -115,10 +137,11 @@ Platform& systemPlatform()
     static QtDesktop desktop;
     static ProcessEnvironment environment;
     static StdExit exit;
+    static QtFileChooser files;
     // Never destroyed: the window opens its dictionary on a thread of its
     // own, which may still be at work when the program ends.
     static EnchantSpelling& spelling = *new EnchantSpelling;
-    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &spelling};
+    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &files, &spelling};
     return platform;
 }
 

@@ -1,10 +1,14 @@
 #include "ui/MainWindow.h"
 #include "builder/SlideFillMap.h"
+#include "core/AppTitle.h"
 #include "core/AppTitleRule.h"
 #include "core/DataFiles.h"
 #include "core/FileExists.h"
+#include "ui/FirstPaint.h"
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
+#include "ui/FileMenuCommands.h"
+#include "ui/MainMenu.h"
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
 #include "ui/StoreNotice.h"
@@ -14,11 +18,15 @@
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 #include "ui/controls/Twips.h"
+#include "ui/WindowLayout.h"
 
 #include "ui/controls/ProgressDescription.h"
 #include "ui/spelling/Spelling.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -26,13 +34,12 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStyle>
 
 namespace quillora {
 namespace {
 
 constexpr int kTabHeightTwips = 300;
-constexpr int kWindowWidthTwips = 12720;
-constexpr int kWindowHeightTwips = 11235;
 
 QFont arial(double points, bool bold)
 {
@@ -76,13 +83,13 @@ QIcon applicationIcon()
 
 MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
+                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       m_platform(platform),
       m_hooks(std::move(hooks)),
       m_report(*platform.messages),
       m_editor(EditorControls{}),
-      m_generate(m_report, m_hooks)
+      m_generate(m_report, m_hooks),
+      m_memory(std::make_unique<SettingsWindowMemory>())
 {
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
@@ -94,6 +101,66 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
     m_spelling->attach(*firstStatementBox);
     m_spelling->attach(*secondStatementBox);
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
+    connectMenu();
+}
+
+void MainWindow::connectMenu()
+{
+    m_menu = new MainMenu(*this);
+    layout()->setMenuBar(m_menu->bar());
+    // The designed form below the bar: the window grows by the bar's height
+    // (as the desktop's style draws it).
+    m_menu->bar()->ensurePolished();
+    resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
+    setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
+    m_fileCommands = new FileMenuCommands(m_platform,
+                                          FileMenuHooks{[this] { return m_showingRun; }, [this] { showStoredPlan(); },
+                                                        [this] { showTemplateInUse(); }},
+                                          this);
+    connect(m_menu->openPlan, &QAction::triggered, m_fileCommands, &FileMenuCommands::openPlan);
+    connect(m_menu->savePlanAs, &QAction::triggered, m_fileCommands, &FileMenuCommands::savePlanAs);
+    connect(m_menu->useTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useTemplate);
+    connect(m_menu->useStandardTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useStandardTemplate);
+    connect(m_menu->quit, &QAction::triggered, this, &QWidget::close);
+    connect(m_menu->about, &QAction::triggered, this, &MainWindow::showAbout);
+    // The spelling switch, with the dictionary's language below it.
+    m_menu->toolsMenu()->addAction(m_spelling->checkSpellingAction());
+    m_menu->toolsMenu()->addAction(m_spelling->languageAction());
+}
+
+void MainWindow::showStoredPlan()
+{
+    // As the start-up fills the window; the store's own failures go to the
+    // store notice, anything else is told once.
+    CollectedFailures failures;
+    GuardedProcedure proc(failures, kStartUpLocation);
+    fillFromStore(proc);
+    if (!failures.failures.empty())
+        m_platform.messages->show(applicationTitle(),
+                                  tr("The window cannot show all of the plan: %1").arg(failures.failures.front().description),
+                                  MessageIcon::Warning, MessageButtons::Ok);
+}
+
+void MainWindow::showTemplateInUse()
+{
+    setWindowTitle(FileMenuCommands::usesOwnTemplate() ? tr("%1 (your own template)").arg(QLatin1String(kProductName))
+                                                       : QLatin1String(kProductName));
+}
+
+void MainWindow::setChangesAllowed(bool allowed)
+{
+    for (QAction* action : {m_menu->openPlan, m_menu->useTemplate, m_menu->useStandardTemplate})
+        action->setEnabled(allowed);
+}
+
+void MainWindow::showAbout()
+{
+    const QString text = tr("%1 %2\n\nWrites a marketing plan outline and turns it into a presentation deck.\n\n"
+                            "Home page: %3\n\nCopyright 2021-2026 Tarnvale. All rights reserved: no licence to "
+                            "copy, change or pass on this program is granted beyond what the law allows.")
+                             .arg(QLatin1String(kProductName), QLatin1String(QUILLORA_VERSION),
+                                  QLatin1String(kHomePageAddress));
+    m_platform.messages->show(tr("About Quillora"), text, MessageIcon::None, MessageButtons::Ok);
 }
 
 MainWindow::~MainWindow() = default;
@@ -102,41 +169,36 @@ void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(twipsToPixels(kWindowWidthTwips), twipsToPixels(kWindowHeightTwips));
     setFont(arial(9, true));
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
     generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
-    generateButton->setGeometry(twipsRect(120, 120, 12480, 400));
     generateButton->setFont(arial(11.25, true));
 
-    auto makeFrame = [this](const char* name, const QString& caption, int top) {
+    auto makeFrame = [this](const char* name, const QString& caption) {
         auto* frame = new QGroupBox(caption, this);
         frame->setObjectName(QLatin1String(name));
-        frame->setGeometry(twipsRect(120, top, 12480, 820));
         setBackColor(*frame, Qt::white);
         auto* field = new LineBox(frame);
-        field->setGeometry(twipsRect(240, 300, 12000, 375));
         return std::pair{frame, field};
     };
-    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"), 550);
-    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"), 1440);
+    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"));
+    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"));
     productNameField->setObjectName(QStringLiteral("txtProductName"));
     planTitleField->setObjectName(QStringLiteral("txtMktPlan"));
 
-    auto makeStrip = [this](const char* name, Strip strip, int tabsPerRow, const QRect& geometry) {
+    auto makeStrip = [this](const char* name, Strip strip, int tabsPerRow) {
         auto* tabs = new TabStrip(this);
         tabs->setObjectName(QLatin1String(name));
         tabs->setCaptions(captionsOf(strip));
         tabs->setTabsPerRow(tabsPerRow);
         tabs->setTabHeight(twipsToPixels(kTabHeightTwips));
-        tabs->setGeometry(geometry);
         return tabs;
     };
-    firstSectionTabs = makeStrip("SSTab1", Strip::First, 4, twipsRect(120, 2385, 12480, 4335));
-    secondSectionTabs = makeStrip("SSTab3", Strip::Second, 5, twipsRect(120, 6840, 12480, 4275));
+    firstSectionTabs = makeStrip("SSTab1", Strip::First, 4);
+    secondSectionTabs = makeStrip("SSTab3", Strip::Second, 5);
     // The lower strip keeps the classic dialog font, so its five tabs a row fit.
     secondSectionTabs->setFont(arial(8.25, false));
     // The initial sections: "Communication Strategies" and "Advertising".
@@ -144,18 +206,16 @@ void MainWindow::createControls()
     firstSectionTabs->setTab(4);
     firstSectionTabs->blockSignals(false);
 
-    auto makePicture = [this](const char* boxName, const QRect& geometry, int boxHeight) {
+    auto makePicture = [this](const char* boxName) {
         auto* picture = new PictureBox(this);
-        picture->setGeometry(geometry);
         // Picture boxes start in the window-background colour of text areas.
         setBackColor(*picture, picture->palette().color(QPalette::Base));
         auto* box = new StatementBox(picture);
         box->setObjectName(QLatin1String(boxName));
-        box->setGeometry(twipsRect(120, 120, 11970, boxHeight));
         return std::pair{picture, box};
     };
-    std::tie(firstStatementPage, firstStatementBox) = makePicture("txtFirstStatement", twipsRect(180, 3045, 12200, 3600), 3375);
-    std::tie(secondStatementPage, secondStatementBox) = makePicture("txtSecondStatement", twipsRect(180, 7500, 12200, 3560), 3315);
+    std::tie(firstStatementPage, firstStatementBox) = makePicture("txtFirstStatement");
+    std::tie(secondStatementPage, secondStatementBox) = makePicture("txtSecondStatement");
     firstStatementPage->setObjectName(QStringLiteral("Picture1"));
     secondStatementPage->setObjectName(QStringLiteral("Picture2"));
     // Over the strips' pages, whichever tab is selected.
@@ -164,6 +224,10 @@ void MainWindow::createControls()
 
     storeNotice = new StoreNotice(this);
     connect(storeNotice, &StoreNotice::changed, this, &MainWindow::placeStoreNotice);
+
+    layOutControls(*this, WindowControls{generateButton, productNameFrame, planTitleFrame, productNameField,
+                                         planTitleField, firstSectionTabs, secondSectionTabs, firstStatementPage,
+                                         secondStatementPage, firstStatementBox, secondStatementBox, storeNotice});
 
     QWidget::setTabOrder(productNameField, planTitleField);
     QWidget::setTabOrder(planTitleField, firstStatementBox);
@@ -181,14 +245,13 @@ void MainWindow::createControls()
 
 void MainWindow::placeStoreNotice()
 {
-    int height = twipsToPixels(kWindowHeightTwips);
-    if (!storeNotice->isHidden()) {
-        const QRect area = twipsRect(120, kWindowHeightTwips - 60, 12480, 0);
-        const int noticeHeight = storeNotice->heightForWidth(area.width());
-        storeNotice->setGeometry(area.x(), area.y(), area.width(), noticeHeight);
-        height = area.y() + noticeHeight + twipsToPixels(120);
-    }
-    setFixedSize(twipsToPixels(kWindowWidthTwips), height);
+    // The notice has room of its own below the strips: the window grows by
+    // it, and shrinks back when it goes, so the statement boxes keep theirs.
+    const int room = fitStoreNotice(*this, *storeNotice);
+    setMinimumHeight(minimumHeight() + room - m_noticeRoom);
+    resize(width(), height() + room - m_noticeRoom);
+    m_noticeRoom = room;
+    layout()->activate();
 }
 
 QList<QWidget*> MainWindow::controls() const
@@ -200,33 +263,111 @@ QList<QWidget*> MainWindow::controls() const
 void MainWindow::startUp()
 {
     GuardedProcedure proc(m_report, kStartUpLocation);
-    const QString programFolder = m_platform.environment->programFolder();
+    dress(proc);
+    loadPointerIcon(proc);
+    greet(proc);
+    fillFromStore(proc);
+    checkPresentationApplication(proc);
+}
 
+void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
+{
+    {
+        GuardedProcedure proc(m_report, kStartUpLocation);
+        dress(proc);
+        fillFromStore(proc);
+    }
+    afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
+        if (afterPaint)
+            afterPaint();
+        GuardedProcedure proc(m_report, kStartUpLocation);
+        loadPointerIcon(proc);
+        greet(proc);
+        checkPresentationApplication(proc);
+    });
+}
+
+void MainWindow::dress(GuardedProcedure& proc)
+{
+    const QString programFolder = m_platform.environment->programFolder();
     proc.step(100, [&] { applySkin(programFolder, *this, controls(), m_skin); });
     proc.step(104, [&] { setWindowTitle(QLatin1String(kProductName)); });
+    showTemplateInUse();
     proc.step(104, [&] { setWindowIcon(applicationIcon()); });
     proc.step(104, [&] { setTitleFromProductName(QLatin1String(kProductName)); });
-    const QString cursorPath = findDataFile(programFolder, {kHandCursorFileName});
+}
+
+void MainWindow::loadPointerIcon(GuardedProcedure& proc)
+{
+    const QString cursorPath = findDataFile(m_platform.environment->programFolder(), {kHandCursorFileName});
     if (proc.test(106, [&] { return fileExists(cursorPath); }))
         proc.step(108, [&] { m_mouseIcon = loadHandCursor(cursorPath); });
+}
+
+void MainWindow::greet(GuardedProcedure& proc)
+{
     proc.step(110, [&] { maybeOpenHomePage(m_platform); });
+}
+
+void MainWindow::fillFromStore(GuardedProcedure& proc)
+{
     // The store's own failures go to the store notice, not to the report.
     proc.step(128, [&] { m_editor.loadProductName(); });
     proc.step(130, [&] { m_editor.loadPlanTitle(); });
     proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
     proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
+}
+
+void MainWindow::checkPresentationApplication(GuardedProcedure& proc)
+{
     proc.step(136, [&] { m_hooks.checkPowerPointInstalled(); });
 }
 
 void MainWindow::showCentred()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    placeOnScreen();
     productNameField->setFocus(Qt::TabFocusReason);
     show();
+    // Where the frame is known once the window is shown, all of it goes on
+    // the screen.
+    if (const QScreen* shownOn = screen(); shownOn && frameGeometry() != geometry())
+        setGeometry(fitOnScreen(geometry(), currentFrameMargins(), shownOn->availableGeometry(), minimumSize()));
+}
+
+void MainWindow::setWindowMemory(std::unique_ptr<WindowMemory> memory)
+{
+    m_memory = std::move(memory);
+}
+
+QMargins MainWindow::currentFrameMargins() const
+{
+    return QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                    frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+}
+
+QMargins MainWindow::expectedFrameMargins() const
+{
+    const QMargins known = currentFrameMargins();
+    if (!known.isNull() || !QGuiApplication::platformName().startsWith(QLatin1String("xcb")))
+        return known;
+    // Not shown yet: the window manager's title bar is not known, so leave
+    // room for a generous one.
+    return QMargins(4, 4 + 2 * style()->pixelMetric(QStyle::PM_TitleBarHeight), 4, 4);
+}
+
+void MainWindow::placeOnScreen()
+{
+    const QByteArray saved = m_memory->savedGeometry();
+    const bool restored = !saved.isEmpty() && restoreGeometry(saved);
+    const QScreen* screen = restored ? QGuiApplication::screenAt(geometry().center()) : this->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = expectedFrameMargins();
+    const QRect client = restored ? geometry() : centredOnScreen(size(), frame, available);
+    setGeometry(fitOnScreen(client, frame, available, minimumSize()));
 }
 
 QString MainWindow::productName() const
@@ -266,10 +407,12 @@ void MainWindow::onGenerateClicked()
         return;
     }
     m_showingRun = true;
+    setChangesAllowed(false);
     generateButton->showProgress(0, kFillRowCount);
     applyPointer();
     const auto ended = qScopeGuard([this] {
         m_showingRun = false;
+        setChangesAllowed(true);
         generateButton->clearProgress();
         clearProgressDescription(*generateButton);
         applyPointer();
@@ -334,6 +477,7 @@ void MainWindow::pointerOverGenerateButton()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    m_memory->saveGeometry(saveGeometry());
     onClosing();
 }
 

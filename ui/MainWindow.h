@@ -10,10 +10,13 @@
 #include "core/ErrorReport.h"
 #include "core/Platform.h"
 #include "ui/SkinFramework.h"
+#include "ui/WindowPlacement.h"
 #include "ui/controls/ProgressButton.h"
 
 #include <QCursor>
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QGroupBox;
@@ -21,7 +24,9 @@ class QPushButton;
 
 namespace quillora {
 
+class FileMenuCommands;
 class LineBox;
+class MainMenu;
 class PictureBox;
 class Spelling;
 class StatementBox;
@@ -41,10 +46,19 @@ public:
     MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The start-up: dresses the window and fills the fields from the plan store.
+    // The start-up: dresses the window, loads the hand cursor, maybe opens
+    // the home page, fills the fields from the plan store and checks for the
+    // presentation application, in that order.
     void startUp();
-    // Shows the window centred on the screen with the focus in the first field.
+    // The same start-up with only what the first picture needs (the dress and
+    // the fields) done now; once the window has been painted, `afterPaint`
+    // runs, then the hand cursor, the home page and the check, in that order.
+    void startUpAroundFirstPaint(std::function<void()> afterPaint);
+    // Shows the window with the focus in the first field: where it was last
+    // closed, else centred, and always wholly on its screen.
     void showCentred();
+    // Where the window's geometry is kept between runs.
+    void setWindowMemory(std::unique_ptr<WindowMemory> memory);
 
     QString productName() const override;
     QString planTitle() const override;
@@ -62,6 +76,10 @@ public:
     QList<QWidget*> controls() const;
 
     SectionEditor& editor() { return m_editor; }
+    MainMenu& menu() { return *m_menu; }
+    // Fills the window from the plan store, as the start-up does: the
+    // fields, both strips' current statements, hints where one is empty.
+    void showStoredPlan();
     GenerateCommand& generateCommand() { return m_generate; }
     const SkinFramework& skin() const { return m_skin; }
     // Marks misspelled words in the statement boxes; its check item and
@@ -93,6 +111,20 @@ protected:
 
 private:
     void createControls();
+    void dress(GuardedProcedure& proc);
+    void loadPointerIcon(GuardedProcedure& proc);
+    void greet(GuardedProcedure& proc);
+    void fillFromStore(GuardedProcedure& proc);
+    void checkPresentationApplication(GuardedProcedure& proc);
+    void placeOnScreen();
+    void connectMenu();
+    void showAbout();
+    // The title says whether the user's own template is in use.
+    void showTemplateInUse();
+    // Opening a plan and changing the template wait while a deck is made.
+    void setChangesAllowed(bool allowed);
+    QMargins currentFrameMargins() const;
+    QMargins expectedFrameMargins() const;
     void placeStoreNotice();
     void pointerOverWindow();
     void pointerOverProductNameFrame();
@@ -115,6 +147,10 @@ private:
     // Created after the controls they work on.
     SectionEditor m_editor;
     GenerateCommand m_generate;
+    std::unique_ptr<WindowMemory> m_memory;
+    MainMenu* m_menu = nullptr;
+    FileMenuCommands* m_fileCommands = nullptr;
+    int m_noticeRoom = 0; // the height the store notice takes now
 };
 
 } // namespace quillora

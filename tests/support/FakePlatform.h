@@ -114,6 +114,31 @@ public:
     std::vector<int> statuses;
 };
 
+// File dialogs answered from a script (a path, or nothing for Cancel), in
+// order; every question is recorded.
+class ScriptedFileChooser final : public FileChooser {
+public:
+    std::optional<QString> fileToOpen(const QString& title, const QString&) override { return next(title); }
+    std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString&) override
+    {
+        suggestions << suggested;
+        return next(title);
+    }
+    std::deque<std::optional<QString>> answers;
+    QStringList titles, suggestions;
+
+private:
+    std::optional<QString> next(const QString& title)
+    {
+        titles << title;
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
 // Everything at once, wired into a Platform.
 struct FakePlatform {
     RecordingMessageBoxes messages;
@@ -123,7 +148,8 @@ struct FakePlatform {
     RecordingDesktop desktop;
     MapEnvironment environment;
     RecordingExit exit;
-    Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit};
+    ScriptedFileChooser files;
+    Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &files};
 };
 
 } // namespace quillora::testing

@@ -13,6 +13,17 @@
 
 namespace quillora::testing {
 
+// Window geometry kept in the test, not in the settings file.
+class HeldWindowMemory final : public WindowMemory {
+public:
+    explicit HeldWindowMemory(QByteArray& held) : m_held(held) {}
+    QByteArray savedGeometry() override { return m_held; }
+    void saveGeometry(const QByteArray& geometry) override { m_held = geometry; }
+
+private:
+    QByteArray& m_held;
+};
+
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -30,8 +41,10 @@ protected:
 
     MainWindow& window()
     {
-        if (!m_window)
+        if (!m_window) {
             m_window = std::make_unique<MainWindow>(fake.platform, hooks);
+            m_window->setWindowMemory(std::make_unique<HeldWindowMemory>(savedGeometry));
+        }
         return *m_window;
     }
 
@@ -69,6 +82,11 @@ protected:
     std::function<bool()> warnResult = [] { return false; };
     std::function<void()> onGenerate;
     GenerationProgress runProgress; // what the window handed to the latest run
+    QByteArray savedGeometry;       // the window's geometry kept between runs
+
+    // Ends the window, as closing the program does, so the next window() is
+    // another run.
+    void endWindow() { m_window.reset(); }
 
 private:
     std::unique_ptr<MainWindow> m_window;

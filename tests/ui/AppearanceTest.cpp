@@ -5,6 +5,7 @@
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
 #include "ui/SkinFramework.h"
+#include "ui/WindowPlacement.h"
 #include "ui/controls/PictureBox.h"
 #include "tests/support/TestFiles.h"
 
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -195,4 +197,45 @@ TEST(SkinFrameworkTest, ApplyingWithoutALoadedSkinFails)
     SkinFramework skin;
     QWidget window;
     EXPECT_THROW(skin.applyToWindow(window), RuntimeError);
+}
+
+TEST(WindowPlacementTest, AWindowIsCutToTheScreenAndMovedWhollyOntoIt)
+{
+    const QRect screen(0, 0, 800, 500);
+    const QMargins frame(2, 30, 2, 2);
+    const QSize minimum(760, 430);
+    const struct {
+        QRect client;
+        QRect expected;
+    } cases[] = {
+        // Fits where it is: unchanged.
+        {QRect(10, 40, 770, 440), QRect(10, 40, 770, 440)},
+        // Too large (the designed window at scale 2 on 800x500), placed off the top left.
+        {QRect(-48, -250, 848, 773), QRect(2, 30, 796, 468)},
+        // Off the bottom right: moved back in.
+        {QRect(500, 300, 770, 440), QRect(28, 58, 770, 440)},
+        // Smaller than the minimum is grown to it.
+        {QRect(0, 30, 100, 100), QRect(2, 30, 760, 430)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.client.x());
+        EXPECT_EQ(fitOnScreen(c.client, frame, screen, minimum), c.expected);
+    }
+    // A screen to the right of another keeps the window on itself.
+    EXPECT_EQ(fitOnScreen(QRect(1500, 0, 848, 773), QMargins(), QRect(1280, 0, 1280, 720), QSize(760, 430)),
+              QRect(1500, 0, 848, 720));
+    EXPECT_EQ(centredOnScreen(QSize(600, 400), frame, screen), QRect(100, 64, 600, 400));
+}
+
+TEST(WindowPlacementTest, TheGeometryLivesInAGroupOfItsOwnBesideThePlan)
+{
+    SettingsWindowMemory memory;
+    memory.saveGeometry(QByteArray("geometry\0bytes", 14));
+    EXPECT_EQ(memory.savedGeometry(), QByteArray("geometry\0bytes", 14));
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
+                       QStringLiteral("Quillora"));
+    EXPECT_TRUE(settings.childGroups().contains(QStringLiteral("Window")));
+    EXPECT_EQ(settings.value(QLatin1String(kWindowGeometryKey)).toByteArray(), QByteArray("geometry\0bytes", 14));
+    EXPECT_FALSE(settings.contains(QStringLiteral("geometry"))); // nothing among the plan's values
+    settings.remove(QStringLiteral("Window"));
 }

@@ -3,6 +3,11 @@
 #include "ui/HomePage.h"
 #include "ui/StoreNotice.h"
 #include "core/RuntimeError.h"
+#include "ui/MainMenu.h"
+#include "ui/spelling/Spelling.h"
+#include "core/DataFiles.h"
+#include "plan/PlanFileWriter.h"
+#include "tests/support/DeckBuilder.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/StatementBox.h"
@@ -15,6 +20,10 @@
 #include <QImage>
 #include <QFile>
 #include <QGroupBox>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -38,27 +47,104 @@ QString hintOf(Strip strip, int tab)
 
 class Form1Layout : public WindowFixture {};
 
-TEST_F(Form1Layout, ControlsSitAtTheirDesignedPlaces)
+TEST_F(Form1Layout, AtTheDesignedSizeEveryControlSitsAtItsDesignedPlaceBelowTheMenuBar)
 {
     MainWindow& w = window();
-    EXPECT_EQ(w.size(), QSize(848, 749));
-    EXPECT_EQ(w.generateButton->geometry(), QRect(8, 8, 832, 27));
-    EXPECT_EQ(w.productNameFrame->geometry(), QRect(8, 37, 832, 55));
-    EXPECT_EQ(w.planTitleFrame->geometry(), QRect(8, 96, 832, 55));
-    EXPECT_EQ(w.productNameField->parentWidget(), w.productNameFrame);
-    EXPECT_EQ(w.productNameField->geometry(), QRect(16, 20, 800, 25));
-    EXPECT_EQ(w.planTitleField->parentWidget(), w.planTitleFrame);
-    EXPECT_EQ(w.firstSectionTabs->geometry(), QRect(8, 159, 832, 289));
-    EXPECT_EQ(w.secondSectionTabs->geometry(), QRect(8, 456, 832, 285));
-    EXPECT_EQ(w.firstStatementPage->geometry(), QRect(12, 203, 813, 240));
-    EXPECT_EQ(w.secondStatementPage->geometry(), QRect(12, 500, 813, 237));
-    // The picture boxes belong to the window and lie over the strips' pages.
-    EXPECT_EQ(w.firstStatementPage->parentWidget(), &w);
-    EXPECT_EQ(w.firstStatementBox->parentWidget(), w.firstStatementPage);
-    EXPECT_EQ(w.secondStatementBox->parentWidget(), w.secondStatementPage);
+    const int bar = w.menu().bar()->sizeHint().height();
+    ASSERT_GT(bar, 0);
+    EXPECT_EQ(w.size(), QSize(848, 749 + bar));
+    w.show(); // laid out as the user sees it
+    EXPECT_EQ(w.menu().bar()->geometry(), QRect(0, 0, 848, bar));
+    // The classic form's places, below the menu bar; fields and statement
+    // boxes are placed inside their frames and picture boxes.
+    const struct {
+        QWidget* control;
+        QWidget* parent;
+        QRect place;
+    } expected[] = {
+        {w.generateButton, &w, QRect(8, 8, 832, 27)},
+        {w.productNameFrame, &w, QRect(8, 37, 832, 55)},
+        {w.planTitleFrame, &w, QRect(8, 96, 832, 55)},
+        {w.productNameField, w.productNameFrame, QRect(16, 20, 800, 25)},
+        {w.planTitleField, w.planTitleFrame, QRect(16, 20, 800, 25)},
+        {w.firstSectionTabs, &w, QRect(8, 159, 832, 289)},
+        {w.secondSectionTabs, &w, QRect(8, 456, 832, 285)},
+        {w.firstStatementPage, &w, QRect(12, 203, 813, 240)},
+        {w.secondStatementPage, &w, QRect(12, 500, 813, 237)},
+        {w.firstStatementBox, w.firstStatementPage, QRect(8, 8, 798, 225)},
+        {w.secondStatementBox, w.secondStatementPage, QRect(8, 8, 798, 221)},
+    };
+    for (const auto& c : expected) {
+        SCOPED_TRACE(c.control->objectName().toStdString());
+        EXPECT_EQ(c.control->parentWidget(), c.parent);
+        EXPECT_EQ(c.control->geometry(), c.place.translated(0, c.parent == &w ? bar : 0));
+    }
+    // The picture boxes lie over the strips' pages.
     EXPECT_TRUE(w.firstSectionTabs->geometry().adjusted(0, w.firstSectionTabs->pageRect().top(), 0, 0).contains(w.firstStatementPage->geometry()));
     EXPECT_TRUE(w.secondSectionTabs->geometry().adjusted(0, w.secondSectionTabs->pageRect().top(), 0, 0).contains(w.secondStatementPage->geometry()));
-    EXPECT_EQ(w.firstStatementBox->geometry(), QRect(8, 8, 798, 225));
+}
+
+TEST_F(Form1Layout, MadeLargerTheStatementBoxesTakeTheRoomAndTheFieldsWiden)
+{
+    MainWindow& w = window();
+    w.show();
+    const QSize before = w.size();
+    const QRect firstBox = w.firstStatementBox->geometry(), secondBox = w.secondStatementBox->geometry();
+    const QRect button = w.generateButton->geometry(), frame = w.productNameFrame->geometry();
+    w.resize(before + QSize(300, 200));
+    QApplication::processEvents();
+    EXPECT_EQ(w.firstStatementBox->width(), firstBox.width() + 300);
+    EXPECT_EQ(w.secondStatementBox->width(), secondBox.width() + 300);
+    EXPECT_NEAR(w.firstStatementBox->height() - firstBox.height(), 100, 1);
+    EXPECT_EQ(w.firstStatementBox->height() + w.secondStatementBox->height(),
+              firstBox.height() + secondBox.height() + 200);
+    EXPECT_EQ(w.productNameField->width(), 800 + 300);
+    EXPECT_EQ(w.firstSectionTabs->width(), 832 + 300);
+    EXPECT_EQ(w.generateButton->geometry(), button.adjusted(0, 0, 300, 0));
+    EXPECT_EQ(w.productNameFrame->geometry(), frame.adjusted(0, 0, 300, 0));
+    // Each picture box stays on its strip's page.
+    EXPECT_TRUE(w.secondSectionTabs->geometry().contains(w.secondStatementPage->geometry()));
+}
+
+TEST_F(Form1Layout, AtItsMinimumSizeNothingOverlapsAndEveryControlIsInside)
+{
+    MainWindow& w = window();
+    w.show();
+    // Fits 800x500 logical pixels with room for the window's frame.
+    EXPECT_LE(w.minimumWidth(), 780);
+    EXPECT_LE(w.minimumHeight(), 450);
+    EXPECT_GE(w.minimumHeight(), w.layout()->minimumSize().height());
+    w.resize(w.minimumSize());
+    QApplication::processEvents();
+    ASSERT_EQ(w.size(), w.minimumSize());
+    const QList<QWidget*> column{w.menu().bar(), w.generateButton, w.productNameFrame, w.planTitleFrame,
+                                 w.firstSectionTabs, w.secondSectionTabs};
+    for (int i = 0; i < column.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(w.rect().contains(column[i]->geometry()));
+        if (i > 0)
+            EXPECT_LE(column[i - 1]->geometry().bottom(), column[i]->geometry().top());
+    }
+    EXPECT_EQ(w.generateButton->height(), 27);
+    EXPECT_EQ(w.productNameField->height(), 25);
+    for (StatementBox* box : {w.firstStatementBox, w.secondStatementBox}) {
+        // Still a few lines to write in.
+        EXPECT_GE(box->height(), 3 * box->fontMetrics().lineSpacing());
+        EXPECT_TRUE(box->parentWidget()->rect().contains(box->geometry()));
+    }
+}
+
+TEST_F(Form1Layout, TheWindowOpensAgainWhereItWasClosedAndAtThatSize)
+{
+    MainWindow& first = shownWindow();
+    const QRect closedAt(20, 50, 770, 500); // the test screen is 800x600
+    first.setGeometry(closedAt);
+    first.close();
+    ASSERT_FALSE(savedGeometry.isEmpty());
+    endWindow();
+    EXPECT_EQ(shownWindow().geometry(), closedAt);
+    for (const auto& written : store->writes) // nothing of it among the plan's values
+        EXPECT_FALSE(written.first.contains(QLatin1String("eometry"))) << written.first.toStdString();
 }
 
 TEST_F(Form1Layout, CaptionsFontsTabsAndFrame)
@@ -82,9 +168,9 @@ TEST_F(Form1Layout, CaptionsFontsTabsAndFrame)
     EXPECT_EQ(w.firstSectionTabs->captions().at(6), QStringLiteral("Launch  Strategies"));
     EXPECT_EQ(w.secondSectionTabs->captions().at(4), QStringLiteral("Vertical Markets/Segments"));
 
-    // Fixed frame, no maximise button.
-    EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    // A window that can be resized and maximised.
+    EXPECT_NE(w.minimumSize(), w.maximumSize());
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(w.productNameFrame->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(w.firstStatementPage->palette().color(w.firstStatementPage->backgroundRole()), QColor(Qt::white));
@@ -104,7 +190,10 @@ TEST_F(Form1Layout, TabOrderRunsFromTheProductNameToTheButton)
     }
 }
 
-class FormLoad : public WindowFixture {};
+class FormLoad : public WindowFixture {
+protected:
+    MainWindow* m_windowForHooks = nullptr;
+};
 
 TEST_F(FormLoad, FirstStartWithAnEmptyStoreShowsAndStoresTheTwoInitialHints)
 {
@@ -232,6 +321,34 @@ TEST_F(FormLoad, TheInstalledCheckIsTheLastStepAndItsFailureIsReported)
     EXPECT_EQ(reportLines(), QStringList{QStringLiteral("136")});
 }
 
+TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestFollowsInOrder)
+{
+    writeFile(programDir.filePath(QStringLiteral("HAND-M.CUR")), cursorFile(32, 32, 6, 1));
+    fake.random.value = 0.06f; // the home page opens
+    QStringList order;
+    hooks.checkPowerPointInstalled = [&] {
+        order << QStringLiteral("check");
+        // The hand cursor and the home page came before.
+        EXPECT_TRUE(m_windowForHooks->mouseIcon().has_value());
+        EXPECT_EQ(fake.desktop.urls.size(), 1);
+    };
+    MainWindow& w = window();
+    m_windowForHooks = &w;
+    w.startUpAroundFirstPaint([&] { order << QStringLiteral("after paint"); });
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(w.secondStatementBox->text(), hintOf(Strip::Second, 0));
+    EXPECT_TRUE(order.isEmpty());
+    EXPECT_FALSE(w.mouseIcon().has_value());
+    EXPECT_TRUE(fake.desktop.urls.isEmpty());
+
+    w.showCentred();
+    for (int round = 0; round < 10 && order.size() < 2; ++round)
+        QApplication::processEvents();
+    EXPECT_EQ(order, (QStringList{QStringLiteral("after paint"), QStringLiteral("check")}));
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
 TEST_F(FormLoad, TheHomePageOpensOnlyWhenSevenIsDrawn)
 {
     fake.random.value = 0.06f; // Int(6.0) + 1 = 7
@@ -283,7 +400,7 @@ TEST_F(PointerRules, TheButtonShowsTheCustomPointerBackgroundAndFramesTheDefault
     EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 
     QTest::mouseMove(w.generateButton, QPoint(20, 10));
-    QTest::mouseMove(&w, QPoint(3, 746)); // the strip between the page and the window's edge
+    QTest::mouseMove(&w, QPoint(3, w.height() - 3)); // the strip between the page and the window's edge
     EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 }
 
@@ -361,4 +478,180 @@ TEST_F(PointerRules, ClosingTheWindowEndsTheProgram)
     MainWindow& w = shownWindow();
     w.close();
     EXPECT_EQ(fake.exit.statuses, std::vector<int>{0});
+}
+
+class Menus : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        QDir(userDataFolder()).removeRecursively();
+    }
+    void TearDown() override { QDir(userDataFolder()).removeRecursively(); }
+
+    QString filePath(const char* name) const { return files.filePath(QLatin1String(name)); }
+    QStringList backups() const { return QDir(planBackupFolder()).entryList(QDir::Files); }
+
+    QTemporaryDir files;
+};
+
+TEST_F(Menus, TheMenuBarHoldsFileToolsAndHelpWithTheirItemsAndKeys)
+{
+    MainWindow& w = window();
+    const MainMenu& menu = w.menu();
+    EXPECT_EQ(menu.bar()->actions().size(), 3);
+    EXPECT_EQ(menu.fileMenu()->title(), QStringLiteral("&File"));
+    EXPECT_EQ(menu.toolsMenu()->title(), QStringLiteral("&Tools"));
+    EXPECT_EQ(menu.toolsMenu()->actions(),
+              QList<QAction*>({w.spelling().checkSpellingAction(), w.spelling().languageAction()}));
+    EXPECT_EQ(menu.helpMenu()->title(), QStringLiteral("&Help"));
+    const struct {
+        QAction* action;
+        const char* text;
+        QKeySequence key;
+    } items[] = {
+        {menu.openPlan, "&Open Plan…", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {menu.savePlanAs, "Save Plan &As…", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {menu.useTemplate, "Use &Template…", QKeySequence()},
+        {menu.useStandardTemplate, "Use the &Standard Template", QKeySequence()},
+        {menu.quit, "&Quit", QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {menu.about, "&About Quillora", QKeySequence()},
+    };
+    for (const auto& item : items) {
+        SCOPED_TRACE(item.text);
+        EXPECT_EQ(item.action->text(), QString::fromUtf8(item.text));
+        EXPECT_EQ(item.action->shortcut(), item.key);
+    }
+    EXPECT_EQ(menu.fileMenu()->actions().size(), 7); // five items, two separators
+    EXPECT_TRUE(menu.helpMenu()->actions().contains(menu.about));
+
+    // The keys work from the window.
+    shownWindow();
+    QTest::keySequence(&w, QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(fake.exit.statuses, std::vector<int>{0});
+}
+
+TEST_F(Menus, AboutNamesTheVersionTheHomePageAndTheLicence)
+{
+    window().menu().about->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("About Quillora"));
+    for (const char* part : {QUILLORA_VERSION, kHomePageAddress, "All rights reserved"})
+        EXPECT_TRUE(fake.messages.shown[0].text.contains(QLatin1String(part))) << part;
+}
+
+TEST_F(Menus, SavePlanAsWritesTheStoredPlanAsAPlanFile)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Acme");
+    store->values[QStringLiteral("FirstStatementMkt_2")] = QStringLiteral("Rivals\r\n- two\r\n");
+    MainWindow& w = loadedWindow();
+    fake.files.answers = {filePath("acme.json")};
+    w.menu().savePlanAs->trigger();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    const PlanDocument saved = readPlanFile(filePath("acme.json"));
+    EXPECT_EQ(saved.productName, QStringLiteral("Acme"));
+    EXPECT_EQ(saved.statements.at(QStringLiteral("FirstStatementMkt_2")), QStringLiteral("Rivals\r\n- two\r\n"));
+    // Cancelled: nothing is written.
+    w.menu().savePlanAs->trigger();
+    EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("acme.json")});
+}
+
+TEST_F(Menus, OpenPlanKeepsTheReplacedPlanAndShowsTheNewOneAsAtStartUp)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Old Co");
+    store->values[QStringLiteral("FirstStatementMkt_4")] = QStringLiteral("Old statement");
+    MainWindow& w = shownWindow();
+    PlanDocument next;
+    next.productName = QStringLiteral("New Co");
+    next.hasProductName = true;
+    next.statements[QStringLiteral("SecondStatementMkt_0")] = QStringLiteral("New advertising\r\n- line");
+    writePlanFile(filePath("new.json"), next);
+    fake.files.answers = {filePath("new.json")};
+
+    w.menu().openPlan->trigger();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    ASSERT_EQ(backups().size(), 1);
+    const PlanDocument kept = readPlanFile(QDir(planBackupFolder()).filePath(backups().at(0)));
+    EXPECT_EQ(kept.productName, QStringLiteral("Old Co"));
+    EXPECT_EQ(kept.statements.at(QStringLiteral("FirstStatementMkt_4")), QStringLiteral("Old statement"));
+
+    EXPECT_EQ(w.productNameField->text(), QStringLiteral("New Co"));
+    EXPECT_EQ(w.planTitleField->text(), QString());
+    EXPECT_EQ(w.secondStatementBox->text(), QStringLiteral("New advertising\r\n- line"));
+    // The old plan's statement is gone; the empty section shows, and stores, its hint.
+    EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], hintOf(Strip::First, 4));
+    EXPECT_EQ(store->values[QStringLiteral("Company Name")], QStringLiteral("New Co"));
+    EXPECT_EQ(store->values[QStringLiteral("SecondStatementMkt_0")], QStringLiteral("New advertising\r\n- line"));
+}
+
+TEST_F(Menus, APlanFileThatCannotBeReadChangesNothing)
+{
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Old Co");
+    MainWindow& w = shownWindow();
+    writeFile(filePath("bad.json"), "{\"productName\": \"A\", \"productName\": \"B\"}");
+    const auto before = store->values;
+    store->writes.clear();
+    fake.files.answers = {filePath("bad.json")};
+    w.menu().openPlan->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].text.contains(QStringLiteral("productName"))) << fake.messages.shown[0].text.toStdString();
+    EXPECT_TRUE(store->writes.empty());
+    EXPECT_EQ(store->values, before);
+    EXPECT_TRUE(backups().isEmpty());
+    EXPECT_EQ(w.productNameField->text(), QStringLiteral("Old Co"));
+}
+
+TEST_F(Menus, UseTemplateChecksAsksAndCopiesTheStandardTemplateRemovesTheCopy)
+{
+    MainWindow& w = loadedWindow();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+    // Not a presentation: told why, nothing copied.
+    writeFile(filePath("notes.ppt"), "only text");
+    fake.files.answers = {filePath("notes.ppt")};
+    w.menu().useTemplate->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_FALSE(QFile::exists(userTemplatePath()));
+
+    // One slide with a title only: the missing places are listed; No keeps
+    // the standard template, Yes takes this one.
+    const QByteArray partial = quillora::testing::makeDeck({{quillora::testing::textShape(2, QStringLiteral("Title 1"))}, {}, {}});
+    writeFile(filePath("brand.pptx"), partial);
+    fake.files.answers = {filePath("brand.pptx"), filePath("brand.pptx")};
+    fake.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    w.menu().useTemplate->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
+    EXPECT_TRUE(fake.messages.shown[1].text.contains(QStringLiteral("slide 2")));
+    EXPECT_EQ(fake.messages.shown[1].buttons, MessageButtons::YesNo);
+    EXPECT_FALSE(QFile::exists(userTemplatePath()));
+    w.menu().useTemplate->trigger();
+    QFile copy(userTemplatePath());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), partial);
+    EXPECT_NE(w.windowTitle(), QStringLiteral("Quillora")); // says the own template is in use
+
+    // The standard template again, after a Yes.
+    fake.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    w.menu().useStandardTemplate->trigger();
+    EXPECT_TRUE(QFile::exists(userTemplatePath()));
+    w.menu().useStandardTemplate->trigger();
+    EXPECT_FALSE(QFile::exists(userTemplatePath()));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+}
+
+TEST_F(Menus, WhileADeckIsMadeThePlanAndTemplateStayAsTheyAre)
+{
+    MainWindow& w = shownWindow();
+    bool enabledDuringRun = true;
+    onGenerate = [&] {
+        enabledDuringRun = w.menu().openPlan->isEnabled() || w.menu().useTemplate->isEnabled()
+                        || w.menu().useStandardTemplate->isEnabled();
+        w.menu().openPlan->trigger();
+        w.menu().useTemplate->trigger();
+    };
+    w.generateButton->click();
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_TRUE(fake.files.titles.isEmpty()); // no file was even asked for
+    EXPECT_TRUE(w.menu().openPlan->isEnabled());
+    EXPECT_TRUE(w.menu().savePlanAs->isEnabled());
 }

@@ -28,10 +28,13 @@ using namespace quillora;
 
 namespace {
 
-QJsonObject runProbe(const QStringList& args, const QString& configHome = {})
+QJsonObject runProbe(const QStringList& args, const QString& configHome = {},
+                     const QString& platform = QStringLiteral("offscreen"), const QString& scale = {})
 {
     quillora::testing::ChildOptions options;
-    options.environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    options.environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    if (!scale.isEmpty())
+        options.environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
     if (!configHome.isEmpty())
         options.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     const quillora::testing::ChildRun probe =
@@ -152,4 +155,31 @@ TEST(SafetyNet, ARefusedWriteWhileTypingGivesTheStoreNoticeNoBoxAndTheProgramKee
     EXPECT_EQ(out[QStringLiteral("first")].toString(), findSection(Strip::First, 4)->hint() + QStringLiteral("xy"));
     EXPECT_EQ(out[QStringLiteral("secondTab")].toInt(), 2);
     EXPECT_EQ(out[QStringLiteral("second")].toString(), findSection(Strip::Second, 2)->hint());
+}
+
+TEST(Placement, AtScaleTwoOnASmallScreenTheWholeWindowIsOnTheScreen)
+{
+    // 1600x1000 pixels at scale 2: 800x500 logical pixels, as in the report
+    // of a window placed at (-48, -250) with its button off the screen.
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1600, "height": 1000,
+                  "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+    const QJsonObject placed = runProbe({QStringLiteral("place")}, dir.path(),
+                                        QStringLiteral("offscreen:configfile=") + config, QStringLiteral("2"));
+    const auto rect = [&](const char* name) {
+        const QJsonArray r = placed[QLatin1String(name)].toArray();
+        return QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
+    };
+    ASSERT_EQ(rect("available"), QRect(0, 0, 800, 500));
+    EXPECT_TRUE(rect("available").contains(rect("frame"))) << rect("frame").x() << "," << rect("frame").y() << " "
+                                                          << rect("frame").width() << "x" << rect("frame").height();
+    for (const char* control : {"button", "firstBox", "secondBox"}) {
+        SCOPED_TRACE(control);
+        EXPECT_TRUE(rect("frame").contains(rect(control)));
+        EXPECT_GE(rect(control).height(), 25);
+    }
 }

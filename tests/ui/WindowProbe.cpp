@@ -6,6 +6,10 @@
 //   ui_probe type <text>         start-up, show the window, type the text
 //                                   into the first statement box and choose
 //                                   another tab on the lower strip
+//   ui_probe place               start-up, show the window and print where
+//                                   it is: its frame, its screen's free area,
+//                                   the button and the two statement boxes
+//                                   (all in global coordinates)
 //
 // Prints one JSON object: the fields' texts, the store notice's text and
 // every message box shown (title and text). Message boxes are answered at once with OK.
@@ -19,6 +23,7 @@
 #include "tests/support/FakePlatform.h"
 
 #include <QJsonArray>
+#include <QScreen>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -34,7 +39,7 @@ int main(int argc, char** argv)
     SafeApplication app(argc, argv, fake.messages);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.value(0);
-    if (command != QLatin1String("start") && command != QLatin1String("type"))
+    if (command != QLatin1String("start") && command != QLatin1String("type") && command != QLatin1String("place"))
         return 2;
 
     QTemporaryDir programFolder;
@@ -52,6 +57,24 @@ int main(int argc, char** argv)
         window.firstStatementBox->moveCursor(QTextCursor::End);
         QTest::keyClicks(window.firstStatementBox, args.value(1));
         QTest::mouseClick(window.secondSectionTabs, Qt::LeftButton, {}, window.secondSectionTabs->tabRect(2).center());
+    }
+
+    if (command == QLatin1String("place")) {
+        window.showCentred();
+        QApplication::processEvents();
+        const auto rect = [](const QRect& r) { return QJsonArray{r.x(), r.y(), r.width(), r.height()}; };
+        const auto global = [&](QWidget* w) { return rect(QRect(w->mapToGlobal(QPoint()), w->size())); };
+        const QJsonObject placed{
+            {QStringLiteral("frame"), rect(window.frameGeometry())},
+            {QStringLiteral("available"), rect(window.screen()->availableGeometry())},
+            {QStringLiteral("button"), global(window.generateButton)},
+            {QStringLiteral("firstBox"), global(window.firstStatementBox)},
+            {QStringLiteral("secondBox"), global(window.secondStatementBox)},
+        };
+        const QByteArray json = QJsonDocument(placed).toJson(QJsonDocument::Compact);
+        std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+        std::fputc('\n', stdout);
+        return 0;
     }
 
     QJsonArray messages;

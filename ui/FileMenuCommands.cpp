@@ -1,0 +1,181 @@
+#include "ui/FileMenuCommands.h"
+
+#include "builder/TemplateCheck.h"
+#include "core/AppTitle.h"
+#include "core/DataFiles.h"
+#include "core/FileExists.h"
+#include "core/Quoted.h"
+#include "core/RuntimeError.h"
+#include "plan/PlanFileWriter.h"
+#include "plan/PlanKeys.h"
+#include "plan/SectionCatalogue.h"
+#include "plan/StoredPlan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace quillora {
+namespace {
+
+// The file's plan as a whole: whatever the file leaves out is empty, so the
+// window shows the file's plan and nothing of the one it replaced.
+PlanDocument wholePlan(PlanDocument plan)
+{
+    plan.hasProductName = true;
+    plan.hasPlanTitle = true;
+    for (const Section& section : allSections())
+        plan.statements.try_emplace(section.key(), QString());
+    return plan;
+}
+
+// Copies the file in one step: the destination is either as it was or the
+// whole copy.
+void copyInPlace(const QString& from, const QString& to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        throw RuntimeError(QObject::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        throw RuntimeError(QObject::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
+    if (!QDir().mkpath(QFileInfo(to).absolutePath()))
+        throw RuntimeError(QObject::tr("The folder %1 cannot be made.").arg(quoted(QFileInfo(to).absolutePath())));
+    QSaveFile copy(to);
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
+        throw RuntimeError(QObject::tr("%1 cannot be written: %2").arg(quoted(to), copy.errorString()));
+}
+
+} // namespace
+
+FileMenuCommands::FileMenuCommands(Platform& platform, FileMenuHooks hooks, QObject* parent)
+    : QObject(parent), m_platform(platform), m_hooks(std::move(hooks))
+{
+}
+
+bool FileMenuCommands::usesOwnTemplate()
+{
+    const QString own = userTemplatePath();
+    return !own.isEmpty() && QFileInfo(own).isFile();
+}
+
+void FileMenuCommands::tell(const QString& text)
+{
+    m_platform.messages->show(applicationTitle(), text, MessageIcon::Warning, MessageButtons::Ok);
+}
+
+bool FileMenuCommands::ask(const QString& text)
+{
+    return m_platform.messages->show(applicationTitle(), text, MessageIcon::Warning, MessageButtons::YesNo)
+           == MessageAnswer::Yes;
+}
+
+bool FileMenuCommands::refusedWhileGenerating(const QString& what)
+{
+    if (!m_hooks.generating || !m_hooks.generating())
+        return false;
+    tell(tr("The deck is being made. %1 once it is done.").arg(what));
+    return true;
+}
+
+void FileMenuCommands::savePlanAs()
+{
+    const std::optional<QString> path =
+        m_platform.files->fileToSave(tr("Save Plan As"), tr("plan.json"), tr("Plan files (*.json);;All files (*)"));
+    if (!path)
+        return;
+    try {
+        writePlanFile(*path, readStoredPlan());
+    } catch (const RuntimeError& e) {
+        tell(tr("The plan was not saved: %1").arg(e.description()));
+    }
+}
+
+void FileMenuCommands::openPlan()
+{
+    if (refusedWhileGenerating(tr("Open the plan")))
+        return;
+    const std::optional<QString> path =
+        m_platform.files->fileToOpen(tr("Open Plan"), tr("Plan files (*.json);;All files (*)"));
+    if (!path)
+        return;
+    PlanDocument plan;
+    QString backup;
+    try {
+        // Read and checked whole, and the stored plan set aside, before
+        // anything is replaced.
+        plan = wholePlan(readPlanFile(*path));
+        backup = backupStoredPlan();
+    } catch (const RuntimeError& e) {
+        tell(tr("The plan was not opened: %1").arg(e.description()));
+        return;
+    }
+    try {
+        storePlan(plan);
+    } catch (const RuntimeError& e) {
+        tell(backup.isEmpty() ? tr("The plan could not be stored: %1").arg(e.description())
+                              : tr("The plan could not be stored: %1\nThe plan it was replacing is kept in %2.")
+                                    .arg(e.description(), quoted(backup)));
+    }
+    if (m_hooks.showStoredPlan)
+        m_hooks.showStoredPlan();
+}
+
+void FileMenuCommands::useTemplate()
+{
+    if (refusedWhileGenerating(tr("Choose the template")))
+        return;
+    const std::optional<QString> path = m_platform.files->fileToOpen(
+        tr("Use Template"), tr("Presentations (*.ppt *.pptx);;All files (*)"));
+    if (!path)
+        return;
+    const QString own = userTemplatePath();
+    if (own.isEmpty()) {
+        tell(tr("There is no home folder to keep a template of your own in."));
+        return;
+    }
+    if (QFileInfo(*path).canonicalFilePath() == QFileInfo(own).canonicalFilePath()) {
+        tell(tr("%1 is already the template in use.").arg(quoted(*path)));
+        return;
+    }
+    QStringList missing;
+    try {
+        missing = missingTemplatePieces(*path);
+    } catch (const RuntimeError& e) {
+        tell(tr("%1 cannot be used as a template: %2").arg(quoted(*path), e.description()));
+        return;
+    }
+    if (!missing.isEmpty()
+        && !ask(tr("%1 lacks places the deck is written into:\n\n%2\n%3\n\nUse it anyway?")
+                    .arg(quoted(*path), missing.join(QLatin1Char('\n')), templateCheckSummary(missing))))
+        return;
+    try {
+        copyInPlace(*path, own);
+    } catch (const RuntimeError& e) {
+        tell(tr("The template was not changed: %1").arg(e.description()));
+        return;
+    }
+    if (m_hooks.templateChanged)
+        m_hooks.templateChanged();
+}
+
+void FileMenuCommands::useStandardTemplate()
+{
+    if (refusedWhileGenerating(tr("Choose the template")))
+        return;
+    if (!usesOwnTemplate()) {
+        tell(tr("The standard template is already in use."));
+        return;
+    }
+    const QString own = userTemplatePath();
+    if (!ask(tr("Use the standard template again? Your own template %1 is removed.").arg(quoted(own))))
+        return;
+    QFile file(own);
+    if (!file.remove())
+        tell(tr("%1 could not be removed: %2").arg(quoted(own), file.errorString()));
+    if (m_hooks.templateChanged)
+        m_hooks.templateChanged();
+}
+
+} // namespace quillora

@@ -1,0 +1,41 @@
+#pragma once
+// The main window's menu bar: File (plan files, the template, Quit), Tools
+// (the spelling switch, filled by the window) and Help (About). The menus only hold the actions; what an action does is the
+// window's (see MainWindow), so each can be tested on its own.
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace quillora {
+
+class MainMenu : public QObject {
+    Q_OBJECT
+
+public:
+    // Builds the bar and its menus as children of `window`.
+    explicit MainMenu(QWidget& window);
+
+    QMenuBar* bar() const { return m_bar; }
+    QMenu* fileMenu() const { return m_file; }
+    QMenu* toolsMenu() const { return m_tools; }
+    QMenu* helpMenu() const { return m_help; }
+
+    QAction* openPlan = nullptr;
+    QAction* savePlanAs = nullptr;
+    QAction* useTemplate = nullptr;
+    QAction* useStandardTemplate = nullptr;
+    QAction* quit = nullptr;
+    QAction* about = nullptr;
+
+private:
+    QMenuBar* m_bar = nullptr;
+    QMenu* m_file = nullptr;
+    QMenu* m_tools = nullptr;
+    QMenu* m_help = nullptr;
+};
+
+} // namespace quillora

@@ -1,0 +1,61 @@
+#pragma once
+// The main window's layouts. At the designed size every control sits where
+// the classic form placed it (in twips); made larger, the statement boxes
+// take the extra width and height, the strips grow with them and the fields
+// widen; made smaller, the statement boxes give up their height first.
+
+#include <QRect>
+#include <QSize>
+
+class QGroupBox;
+class QPushButton;
+class QWidget;
+
+namespace quillora {
+
+class LineBox;
+class PictureBox;
+class StatementBox;
+class TabStrip;
+
+struct WindowControls {
+    QPushButton* generateButton;
+    QGroupBox* productNameFrame;
+    QGroupBox* planTitleFrame;
+    LineBox* productNameField;
+    LineBox* planTitleField;
+    TabStrip* firstSectionTabs;
+    TabStrip* secondSectionTabs;
+    PictureBox* firstStatementPage;
+    PictureBox* secondStatementPage;
+    StatementBox* firstStatementBox;
+    StatementBox* secondStatementBox;
+    QWidget* storeNotice; // below the strips, taking room only while shown
+};
+
+// The designed client area, without a menu bar.
+QSize designedWindowSize();
+
+// The designed places, in pixels of the designed client area.
+struct DesignedPlaces {
+    QRect generateButton, productNameFrame, planTitleFrame, productNameField, planTitleField;
+    QRect firstSectionTabs, secondSectionTabs, firstStatementPage, secondStatementPage;
+    QRect firstStatementBox, secondStatementBox;
+};
+const DesignedPlaces& designedPlaces();
+
+// The smallest client area the window allows, unless the layouts need more
+// (menu bar included): with the window's frame it fits a 1280x720 screen,
+// and 800x500 logical pixels.
+inline constexpr QSize kMinimumWindowSize{760, 430};
+
+// Gives the store notice its gap below the strips while it shows, and
+// returns the height it takes there at the window's width: nothing while it
+// is hidden.
+int fitStoreNotice(QWidget& window, const QWidget& notice);
+
+// Installs the layouts on the window (a QVBoxLayout, which also carries the
+// menu bar) and sizes the window to its designed size.
+void layOutControls(QWidget& window, const WindowControls& controls);
+
+} // namespace quillora

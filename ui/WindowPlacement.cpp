@@ -1,0 +1,60 @@
+#include "ui/WindowPlacement.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include <algorithm>
+#include <memory>
+
+namespace quillora {
+namespace {
+
+std::unique_ptr<QSettings> programSettings()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
+                                       QStringLiteral("Quillora"));
+}
+
+// Moves [start, start+length) into [low, high) as far as it fits; a span
+// longer than the range starts at low.
+int clampSpan(int start, int length, int low, int high)
+{
+    return std::max(low, std::min(start, high - length));
+}
+
+} // namespace
+
+QRect fitOnScreen(const QRect& client, const QMargins& frame, const QRect& available, const QSize& minimum)
+{
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize size = client.size().boundedTo(room).expandedTo(minimum);
+    const QRect framed = QRect(client.topLeft(), size).marginsAdded(frame);
+    const int left = clampSpan(framed.left(), framed.width(), available.left(), available.left() + available.width());
+    const int top = clampSpan(framed.top(), framed.height(), available.top(), available.top() + available.height());
+    return QRect(QPoint(left + frame.left(), top + frame.top()), size);
+}
+
+QRect centredOnScreen(const QSize& client, const QMargins& frame, const QRect& available)
+{
+    QRect framed = QRect(QPoint(), client).marginsAdded(frame);
+    framed.moveCenter(available.center());
+    return QRect(framed.topLeft() + QPoint(frame.left(), frame.top()), client);
+}
+
+QByteArray SettingsWindowMemory::savedGeometry()
+{
+    return programSettings()->value(QLatin1String(kWindowGeometryKey)).toByteArray();
+}
+
+void SettingsWindowMemory::saveGeometry(const QByteArray& geometry)
+{
+    const std::unique_ptr<QSettings> settings = programSettings();
+    // Another program (a second window, the command) is replacing the file:
+    // QSettings would wait for it, so this time the geometry is not kept.
+    if (QFileInfo::exists(settings->fileName() + QStringLiteral(".lock")))
+        return;
+    settings->setValue(QLatin1String(kWindowGeometryKey), geometry);
+    settings->sync();
+}
+
+} // namespace quillora
