@@ -4,7 +4,8 @@
 //
 // Two switches for tooling, read from the environment:
 //   QUILLORA_EXIT_AFTER_SHOW=1  end as soon as the window has been painted
-//                               for the first time (start-up timing);
+//                               for the first time, after printing a line
+//                               that says so (start-up timing);
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
 #include "builder/BuilderEntryPoints.h"
@@ -47,11 +48,12 @@ int main(int argc, char** argv)
     // and the rest of the start-up wait until it has been painted.
     window.startUpAroundFirstPaint([&builder, &platform] {
         // LibreOffice Impress when it can be had, else the built-in engine.
-        office::registerPresentationServer(builder.runtime(), builder.engine(), platform);
+        builder.setPresentationApp(office::registerPresentationServer(builder.runtime(), builder.engine(), platform));
     });
     if (qEnvironmentVariableIntValue("QUILLORA_EXIT_AFTER_SHOW") == 1) {
         const QString screenshot = qEnvironmentVariable("QUILLORA_SCREENSHOT");
         afterFirstPaint(window, [&app, &window, screenshot] {
+            printFirstPaintLine();
             if (!screenshot.isEmpty() && !window.grab().save(screenshot))
                 app.exit(1);
             else

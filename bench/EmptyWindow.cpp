@@ -1,6 +1,6 @@
 // The yardstick for the window's start-up: an empty Qt window of a given
-// size, shown, then ended right after its first paint, as quillora is with
-// QUILLORA_EXIT_AFTER_SHOW=1.
+// size, shown, then ended right after its first paint (printing the same
+// line) as quillora is with QUILLORA_EXIT_AFTER_SHOW=1.
 //
 //   empty_window WIDTH HEIGHT
 
@@ -17,7 +17,10 @@ int main(int argc, char** argv)
         return 2;
     QWidget window;
     window.resize(args.at(1).toInt(), args.at(2).toInt());
-    quillora::afterFirstPaint(window, [&app] { app.quit(); });
+    quillora::afterFirstPaint(window, [&app] {
+        quillora::printFirstPaintLine();
+        app.quit();
+    });
     window.show();
     return app.exec();
 }

@@ -1,23 +1,25 @@
 #include "builder/BuilderEntryPoints.h"
 #include "builder/DeckHandOff.h"
+#include "builder/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "builder/WorkingCopy.h"
 
 namespace quillora {
 
-BuilderEntryPoints::BuilderEntryPoints(Platform& platform) : m_platform(platform)
+BuilderEntryPoints::BuilderEntryPoints(Platform& platform)
+    : m_platform(platform), m_app(office::presentationAppWords(office::ServerChoice{}))
 {
     m_engine.registerWith(m_runtime);
 }
 
 void BuilderEntryPoints::checkInstalled()
 {
-    checkPresentationAppInstalled(m_platform, m_runtime);
+    checkPresentationAppInstalled(m_platform, m_runtime, m_app);
 }
 
 bool BuilderEntryPoints::warnIfOpen()
 {
-    return warnIfPresentationAppOpen(m_platform, m_runtime);
+    return warnIfPresentationAppOpen(m_platform, m_runtime, m_app);
 }
 
 GenerationOutcome BuilderEntryPoints::generate(const std::function<void(int done, int total)>& progress)

@@ -6,6 +6,7 @@
 #include "builder/AutomationRuntime.h"
 #include "builder/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
+#include "builder/PowerPointChecks.h"
 #include "builder/SlideOneTexts.h"
 #include "core/Platform.h"
 
@@ -25,6 +26,9 @@ public:
     // the temporary folder, with each failed step shown as an error report,
     // then hands the deck to the desktop. `progress` hears of each row.
     GenerationOutcome generate(const std::function<void(int done, int total)>& progress = {});
+    // How the checks name the application serving: the one the program
+    // registered (the engine's words until then).
+    void setPresentationApp(const PresentationAppWords& app) { m_app = app; }
     // Where generation reads the two slide-1 texts; the window, once it exists.
     void setSlideOneTexts(const SlideOneTexts& texts) { m_slideOne = &texts; }
     automation::AutomationRuntime& runtime() { return m_runtime; }
@@ -37,6 +41,7 @@ private:
     automation::AutomationRuntime m_runtime;
     automation::EngineServer m_engine;
     const SlideOneTexts* m_slideOne = nullptr;
+    PresentationAppWords m_app;
 };
 
 } // namespace quillora

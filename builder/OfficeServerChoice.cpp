@@ -138,6 +138,14 @@ ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& lo
     return choice;
 }
 
+PresentationAppWords presentationAppWords(const ServerChoice& choice)
+{
+    // A forced Impress that cannot be had is still the application asked for.
+    if (choice.impress || choice.forced)
+        return {QLatin1String(kImpressName), QLatin1String(kImpressClosing)};
+    return {QLatin1String(kDefaultProgramName), QLatin1String(kDefaultProgramClosing)};
+}
+
 void registerChosenServer(AutomationRuntime& runtime, EngineServer& engine, const ServerChoice& choice,
                           qint64 connectTimeoutMs, EventPump* events)
 {
@@ -158,7 +166,7 @@ void registerChosenServer(AutomationRuntime& runtime, EngineServer& engine, cons
     });
 }
 
-void registerPresentationServer(AutomationRuntime& runtime, EngineServer& engine, Platform& platform)
+PresentationAppWords registerPresentationServer(AutomationRuntime& runtime, EngineServer& engine, Platform& platform)
 {
     const ServerChoice choice = chooseOfficeServer(*platform.environment, [](const QString& path, QString* why) {
         return loadPluginFile(path, OfficeOptions{}, why);
@@ -166,6 +174,7 @@ void registerPresentationServer(AutomationRuntime& runtime, EngineServer& engine
     if (!choice.refusal.isEmpty())
         platform.messages->show(applicationTitle(), choice.refusal, MessageIcon::Warning, MessageButtons::Ok);
     registerChosenServer(runtime, engine, choice, kOfficeConnectTimeoutMs, platform.events);
+    return presentationAppWords(choice);
 }
 
 } // namespace quillora::office

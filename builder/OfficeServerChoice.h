@@ -16,6 +16,7 @@
 #include "builder/AutomationRuntime.h"
 #include "builder/EngineApplication.h"
 #include "builder/OfficePlugin.h"
+#include "builder/PowerPointChecks.h"
 #include "core/Platform.h"
 
 #include <functional>
@@ -46,6 +47,16 @@ struct ServerChoice {
 };
 ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& load);
 
+// How the messages name the presentation application and say how to close
+// it: LibreOffice Impress where Impress serves; where the engine serves, its
+// decks open in the desktop's default presentation program.
+inline constexpr char kImpressName[] = "LibreOffice Impress";
+inline constexpr char kImpressClosing[] =
+    "File > Exit LibreOffice in any of its windows, or end soffice.bin in the system monitor,";
+inline constexpr char kDefaultProgramName[] = "your presentation program";
+inline constexpr char kDefaultProgramClosing[] = "its File menu, or close all its windows,";
+PresentationAppWords presentationAppWords(const ServerChoice& choice);
+
 // Registers "PowerPoint.Application" as the choice says: served by Impress
 // (falling back to the engine when no office answers within
 // connectTimeoutMs, unless forced, and found running without a start while
@@ -58,8 +69,9 @@ void registerChosenServer(automation::AutomationRuntime& runtime, automation::En
 
 // What the program calls once at start-up, after BuilderEntryPoints is made:
 // chooses with the real plugin loader and the platform's environment,
-// shows the refusal of a forced Impress, and registers the server.
-void registerPresentationServer(automation::AutomationRuntime& runtime, automation::EngineServer& engine,
-                                Platform& platform);
+// shows the refusal of a forced Impress, and registers the server. Returns
+// how the checks' messages name the application chosen.
+PresentationAppWords registerPresentationServer(automation::AutomationRuntime& runtime,
+                                                automation::EngineServer& engine, Platform& platform);
 
 } // namespace quillora::office

@@ -5,7 +5,34 @@ namespace quillora {
 
 using namespace automation;
 
-void checkPresentationAppInstalled(Platform& platform, AutomationRuntime& runtime)
+namespace {
+
+QString withName(const char* text, const PresentationAppWords& app)
+{
+    QString sentenceStart = app.name;
+    if (!sentenceStart.isEmpty())
+        sentenceStart[0] = sentenceStart[0].toUpper();
+    // Marker by marker: a text need not hold all three (arg() would
+    // renumber them). The words put in hold no markers.
+    return QString::fromLatin1(text)
+        .replace(QLatin1String("%1"), app.name)
+        .replace(QLatin1String("%2"), sentenceStart)
+        .replace(QLatin1String("%3"), app.closing);
+}
+
+} // namespace
+
+QString notInstalledMessage(const PresentationAppWords& app)
+{
+    return withName(kNotInstalledMessage, app);
+}
+
+QString alreadyOpenWarning(const PresentationAppWords& app)
+{
+    return withName(kAlreadyOpenWarning, app);
+}
+
+void checkPresentationAppInstalled(Platform& platform, AutomationRuntime& runtime, const PresentationAppWords& app)
 {
     bool installed = false;
     try {
@@ -17,7 +44,7 @@ void checkPresentationAppInstalled(Platform& platform, AutomationRuntime& runtim
     }
     if (installed)
         return;
-    platform.messages->show(applicationTitle(), QString::fromLatin1(kNotInstalledMessage), MessageIcon::None,
+    platform.messages->show(applicationTitle(), notInstalledMessage(app), MessageIcon::None,
                             MessageButtons::Ok);
     platform.exit->endNow(kNotInstalledExitStatus);
 }
@@ -34,11 +61,11 @@ bool isPresentationAppRunning(AutomationRuntime& runtime)
     }
 }
 
-bool warnIfPresentationAppOpen(Platform& platform, AutomationRuntime& runtime)
+bool warnIfPresentationAppOpen(Platform& platform, AutomationRuntime& runtime, const PresentationAppWords& app)
 {
     if (!isPresentationAppRunning(runtime))
         return false;
-    const MessageAnswer answer = platform.messages->show(applicationTitle(), QString::fromLatin1(kAlreadyOpenWarning),
+    const MessageAnswer answer = platform.messages->show(applicationTitle(), alreadyOpenWarning(app),
                                                          MessageIcon::None, MessageButtons::YesNo);
     return answer != MessageAnswer::Yes;
 }

@@ -10,20 +10,31 @@
 
 namespace quillora {
 
+// The presentation application in use as its user knows it: its name and
+// how this desktop closes it, as the messages below put them.
+struct PresentationAppWords {
+    QString name;    // "LibreOffice Impress"
+    QString closing; // what to use to close it, ending where "if necessary" follows
+};
+
+// %1: the name, %2: the same starting a sentence, %3: how to close it.
 inline constexpr char kNotInstalledMessage[] =
-    "PowerPoint is not installed on this computer. You need to have it installed to use this software without error.";
+    "%2 is not installed on this computer. You need to have it installed to use this software without error.";
 inline constexpr char kRunningApplicationName[] = "Microsoft PowerPoint";
 // The two warning lines are joined by a lone carriage return.
 inline constexpr char kAlreadyOpenWarning[] =
-    "PowerPoint may be open. It is recommended that you close PowerPoint first.\r"
-    "Use Ctrl+Alt+Del > Task Manager > POWERPNT.EXE if necessary.\r\n\r\n"
+    "%2 may be open. It is recommended that you close %1 first.\r"
+    "Use %3 if necessary.\r\n\r\n"
     "Would you like to proceed anyway?";
+QString notInstalledMessage(const PresentationAppWords& app);
+QString alreadyOpenWarning(const PresentationAppWords& app);
 // The status the program ends with when it cannot work at all.
 inline constexpr int kNotInstalledExitStatus = 1;
 
 // Returns when the application can be created; otherwise says so and ends
 // the program through the platform's exit door.
-void checkPresentationAppInstalled(Platform& platform, automation::AutomationRuntime& runtime);
+void checkPresentationAppInstalled(Platform& platform, automation::AutomationRuntime& runtime,
+                                   const PresentationAppWords& app);
 
 // True when a running instance answers to its name as the application;
 // every failure counts as not running.
@@ -31,6 +42,7 @@ bool isPresentationAppRunning(automation::AutomationRuntime& runtime);
 
 // True when the caller must not go on: an instance runs and the user
 // answered No to the warning.
-bool warnIfPresentationAppOpen(Platform& platform, automation::AutomationRuntime& runtime);
+bool warnIfPresentationAppOpen(Platform& platform, automation::AutomationRuntime& runtime,
+                               const PresentationAppWords& app);
 
 } // namespace quillora

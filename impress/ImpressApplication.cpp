@@ -22,6 +22,7 @@
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -60,6 +61,28 @@ inline constexpr char kBulletCharacter[] = "\u2022";
 [[noreturn]] void outOfRange()
 {
     throw RuntimeError(QLatin1String(kOutOfRange));
+}
+
+// How every presentation is opened. As a new document made from the file
+// (AsTemplate): the user's deck is untitled, so Save asks where to save it
+// and never writes over the working copy the next run replaces; the file
+// is not locked, and opening it again makes another document beside the
+// first instead of showing the one already open. Nothing the file carries
+// runs and nobody is asked about its macros, whatever the profile's macro
+// security says.
+Sequence<css::beans::PropertyValue> loadArguments(bool hidden)
+{
+    std::vector<css::beans::PropertyValue> arguments(2);
+    arguments[0].Name = "AsTemplate";
+    arguments[0].Value <<= true;
+    arguments[1].Name = "MacroExecutionMode";
+    arguments[1].Value <<= css::document::MacroExecMode::NEVER_EXECUTE;
+    if (hidden) {
+        arguments.emplace_back();
+        arguments.back().Name = "Hidden";
+        arguments.back().Value <<= true;
+    }
+    return Sequence<css::beans::PropertyValue>(arguments.data(), static_cast<sal_Int32>(arguments.size()));
 }
 
 enum class BulletKind { None, Character, Number };
@@ -275,13 +298,9 @@ public:
         doc->path = fileName;
         uno([&] {
             Reference<css::frame::XComponentLoader> loader(m_connection.desktop, UNO_QUERY_THROW);
-            Sequence<css::beans::PropertyValue> arguments(m_options.headless ? 1 : 0);
-            if (m_options.headless) {
-                arguments.getArray()[0].Name = "Hidden";
-                arguments.getArray()[0].Value <<= true;
-            }
             Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
-                toUno(url), m_options.headless ? OUString("_blank") : OUString("_default"), 0, arguments);
+                toUno(url), m_options.headless ? OUString("_blank") : OUString("_default"), 0,
+                loadArguments(m_options.headless));
             doc->model.set(component, UNO_QUERY);
             doc->modifiable.set(component, UNO_QUERY);
             Reference<css::drawing::XDrawPagesSupplier> pages(component, UNO_QUERY);

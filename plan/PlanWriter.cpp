@@ -1,5 +1,7 @@
 #include "plan/PlanWriter.h"
 
+#include <algorithm>
+
 namespace quillora {
 
 QString PlanWriter::value(const QString& key) const
@@ -11,17 +13,25 @@ QString PlanWriter::value(const QString& key) const
 
 void PlanWriter::save(const QString& key, const QString& value, Source source)
 {
+    save(PlanValues{{key, value}}, source);
+}
+
+void PlanWriter::save(const PlanValues& given, Source source)
+{
     PlanValues values;
     for (const auto& waiting : m_waiting) {
-        if (waiting.first != key)
+        const bool replaced = std::any_of(given.begin(), given.end(), [&](const auto& v) { return v.first == waiting.first; });
+        if (!replaced)
             values.push_back(waiting);
     }
-    values.emplace_back(key, value);
+    values.insert(values.end(), given.begin(), given.end());
     try {
         savePlanSettings(values);
     } catch (const PlanStoreError&) {
-        if (source == Source::Typed)
-            m_waiting[key] = value;
+        if (source == Source::Typed) {
+            for (const auto& [key, value] : given)
+                m_waiting[key] = value;
+        }
         throw;
     }
     m_waiting.clear();

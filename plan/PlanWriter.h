@@ -26,6 +26,8 @@ public:
     // Stores key's value together with every waiting value, at once. When
     // the store refuses, a typed value waits and the refusal is thrown.
     void save(const QString& key, const QString& value, Source source);
+    // The same for several values, stored at once in their order.
+    void save(const PlanValues& values, Source source);
 
     bool hasWaitingValues() const { return !m_waiting.empty(); }
 

@@ -4,10 +4,12 @@
 #include "core/AppTitle.h"
 #include "core/DataFiles.h"
 #include "core/FileExists.h"
+#include "core/FileNames.h"
 #include "core/Quoted.h"
 #include "core/RuntimeError.h"
 #include "plan/PlanFileWriter.h"
 #include "plan/PlanKeys.h"
+#include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/StoredPlan.h"
 
@@ -36,15 +38,15 @@ void copyInPlace(const QString& from, const QString& to)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        throw RuntimeError(QObject::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
+        throw RuntimeError(FileMenuCommands::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        throw RuntimeError(QObject::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
+        throw RuntimeError(FileMenuCommands::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
     if (!QDir().mkpath(QFileInfo(to).absolutePath()))
-        throw RuntimeError(QObject::tr("The folder %1 cannot be made.").arg(quoted(QFileInfo(to).absolutePath())));
+        throw RuntimeError(FileMenuCommands::tr("The folder %1 cannot be made.").arg(quoted(QFileInfo(to).absolutePath())));
     QSaveFile copy(to);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
-        throw RuntimeError(QObject::tr("%1 cannot be written: %2").arg(quoted(to), copy.errorString()));
+        throw RuntimeError(FileMenuCommands::tr("%1 cannot be written: %2").arg(quoted(to), copy.errorString()));
 }
 
 } // namespace
@@ -85,6 +87,15 @@ void FileMenuCommands::savePlanAs()
         m_platform.files->fileToSave(tr("Save Plan As"), tr("plan.json"), tr("Plan files (*.json);;All files (*)"));
     if (!path)
         return;
+    // The program's own files are never written over with a plan.
+    const QString chosen = QFileInfo(*path).absoluteFilePath();
+    const QString programFolder = m_platform.environment->programFolder();
+    for (const QString& own : {planStoreFile(), userTemplatePath(), findDataFile(programFolder, {kTemplateFileName})}) {
+        if (!own.isEmpty() && QFileInfo(own).absoluteFilePath() == chosen) {
+            tell(tr("The plan was not saved: %1 is one of %2's own files.").arg(quoted(*path), QLatin1String("Quillora")));
+            return;
+        }
+    }
     try {
         writePlanFile(*path, readStoredPlan());
     } catch (const RuntimeError& e) {

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdio>
+
 namespace quillora {
 namespace {
 
@@ -35,6 +37,12 @@ private:
 };
 
 } // namespace
+
+void printFirstPaintLine()
+{
+    std::fputs(kFirstPaintLine, stdout);
+    std::fflush(stdout);
+}
 
 void afterFirstPaint(QWidget& window, std::function<void()> then)
 {

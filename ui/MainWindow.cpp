@@ -96,7 +96,7 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
                                             productNameField, planTitleField, storeNotice});
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
-    // The language the window speaks: the one its translation was loaded for.
+    // The desktop's language, which the window's translation follows too.
     m_spelling = new Spelling(platform.spelling, QLocale(), this);
     m_spelling->attach(*firstStatementBox);
     m_spelling->attach(*secondStatementBox);
@@ -275,9 +275,11 @@ void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
     {
         GuardedProcedure proc(m_report, kStartUpLocation);
         dress(proc);
+        m_editor.holdLoadedValues();
         fillFromStore(proc);
     }
     afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
+        m_editor.storeHeldValues();
         if (afterPaint)
             afterPaint();
         GuardedProcedure proc(m_report, kStartUpLocation);
@@ -477,6 +479,8 @@ void MainWindow::pointerOverGenerateButton()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    // Closed before the start-up stored what it loaded: stored now.
+    m_editor.storeHeldValues();
     m_memory->saveGeometry(saveGeometry());
     onClosing();
 }

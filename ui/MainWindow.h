@@ -51,8 +51,9 @@ public:
     // presentation application, in that order.
     void startUp();
     // The same start-up with only what the first picture needs (the dress and
-    // the fields) done now; once the window has been painted, `afterPaint`
-    // runs, then the hand cursor, the home page and the check, in that order.
+    // the fields) done now; once the window has been painted, the loaded
+    // values are stored (at once), `afterPaint` runs, then the hand cursor,
+    // the home page and the check, in that order.
     void startUpAroundFirstPaint(std::function<void()> afterPaint);
     // Shows the window with the focus in the first field: where it was last
     // closed, else centred, and always wholly on its screen.

@@ -6,6 +6,9 @@
 #include "ui/controls/TabStrip.h"
 
 #include <QObject>
+
+#include <algorithm>
+#include <utility>
 #include <QScopedValueRollback>
 
 namespace quillora {
@@ -95,8 +98,41 @@ QString SectionEditor::load(const QString& key)
     }
 }
 
+void SectionEditor::holdLoadedValues()
+{
+    m_holding = true;
+}
+
+void SectionEditor::storeHeldValues()
+{
+    m_holding = false;
+    if (m_held.empty())
+        return;
+    const PlanValues held = std::exchange(m_held, {});
+    try {
+        m_writer.save(held, PlanWriter::Source::Loaded);
+        if (m_c.storeNotice)
+            m_c.storeNotice->clearFailure();
+        tellKeptCopy();
+    } catch (const PlanStoreError& failure) {
+        tell(failure);
+    }
+}
+
 void SectionEditor::save(const QString& key, const QString& value)
 {
+    const auto same = std::find_if(m_held.begin(), m_held.end(), [&](const auto& held) { return held.first == key; });
+    if (m_loading && m_holding) {
+        if (same != m_held.end())
+            same->second = value;
+        else
+            m_held.emplace_back(key, value);
+        return;
+    }
+    // Typed while loaded values wait: the typed text is newer, and the
+    // loaded one must never be stored over it.
+    if (same != m_held.end())
+        m_held.erase(same);
     try {
         m_writer.save(key, value, m_loading ? PlanWriter::Source::Loaded : PlanWriter::Source::Typed);
         if (m_c.storeNotice)

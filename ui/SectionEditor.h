@@ -45,6 +45,12 @@ public:
     // Fill the single-line fields from the store, as the start-up does.
     void loadProductName();
     void loadPlanTitle();
+    // Between these two, what loading the fields would store is kept, in
+    // order, and stored at once (one write to the disk) at the release: the
+    // start-up shows the plan before the window's first paint and stores it
+    // right after.
+    void holdLoadedValues();
+    void storeHeldValues();
 
     void onFirstTabsClicked(int previousTab);
     void onSecondTabsClicked(int previousTab);
@@ -71,6 +77,8 @@ private:
     EditorControls m_c;
     PlanWriter m_writer;
     bool m_loading = false;
+    bool m_holding = false;
+    PlanValues m_held;
 };
 
 } // namespace quillora

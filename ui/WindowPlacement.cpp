@@ -1,6 +1,5 @@
 #include "ui/WindowPlacement.h"
 
-#include <QFileInfo>
 #include <QSettings>
 
 #include <algorithm>
@@ -9,10 +8,10 @@
 namespace quillora {
 namespace {
 
-std::unique_ptr<QSettings> programSettings()
+std::unique_ptr<QSettings> windowSettings()
 {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
-                                       QStringLiteral("Quillora"));
+                                       QLatin1String(kWindowSettingsName));
 }
 
 // Moves [start, start+length) into [low, high) as far as it fits; a span
@@ -43,16 +42,12 @@ QRect centredOnScreen(const QSize& client, const QMargins& frame, const QRect& a
 
 QByteArray SettingsWindowMemory::savedGeometry()
 {
-    return programSettings()->value(QLatin1String(kWindowGeometryKey)).toByteArray();
+    return windowSettings()->value(QLatin1String(kWindowGeometryKey)).toByteArray();
 }
 
 void SettingsWindowMemory::saveGeometry(const QByteArray& geometry)
 {
-    const std::unique_ptr<QSettings> settings = programSettings();
-    // Another program (a second window, the command) is replacing the file:
-    // QSettings would wait for it, so this time the geometry is not kept.
-    if (QFileInfo::exists(settings->fileName() + QStringLiteral(".lock")))
-        return;
+    const std::unique_ptr<QSettings> settings = windowSettings();
     settings->setValue(QLatin1String(kWindowGeometryKey), geometry);
     settings->sync();
 }

@@ -9,7 +9,10 @@
 
 namespace quillora {
 
-// The window's own settings group, beside (never among) the plan's values.
+// The window's own settings: a file of their own beside the plan's
+// (Tarnvale/Quillora-window.conf), so that keeping the window's place never
+// rewrites, or waits for, the file that holds the plan.
+inline constexpr char kWindowSettingsName[] = "Quillora-window";
 inline constexpr char kWindowGeometryKey[] = "Window/geometry";
 
 // The client rectangle for a window whose client area is `client`, framed
@@ -21,9 +24,8 @@ QRect fitOnScreen(const QRect& client, const QMargins& frame, const QRect& avail
 QRect centredOnScreen(const QSize& client, const QMargins& frame, const QRect& available);
 
 // Keeps the window's geometry between runs. The QSettings one stores it in
-// the program's settings file; a write that fails, or would have to wait for
-// another program's write, is dropped without a word: it is only a
-// convenience, and never worth a message or a delay.
+// the window's settings file; a write that fails is dropped without a word:
+// it is only a convenience, never worth a message.
 class WindowMemory {
 public:
     virtual ~WindowMemory() = default;

@@ -29,7 +29,7 @@ QString failureOf(const std::function<void()>& f)
 
 TEST_F(EngineFixture, AnswersToItsNameAndRunsOnlyWhileReferenced)
 {
-    checkPresentationAppInstalled(fake.platform, runtime);
+    checkPresentationAppInstalled(fake.platform, runtime, {});
     EXPECT_TRUE(fake.exit.statuses.empty());
     EXPECT_FALSE(isPresentationAppRunning(runtime));
     Ref<Application> app = start();

@@ -1,3 +1,4 @@
+#include "builder/OfficeServerChoice.h"
 #include "builder/PowerPointChecks.h"
 #include "core/AppTitle.h"
 #include "tests/builder/RecordingAutomation.h"
@@ -19,18 +20,27 @@ struct ChecksFixture : ::testing::Test {
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
 };
 
+office::ServerChoice impressChoice()
+{
+    office::ServerChoice choice;
+    choice.forced = true; // no server needed to name it
+    return choice;
+}
+const PresentationAppWords kImpress = office::presentationAppWords(impressChoice());
+
 const QString kNotInstalled = QStringLiteral(
-    "PowerPoint is not installed on this computer. You need to have it installed to use this software without error.");
+    "LibreOffice Impress is not installed on this computer. You need to have it installed to use this software without error.");
 const QString kWarning = QStringLiteral(
-    "PowerPoint may be open. It is recommended that you close PowerPoint first.\r"
-    "Use Ctrl+Alt+Del > Task Manager > POWERPNT.EXE if necessary.\r\n\r\nWould you like to proceed anyway?");
+    "LibreOffice Impress may be open. It is recommended that you close LibreOffice Impress first.\r"
+    "Use File > Exit LibreOffice in any of its windows, or end soffice.bin in the system monitor, if necessary.\r\n\r\n"
+    "Would you like to proceed anyway?");
 
 } // namespace
 
 TEST_F(ChecksFixture, InstalledCheckPassesSilentlyAndLeavesNothingRunning)
 {
     quillora::testing::registerRecordingApplication(runtime, world);
-    checkPresentationAppInstalled(fake.platform, runtime);
+    checkPresentationAppInstalled(fake.platform, runtime, kImpress);
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_TRUE(fake.exit.statuses.empty());
     EXPECT_EQ(world->log, (QStringList{"started Application", "released Application"}));
@@ -50,7 +60,7 @@ TEST_F(ChecksFixture, NotInstalledSaysSoAndEndsTheProgram)
     for (auto& setup : setups) {
         FakePlatform local;
         setup();
-        checkPresentationAppInstalled(local.platform, runtime);
+        checkPresentationAppInstalled(local.platform, runtime, kImpress);
         ASSERT_EQ(local.messages.shown.size(), 1u);
         EXPECT_EQ(local.messages.shown[0].title, QStringLiteral("Acme Widgets"));
         EXPECT_EQ(local.messages.shown[0].text, kNotInstalled);
@@ -85,7 +95,7 @@ TEST_F(ChecksFixture, RunningMeansARunningInstanceThatAnswersToItsExactName)
 TEST_F(ChecksFixture, NoWarningWhenNothingRuns)
 {
     quillora::testing::registerRecordingApplication(runtime, world);
-    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime, kImpress));
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -95,8 +105,8 @@ TEST_F(ChecksFixture, WarningWhenRunningAsksYesOrNo)
     Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
 
     fake.messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
-    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime)); // Yes: go on
-    EXPECT_TRUE(warnIfPresentationAppOpen(fake.platform, runtime));  // No: stop
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime, kImpress)); // Yes: go on
+    EXPECT_TRUE(warnIfPresentationAppOpen(fake.platform, runtime, kImpress));  // No: stop
 
     ASSERT_EQ(fake.messages.shown.size(), 2u);
     for (const auto& shown : fake.messages.shown) {
@@ -104,5 +114,25 @@ TEST_F(ChecksFixture, WarningWhenRunningAsksYesOrNo)
         EXPECT_EQ(shown.text, kWarning);
         EXPECT_EQ(shown.icon, MessageIcon::None);
         EXPECT_EQ(shown.buttons, MessageButtons::YesNo);
+    }
+}
+
+TEST(CheckWords, NameTheApplicationInUseAndThisDesktopsWayToCloseIt)
+{
+    EXPECT_EQ(notInstalledMessage(kImpress), kNotInstalled);
+    EXPECT_EQ(alreadyOpenWarning(kImpress), kWarning);
+
+    // The engine's decks open in whatever the desktop gives presentations to.
+    const PresentationAppWords desktop = office::presentationAppWords(office::ServerChoice{});
+    EXPECT_EQ(alreadyOpenWarning(desktop),
+              QStringLiteral("Your presentation program may be open. It is recommended that you close your presentation "
+                             "program first.\rUse its File menu, or close all its windows, if necessary.\r\n\r\n"
+                             "Would you like to proceed anyway?"));
+    EXPECT_EQ(notInstalledMessage(desktop),
+              QStringLiteral("Your presentation program is not installed on this computer. You need to have it installed "
+                             "to use this software without error."));
+    for (const QString& text : {alreadyOpenWarning(desktop), alreadyOpenWarning(kImpress), notInstalledMessage(kImpress)}) {
+        EXPECT_FALSE(text.contains(QLatin1String("PowerPoint"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QLatin1Char('%'))) << text.toStdString();
     }
 }

@@ -87,7 +87,7 @@ struct Conformance : ::testing::Test {
     void TearDown() override
     {
         if (skipReason().isEmpty())
-            closeDocumentsIn(folder.path());
+            closeDocuments(folder.path());
     }
 
     // The lines written into the body shape of slide 3 by the engine, as saved.
@@ -130,7 +130,7 @@ struct Conformance : ::testing::Test {
                 app->presentations()->open(path)->slides()->item(kBodySlide)->shapes()->item(kBodyShape)->textFrame()->textRange();
             updateText(context, lines, range);
         }
-        const auto slides = readSlides(openDocument(path));
+        const auto slides = readSlides(onlyDeck());
         for (const OfficeShape& shape : slides.at(kBodySlide - 1)) {
             if (shape.name == kBodyShape)
                 return fromOffice(shape);
@@ -232,7 +232,7 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
     EXPECT_TRUE(copy.readAll() == original.readAll());
 
-    const auto document = openDocument(officeCopy);
+    const auto document = onlyDeck();
     ASSERT_TRUE(document.is()) << "the deck is left open";
     EXPECT_TRUE(isModified(document));
     EXPECT_EQ(currentSlide(document), 1);
@@ -254,5 +254,5 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
         }
     }
     EXPECT_GT(comparedShapes, 17);
-    closeDocumentsIn(officeTemp.path());
+    closeDocuments(officeTemp.path());
 }

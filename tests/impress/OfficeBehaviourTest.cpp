@@ -15,7 +15,12 @@
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
 
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+
+#include <QDir>
 #include <QFile>
+#include <QUrl>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -24,6 +29,7 @@
 using namespace quillora;
 using namespace quillora::automation;
 using namespace quillora::testing;
+using css::uno::Reference;
 
 namespace {
 
@@ -89,7 +95,7 @@ struct Behaviour : ::testing::Test {
     void TearDown() override
     {
         if (skipReason().isEmpty())
-            closeDocumentsIn(temp.path());
+            closeDocuments(temp.path());
     }
     QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
     void generate(AutomationRuntime& runtime)
@@ -113,9 +119,11 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
     registerOffice(runtime, sharedOffice());
     EXPECT_TRUE(isPresentationAppRunning(runtime));
     fake.messages.answers = {MessageAnswer::Yes};
-    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
+    office::ServerChoice choice;
+    choice.impress = sharedOffice().server;
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime, office::presentationAppWords(choice)));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, QString::fromLatin1(kAlreadyOpenWarning));
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("LibreOffice Impress may be open.")));
 
     PrivateOffice idle(QStringLiteral("idle"));
     leaveStaleSocket(socketPath(idle.options));
@@ -126,18 +134,62 @@ TEST_F(Behaviour, AnOfficeOfThisProfileCountsAsRunningAndAStaleSocketDoesNot)
     QFile::remove(socketPath(idle.options));
 }
 
-TEST_F(Behaviour, ASecondRunWhileTheFirstDeckIsStillOpenOpensASecondDeck)
+TEST_F(Behaviour, EachRunMakesAnUntitledDeckBesideTheUsersEarlierOnesAndTheWorkingCopyStaysTheTemplates)
 {
     AutomationRuntime runtime;
     registerOffice(runtime, sharedOffice());
     generate(runtime);
-    ASSERT_EQ(openDocuments(workingCopy()).size(), 1u);
-    generate(runtime); // the first deck's lock file is still beside the copy
+    const auto first = onlyDeck();
+    ASSERT_TRUE(first.is()) << "one untitled deck";
+    EXPECT_TRUE(first->getURL().isEmpty());
+    EXPECT_FALSE(Reference<css::frame::XStorable>(first, css::uno::UNO_QUERY_THROW)->hasLocation()) << "Save would ask where";
+    EXPECT_TRUE(titleOf(first).startsWith(QStringLiteral("Untitled"))) << titleOf(first).toStdString();
+    EXPECT_TRUE(isModified(first));
+
+    // The user edits the first deck; the next run must leave it as it is.
+    addShape(first, QStringLiteral("User's note"));
+    const auto edited = readSlides(first);
+    generate(runtime);
     EXPECT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
-    const auto decks = openDocuments(workingCopy());
+    const auto decks = untitledDocuments();
     ASSERT_EQ(decks.size(), 2u);
-    for (const auto& deck : decks)
-        EXPECT_TRUE(isModified(deck));
+    EXPECT_EQ(readSlides(first), edited);
+    const auto second = decks[0] == first ? decks[1] : decks[0];
+    EXPECT_NE(titleOf(second), titleOf(first));
+    EXPECT_EQ(readSlides(second).at(0).size() + 1, edited.at(0).size()) << "the second deck has no user's note";
+    EXPECT_EQ(readSlides(second).at(1), readSlides(first).at(1));
+
+    QFile copy(workingCopy()), original(QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(kTemplateFileName));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(copy.readAll() == original.readAll());
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QLatin1String(kWorkingCopyFileName)))
+        << "no lock file beside the working copy";
+}
+
+TEST_F(Behaviour, NothingATemplateCarriesRunsWhateverTheMacroSecurity)
+{
+    // A headless office runs no macro unless told to: this takes a desktop
+    // user's office of its own, on its own display, that lets them run.
+    if (!PrivateDisplay::installed())
+        GTEST_SKIP() << "Xvfb is not installed";
+    PrivateDisplay display;
+    ASSERT_FALSE(display.name.isEmpty()) << display.why.toStdString();
+    PrivateOffice office(QStringLiteral("macros"));
+    ASSERT_EQ(office.startVisible(display.name), QString());
+    const impress::Connection own = impress::connectOffice(office.options, 60000);
+    const QString template_ = temp.path() + QStringLiteral("/macros.odp"), marker = temp.path() + QStringLiteral("/ran");
+    const QString control = temp.path() + QStringLiteral("/control.odp"), controlMarker = marker + QStringLiteral("-control");
+    writeMacroPresentations(own, {{template_, marker}, {control, controlMarker}});
+
+    AutomationRuntime runtime;
+    registerOffice(runtime, office);
+    runtime.CreateObject(QLatin1String(kPowerPointClass))->presentations()->open(template_);
+    // Loaded after it, in the same office, by a loader that leaves macros to
+    // the profile: its macro runs.
+    Reference<css::frame::XComponentLoader>(own.desktop, css::uno::UNO_QUERY_THROW)
+        ->loadComponentFromURL(impress::toUno(QUrl::fromLocalFile(control).toString()), "_blank", 0, {});
+    ASSERT_TRUE(QFile::exists(controlMarker)) << "no macro runs in this office: the check below proves nothing";
+    EXPECT_FALSE(QFile::exists(marker)) << "the template's macro ran";
 }
 
 TEST_F(Behaviour, AnOfficeKilledMidRunFailsTheRestAtOnceAndTheNextRunStartsANewOne)
@@ -221,7 +273,7 @@ TEST_F(Behaviour, ALegacyBinaryTemplateOpensInImpressWhereTheEngineRefusesIt)
     EXPECT_EQ(lines.size(), 2u);
     for (const ShownMessage& m : fake.messages.shown)
         EXPECT_EQ(descriptionOf(m), QStringLiteral("The item with the specified name wasn't found."));
-    const auto document = openDocument(workingCopy());
+    const auto document = onlyDeck();
     ASSERT_TRUE(document.is());
     const auto slides = readSlides(document);
     ASSERT_GE(slides.size(), 3u);

@@ -146,31 +146,38 @@ TEST_F(Choice, AForcedImpressThatCannotBeHadLeavesTheClassUncreatable)
     force("impress");
     pluginLoads = false;
     AutomationRuntime runtime;
-    registerChosenServer(runtime, engine, choose());
-    checkPresentationAppInstalled(fake.platform, runtime);
+    const ServerChoice choice = choose();
+    registerChosenServer(runtime, engine, choice);
+    checkPresentationAppInstalled(fake.platform, runtime, presentationAppWords(choice));
     EXPECT_EQ(fake.exit.statuses, std::vector<int>{kNotInstalledExitStatus});
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("LibreOffice Impress is not installed on this computer.")))
+        << fake.messages.shown[0].text.toStdString();
 }
 
 TEST_F(Choice, TheChecksStartNoOffice)
 {
     AutomationRuntime runtime;
-    registerChosenServer(runtime, engine, choose());
+    const ServerChoice choice = choose();
+    const PresentationAppWords words = presentationAppWords(choice);
+    registerChosenServer(runtime, engine, choice);
 
-    checkPresentationAppInstalled(fake.platform, runtime);
+    checkPresentationAppInstalled(fake.platform, runtime, words);
     EXPECT_TRUE(fake.exit.statuses.empty());
     ASSERT_EQ(server->created, 1);
     EXPECT_TRUE(server->last->timeouts.empty()); // created, never connected
 
     EXPECT_FALSE(isPresentationAppRunning(runtime));
-    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime));
+    EXPECT_FALSE(warnIfPresentationAppOpen(fake.platform, runtime, words));
     EXPECT_TRUE(fake.messages.shown.empty());
 
     server->isRunning = true;
     EXPECT_TRUE(isPresentationAppRunning(runtime));
     fake.messages.answers = {MessageAnswer::No};
-    EXPECT_TRUE(warnIfPresentationAppOpen(fake.platform, runtime));
+    EXPECT_TRUE(warnIfPresentationAppOpen(fake.platform, runtime, words));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, QString::fromLatin1(kAlreadyOpenWarning));
+    EXPECT_EQ(fake.messages.shown[0].text, alreadyOpenWarning(words));
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("LibreOffice Impress may be open.")));
     EXPECT_EQ(fake.messages.shown[0].buttons, MessageButtons::YesNo);
     for (const auto& application : {server->last})
         EXPECT_TRUE(application->timeouts.empty());

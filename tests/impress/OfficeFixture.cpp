@@ -1,5 +1,6 @@
 #include "tests/impress/OfficeFixture.h"
 #include "builder/OfficeServerChoice.h"
+#include "tests/support/ChildProcess.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -20,14 +21,24 @@
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
+#include <com/sun/star/document/XEmbeddedScripts.hpp>
+#include <com/sun/star/document/XEventsSupplier.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/script/XLibraryContainer.hpp>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 #include <cmath>
 #include <csignal>
+#include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -45,12 +56,14 @@ QString pluginPath()
     return QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(office::kPluginFileName);
 }
 
-// Our own connection to the shared office, for reading back.
-impress::Connection& reader()
-{
-    static impress::Connection connection = impress::connectOffice(sharedOffice().options, 60000);
-    return connection;
-}
+// What the options dialog leaves in a profile whose user set macro security
+// to low; the tip of the day, shown over a new window, is turned off too.
+constexpr char kLowMacroSecurity[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema">
+<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="MacroSecurityLevel" oor:op="fuse"><value>0</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="ShowTipOfTheDay" oor:op="fuse"><value>false</value></prop></item>
+</oor:items>
+)";
 
 QString urlOf(const QString& path)
 {
@@ -126,6 +139,67 @@ QList<qint64> PrivateOffice::processes() const
     return impress::officeProcesses(options.profileUrl);
 }
 
+QString PrivateOffice::startVisible(const QString& display)
+{
+    QDir(profile.path()).mkpath(QStringLiteral("user"));
+    QFile settings(profile.path() + QStringLiteral("/user/registrymodifications.xcu"));
+    if (!settings.open(QIODevice::WriteOnly) || settings.write(kLowMacroSecurity) < 0)
+        return settings.errorString();
+    settings.close();
+    // A new profile's first start ends asking to be started again, which
+    // would end the connection made to it: make that start a headless one.
+    const ChildRun first = runChild(options.program, {QStringLiteral("--headless"), QStringLiteral("--terminate_after_init"),
+                                                      QStringLiteral("-env:UserInstallation=") + options.profileUrl});
+    if (!first.succeeded())
+        return first.diagnostics(options.program);
+    options.headless = false;
+    QString failed;
+    server = office::loadPluginFile(pluginPath(), options, &failed);
+    // The plugin starts the office with this process's environment.
+    const QByteArray ownDisplay = qgetenv("DISPLAY");
+    qputenv("DISPLAY", display.toLocal8Bit());
+    qputenv("SAL_USE_VCLPLUGIN", "gen");
+    if (server)
+        failed = start();
+    qunsetenv("SAL_USE_VCLPLUGIN");
+    if (ownDisplay.isEmpty())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", ownDisplay);
+    return failed;
+}
+
+bool PrivateDisplay::installed()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty();
+}
+
+PrivateDisplay::PrivateDisplay()
+{
+    // Ended with this process, however it ends.
+    server.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    // Xvfb picks a free display itself and writes its number once it takes
+    // connections.
+    server.start(QStandardPaths::findExecutable(QStringLiteral("Xvfb")),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QByteArray number;
+    while (!number.endsWith('\n') && server.waitForReadyRead(30000))
+        number += server.readAllStandardOutput();
+    if (number.endsWith('\n'))
+        name = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
+    else
+        why = QStringLiteral("Xvfb did not start: ") + server.errorString() + QString::fromLocal8Bit(server.readAllStandardError());
+}
+
+PrivateDisplay::~PrivateDisplay()
+{
+    server.terminate();
+    if (!server.waitForFinished(5000)) {
+        server.kill();
+        server.waitForFinished();
+    }
+}
+
 void PrivateOffice::kill()
 {
     const QList<qint64> pids = processes();
@@ -144,6 +218,12 @@ void PrivateOffice::stop()
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     kill();
     QFile::remove(QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(options.pipeName));
+}
+
+const impress::Connection& sharedConnection()
+{
+    static const impress::Connection connection = impress::connectOffice(sharedOffice().options, 60000);
+    return connection;
 }
 
 PrivateOffice& sharedOffice()
@@ -167,23 +247,37 @@ QString skipReason()
     return reason;
 }
 
-std::vector<Reference<frame::XModel>> openDocuments(const QString& path)
+std::vector<Reference<frame::XModel>> untitledDocuments()
 {
-    const rtl::OUString url = impress::toUno(urlOf(path));
     std::vector<Reference<frame::XModel>> found;
-    Reference<container::XEnumeration> each = reader().desktop->getComponents()->createEnumeration();
+    Reference<container::XEnumeration> each = sharedConnection().desktop->getComponents()->createEnumeration();
     while (each->hasMoreElements()) {
         Reference<frame::XModel> model(each->nextElement(), UNO_QUERY);
-        if (model.is() && model->getURL() == url)
+        if (model.is() && model->getURL().isEmpty())
             found.push_back(model);
     }
     return found;
 }
 
-Reference<frame::XModel> openDocument(const QString& path)
+Reference<frame::XModel> onlyDeck()
 {
-    const auto found = openDocuments(path);
-    return found.empty() ? Reference<frame::XModel>() : found.front();
+    const auto found = untitledDocuments();
+    return found.size() == 1 ? found.front() : Reference<frame::XModel>();
+}
+
+QString titleOf(const Reference<frame::XModel>& document)
+{
+    return impress::fromUno(Reference<frame::XTitle>(document, UNO_QUERY_THROW)->getTitle());
+}
+
+void addShape(const Reference<frame::XModel>& document, const QString& name)
+{
+    Reference<lang::XMultiServiceFactory> factory(document, UNO_QUERY_THROW);
+    Reference<drawing::XShape> shape(factory->createInstance("com.sun.star.drawing.RectangleShape"), UNO_QUERY_THROW);
+    shape->setSize(awt::Size(4000, 2000));
+    Reference<drawing::XDrawPages> pages = Reference<drawing::XDrawPagesSupplier>(document, UNO_QUERY_THROW)->getDrawPages();
+    Reference<drawing::XDrawPage>(pages->getByIndex(0), UNO_QUERY_THROW)->add(shape);
+    Reference<container::XNamed>(shape, UNO_QUERY_THROW)->setName(impress::toUno(name));
 }
 
 std::vector<std::vector<OfficeShape>> readSlides(const Reference<frame::XModel>& document)
@@ -243,7 +337,7 @@ int currentSlide(const Reference<frame::XModel>& document)
 
 void storeAsLegacyBinary(const QString& source, const QString& target)
 {
-    Reference<frame::XComponentLoader> loader(reader().desktop, UNO_QUERY_THROW);
+    Reference<frame::XComponentLoader> loader(sharedConnection().desktop, UNO_QUERY_THROW);
     uno::Sequence<beans::PropertyValue> hidden(1);
     hidden.getArray()[0].Name = "Hidden";
     hidden.getArray()[0].Value <<= true;
@@ -256,19 +350,62 @@ void storeAsLegacyBinary(const QString& source, const QString& target)
     Reference<util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
 }
 
-void closeDocumentsIn(const QString& folder)
+void closeDocuments(const QString& folder)
 {
     const QString prefix = urlOf(folder) + QLatin1Char('/');
     std::vector<Reference<util::XCloseable>> closing;
-    Reference<container::XEnumeration> each = reader().desktop->getComponents()->createEnumeration();
+    Reference<container::XEnumeration> each = sharedConnection().desktop->getComponents()->createEnumeration();
     while (each->hasMoreElements()) {
         Reference<frame::XModel> model(each->nextElement(), UNO_QUERY);
-        if (model.is() && impress::fromUno(model->getURL()).startsWith(prefix))
+        const QString url = model.is() ? impress::fromUno(model->getURL()) : QString();
+        if (model.is() && (url.isEmpty() || url.startsWith(prefix)))
             closing.emplace_back(model, UNO_QUERY);
     }
     for (const auto& document : closing) {
         if (document.is())
             document->close(true);
+    }
+}
+
+void writeMacroPresentations(const impress::Connection& office, const std::vector<std::pair<QString, QString>>& targetsAndMarkers)
+{
+    // One document, left open for the office's end: closing a document
+    // whose Basic was changed over UNO at times crashes the office.
+    uno::Sequence<beans::PropertyValue> hidden(1);
+    hidden.getArray()[0].Name = "Hidden";
+    hidden.getArray()[0].Value <<= true;
+    Reference<lang::XComponent> presentation = Reference<frame::XComponentLoader>(office.desktop, UNO_QUERY_THROW)
+                                               ->loadComponentFromURL("private:factory/simpress", "_blank", 0, hidden);
+    Reference<script::XLibraryContainer> basic(
+        Reference<document::XEmbeddedScripts>(presentation, UNO_QUERY_THROW)->getBasicLibraries(), UNO_QUERY_THROW);
+    Reference<container::XNameContainer> library(
+        basic->hasByName("Standard") ? basic->getByName("Standard") : uno::Any(basic->createLibrary("Standard")),
+        UNO_QUERY_THROW);
+    library->insertByName("Module1", uno::Any(rtl::OUString()));
+
+    uno::Sequence<beans::PropertyValue> binding(2);
+    binding.getArray()[0].Name = "EventType";
+    binding.getArray()[0].Value <<= rtl::OUString("Script");
+    binding.getArray()[1].Name = "Script";
+    binding.getArray()[1].Value <<= rtl::OUString("vnd.sun.star.script:Standard.Module1.Marker?language=Basic&location=document");
+    Reference<container::XNameReplace> events = Reference<document::XEventsSupplier>(presentation, UNO_QUERY_THROW)->getEvents();
+    for (const char* event : {"OnNew", "OnLoad", "OnLoadFinished", "OnViewCreated"})
+        events->replaceByName(rtl::OUString::createFromAscii(event), uno::Any(binding));
+
+    uno::Sequence<beans::PropertyValue> odf(1);
+    odf.getArray()[0].Name = "FilterName";
+    odf.getArray()[0].Value <<= rtl::OUString("impress8");
+    for (const auto& [target, marker] : targetsAndMarkers) {
+        const QString source = QStringLiteral("Sub Marker\n"
+                                              "    Dim n As Integer\n"
+                                              "    n = FreeFile\n"
+                                              "    Open \"%1\" For Append As #n\n"
+                                              "    Print #n, \"ran\"\n"
+                                              "    Close #n\n"
+                                              "End Sub\n")
+                                   .arg(marker);
+        library->replaceByName("Module1", uno::Any(impress::toUno(source)));
+        Reference<frame::XStorable>(presentation, UNO_QUERY_THROW)->storeToURL(impress::toUno(urlOf(target)), odf);
     }
 }
 

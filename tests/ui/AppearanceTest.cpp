@@ -6,6 +6,7 @@
 #include "ui/Skin.h"
 #include "ui/SkinFramework.h"
 #include "ui/WindowPlacement.h"
+#include "plan/PlanStore.h"
 #include "ui/controls/PictureBox.h"
 #include "tests/support/TestFiles.h"
 
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -227,15 +229,21 @@ TEST(WindowPlacementTest, AWindowIsCutToTheScreenAndMovedWhollyOntoIt)
     EXPECT_EQ(centredOnScreen(QSize(600, 400), frame, screen), QRect(100, 64, 600, 400));
 }
 
-TEST(WindowPlacementTest, TheGeometryLivesInAGroupOfItsOwnBesideThePlan)
+TEST(WindowPlacementTest, TheGeometryIsKeptInAFileOfItsOwnBesideThePlan)
 {
+    const QString planFile = planStoreFile();
+    const QFileInfo planBefore(planFile);
     SettingsWindowMemory memory;
     memory.saveGeometry(QByteArray("geometry\0bytes", 14));
     EXPECT_EQ(memory.savedGeometry(), QByteArray("geometry\0bytes", 14));
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
-                       QStringLiteral("Quillora"));
-    EXPECT_TRUE(settings.childGroups().contains(QStringLiteral("Window")));
-    EXPECT_EQ(settings.value(QLatin1String(kWindowGeometryKey)).toByteArray(), QByteArray("geometry\0bytes", 14));
-    EXPECT_FALSE(settings.contains(QStringLiteral("geometry"))); // nothing among the plan's values
-    settings.remove(QStringLiteral("Window"));
+    QSettings window(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
+                     QLatin1String(kWindowSettingsName));
+    EXPECT_EQ(window.value(QLatin1String(kWindowGeometryKey)).toByteArray(), QByteArray("geometry\0bytes", 14));
+    EXPECT_EQ(QFileInfo(window.fileName()).absolutePath(), QFileInfo(planFile).absolutePath());
+    EXPECT_NE(window.fileName(), planFile);
+    // The plan's file is never written for it.
+    const QFileInfo planAfter(planFile);
+    EXPECT_EQ(planAfter.exists(), planBefore.exists());
+    EXPECT_EQ(planAfter.lastModified(), planBefore.lastModified());
+    window.clear();
 }
