@@ -29,8 +29,8 @@ SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellCheck& check)
     m_turn.setSingleShot(true);
     m_turn.setInterval(0);
     connect(&m_turn, &QTimer::timeout, this, &SpellHighlighter::nextTurn);
-    // Qt would check a document that already has text in a later turn, and
-    // loudly: check it now, quietly.
+    // Qt would check a document that already has text in a later turn and
+    // report that as a change of the text: check it now, quietly.
     if (!document->isEmpty())
         recheckAll();
 }
