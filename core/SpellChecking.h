@@ -20,7 +20,7 @@ public:
     // Into the user's personal word list, which outlives the program.
     virtual void addToPersonalList(const QString& word) = 0;
     // Known from now until the program ends.
-    virtual void ignoreForSession(const QString& word) = 0;
+    virtual void ignoreWhileRunning(const QString& word) = 0;
 };
 
 class SpellDictionaries {

@@ -56,7 +56,7 @@ public:
         enchant_dict_add(m_dict, utf8.constData(), utf8.size());
     }
 
-    void ignoreForSession(const QString& word) override
+    void ignoreWhileRunning(const QString& word) override
     {
         const QByteArray utf8 = word.toUtf8();
         enchant_dict_add_to_session(m_dict, utf8.constData(), utf8.size());

@@ -63,7 +63,7 @@ TEST(SpellHighlighter, ChecksWithoutReportingAChange)
         bool knows(const QString& word) override { return word != QLatin1String("markte"); }
         QStringList suggestions(const QString&, int) override { return {}; }
         void addToPersonalList(const QString&) override {}
-        void ignoreForSession(const QString&) override {}
+        void ignoreWhileRunning(const QString&) override {}
     };
     SpellCheck check(std::make_unique<OneWrongWord>());
     QTextDocument document(QStringLiteral("The markte plan"));

@@ -40,7 +40,7 @@ void SpellCheck::ignoreAll(const QString& word)
 {
     if (!m_dictionary)
         return;
-    m_dictionary->ignoreForSession(word);
+    m_dictionary->ignoreWhileRunning(word);
     m_known.clear();
 }
 
