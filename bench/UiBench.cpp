@@ -28,6 +28,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <random>
 #include <optional>
 #include <vector>
 
@@ -74,6 +75,23 @@ void BM_SavePlanSetting1KB(benchmark::State& state)
     state.SetLabel(QStringLiteral("store %1 KB").arg(state.range(0) / 1024).toStdString());
 }
 BENCHMARK(BM_SavePlanSetting1KB)->Arg(20 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
+
+// Lines of ten six-letter words made up from the seed (hardly ever real ones).
+QString madeUpWords(int bytes, int seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> letter('a', 'z');
+    QString text;
+    while (text.size() < bytes) {
+        for (int word = 0; word < 10; ++word) {
+            for (int i = 0; i < 6; ++i)
+                text += QChar(letter(random));
+            text += QLatin1Char(' ');
+        }
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
 
 // A realistic plan: every statement a few hundred characters, then one
 // statement of the given size in the upper box.
@@ -151,11 +169,15 @@ BENCHMARK(BM_KeystrokeInStatementBox)->ArgsProduct({{300, 100 * 1024}, {0, 1}})-
 // section ("first_turn_ms"); with spelling, the rest of the section is
 // checked in the turns after that ("longest_turn_ms" is the longest of them).
 // Both are medians over the iterations, so a moment the machine was busy
-// elsewhere does not decide them.
+// elsewhere does not decide them. Argument 0: no spelling; 1: spelling, the
+// plan's lines again and again; 2: spelling, every word one the dictionary
+// has not been asked about before.
 void BM_OpenLargeSection(benchmark::State& state)
 {
     prepareLargePlan(100 * 1024);
     BenchWindow bench(state.range(0) != 0);
+    const bool newWords = state.range(0) == 2;
+    int iteration = 0;
     MainWindow& window = bench.window;
     window.startUp();
     window.showCentred();
@@ -167,6 +189,8 @@ void BM_OpenLargeSection(benchmark::State& state)
         tabs.setTab(0); // a short section
         while (window.spelling().checking(box))
             QCoreApplication::processEvents();
+        if (newWords)
+            savePlanSetting(QStringLiteral("FirstStatementMkt_4"), madeUpWords(100 * 1024, ++iteration));
         QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
@@ -189,7 +213,7 @@ void BM_OpenLargeSection(benchmark::State& state)
     state.counters["turns"] = benchmark::Counter(turns, benchmark::Counter::kAvgIterations);
     state.SetLabel(spellingLabel(window).toStdString());
 }
-BENCHMARK(BM_OpenLargeSection)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLargeSection)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The check every start makes before it builds a window, as the program
 // makes it: naming the store, then claiming the window. Argument 0: no window
