@@ -10,6 +10,7 @@
 
 #include "builder/BuilderEntryPoints.h"
 #include "builder/OfficeServerChoice.h"
+#include "core/Translations.h"
 #include "plan/PlanStore.h"
 #include "platform/SystemPlatform.h"
 #include "platform/WindowActivation.h"
@@ -17,6 +18,8 @@
 #include "ui/FirstPaint.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
+
+#include <QLocale>
 
 int main(int argc, char** argv)
 {
@@ -26,6 +29,8 @@ int main(int argc, char** argv)
     Platform& platform = systemPlatform();
     SafeApplication app(argc, argv, *platform.messages);
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
+    // Before anything shows a text: the window, its messages and Qt's buttons.
+    installTranslations(app, platform.environment->programFolder(), QLocale::system().uiLanguages());
 
     // Two windows on one plan would each write their older copy over the
     // other's: when a window already holds it, that one comes to the front

@@ -1,12 +1,13 @@
 // Benchmarks of the window side: a store write at two store sizes, one
 // keystroke in a statement box (change handler, spelling marks and store
 // write), opening a large section with and without spelling, the one-window
-// check a start makes, the whole program's time from start to its window
-// shown, and, on a real display (xvfb-run), its time to the first paint
-// against an empty Qt window's.
+// check a start makes, loading the translations, the whole program's time
+// from start to its window shown, and, on a real display (xvfb-run), its time
+// to the first paint against an empty Qt window's.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
+#include "core/Translations.h"
 #include "plan/PlanStore.h"
 #include "platform/EnchantSpelling.h"
 #include "platform/WindowInstance.h"
@@ -25,6 +26,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -241,6 +243,21 @@ void BM_OneWindowCheck(benchmark::State& state)
     state.SetLabel(windowRuns ? "a window runs" : "no window runs");
 }
 BENCHMARK(BM_OneWindowCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What the program does for its language before the window is built: pick
+// the catalogue for the desktop's languages and install it with Qt's own.
+// English needs nothing; German loads the built-in catalogue and qtbase_de.
+void BM_InstallTranslations(benchmark::State& state)
+{
+    const QStringList languages{state.range(0) ? QStringLiteral("de-DE") : QStringLiteral("en-US")};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(installTranslations(*QCoreApplication::instance(), programFolder, languages));
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    }
+    state.SetLabel(languages.first().toStdString());
+}
+BENCHMARK(BM_InstallTranslations)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The whole program, from process start until its window has been shown and
 // its first events handled (QUILLORA_EXIT_AFTER_SHOW).

@@ -19,11 +19,11 @@
 
 namespace quillora::automation {
 
-inline constexpr char kObjectVariableNotSet[] = "Object variable not set";
+inline constexpr char kObjectVariableNotSet[] = QT_TRANSLATE_NOOP("RuntimeError", "Object variable not set");
 // How the object model words an index or value it does not take, and a
 // shape name a slide does not have.
-inline constexpr char kValueOutOfRange[] = "The specified value is out of range.";
-inline constexpr char kShapeNameNotFound[] = "Item %1 not found in the Shapes collection.";
+inline constexpr char kValueOutOfRange[] = QT_TRANSLATE_NOOP("RuntimeError", "The specified value is out of range.");
+inline constexpr char kShapeNameNotFound[] = QT_TRANSLATE_NOOP("RuntimeError", "Item %1 not found in the Shapes collection.");
 
 template <class T>
 class Ref {
@@ -38,7 +38,7 @@ public:
     T* operator->() const
     {
         if (!m_object)
-            throw RuntimeError(QLatin1String(kObjectVariableNotSet));
+            throw RuntimeError(RuntimeError::tr(kObjectVariableNotSet));
         return m_object.get();
     }
 

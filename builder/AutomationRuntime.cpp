@@ -11,12 +11,12 @@ Ref<Application> AutomationRuntime::CreateObject(const QString& className)
 {
     auto it = m_classes.find(className);
     if (it == m_classes.end() || !it->second.factory)
-        throw RuntimeError(QLatin1String(kCannotCreateObject));
+        throw RuntimeError(RuntimeError::tr(kCannotCreateObject));
     if (std::shared_ptr<Application> running = it->second.running.lock())
         return running;
     std::shared_ptr<Application> started = it->second.factory();
     if (!started)
-        throw RuntimeError(QLatin1String(kCannotCreateObject));
+        throw RuntimeError(RuntimeError::tr(kCannotCreateObject));
     it->second.running = started;
     return started;
 }
@@ -34,7 +34,7 @@ Ref<Application> AutomationRuntime::GetObject(const QString& className)
             }
         }
     }
-    throw RuntimeError(QLatin1String(kCannotCreateObject));
+    throw RuntimeError(RuntimeError::tr(kCannotCreateObject));
 }
 
 } // namespace quillora::automation

@@ -18,7 +18,7 @@
 namespace quillora::automation {
 
 inline constexpr char kPowerPointClass[] = "PowerPoint.Application";
-inline constexpr char kCannotCreateObject[] = "ActiveX component can't create object";
+inline constexpr char kCannotCreateObject[] = QT_TRANSLATE_NOOP("RuntimeError", "ActiveX component can't create object");
 
 class AutomationRuntime {
 public:

@@ -26,7 +26,7 @@ GenerationOutcome BuilderEntryPoints::generate(const std::function<void(int done
 {
     // Reported by the generate command's own guard when nobody set the texts.
     if (!m_slideOne)
-        throw RuntimeError(QLatin1String(automation::kObjectVariableNotSet));
+        throw RuntimeError(RuntimeError::tr(automation::kObjectVariableNotSet));
     ErrorReport report(*m_platform.messages);
     const BuilderContext context{m_runtime, report, m_platform.clock, m_platform.events, progress};
     Environment& environment = *m_platform.environment;

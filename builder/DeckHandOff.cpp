@@ -1,10 +1,15 @@
 #include "builder/DeckHandOff.h"
 #include "core/AppTitle.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 
 namespace quillora {
+
+struct HandOffText {
+    Q_DECLARE_TR_FUNCTIONS(DeckHandOff)
+};
 
 std::vector<automation::WrittenDeck> handOffToDesktop(automation::EngineServer& server, Platform& platform) noexcept
 {
@@ -24,10 +29,10 @@ std::vector<automation::WrittenDeck> handOffToDesktop(automation::EngineServer& 
         }
         QStringList paragraphs;
         if (!notWritten.isEmpty())
-            paragraphs << QStringLiteral("The presentation could not be written:\r\n") + notWritten.join(QStringLiteral("\r\n"));
+            paragraphs << HandOffText::tr("The presentation could not be written:\r\n") + notWritten.join(QStringLiteral("\r\n"));
         if (!notOpened.isEmpty())
-            paragraphs << QStringLiteral("The presentation was written to:\r\n") + notOpened.join(QStringLiteral("\r\n"))
-                              + QStringLiteral("\r\n\r\nNo program on this computer opened it. Open it with a "
+            paragraphs << HandOffText::tr("The presentation was written to:\r\n") + notOpened.join(QStringLiteral("\r\n"))
+                              + HandOffText::tr("\r\n\r\nNo program on this computer opened it. Open it with a "
                                                "presentation program to edit and present it.");
         if (!paragraphs.isEmpty())
             platform.messages->show(applicationTitle(), paragraphs.join(QStringLiteral("\r\n\r\n")), MessageIcon::None,

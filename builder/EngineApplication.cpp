@@ -18,7 +18,7 @@ auto engine(Call&& call) -> decltype(call())
         return call();
     } catch (const deck::DeckError& e) {
         if (e.kind() == deck::DeckError::Kind::OutOfRange)
-            throw RuntimeError(QLatin1String(kValueOutOfRange));
+            throw RuntimeError(RuntimeError::tr(kValueOutOfRange));
         throw RuntimeError(e.description());
     }
 }
@@ -91,7 +91,7 @@ public:
     void setVisible(int visible) override
     {
         if (visible != kTrue && visible != kFalse)
-            throw RuntimeError(QLatin1String(kValueOutOfRange));
+            throw RuntimeError(RuntimeError::tr(kValueOutOfRange));
         engine([&] { m_range.setBulletVisible(visible == kTrue); });
     }
     // None, unnumbered (a bullet character), numbered.
@@ -100,7 +100,7 @@ public:
         static constexpr deck::BulletKind kKinds[] = {deck::BulletKind::None, deck::BulletKind::Character,
                                                       deck::BulletKind::Number};
         if (type < 0 || type > 2)
-            throw RuntimeError(QLatin1String(kValueOutOfRange));
+            throw RuntimeError(RuntimeError::tr(kValueOutOfRange));
         engine([&] { m_range.setBulletKind(kKinds[type]); });
     }
 
@@ -184,7 +184,7 @@ private:
 Ref<TextFrame> EShape::textFrame()
 {
     if (!engine([&] { return m_shape.hasTextFrame(); }))
-        throw RuntimeError(QStringLiteral("This shape does not have a text frame"));
+        throw RuntimeError(RuntimeError::tr("This shape does not have a text frame"));
     return std::make_shared<ETextFrame>(m_app, m_deck, m_shape);
 }
 
@@ -207,7 +207,7 @@ public:
                 return m_slide.shape(name);
             } catch (const deck::DeckError& e) {
                 if (e.kind() == deck::DeckError::Kind::NoSuchName)
-                    throw RuntimeError(QString::fromLatin1(kShapeNameNotFound).arg(name));
+                    throw RuntimeError(RuntimeError::tr(kShapeNameNotFound).arg(name));
                 throw;
             }
         }));
@@ -299,7 +299,7 @@ EngineWindowState engineWindowState(const Ref<Application>& application)
 {
     auto* app = dynamic_cast<EngineApp*>(application.shared().get());
     if (!app)
-        throw RuntimeError(QLatin1String(kObjectVariableNotSet));
+        throw RuntimeError(RuntimeError::tr(kObjectVariableNotSet));
     EngineWindowState state;
     if (const OpenDeck* deck = app->active()) {
         state.activePath = deck->path;
@@ -358,7 +358,7 @@ QByteArray EngineServer::packOpenDeck(const QString& path)
         decks.erase(it);
         return engine([&] { return open->deck->toBytes(); });
     }
-    throw RuntimeError(QStringLiteral("No presentation is open from %1").arg(path));
+    throw RuntimeError(RuntimeError::tr("No presentation is open from %1").arg(path));
 }
 
 } // namespace quillora::automation

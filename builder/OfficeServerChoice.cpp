@@ -2,6 +2,7 @@
 #include "builder/EngineApplication.h"
 #include "core/AppTitle.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
@@ -10,6 +11,10 @@
 #include <future>
 
 namespace quillora::office {
+
+struct OfficeChoiceText {
+    Q_DECLARE_TR_FUNCTIONS(OfficeServerChoice)
+};
 namespace {
 
 using namespace automation;
@@ -43,7 +48,9 @@ private:
             } catch (const RuntimeError& e) {
                 if (m_forced)
                     throw;
-                std::fprintf(stderr, "quillora: LibreOffice Impress: %s; the built-in engine makes the deck\n", e.what());
+                const QString note = OfficeChoiceText::tr("LibreOffice Impress: %1; the built-in engine makes the deck")
+                                         .arg(e.description());
+                std::fprintf(stderr, "quillora: %s\n", note.toLocal8Bit().constData());
                 m_engineServer.registerWith(m_engineRuntime);
                 m_engine = m_engineRuntime.CreateObject(QLatin1String(kPowerPointClass));
                 return *m_engine.shared();
@@ -85,7 +92,7 @@ private:
 std::shared_ptr<OfficeServer> loadPluginFile(const QString& path, const OfficeOptions& options, QString* why)
 {
     if (!QFileInfo::exists(path)) {
-        *why = path + QStringLiteral(": not found");
+        *why = path + OfficeChoiceText::tr(": not found");
         return nullptr;
     }
     QLibrary library(path);
@@ -96,7 +103,7 @@ std::shared_ptr<OfficeServer> loadPluginFile(const QString& path, const OfficeOp
     auto create = reinterpret_cast<CreateOfficeServer>(library.resolve(kOfficePluginEntry));
     OfficeServer* server = create ? create(options, kOfficePluginVersion) : nullptr;
     if (!server) {
-        *why = path + QStringLiteral(": not a Quillora office plugin of this version");
+        *why = path + OfficeChoiceText::tr(": not a Quillora office plugin of this version");
         return nullptr;
     }
     return std::shared_ptr<OfficeServer>(server);
@@ -126,13 +133,13 @@ ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& lo
         reasons << why;
     }
     if (!server)
-        reasons.prepend(QStringLiteral("The LibreOffice Impress plugin could not be loaded."));
+        reasons.prepend(OfficeChoiceText::tr("The LibreOffice Impress plugin could not be loaded."));
     else if (!server->installed())
-        reasons = QStringList{QStringLiteral("LibreOffice Impress is not installed (the soffice program was not found).")};
+        reasons = QStringList{OfficeChoiceText::tr("LibreOffice Impress is not installed (the soffice program was not found).")};
     else
         choice.impress = server;
     if (!choice.impress && choice.forced)
-        choice.refusal = QStringLiteral("%1=%2 asks for LibreOffice Impress, which cannot be used:\r\n")
+        choice.refusal = OfficeChoiceText::tr("%1=%2 asks for LibreOffice Impress, which cannot be used:\r\n")
                              .arg(QLatin1String(kOfficeVariable), QLatin1String(kOfficeImpress))
                          + reasons.join(QStringLiteral("\r\n"));
     return choice;
@@ -141,9 +148,10 @@ ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& lo
 PresentationAppWords presentationAppWords(const ServerChoice& choice)
 {
     // A forced Impress that cannot be had is still the application asked for.
+    const auto words = [](const char* text) { return QCoreApplication::translate("PowerPointChecks", text); };
     if (choice.impress || choice.forced)
-        return {QLatin1String(kImpressName), QLatin1String(kImpressClosing)};
-    return {QLatin1String(kDefaultProgramName), QLatin1String(kDefaultProgramClosing)};
+        return {QLatin1String(kImpressName), words(kImpressClosing)};
+    return {words(kDefaultProgramName), words(kDefaultProgramClosing)};
 }
 
 void registerChosenServer(AutomationRuntime& runtime, EngineServer& engine, const ServerChoice& choice,

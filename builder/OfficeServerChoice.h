@@ -49,12 +49,14 @@ ServerChoice chooseOfficeServer(Environment& environment, const PluginLoader& lo
 
 // How the messages name the presentation application and say how to close
 // it: LibreOffice Impress where Impress serves; where the engine serves, its
-// decks open in the desktop's default presentation program.
+// decks open in the desktop's default presentation program. Translated
+// under the context "PowerPointChecks", with the messages they go into.
 inline constexpr char kImpressName[] = "LibreOffice Impress";
-inline constexpr char kImpressClosing[] =
-    "File > Exit LibreOffice in any of its windows, or end soffice.bin in the system monitor,";
-inline constexpr char kDefaultProgramName[] = "your presentation program";
-inline constexpr char kDefaultProgramClosing[] = "its File menu, or close all its windows,";
+inline constexpr char kImpressClosing[] = QT_TRANSLATE_NOOP(
+    "PowerPointChecks", "File > Exit LibreOffice in any of its windows, or end soffice.bin in the system monitor,");
+inline constexpr char kDefaultProgramName[] = QT_TRANSLATE_NOOP("PowerPointChecks", "your presentation program");
+inline constexpr char kDefaultProgramClosing[] =
+    QT_TRANSLATE_NOOP("PowerPointChecks", "its File menu, or close all its windows,");
 PresentationAppWords presentationAppWords(const ServerChoice& choice);
 
 // Registers "PowerPoint.Application" as the choice says: served by Impress

@@ -1,6 +1,8 @@
 #include "builder/PowerPointChecks.h"
 #include "core/AppTitle.h"
 
+#include <QCoreApplication>
+
 namespace quillora {
 
 using namespace automation;
@@ -14,7 +16,7 @@ QString withName(const char* text, const PresentationAppWords& app)
         sentenceStart[0] = sentenceStart[0].toUpper();
     // Marker by marker: a text need not hold all three (arg() would
     // renumber them). The words put in hold no markers.
-    return QString::fromLatin1(text)
+    return QCoreApplication::translate("PowerPointChecks", text)
         .replace(QLatin1String("%1"), app.name)
         .replace(QLatin1String("%2"), sentenceStart)
         .replace(QLatin1String("%3"), app.closing);

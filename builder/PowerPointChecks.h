@@ -17,15 +17,18 @@ struct PresentationAppWords {
     QString closing; // what to use to close it, ending where "if necessary" follows
 };
 
-// %1: the name, %2: the same starting a sentence, %3: how to close it.
-inline constexpr char kNotInstalledMessage[] =
-    "%2 is not installed on this computer. You need to have it installed to use this software without error.";
+// %1: the name, %2: the same starting a sentence, %3: how to close it. The
+// messages and the words put in them are translated under the context
+// "PowerPointChecks".
+inline constexpr char kNotInstalledMessage[] = QT_TRANSLATE_NOOP(
+    "PowerPointChecks",
+    "%2 is not installed on this computer. You need to have it installed to use this software without error.");
 inline constexpr char kRunningApplicationName[] = "Microsoft PowerPoint";
 // The two warning lines are joined by a lone carriage return.
-inline constexpr char kAlreadyOpenWarning[] =
-    "%2 may be open. It is recommended that you close %1 first.\r"
-    "Use %3 if necessary.\r\n\r\n"
-    "Would you like to proceed anyway?";
+inline constexpr char kAlreadyOpenWarning[] = QT_TRANSLATE_NOOP("PowerPointChecks",
+                                                                "%2 may be open. It is recommended that you close %1 first.\r"
+                                                                "Use %3 if necessary.\r\n\r\n"
+                                                                "Would you like to proceed anyway?");
 QString notInstalledMessage(const PresentationAppWords& app);
 QString alreadyOpenWarning(const PresentationAppWords& app);
 // The status the program ends with when it cannot work at all.

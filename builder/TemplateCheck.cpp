@@ -8,13 +8,19 @@
 #include <set>
 
 namespace quillora {
+
+// What --check-template reports is told under this context.
+struct TemplateCheckText {
+    Q_DECLARE_TR_FUNCTIONS(TemplateCheck)
+};
+
 namespace {
 
 QString shapeLabel(const FillRow& row)
 {
     if (row.shapeName)
-        return QStringLiteral("the shape named %1").arg(quoted(QString::fromUtf8(row.shapeName)));
-    return QStringLiteral("shape number %1").arg(row.shapeNumber);
+        return TemplateCheckText::tr("the shape named %1").arg(quoted(QString::fromUtf8(row.shapeName)));
+    return TemplateCheckText::tr("shape number %1").arg(row.shapeNumber);
 }
 
 // The shape the generator would reach for the row, as the engine finds it;
@@ -51,17 +57,17 @@ QStringList missingTemplatePieces(const QString& templatePath)
         QString reason = error.description().simplified();
         while (reason.endsWith(QLatin1Char('.')))
             reason.chop(1);
-        throw RuntimeError(QStringLiteral("the template %1 cannot be read as a presentation: %2")
+        throw RuntimeError(TemplateCheckText::tr("the template %1 cannot be read as a presentation: %2")
                                .arg(quoted(templatePath), reason));
     }
 
     QStringList missing;
     std::set<int> missingSlides;
     for (const FillRow& row : slideFillMap()) {
-        const QString slideLabel = QStringLiteral("slide %1: ").arg(row.slide);
+        const QString slideLabel = TemplateCheckText::tr("slide %1: ").arg(row.slide);
         if (row.slide > presentation->slideCount()) {
             if (missingSlides.insert(row.slide).second) {
-                missing << slideLabel + QStringLiteral("no such slide (the template has %1)")
+                missing << slideLabel + TemplateCheckText::tr("no such slide (the template has %1)")
                                             .arg(presentation->slideCount());
             }
             continue;
@@ -69,10 +75,10 @@ QStringList missingTemplatePieces(const QString& templatePath)
         deck::Shape* shape = rowShape(presentation->slide(row.slide), row);
         if (!shape) {
             missing << slideLabel
-                    + (row.shapeName ? QStringLiteral("no shape named %1").arg(quoted(QString::fromUtf8(row.shapeName)))
-                                     : QStringLiteral("no shape number %1").arg(row.shapeNumber));
+                    + (row.shapeName ? TemplateCheckText::tr("no shape named %1").arg(quoted(QString::fromUtf8(row.shapeName)))
+                                     : TemplateCheckText::tr("no shape number %1").arg(row.shapeNumber));
         } else if (!shape->hasTextFrame()) {
-            missing << slideLabel + QStringLiteral("%1 has no text frame to write into").arg(shapeLabel(row));
+            missing << slideLabel + TemplateCheckText::tr("%1 has no text frame to write into").arg(shapeLabel(row));
         }
     }
     return missing;
@@ -81,12 +87,12 @@ QStringList missingTemplatePieces(const QString& templatePath)
 QString templateCheckSummary(const QStringList& missing)
 {
     if (missing.isEmpty()) {
-        return QStringLiteral("all %1 slides and %2 shapes the plan is written into are there")
+        return TemplateCheckText::tr("all %1 slides and %2 shapes the plan is written into are there")
             .arg(fillMapSlideCount())
             .arg(kFillRowCount);
     }
-    return missing.size() == 1 ? QStringLiteral("1 piece the plan is written into is missing")
-                               : QStringLiteral("%1 pieces the plan is written into are missing").arg(missing.size());
+    return missing.size() == 1 ? TemplateCheckText::tr("1 piece the plan is written into is missing")
+                               : TemplateCheckText::tr("%1 pieces the plan is written into are missing").arg(missing.size());
 }
 
 } // namespace quillora

@@ -13,7 +13,7 @@ inline constexpr float kSubPointSize = 22.0f;
 const QString& lineAt(const QStringList& lines, int i)
 {
     if (i < 0 || i >= lines.size())
-        throw RuntimeError(QStringLiteral("Subscript out of range"));
+        throw RuntimeError(RuntimeError::tr("Subscript out of range"));
     return lines.at(i);
 }
 

@@ -25,16 +25,15 @@ void copyReplacing(const QString& source, const QString& destination)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw RuntimeError(QStringLiteral("File not found: ") + QDir::toNativeSeparators(source));
+        throw RuntimeError(RuntimeError::tr("File not found: %1").arg(QDir::toNativeSeparators(source)));
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
-        throw RuntimeError(QStringLiteral("Cannot read ") + QDir::toNativeSeparators(source) + QStringLiteral(": ")
-                           + in.errorString());
+        throw RuntimeError(RuntimeError::tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(source), in.errorString()));
 
     QSaveFile out(destination);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw RuntimeError(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(destination)
-                           + QStringLiteral(": ") + out.errorString());
+        throw RuntimeError(
+            RuntimeError::tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(destination), out.errorString()));
 }
 
 } // namespace quillora

@@ -1,4 +1,5 @@
 #include "cli/AtomicOutput.h"
+#include "cli/CommandText.h"
 #include "core/Quoted.h"
 
 #include "core/RuntimeError.h"
@@ -36,7 +37,7 @@ QFile* createSibling(const QString& destination, QString& siblingPath)
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            throw RuntimeError(QStringLiteral("cannot write %1: %2")
+            throw RuntimeError(CommandText::tr("cannot write %1: %2")
                                    .arg(quoted(destination), QString::fromLocal8Bit(std::strerror(errno))));
         }
         if (replacing)
@@ -49,7 +50,7 @@ QFile* createSibling(const QString& destination, QString& siblingPath)
         }
         return file;
     }
-    throw RuntimeError(QStringLiteral("cannot write %1").arg(quoted(destination)));
+    throw RuntimeError(CommandText::tr("cannot write %1").arg(quoted(destination)));
 }
 #endif
 
@@ -74,7 +75,7 @@ void publish(const QString& requestedDestination, Write&& write)
     QSaveFile saveFile(destination);
     QFileDevice* out = &saveFile;
     if (!saveFile.open(QIODevice::WriteOnly))
-        throw RuntimeError(QStringLiteral("cannot write %1: %2").arg(quoted(destination), saveFile.errorString()));
+        throw RuntimeError(CommandText::tr("cannot write %1: %2").arg(quoted(destination), saveFile.errorString()));
     auto discard = [&] { saveFile.cancelWriting(); };
 #endif
     try {
@@ -90,11 +91,11 @@ void publish(const QString& requestedDestination, Write&& write)
     if (!written || ::rename(QFile::encodeName(siblingPath).constData(), QFile::encodeName(destination).constData()) != 0) {
         const QString reason = written ? QString::fromLocal8Bit(std::strerror(errno)) : writeError;
         QFile::remove(siblingPath);
-        throw RuntimeError(QStringLiteral("cannot write %1: %2").arg(quoted(destination), reason));
+        throw RuntimeError(CommandText::tr("cannot write %1: %2").arg(quoted(destination), reason));
     }
 #else
     if (!saveFile.commit())
-        throw RuntimeError(QStringLiteral("cannot write %1: %2").arg(quoted(destination), saveFile.errorString()));
+        throw RuntimeError(CommandText::tr("cannot write %1: %2").arg(quoted(destination), saveFile.errorString()));
 #endif
 }
 
@@ -104,7 +105,7 @@ void publishFile(const QString& source, const QString& destination)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw RuntimeError(QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
+        throw RuntimeError(CommandText::tr("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
     publish(destination, [&](QIODevice& out) {
         QByteArray chunk;
         while (!(chunk = in.read(1 << 20)).isEmpty()) {
@@ -113,7 +114,7 @@ void publishFile(const QString& source, const QString& destination)
         }
         if (in.error() != QFileDevice::NoError)
             throw RuntimeError(
-                QStringLiteral("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
+                CommandText::tr("cannot read the finished file %1: %2").arg(quoted(source), in.errorString()));
     });
 }
 

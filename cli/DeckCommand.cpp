@@ -1,4 +1,5 @@
 #include "cli/DeckCommand.h"
+#include "cli/CommandText.h"
 
 #include "cli/PlanTools.h"
 #include "core/RuntimeError.h"
@@ -29,19 +30,19 @@ int runPlanTool(const QCommandLineParser& parser, const std::array<QCommandLineO
     for (const QString& name : given) {
         if (name != check.names().first() && name != exportPlan.names().first() && name != importPlan.names().first()) {
             const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-            printFailure(err, QStringLiteral("%1%2 cannot be combined with --check-template, --export-plan or "
+            printFailure(err, CommandText::tr("%1%2 cannot be combined with --check-template, --export-plan or "
                                              "--import-plan (see --help)")
                                   .arg(dashes, name));
             return kExitUsage;
         }
     }
     if (given.size() > 1) {
-        printFailure(err, QStringLiteral("give one of --check-template, --export-plan and --import-plan, once"));
+        printFailure(err, CommandText::tr("give one of --check-template, --export-plan and --import-plan, once"));
         return kExitUsage;
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > (parser.isSet(check) ? 1 : 0)) {
-        printFailure(err, QStringLiteral("unexpected argument \"%1\" (see --help)").arg(positional.last()));
+        printFailure(err, CommandText::tr("unexpected argument \"%1\" (see --help)").arg(positional.last()));
         return kExitUsage;
     }
     try {
@@ -65,47 +66,47 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
                    QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(CommandText::tr(
         "Fills the Quillora marketing-plan template with a plan and writes the deck to OUT.\n"
         "Without --plan it uses the plan stored by the Quillora window for this user."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption templateOption(
         QStringList{QStringLiteral("t"), QStringLiteral("template")},
-        QStringLiteral("The template deck to fill (default: %1).").arg(defaultTemplate), QStringLiteral("FILE"));
+        CommandText::tr("The template deck to fill (default: %1).").arg(defaultTemplate), QStringLiteral("FILE"));
     const QCommandLineOption planOption(
         QStringList{QStringLiteral("p"), QStringLiteral("plan")},
-        QStringLiteral("Read the plan from this JSON file instead of the stored plan."), QStringLiteral("FILE"));
+        CommandText::tr("Read the plan from this JSON file instead of the stored plan."), QStringLiteral("FILE"));
     const QCommandLineOption outputOption(
         QStringList{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the filled deck here (required). The format follows the name: an OUT ending in .pdf "
+        CommandText::tr("Write the filled deck here (required). The format follows the name: an OUT ending in .pdf "
                        "gets the deck as a PDF, through LibreOffice; any other name gets a .pptx deck. OUT is "
                        "never the template or the plan file, and an existing OUT you may not write is left alone."),
         QStringLiteral("OUT.pptx"));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
-                                       QStringLiteral("Also write OUT with .pdf in place of .pptx, through "
+                                       CommandText::tr("Also write OUT with .pdf in place of .pptx, through "
                                                       "LibreOffice (nothing more when OUT ends in .pdf)."));
     // A flag: the parser has no option with an optional value, so FILE is the
     // positional argument.
     const QCommandLineOption checkOption(
         QStringLiteral("check-template"),
-        QStringLiteral("Used as --check-template [FILE]: list what the template FILE (default: the one used "
+        CommandText::tr("Used as --check-template [FILE]: list what the template FILE (default: the one used "
                        "without --template) lacks of what the plan is written into; exit 0 when nothing is "
                        "missing, 2 when something is."));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The template --check-template checks."),
+    parser.addPositionalArgument(QStringLiteral("FILE"), CommandText::tr("The template --check-template checks."),
                                  QStringLiteral("[FILE]"));
     const QCommandLineOption exportOption(QStringLiteral("export-plan"),
-                                          QStringLiteral("Write the stored plan to this plan file."),
+                                          CommandText::tr("Write the stored plan to this plan file."),
                                           QStringLiteral("FILE"));
     const QCommandLineOption importOption(
         QStringLiteral("import-plan"),
-        QStringLiteral("Store the plan from this plan file; the stored plan is kept first in %1.")
+        CommandText::tr("Store the plan from this plan file; the stored plan is kept first in %1.")
             .arg(planBackupFolder()),
         QStringLiteral("FILE"));
     parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption});
 
     if (!parser.parse(arguments)) {
-        printFailure(err, parser.errorText() + QStringLiteral(" (see --help)"));
+        printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
         return kExitUsage;
     }
     if (parser.isSet(help)) {
@@ -120,17 +121,17 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
     if (parser.isSet(checkOption) || parser.isSet(exportOption) || parser.isSet(importOption))
         return runPlanTool(parser, {checkOption, exportOption, importOption}, defaultTemplate, tools, out, err);
     if (!parser.positionalArguments().isEmpty()) {
-        printFailure(err, QStringLiteral("unexpected argument \"%1\" (see --help)")
+        printFailure(err, CommandText::tr("unexpected argument \"%1\" (see --help)")
                               .arg(parser.positionalArguments().first()));
         return kExitUsage;
     }
     if (!parser.isSet(outputOption)) {
-        printFailure(err, QStringLiteral("no output file given; name one with -o OUT.pptx"));
+        printFailure(err, CommandText::tr("no output file given; name one with -o OUT.pptx"));
         return kExitUsage;
     }
     for (const QCommandLineOption& single : {templateOption, planOption, outputOption}) {
         if (parser.values(single).size() > 1) {
-            printFailure(err, QStringLiteral("--%1 was given more than once").arg(single.names().last()));
+            printFailure(err, CommandText::tr("--%1 was given more than once").arg(single.names().last()));
             return kExitUsage;
         }
     }

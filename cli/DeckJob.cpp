@@ -1,4 +1,5 @@
 #include "cli/DeckJob.h"
+#include "cli/CommandText.h"
 #include "core/Quoted.h"
 
 #include "cli/AtomicOutput.h"
@@ -21,15 +22,15 @@ namespace {
 // run reads or one the user may not write, or that has no folder to go in.
 void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteProbe& mayWrite)
 {
-    std::vector<ReadFile> inputs{{QStringLiteral("template"), job.templatePath}};
+    std::vector<ReadFile> inputs{{CommandText::tr("template"), job.templatePath}};
     if (job.planPath)
-        inputs.push_back({QStringLiteral("plan file"), *job.planPath});
+        inputs.push_back({CommandText::tr("plan file"), *job.planPath});
     checkOutput(outputPath, inputs, mayWrite);
     const QFileInfo folder(QFileInfo(outputPath).absolutePath());
     if (!folder.isDir())
-        throw RuntimeError(QStringLiteral("the output folder %1 does not exist").arg(quoted(folder.filePath())));
+        throw RuntimeError(CommandText::tr("the output folder %1 does not exist").arg(quoted(folder.filePath())));
     if (!folder.isWritable())
-        throw RuntimeError(QStringLiteral("the output folder %1 is not writable").arg(quoted(folder.filePath())));
+        throw RuntimeError(CommandText::tr("the output folder %1 is not writable").arg(quoted(folder.filePath())));
 }
 
 // A deck is a zip archive (an empty one starts with its end record);
@@ -38,18 +39,18 @@ void checkTemplate(const QString& templatePath)
 {
     const QFileInfo info(templatePath);
     if (!info.exists())
-        throw RuntimeError(QStringLiteral("the template %1 does not exist").arg(quoted(templatePath)));
+        throw RuntimeError(CommandText::tr("the template %1 does not exist").arg(quoted(templatePath)));
     if (info.isDir())
-        throw RuntimeError(QStringLiteral("the template %1 is a folder, not a file").arg(quoted(templatePath)));
+        throw RuntimeError(CommandText::tr("the template %1 is a folder, not a file").arg(quoted(templatePath)));
     QFile file(templatePath);
     if (!file.open(QIODevice::ReadOnly)) {
         throw RuntimeError(
-            QStringLiteral("cannot read the template %1: %2").arg(quoted(templatePath), file.errorString()));
+            CommandText::tr("cannot read the template %1: %2").arg(quoted(templatePath), file.errorString()));
     }
     const QByteArray signature = file.read(4);
     if (signature != QByteArray("PK\x03\x04", 4) && signature != QByteArray("PK\x05\x06", 4)) {
         throw RuntimeError(
-            QStringLiteral("the template %1 is not a presentation (.pptx) file").arg(quoted(templatePath)));
+            CommandText::tr("the template %1 is not a presentation (.pptx) file").arg(quoted(templatePath)));
     }
 }
 
@@ -72,7 +73,7 @@ QString makeFolder(const QDir& parent, const QString& name)
 {
     const QString path = parent.filePath(name);
     if (!QDir().mkpath(path))
-        throw RuntimeError(QStringLiteral("cannot create the working folder %1").arg(quoted(path)));
+        throw RuntimeError(CommandText::tr("cannot create the working folder %1").arg(quoted(path)));
     return path;
 }
 
@@ -101,19 +102,19 @@ QString failureSentence(const std::vector<StepFailure>& failures, const QString&
     while (description.endsWith(QLatin1Char('.')))
         description.chop(1);
     // The engine names a file by its name alone, at the start of what it says.
-    const QString templateName = QStringLiteral("the template ") + quoted(templatePath);
+    const QString templateName = CommandText::tr("the template ") + quoted(templatePath);
     const QString fileName = QFileInfo(templatePath).fileName() + QLatin1Char(' ');
     if (description.startsWith(fileName))
         description = templateName + QLatin1Char(' ') + description.mid(fileName.size());
     else
         description.replace(quoted(templatePath), templateName);
-    QString sentence = QStringLiteral("the deck could not be filled: %1 (%2, step %3)")
+    QString sentence = CommandText::tr("the deck could not be filled: %1 (%2, step %3)")
                            .arg(description, first.procedure, QString::number(first.line));
     const auto more = failures.size() - 1;
     if (more == 1)
-        sentence += QStringLiteral(", and 1 more error");
+        sentence += CommandText::tr(", and 1 more error");
     else if (more > 1)
-        sentence += QStringLiteral(", and %1 more errors").arg(more);
+        sentence += CommandText::tr(", and %1 more errors").arg(more);
     return sentence;
 }
 
@@ -140,7 +141,7 @@ QString pdfPathFor(const QString& outputPath)
 void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
 {
     if (job.outputPath.isEmpty())
-        throw RuntimeError(QStringLiteral("no output file was given"));
+        throw RuntimeError(CommandText::tr("no output file was given"));
     const DeckOutputs outputs = deckOutputs(job);
     for (const QString& output : {outputs.deck, outputs.pdf}) {
         if (!output.isEmpty())
@@ -148,10 +149,10 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
     }
     checkTemplate(job.templatePath);
     if (!outputs.pdf.isEmpty() && tools.libreOffice.isEmpty()) {
-        throw RuntimeError(QStringLiteral("LibreOffice is not installed (no \"soffice\" on the PATH), so no PDF can "
+        throw RuntimeError(CommandText::tr("LibreOffice is not installed (no \"soffice\" on the PATH), so no PDF can "
                                           "be written; install the libreoffice-impress package or %1")
-                               .arg(outputs.deck.isEmpty() ? QStringLiteral("name an output ending in .pptx")
-                                                           : QStringLiteral("leave out --pdf")));
+                               .arg(outputs.deck.isEmpty() ? CommandText::tr("name an output ending in .pptx")
+                                                           : CommandText::tr("leave out --pdf")));
     }
 
     std::optional<PlanStoreSwap> planFromFile;
@@ -164,7 +165,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
         try {
             titles = {planSetting(QLatin1String(kCompanyNameKey)), planSetting(QLatin1String(kMarketingPlanKey))};
         } catch (const PlanStoreError& failure) {
-            throw RuntimeError(QStringLiteral("the stored plan cannot be read from %1: %2")
+            throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
                                    .arg(quoted(failure.filePath()), failure.reason()));
         }
     }
@@ -173,7 +174,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
     if (!filled.failures.empty())
         throw RuntimeError(failureSentence(filled.failures, job.templatePath));
     if (filled.bytes.isEmpty())
-        throw RuntimeError(QStringLiteral("the deck generator finished without producing a deck"));
+        throw RuntimeError(CommandText::tr("the deck generator finished without producing a deck"));
 
     QString pdf;
     std::optional<QTemporaryDir> work;
@@ -181,12 +182,12 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
         // Only the conversion needs files of its own, in a private folder.
         work.emplace(QDir(scratchBase()).filePath(QStringLiteral("quillora-deck-XXXXXX")));
         if (!work->isValid())
-            throw RuntimeError(QStringLiteral("cannot create a temporary folder: %1").arg(work->errorString()));
+            throw RuntimeError(CommandText::tr("cannot create a temporary folder: %1").arg(work->errorString()));
         const QDir workDir(work->path());
         const QString deck = workDir.filePath(QStringLiteral("filled.pptx"));
         QFile file(deck);
         if (!file.open(QIODevice::WriteOnly) || file.write(filled.bytes) != filled.bytes.size() || !file.flush())
-            throw RuntimeError(QStringLiteral("cannot write the deck for PDF conversion: %1").arg(file.errorString()));
+            throw RuntimeError(CommandText::tr("cannot write the deck for PDF conversion: %1").arg(file.errorString()));
         file.close();
         ProgressLine silent(false);
         pdf = convertToPdf(*tools.processes, tools.libreOffice, deck, makeFolder(workDir, QStringLiteral("pdf-work")),

@@ -1,4 +1,5 @@
 #include "cli/GeneratorFiller.h"
+#include "cli/CommandText.h"
 
 #include "builder/AutomationRuntime.h"
 #include "builder/EngineApplication.h"
@@ -37,7 +38,7 @@ DeckFiller generatorFiller()
             try {
                 filled.bytes = engine.packOpenDeck(outcome.deckPath);
             } catch (const RuntimeError& e) {
-                throw RuntimeError(QStringLiteral("the filled deck could not be written: ") + e.description());
+                throw RuntimeError(CommandText::tr("the filled deck could not be written: ") + e.description());
             }
         }
         return filled;

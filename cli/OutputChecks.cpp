@@ -1,4 +1,5 @@
 #include "cli/OutputChecks.h"
+#include "cli/CommandText.h"
 
 #include "core/Quoted.h"
 #include "core/RuntimeError.h"
@@ -36,19 +37,19 @@ bool sameFile(const QString& a, const QString& b)
 
 QString outputIsInputSentence(const QString& output, const ReadFile& input)
 {
-    return QStringLiteral("the output %1 is the %2 %3 itself, which this command only reads; name another output file")
+    return CommandText::tr("the output %1 is the %2 %3 itself, which this command only reads; name another output file")
         .arg(quoted(output), input.role, quoted(input.path));
 }
 
 QString outputNotWritableSentence(const QString& output)
 {
-    return QStringLiteral("the output %1 exists and you may not write to it, so it was left as it is")
+    return CommandText::tr("the output %1 exists and you may not write to it, so it was left as it is")
         .arg(quoted(output));
 }
 
 QString outputIsFolderSentence(const QString& output)
 {
-    return QStringLiteral("the output %1 is a folder, not a file").arg(quoted(output));
+    return CommandText::tr("the output %1 is a folder, not a file").arg(quoted(output));
 }
 
 void checkOutput(const QString& output, const std::vector<ReadFile>& inputs, const WriteProbe& mayWrite)

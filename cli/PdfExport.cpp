@@ -1,4 +1,5 @@
 #include "cli/PdfExport.h"
+#include "cli/CommandText.h"
 
 #include "core/RuntimeError.h"
 
@@ -101,7 +102,7 @@ void writeProfileSettings(const QString& profile)
         "</oor:items>\n";
     if (!QDir().mkpath(user) || !settings.open(QIODevice::WriteOnly) || settings.write(kSettings) != kSettings.size()
         || !settings.flush())
-        throw RuntimeError(QStringLiteral("cannot prepare LibreOffice's settings in \"%1\": %2")
+        throw RuntimeError(CommandText::tr("cannot prepare LibreOffice's settings in \"%1\": %2")
                                .arg(user, settings.errorString()));
 }
 
@@ -120,14 +121,14 @@ QString convertToPdf(ProcessRunner& runner, const QString& soffice, const QStrin
     const QString profile = work.filePath(QStringLiteral("office-profile"));
     const QString outFolder = work.filePath(QStringLiteral("pdf"));
     if (!QDir().mkpath(outFolder))
-        throw RuntimeError(QStringLiteral("cannot create the folder \"%1\" for the PDF").arg(outFolder));
+        throw RuntimeError(CommandText::tr("cannot create the folder \"%1\" for the PDF").arg(outFolder));
 
     // LibreOffice picks the import filter from the content, but names its
     // output after the input: give it a plain, known name.
     const QString input = work.filePath(QStringLiteral("deck.pptx"));
     QFile::remove(input);
     if (!QFile::copy(deckPath, input))
-        throw RuntimeError(QStringLiteral("cannot prepare the deck for PDF conversion in \"%1\"").arg(workFolder));
+        throw RuntimeError(CommandText::tr("cannot prepare the deck for PDF conversion in \"%1\"").arg(workFolder));
 
     writeProfileSettings(profile);
 
@@ -141,25 +142,25 @@ QString convertToPdf(ProcessRunner& runner, const QString& soffice, const QStrin
         outFolder,
         input,
     };
-    progress.show(QStringLiteral("Converting to PDF with LibreOffice..."));
+    progress.show(CommandText::tr("Converting to PDF with LibreOffice..."));
     const ProcessOutcome outcome = runner.run(soffice, arguments, kPdfTimeoutMs, [&](qint64 elapsedMs) {
-        progress.show(QStringLiteral("Converting to PDF with LibreOffice... %1 s").arg(elapsedMs / 1000));
+        progress.show(CommandText::tr("Converting to PDF with LibreOffice... %1 s").arg(elapsedMs / 1000));
     });
     progress.clear();
 
     if (!outcome.started) {
-        throw RuntimeError(QStringLiteral("LibreOffice (\"%1\") could not be started: %2")
+        throw RuntimeError(CommandText::tr("LibreOffice (\"%1\") could not be started: %2")
                                .arg(soffice, outcome.errorOutput));
     }
     if (outcome.timedOut) {
-        throw RuntimeError(QStringLiteral("LibreOffice did not finish the PDF within %1 seconds and was stopped")
+        throw RuntimeError(CommandText::tr("LibreOffice did not finish the PDF within %1 seconds and was stopped")
                                .arg(kPdfTimeoutMs / 1000));
     }
     const QString pdf = QDir(outFolder).filePath(QStringLiteral("deck.pdf"));
     // LibreOffice can exit with 0 without writing anything; the file is the proof.
     if (outcome.exitCode != 0 || !QFileInfo(pdf).isFile() || QFileInfo(pdf).size() == 0) {
         const QString detail = lastLine(outcome.errorOutput);
-        throw RuntimeError(QStringLiteral("LibreOffice could not convert the deck to PDF (exit status %1%2)")
+        throw RuntimeError(CommandText::tr("LibreOffice could not convert the deck to PDF (exit status %1%2)")
                                .arg(outcome.exitCode)
                                .arg(detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
     }

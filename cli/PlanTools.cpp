@@ -1,4 +1,5 @@
 #include "cli/PlanTools.h"
+#include "cli/CommandText.h"
 #include "platform/WindowInstance.h"
 
 #include "builder/TemplateCheck.h"
@@ -28,13 +29,13 @@ QString importPlanFile(const QString& path, const std::function<bool()>& windowR
     // The whole file is read and checked before anything is touched.
     const PlanDocument plan = readPlanFile(path);
     if (windowRunning && windowRunning()) {
-        throw RuntimeError(QString::fromLatin1(kCloseWindowFirst));
+        throw RuntimeError(CommandText::tr(kCloseWindowFirst));
     }
     const QString backup = backupStoredPlan();
     storePlan(plan);
     if (backup.isEmpty())
-        return QStringLiteral("Stored the plan from %1.").arg(quoted(path));
-    return QStringLiteral("Stored the plan from %1; the plan it replaced is kept in %2.").arg(quoted(path), quoted(backup));
+        return CommandText::tr("Stored the plan from %1.").arg(quoted(path));
+    return CommandText::tr("Stored the plan from %1; the plan it replaced is kept in %2.").arg(quoted(path), quoted(backup));
 }
 
 } // namespace quillora

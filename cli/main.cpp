@@ -7,10 +7,12 @@
 #include "cli/PdfExport.h"
 #include "core/DataFiles.h"
 #include "core/FileNames.h"
+#include "core/Translations.h"
 #include "plan/PlanStore.h"
 #include "platform/WindowInstance.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTextStream>
 
 #include <cstdio>
@@ -20,6 +22,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora-deck"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
+    quillora::installTranslations(app, QCoreApplication::applicationDirPath(), QLocale::system().uiLanguages());
 
     quillora::QProcessRunner processes;
     quillora::ProgressLine progress(quillora::standardErrorIsTerminal());

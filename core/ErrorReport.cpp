@@ -12,25 +12,25 @@ QString describeCurrentException()
     } catch (const RuntimeError& e) {
         return e.description();
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("Out of memory");
+        return RuntimeError::tr("Out of memory");
     } catch (const std::exception& e) {
         return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        return QStringLiteral("Unexpected error");
+        return RuntimeError::tr("Unexpected error");
     }
 }
 
 QString errorReportMessage(const QString& description, const QString& location, int line)
 {
-    return description + QStringLiteral("\r\n") + location + QStringLiteral("at line ")
+    return description + QStringLiteral("\r\n") + location + ErrorReport::tr("at line ")
          + QString::number(line) + QStringLiteral("\r\r")
-         + QStringLiteral("Please email screenshot of this message to ")
+         + ErrorReport::tr("Please email screenshot of this message to ")
          + QLatin1String(kSupportAddress);
 }
 
 void ErrorReport::show(const QString& description, const QString& location, int line)
 {
-    m_messages.show(QLatin1String(kErrorReportTitle), errorReportMessage(description, location, line),
+    m_messages.show(tr(kErrorReportTitle), errorReportMessage(description, location, line),
                     MessageIcon::Warning, MessageButtons::Ok);
 }
 

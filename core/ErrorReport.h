@@ -5,6 +5,7 @@
 #include "core/Platform.h"
 #include "core/ReportLocations.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -12,7 +13,7 @@
 namespace quillora {
 
 inline constexpr char kSupportAddress[] = "support@tarnvale.example";
-inline constexpr char kErrorReportTitle[] = "Application Error";
+inline constexpr char kErrorReportTitle[] = QT_TRANSLATE_NOOP("ErrorReport", "Application Error");
 
 // description, CR LF, location, "at line ", line, CR CR, request with address.
 QString errorReportMessage(const QString& description, const QString& location, int line);
@@ -27,6 +28,8 @@ public:
 
 // The window's sink: each failure as the modal "Application Error" report.
 class ErrorReport final : public FailureSink {
+    Q_DECLARE_TR_FUNCTIONS(ErrorReport)
+
 public:
     explicit ErrorReport(MessageBoxes& messages) : m_messages(messages) {}
     // Shows the modal report (warning icon, OK only) and returns once it is dismissed.

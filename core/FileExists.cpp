@@ -26,13 +26,13 @@ QString inFolder(const QString& folder, std::initializer_list<const char*> names
 QByteArray readWholeFile(const QString& path)
 {
     if (QFileInfo(path).isDir())
-        throw RuntimeError(QStringLiteral("Path/File access error"));
+        throw RuntimeError(RuntimeError::tr("Path/File access error"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(QStringLiteral("File not found"));
+        throw RuntimeError(RuntimeError::tr("File not found"));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw RuntimeError(QStringLiteral("Device I/O error"));
+        throw RuntimeError(RuntimeError::tr("Device I/O error"));
     return bytes;
 }
 

@@ -3,6 +3,7 @@
 // description of what went wrong ("File not found", "Object variable not
 // set", ...), which the error report shows as its first line.
 
+#include <QCoreApplication>
 #include <QString>
 #include <exception>
 #include <string>
@@ -10,6 +11,9 @@
 namespace quillora {
 
 class RuntimeError : public std::exception {
+    // The descriptions are shown to the user: RuntimeError::tr("File not found").
+    Q_DECLARE_TR_FUNCTIONS(RuntimeError)
+
 public:
     explicit RuntimeError(QString description)
         : m_description(std::move(description)), m_utf8(m_description.toStdString())

@@ -54,13 +54,13 @@ using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-inline constexpr char kOutOfRange[] = "The specified value is out of range.";
-inline constexpr char kNoTextFrame[] = "This shape does not have a text frame";
+inline constexpr char kOutOfRange[] = QT_TRANSLATE_NOOP("RuntimeError", "The specified value is out of range.");
+inline constexpr char kNoTextFrame[] = QT_TRANSLATE_NOOP("RuntimeError", "This shape does not have a text frame");
 inline constexpr char kBulletCharacter[] = "\u2022";
 
 [[noreturn]] void outOfRange()
 {
-    throw RuntimeError(QLatin1String(kOutOfRange));
+    throw RuntimeError(RuntimeError::tr(kOutOfRange));
 }
 
 // How every presentation is opened. As a new document made from the file
@@ -289,7 +289,7 @@ public:
         ensureConnected();
         const QFileInfo file(fileName);
         if (!file.isFile())
-            throw RuntimeError(QStringLiteral("File not found"));
+            throw RuntimeError(RuntimeError::tr("File not found"));
         // Our working copy's lock file, left by an earlier run or an office
         // that was killed, would stop the load with a question.
         QFile::remove(file.absolutePath() + QStringLiteral("/.~lock.") + file.fileName() + QLatin1Char('#'));
@@ -308,7 +308,7 @@ public:
                 Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
                 if (closeable.is())
                     closeable->close(true);
-                throw RuntimeError(QStringLiteral("LibreOffice Impress could not open the presentation ") + fileName);
+                throw RuntimeError(RuntimeError::tr("LibreOffice Impress could not open the presentation %1").arg(fileName));
             }
             doc->pages = pages->getDrawPages();
             doc->markModified();
@@ -634,7 +634,7 @@ Ref<TextFrame> IShape::textFrame()
     if (!handle.text.is())
         handle.text = uno([&] { return Reference<css::text::XText>(m_handle.shape, UNO_QUERY); });
     if (!handle.text.is())
-        throw RuntimeError(QLatin1String(kNoTextFrame));
+        throw RuntimeError(RuntimeError::tr(kNoTextFrame));
     return std::make_shared<ITextFrame>(handle);
 }
 
@@ -678,7 +678,7 @@ public:
                 if (named.is() && named->getName() == wanted)
                     return Ref<Shape>(std::make_shared<IShape>(ShapeHandle{m_app, m_doc, m_page, shape, {}}));
             }
-            throw RuntimeError(QStringLiteral("The item with the specified name wasn't found."));
+            throw RuntimeError(RuntimeError::tr("The item with the specified name wasn't found."));
         });
     }
 

@@ -1,10 +1,13 @@
 #include "impress/ImpressOffice.h"
 
+#include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 
@@ -17,10 +20,12 @@
 #include <QUrl>
 
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <csignal>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace quillora::impress {
@@ -37,20 +42,47 @@ QString programFolder(const office::OfficeOptions& options)
     return options.installFolder.isEmpty() ? QStringLiteral(QUILLORA_LIBREOFFICE_PROGRAM) : options.installFolder;
 }
 
+css::uno::XComponentContext* runtimeContext = nullptr;
+
+// Ends every connection made from this runtime and waits for the threads
+// that serve them. Left running, a connection's reader would go on after
+// exit has begun tearing down the UNO runtime it uses, and crash there.
+void closeConnections()
+{
+    try {
+        const auto bridges = css::bridge::BridgeFactory::create(runtimeContext)->getExistingBridges();
+        for (const Reference<css::bridge::XBridge>& bridge : bridges) {
+            Reference<css::lang::XComponent> component(bridge, css::uno::UNO_QUERY);
+            if (component.is())
+                component->dispose();
+        }
+    } catch (const css::uno::Exception&) {
+        // Nothing more can be done at exit.
+    }
+}
+
 // The process's own UNO runtime, made once and kept to the end.
 Reference<css::uno::XComponentContext> localContext(const office::OfficeOptions& options)
 {
     static std::mutex guard;
-    static css::uno::XComponentContext* context = nullptr;
     std::lock_guard lock(guard);
-    if (!context) {
+    if (!runtimeContext) {
         const QString rc = QUrl::fromLocalFile(programFolder(options) + QStringLiteral("/fundamentalrc")).toString();
         rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"), toUno(rc));
         Reference<css::uno::XComponentContext> made = uno([] { return cppu::defaultBootstrap_InitialComponentContext(); });
         made->acquire(); // never released: UNO outlives every object made from it
-        context = made.get();
+        runtimeContext = made.get();
+        // Registered after the runtime's own statics were made, so it runs
+        // before they are destroyed.
+        std::atexit(closeConnections);
+        // A write to an office that was killed would end this process with
+        // SIGPIPE before the connection notices; unless the host handles the
+        // signal itself, the write fails instead and the call reports it.
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            std::signal(SIGPIPE, SIG_IGN);
     }
-    return context;
+    return runtimeContext;
 }
 
 enum class Answer { Office, Nobody, NotAnOffice, NoAnswer };
@@ -145,7 +177,7 @@ bool processExists(qint64 pid)
 QString describeUno(const css::uno::Exception& e)
 {
     const QString message = fromUno(e.Message).section(QLatin1Char('\n'), 0, 0).trimmed();
-    return message.isEmpty() ? QStringLiteral("LibreOffice Impress refused the call") : message;
+    return message.isEmpty() ? RuntimeError::tr("LibreOffice Impress refused the call") : message;
 }
 
 QList<qint64> officeProcesses(const QString& profileUrl)
@@ -184,7 +216,54 @@ bool officeInstalled(const office::OfficeOptions& options)
     return !sofficePath(options).isEmpty() && QFile::exists(programFolder(options) + QStringLiteral("/fundamentalrc"));
 }
 
+static Connection resolveOffice(const office::OfficeOptions& options, qint64 timeoutMs);
+
+namespace {
+
+// One connection per pipe for the whole process, kept while it works. The
+// objects every connection to an office hands out are known in this
+// process's UNO environment by their id in that office, so a second
+// connection to the same office is given the first one's objects; one
+// connection ending unused while the next one makes its first call then
+// ends that call ("bridge disposed during call").
+std::mutex keptGuard;
+std::map<QString, Connection>& keptConnections()
+{
+    static auto* kept = new std::map<QString, Connection>; // never destroyed: released at exit, its office may be gone
+    return *kept;
+}
+
+bool answers(const Connection& connection)
+{
+    try {
+        return connection.context->getServiceManager().is();
+    } catch (const css::uno::Exception&) {
+        return false; // its office ended or was killed
+    }
+}
+
+} // namespace
+
 Connection connectOffice(const office::OfficeOptions& options, qint64 timeoutMs)
+{
+    {
+        std::unique_lock lock(keptGuard);
+        const auto kept = keptConnections().find(options.pipeName);
+        if (kept != keptConnections().end()) {
+            const Connection connection = kept->second;
+            lock.unlock();
+            if (answers(connection))
+                return connection;
+        }
+    }
+    // Not held while resolving: an office slow to answer holds up no other.
+    const Connection made = resolveOffice(options, timeoutMs);
+    std::lock_guard lock(keptGuard);
+    keptConnections()[options.pipeName] = made;
+    return made;
+}
+
+static Connection resolveOffice(const office::OfficeOptions& options, qint64 timeoutMs)
 {
     const Reference<css::uno::XComponentContext> local = localContext(options);
     QElapsedTimer clock;
@@ -201,10 +280,10 @@ Connection connectOffice(const office::OfficeOptions& options, qint64 timeoutMs)
             return connection;
         }
         case Answer::NotAnOffice:
-            throw RuntimeError(QStringLiteral("The pipe \"%1\" is held by a program that is not LibreOffice (%2)")
+            throw RuntimeError(RuntimeError::tr("The pipe \"%1\" is held by a program that is not LibreOffice (%2)")
                                    .arg(options.pipeName, attempt.detail));
         case Answer::NoAnswer:
-            throw RuntimeError(QStringLiteral("Nothing answered on the pipe \"%1\" in time").arg(options.pipeName));
+            throw RuntimeError(RuntimeError::tr("Nothing answered on the pipe \"%1\" in time").arg(options.pipeName));
         case Answer::Nobody:
             break;
         }
@@ -213,7 +292,7 @@ Connection connectOffice(const office::OfficeOptions& options, qint64 timeoutMs)
         if (!started) {
             started = startOffice(options);
             if (!started)
-                throw RuntimeError(QStringLiteral("LibreOffice could not be started"));
+                throw RuntimeError(RuntimeError::tr("LibreOffice could not be started"));
         } else if (!processExists(started) || officeProcesses(options.profileUrl).isEmpty()) {
             // Handing the request to an office already running ends the
             // started program at once, and the pipe answers shortly; an
@@ -223,13 +302,13 @@ Connection connectOffice(const office::OfficeOptions& options, qint64 timeoutMs)
                 endedAt = clock.elapsed();
             } else if (clock.elapsed() - endedAt > kEndedGraceMs) {
                 ::kill(static_cast<pid_t>(started), SIGKILL);
-                throw RuntimeError(QStringLiteral("LibreOffice ended without answering on the pipe \"%1\"").arg(options.pipeName));
+                throw RuntimeError(RuntimeError::tr("LibreOffice ended without answering on the pipe \"%1\"").arg(options.pipeName));
             }
         } else {
             endedAt = -1;
         }
         if (clock.elapsed() + kPollMs >= timeoutMs)
-            throw RuntimeError(QStringLiteral("LibreOffice Impress did not answer within %1 seconds").arg(timeoutMs / 1000));
+            throw RuntimeError(RuntimeError::tr("LibreOffice Impress did not answer within %1 seconds").arg(timeoutMs / 1000));
         std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
 }

@@ -26,14 +26,14 @@ QString typeName(const QJsonValue& value)
 {
     switch (value.type()) {
     case QJsonValue::Null: return QStringLiteral("null");
-    case QJsonValue::Bool: return QStringLiteral("true or false");
-    case QJsonValue::Double: return QStringLiteral("a number");
-    case QJsonValue::String: return QStringLiteral("a string");
-    case QJsonValue::Array: return QStringLiteral("an array");
-    case QJsonValue::Object: return QStringLiteral("an object");
+    case QJsonValue::Bool: return PlanFileText::tr("true or false");
+    case QJsonValue::Double: return PlanFileText::tr("a number");
+    case QJsonValue::String: return PlanFileText::tr("a string");
+    case QJsonValue::Array: return PlanFileText::tr("an array");
+    case QJsonValue::Object: return PlanFileText::tr("an object");
     case QJsonValue::Undefined: break;
     }
-    return QStringLiteral("nothing");
+    return PlanFileText::tr("nothing");
 }
 
 // Qt reports a byte offset; people look for a line and a column.
@@ -49,7 +49,7 @@ QString positionOf(const QByteArray& json, int offset)
             ++column; // count characters, not UTF-8 continuation bytes
         }
     }
-    return QStringLiteral("line %1, column %2").arg(line).arg(column);
+    return PlanFileText::tr("line %1, column %2").arg(line).arg(column);
 }
 
 class PlanFileError {
@@ -57,7 +57,7 @@ public:
     explicit PlanFileError(QString fileName) : m_fileName(std::move(fileName)) {}
     [[noreturn]] void raise(const QString& what) const
     {
-        throw RuntimeError(QStringLiteral("the plan file %1 %2").arg(quoted(m_fileName), what));
+        throw RuntimeError(PlanFileText::tr("the plan file %1 %2").arg(quoted(m_fileName), what));
     }
 
 private:
@@ -82,12 +82,12 @@ QString simplified(const QString& text)
 // the exact caption as a hint.
 QString unknownSectionMessage(const QString& name)
 {
-    QString message = QStringLiteral("names an unknown section %1").arg(quoted(name));
+    QString message = PlanFileText::tr("names an unknown section %1").arg(quoted(name));
     for (const Section& section : allSections()) {
         if (simplified(section.captionText()) == simplified(name))
-            return message + QStringLiteral(" (did you mean %1?)").arg(quoted(section.captionText()));
+            return message + PlanFileText::tr(" (did you mean %1?)").arg(quoted(section.captionText()));
     }
-    return message + QStringLiteral(" (sections are named by their tab caption, such as \"Market Summary\", "
+    return message + PlanFileText::tr(" (sections are named by their tab caption, such as \"Market Summary\", "
                                     "or by their setting key, such as \"FirstStatementMkt_0\")");
 }
 
@@ -97,7 +97,7 @@ QString optionalText(const QJsonObject& root, const QString& field, const PlanFi
     if (value.isUndefined())
         return QString();
     if (!value.isString())
-        error.raise(QStringLiteral("has %1 as %2 where a string belongs").arg(typeName(value), quoted(field)));
+        error.raise(PlanFileText::tr("has %1 as %2 where a string belongs").arg(typeName(value), quoted(field)));
     return value.toString();
 }
 
@@ -107,14 +107,14 @@ QString statementFrom(const QString& caption, const QJsonValue& value, bool exac
     if (value.isString())
         return lineText(value.toString());
     if (!value.isArray()) {
-        error.raise(QStringLiteral("has %1 for section %2 where a string or an array of strings belongs")
+        error.raise(PlanFileText::tr("has %1 for section %2 where a string or an array of strings belongs")
                         .arg(typeName(value), quoted(caption)));
     }
     QStringList lines;
     const QJsonArray array = value.toArray();
     for (qsizetype i = 0; i < array.size(); ++i) {
         if (!array[i].isString()) {
-            error.raise(QStringLiteral("has %1 as line %2 of section %3 where a string belongs")
+            error.raise(PlanFileText::tr("has %1 as line %2 of section %3 where a string belongs")
                             .arg(typeName(array[i]))
                             .arg(i + 1)
                             .arg(quoted(caption)));
@@ -160,22 +160,22 @@ PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error.raise(QStringLiteral("is not valid JSON (%1 at %2)")
+        error.raise(PlanFileText::tr("is not valid JSON (%1 at %2)")
                         .arg(parseError.errorString(), positionOf(json, parseError.offset)));
     }
     if (!document.isObject())
-        error.raise(QStringLiteral("must hold one JSON object, not %1").arg(document.isArray() ? "an array" : "a bare value"));
+        error.raise(PlanFileText::tr("must hold one JSON object, not %1").arg(document.isArray() ? PlanFileText::tr("an array") : PlanFileText::tr("a bare value")));
 
     if (const std::optional<RepeatedKey> repeated = firstRepeatedKey(json)) {
         if (repeated->object.isEmpty())
-            error.raise(QStringLiteral("has the field %1 twice").arg(quoted(repeated->key)));
-        error.raise(QStringLiteral("has %1 twice in %2").arg(quoted(repeated->key), quoted(repeated->object)));
+            error.raise(PlanFileText::tr("has the field %1 twice").arg(quoted(repeated->key)));
+        error.raise(PlanFileText::tr("has %1 twice in %2").arg(quoted(repeated->key), quoted(repeated->object)));
     }
 
     const QJsonObject root = document.object();
     for (auto it = root.begin(); it != root.end(); ++it) {
         if (it.key() != kProductName && it.key() != kPlanTitle && it.key() != kSections && it.key() != kLineBreaks) {
-            error.raise(QStringLiteral("has an unknown field %1 (known fields: \"productName\", \"planTitle\", "
+            error.raise(PlanFileText::tr("has an unknown field %1 (known fields: \"productName\", \"planTitle\", "
                                        "\"sections\", \"lineBreaks\")")
                             .arg(quoted(it.key())));
         }
@@ -188,7 +188,7 @@ PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
     plan.planTitle = optionalText(root, kPlanTitle, error);
     const bool exact = root.contains(kLineBreaks);
     if (exact && optionalText(root, kLineBreaks, error) != QLatin1String(kExactLineBreaks)) {
-        error.raise(QStringLiteral("has %1 as \"lineBreaks\" where only \"exact\" belongs")
+        error.raise(PlanFileText::tr("has %1 as \"lineBreaks\" where only \"exact\" belongs")
                         .arg(quoted(root.value(kLineBreaks).toString())));
     }
 
@@ -196,7 +196,7 @@ PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
     if (sections.isUndefined())
         return plan;
     if (!sections.isObject())
-        error.raise(QStringLiteral("has %1 as \"sections\" where an object belongs").arg(typeName(sections)));
+        error.raise(PlanFileText::tr("has %1 as \"sections\" where an object belongs").arg(typeName(sections)));
 
     const QJsonObject sectionObject = sections.toObject();
     for (auto it = sectionObject.begin(); it != sectionObject.end(); ++it) {
@@ -205,7 +205,7 @@ PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
             error.raise(unknownSectionMessage(it.key()));
         const QString key = section->key();
         if (plan.statements.count(key)) {
-            error.raise(QStringLiteral("names section %1 twice (by caption and by setting key)")
+            error.raise(PlanFileText::tr("names section %1 twice (by caption and by setting key)")
                             .arg(quoted(section->captionText())));
         }
         plan.statements[key] = statementFrom(it.key(), it.value(), exact, error);
@@ -217,19 +217,19 @@ PlanDocument readPlanFile(const QString& path)
 {
     QFile file(path);
     if (QFileInfo(path).isDir())
-        throw RuntimeError(QStringLiteral("the plan file \"%1\" is a folder").arg(path));
+        throw RuntimeError(PlanFileText::tr("the plan file \"%1\" is a folder").arg(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(QStringLiteral("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
+        throw RuntimeError(PlanFileText::tr("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
     // Read one byte more than the limit to tell "at the limit" from "over it";
     // this also bounds what a pipe or device can make us hold.
     const QByteArray json = file.read(kPlanFileLimitBytes + 1);
     if (json.size() > kPlanFileLimitBytes) {
-        throw RuntimeError(QStringLiteral("the plan file \"%1\" is larger than %2 MiB, more than any plan needs")
+        throw RuntimeError(PlanFileText::tr("the plan file \"%1\" is larger than %2 MiB, more than any plan needs")
                                .arg(path)
                                .arg(kPlanFileLimitBytes >> 20));
     }
     if (file.error() != QFileDevice::NoError)
-        throw RuntimeError(QStringLiteral("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
+        throw RuntimeError(PlanFileText::tr("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
     return parsePlanJson(json, path);
 }
 

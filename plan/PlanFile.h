@@ -33,11 +33,17 @@
 #include "plan/PlanStore.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <map>
 #include <memory>
 
 namespace quillora {
+
+// What is wrong with a plan file, read or written, is told under this context.
+struct PlanFileText {
+    Q_DECLARE_TR_FUNCTIONS(PlanFile)
+};
 
 struct PlanDocument {
     QString productName;

@@ -2,6 +2,7 @@
 
 #include "core/Quoted.h"
 #include "core/RuntimeError.h"
+#include "plan/PlanFile.h"
 #include "plan/SectionCatalogue.h"
 
 #include <QFileInfo>
@@ -65,17 +66,17 @@ void writePlanFile(const QString& path, const PlanDocument& plan)
 {
     const QFileInfo target(path);
     if (target.isDir())
-        throw RuntimeError(QStringLiteral("the plan file %1 is a folder, not a file").arg(quoted(path)));
+        throw RuntimeError(PlanFileText::tr("the plan file %1 is a folder, not a file").arg(quoted(path)));
     // QSaveFile would replace a read-only file by renaming over it. A file
     // marked read-only for everyone is refused even to the superuser.
     constexpr QFileDevice::Permissions kAnyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (target.exists() && (!target.isWritable() || !(target.permissions() & kAnyWrite)))
-        throw RuntimeError(QStringLiteral("the plan file %1 may not be written").arg(quoted(path)));
+        throw RuntimeError(PlanFileText::tr("the plan file %1 may not be written").arg(quoted(path)));
     const QByteArray json = planFileJson(plan);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
         throw RuntimeError(
-            QStringLiteral("cannot write the plan file %1: %2").arg(quoted(path), file.errorString()));
+            PlanFileText::tr("cannot write the plan file %1: %2").arg(quoted(path), file.errorString()));
     }
 }
 

@@ -2,7 +2,9 @@
 // The sixteen fixed sections of a marketing plan: which tab strip and tab
 // each sits on, its caption, the setting key of its statement and the hint
 // text a new section starts with. This table is the only place these texts
-// live.
+// live. The English caption names the section in plan files; the window
+// shows the caption and hint in the desktop's language, and a hint typed
+// over or kept is stored as shown.
 
 #include <QString>
 #include <array>
@@ -20,6 +22,10 @@ struct Section {
 
     QString captionText() const { return QString::fromUtf8(caption); }
     QString hint() const { return QString::fromUtf8(hintUtf8); }
+    // The caption and hint as the window shows them: translated when a
+    // translation is loaded, else the English ones above.
+    QString shownCaption() const;
+    QString shownHint() const;
     QString key() const;
 };
 

@@ -3,6 +3,7 @@
 #include "core/DataFiles.h"
 #include "core/Quoted.h"
 #include "core/RuntimeError.h"
+#include "plan/PlanFile.h"
 #include "plan/PlanFileWriter.h"
 #include "plan/PlanKeys.h"
 #include "plan/PlanStore.h"
@@ -43,7 +44,7 @@ void writeNewFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         throw RuntimeError(
-            QStringLiteral("cannot write the plan backup %1: %2").arg(quoted(path), file.errorString()));
+            PlanFileText::tr("cannot write the plan backup %1: %2").arg(quoted(path), file.errorString()));
     }
     bool written = file.write(bytes) == bytes.size() && file.flush();
 #ifdef Q_OS_UNIX
@@ -54,7 +55,7 @@ void writeNewFile(const QString& path, const QByteArray& bytes)
     file.close();
     if (!written) {
         file.remove();
-        throw RuntimeError(QStringLiteral("cannot write the plan backup %1: %2").arg(quoted(path), reason));
+        throw RuntimeError(PlanFileText::tr("cannot write the plan backup %1: %2").arg(quoted(path), reason));
     }
 }
 
@@ -101,9 +102,9 @@ QString backupStoredPlan(const QString& folder, const QDateTime& time)
     if (!plan.hasProductName && !plan.hasPlanTitle && plan.statements.empty())
         return QString();
     if (folder.isEmpty())
-        throw RuntimeError(QStringLiteral("there is no folder to keep the replaced plan in (no home folder)"));
+        throw RuntimeError(PlanFileText::tr("there is no folder to keep the replaced plan in (no home folder)"));
     if (!QDir().mkpath(folder))
-        throw RuntimeError(QStringLiteral("cannot create the folder %1 for the replaced plan").arg(quoted(folder)));
+        throw RuntimeError(PlanFileText::tr("cannot create the folder %1 for the replaced plan").arg(quoted(folder)));
 
     const QString base = planBackupFileName(time, plan.productName).chopped(5);
     const QDir dir(folder);

@@ -23,7 +23,7 @@ QPoint cursorHotspot(const QByteArray& bytes)
 {
     if (bytes.size() < kHeaderSize + kDirectoryEntrySize || littleEndian16(bytes, 0) != 0
         || littleEndian16(bytes, 2) != kCursorType || littleEndian16(bytes, 4) == 0)
-        throw RuntimeError(QStringLiteral("Invalid picture"));
+        throw RuntimeError(RuntimeError::tr("Invalid picture"));
     return QPoint(littleEndian16(bytes, 10), littleEndian16(bytes, 12));
 }
 
@@ -33,7 +33,7 @@ QCursor loadHandCursor(const QString& path)
     const QPoint hotspot = cursorHotspot(bytes);
     QImage image;
     if (!image.loadFromData(bytes, "CUR") && !image.loadFromData(bytes, "ICO"))
-        throw RuntimeError(QStringLiteral("Invalid picture"));
+        throw RuntimeError(RuntimeError::tr("Invalid picture"));
     const int x = std::min<int>(hotspot.x(), image.width() - 1);
     const int y = std::min<int>(hotspot.y(), image.height() - 1);
     return QCursor(QPixmap::fromImage(image), x, y);

@@ -12,7 +12,7 @@ void maybeOpenHomePage(Platform& platform)
     if (n != 7)
         return;
     if (!platform.desktop->openUrl(QLatin1String(kHomePageAddress)))
-        throw RuntimeError(QStringLiteral("File not found"));
+        throw RuntimeError(RuntimeError::tr("File not found"));
 }
 
 } // namespace quillora

@@ -53,7 +53,7 @@ QStringList captionsOf(Strip strip)
 {
     QStringList captions;
     for (int tab = 0; tab < kTabsPerStrip; ++tab)
-        captions << findSection(strip, tab)->captionText();
+        captions << findSection(strip, tab)->shownCaption();
     return captions;
 }
 
@@ -75,7 +75,7 @@ QIcon applicationIcon()
 {
     const QPixmap pixmap(QStringLiteral(":/quillora/quillora-icon.png"));
     if (pixmap.isNull())
-        throw RuntimeError(QStringLiteral("File not found"));
+        throw RuntimeError(RuntimeError::tr("File not found"));
     return QIcon(pixmap);
 }
 
@@ -173,7 +173,7 @@ void MainWindow::createControls()
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
-    generateButton = new ProgressButton(QStringLiteral("Start Creating Template"), this);
+    generateButton = new ProgressButton(tr("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
     generateButton->setFont(arial(11.25, true));
 
@@ -184,8 +184,8 @@ void MainWindow::createControls()
         auto* field = new LineBox(frame);
         return std::pair{frame, field};
     };
-    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", QStringLiteral("Product Name"));
-    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", QStringLiteral("Marketing Plan"));
+    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", tr("Product Name"));
+    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", tr("Marketing Plan"));
     productNameField->setObjectName(QStringLiteral("txtProductName"));
     planTitleField->setObjectName(QStringLiteral("txtMktPlan"));
 
@@ -247,10 +247,14 @@ void MainWindow::placeStoreNotice()
 {
     // The notice has room of its own below the strips: the window grows by
     // it, and shrinks back when it goes, so the statement boxes keep theirs.
+    // Where the screen has no room for that, the window stays on it and the
+    // statement boxes give up the height instead.
     const int room = fitStoreNotice(*this, *storeNotice);
     setMinimumHeight(minimumHeight() + room - m_noticeRoom);
     resize(width(), height() + room - m_noticeRoom);
     m_noticeRoom = room;
+    if (const QScreen* shownOn = screen(); shownOn && isVisible())
+        setGeometry(fitOnScreen(geometry(), currentFrameMargins(), shownOn->availableGeometry(), minimumSize()));
     layout()->activate();
 }
 

@@ -45,7 +45,7 @@ void SectionEditor::nameStatementBoxes()
 void SectionEditor::nameBox(Strip strip, const TabStrip& tabs, StatementBox& box)
 {
     if (const std::optional<Section> section = findSection(strip, tabs.tab()))
-        box.setSectionCaption(section->captionText());
+        box.setSectionCaption(section->shownCaption());
 }
 
 void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
@@ -56,7 +56,7 @@ void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
     if (const std::optional<Section> section = findSection(strip, tab)) {
         const QString stored = load(statementKey(strip, tab));
         // Assigning raises the box's Change, which stores what it now shows.
-        loading([&] { box.setText(stored.isEmpty() ? section->hint() : stored); });
+        loading([&] { box.setText(stored.isEmpty() ? section->shownHint() : stored); });
     }
     // A hidden or disabled box (as during start-up) simply does not take it.
     if (box.isEnabled() && box.isVisible())

@@ -14,7 +14,7 @@ void SkinFramework::loadSkin(const QString& path, const QString& iniName)
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(bytes);
     if (utf8.hasError() || text.contains(QChar(0)))
-        throw RuntimeError(QStringLiteral("Invalid file format"));
+        throw RuntimeError(RuntimeError::tr("Invalid file format"));
     m_styleSheet = std::move(text);
     m_loaded = true;
 }
@@ -22,7 +22,7 @@ void SkinFramework::loadSkin(const QString& path, const QString& iniName)
 void SkinFramework::applyToWindow(QWidget& window)
 {
     if (!m_loaded)
-        throw RuntimeError(QStringLiteral("Object variable not set"));
+        throw RuntimeError(RuntimeError::tr("Object variable not set"));
     window.setStyleSheet(m_styleSheet);
 }
 

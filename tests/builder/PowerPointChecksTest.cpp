@@ -3,6 +3,7 @@
 #include "core/AppTitle.h"
 #include "tests/builder/RecordingAutomation.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/InstalledTranslations.h"
 
 #include <gtest/gtest.h>
 
@@ -135,4 +136,14 @@ TEST(CheckWords, NameTheApplicationInUseAndThisDesktopsWayToCloseIt)
         EXPECT_FALSE(text.contains(QLatin1String("PowerPoint"))) << text.toStdString();
         EXPECT_FALSE(text.contains(QLatin1Char('%'))) << text.toStdString();
     }
+}
+
+TEST(CheckWords, OnAGermanDesktopTheMessageAndTheWordsInItAreGerman)
+{
+    const quillora::testing::InstalledTranslations german({QStringLiteral("de-DE")});
+    EXPECT_EQ(alreadyOpenWarning(office::presentationAppWords(office::ServerChoice{})),
+              QStringLiteral("Ihr Pr\u00e4sentationsprogramm ist m\u00f6glicherweise ge\u00f6ffnet. Es wird empfohlen, Ihr "
+                             "Pr\u00e4sentationsprogramm zuerst zu schlie\u00dfen.\rNutzen Sie bei Bedarf sein Men\u00fc "
+                             "\u201eDatei\u201c oder schlie\u00dfen Sie alle seine Fenster.\r\n\r\n"
+                             "M\u00f6chten Sie trotzdem fortfahren?"));
 }

@@ -3,6 +3,7 @@
 // presentation engine).
 
 #include "builder/SlideFillMap.h"
+#include "cli/CommandText.h"
 #include "cli/OutputChecks.h"
 #include "cli/PdfExport.h"
 #include "deck/Deck.h"
@@ -11,6 +12,7 @@
 #include "tests/cli/HostilePlan.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DeckBuilder.h"
+#include "tests/support/InstalledTranslations.h"
 #include "tests/support/LibreOffice.h"
 #include "tests/support/TestFiles.h"
 
@@ -195,6 +197,32 @@ TEST_F(DeckToolTest, HelpAndVersion)
     const Outcome version = run({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, QStringLiteral("quillora-deck " QUILLORA_VERSION "\n"));
+}
+
+// The desktop's language is LANGUAGE before LANG: English when it asks for
+// English, else German, as this process gets it from the same catalogue.
+TEST_F(DeckToolTest, HelpAndMessagesFollowTheDesktopsLanguage)
+{
+    const char* option = "Read the plan from this JSON file instead of the stored plan.";
+    const char* noOutput = "no output file given; name one with -o OUT.pptx";
+    environment.remove(QStringLiteral("LC_ALL"));
+    environment.remove(QStringLiteral("LC_MESSAGES"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en"));
+    // The help wraps its lines.
+    EXPECT_TRUE(run({QStringLiteral("--help")}).out.simplified().contains(QLatin1String(option)));
+    expectFailure(run({}), 2, QLatin1String(noOutput));
+
+    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+    const Outcome help = run({QStringLiteral("--help")});
+    const Outcome failure = run({});
+    const quillora::testing::InstalledTranslations german({QStringLiteral("de")});
+    ASSERT_NE(CommandText::tr(option), QLatin1String(option));
+    EXPECT_TRUE(help.out.simplified().contains(CommandText::tr(option))) << help.out.toStdString();
+    // Qt's own line for --help comes from Qt's catalogue.
+    EXPECT_TRUE(help.out.simplified().contains(
+        QCoreApplication::translate("QCommandLineParser", "Displays help on commandline options.")));
+    expectFailure(failure, 2, CommandText::tr(noOutput));
 }
 
 TEST_F(DeckToolTest, CommandLineMistakesExitWithTwo)

@@ -12,6 +12,7 @@
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
+#include "tests/support/InstalledTranslations.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
 
@@ -195,6 +196,36 @@ protected:
     MainWindow* m_windowForHooks = nullptr;
 };
 
+// The window on a German desktop, with the built-in German catalogue loaded.
+class GermanDesktop : public WindowFixture {
+protected:
+    quillora::testing::InstalledTranslations german{{QStringLiteral("de-DE")}};
+};
+
+TEST_F(GermanDesktop, CaptionsAndHintsAreGermanAndTheHintShownIsTheOneStored)
+{
+    ASSERT_EQ(german.language, QStringLiteral("de-DE"));
+    MainWindow& w = loadedWindow();
+    EXPECT_EQ(w.generateButton->text(), QStringLiteral("Vorlage erstellen"));
+    EXPECT_EQ(w.productNameFrame->title(), QStringLiteral("Produktname"));
+    EXPECT_EQ(w.firstSectionTabs->captions().at(0), QStringLiteral("Marktübersicht"));
+    EXPECT_EQ(w.secondSectionTabs->captions().at(7), QStringLiteral("Zeitplan"));
+    EXPECT_EQ(w.firstStatementBox->accessibleName(), QStringLiteral("Aussage zu Kommunikationsstrategien"));
+    EXPECT_EQ(w.menu().fileMenu()->title(), QStringLiteral("&Datei"));
+    EXPECT_EQ(w.menu().openPlan->text(), QStringLiteral("Plan \u00f6&ffnen \u2026"));
+    const QString shown = w.firstStatementBox->text();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Botschaften je Zielgruppe."))) << shown.toStdString();
+    EXPECT_EQ(shown, findSection(Strip::First, 4)->shownHint());
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], shown);
+}
+
+TEST_F(GermanDesktop, AStatementStoredOnAnEnglishDesktopIsShownAsStored)
+{
+    store->values[QStringLiteral("FirstStatementMkt_4")] = hintOf(Strip::First, 4);
+    EXPECT_EQ(loadedWindow().firstStatementBox->text(), hintOf(Strip::First, 4));
+    EXPECT_EQ(store->values[QStringLiteral("FirstStatementMkt_4")], hintOf(Strip::First, 4));
+}
+
 TEST_F(FormLoad, FirstStartWithAnEmptyStoreShowsAndStoresTheTwoInitialHints)
 {
     MainWindow& w = loadedWindow();
@@ -278,6 +309,18 @@ TEST_F(FormLoad, AnUnwritableStoreGivesOneNoticeInTheWindowNotAReport)
     // The start-up went on: the boxes show their hints, the last step ran.
     EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
     EXPECT_EQ(installedChecks, 1);
+}
+
+TEST_F(FormLoad, ANoticeThatAppearsWhileTheWindowShowsKeepsTheWindowOnItsScreen)
+{
+    MainWindow& w = loadedWindow();
+    w.showCentred();
+    store->refuseWrites = true;
+    store->refusal = qt_error_string(ENOSPC);
+    w.planTitleField->setText(QStringLiteral("Typed"));
+    ASSERT_TRUE(w.storeNotice->isVisibleTo(&w));
+    EXPECT_TRUE(w.screen()->availableGeometry().contains(w.frameGeometry()));
+    EXPECT_GE(w.height(), w.storeNotice->geometry().bottom());
 }
 
 TEST_F(FormLoad, AnUnreadableStoreIsToldAndItsBlankFieldsNeverOverwriteThePlanLater)

@@ -1,5 +1,6 @@
 #include "ui/controls/ProgressDescription.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <algorithm>
 
@@ -18,7 +19,7 @@ void setDescription(QWidget& button, const QString& description)
 void describeProgress(QWidget& button, int done, int total)
 {
     const int percent = total > 0 ? int(std::clamp<qint64>(qint64(done) * 100 / total, 0, 100)) : 0;
-    setDescription(button, QString::fromUtf8(kProgressDescription).arg(percent));
+    setDescription(button, QCoreApplication::translate("ProgressDescription", kProgressDescription).arg(percent));
 }
 
 void clearProgressDescription(QWidget& button)

@@ -4,11 +4,14 @@
 // QWidget raises DescriptionChanged on each change, so a screen reader
 // announces it.
 
+#include <QtGlobal>
+
 class QWidget;
 
 namespace quillora {
 
-inline constexpr char kProgressDescription[] = "Creating the template: %1% done";
+// Translated under the context "ProgressDescription".
+inline constexpr char kProgressDescription[] = QT_TRANSLATE_NOOP("ProgressDescription", "Creating the template: %1% done");
 
 // Describes done of total steps as a whole percentage (0 to 100). Repeating
 // the same percentage changes nothing and raises nothing.

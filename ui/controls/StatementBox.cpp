@@ -1,6 +1,7 @@
 #include "ui/controls/StatementBox.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTextDocument>
 
@@ -19,7 +20,7 @@ StatementBox::StatementBox(QWidget* parent)
 void StatementBox::setSectionCaption(const QString& caption)
 {
     // QWidget raises NameChanged for assistive technology on every assignment.
-    const QString name = caption + QLatin1String(kStatementNameSuffix);
+    const QString name = QCoreApplication::translate("StatementBox", kStatementName).arg(caption);
     if (name != accessibleName())
         setAccessibleName(name);
 }

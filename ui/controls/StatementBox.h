@@ -12,7 +12,9 @@ class QMenu;
 
 namespace quillora {
 
-inline constexpr char kStatementNameSuffix[] = " statement";
+// The box's accessible name, from its section's caption; translated under
+// the context "StatementBox".
+inline constexpr char kStatementName[] = QT_TRANSLATE_NOOP("StatementBox", "%1 statement");
 
 class StatementBox : public QPlainTextEdit {
     Q_OBJECT
@@ -26,7 +28,7 @@ public:
     void setText(const QString& text);
 
     // Names the box for assistive technology after the section it shows:
-    // the section's caption followed by " statement".
+    // kStatementName with the section's caption.
     void setSectionCaption(const QString& caption);
 
     // Builds the box's context menu for the text position it was asked at
