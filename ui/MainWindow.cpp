@@ -96,7 +96,8 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
                                             productNameField, planTitleField, storeNotice});
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
-    // The desktop's language, which the window's translation follows too.
+    // The window's locale: the language its texts were translated to, else
+    // the desktop's.
     m_spelling = new Spelling(platform.spelling, QLocale(), this);
     m_spelling->attach(*firstStatementBox);
     m_spelling->attach(*secondStatementBox);
