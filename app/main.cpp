@@ -30,7 +30,12 @@ int main(int argc, char** argv)
     SafeApplication app(argc, argv, *platform.messages);
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
     // Before anything shows a text: the window, its messages and Qt's buttons.
-    installTranslations(app, platform.environment->programFolder(), QLocale::system().uiLanguages());
+    const QString language =
+        installTranslations(app, platform.environment->programFolder(), QLocale::system().uiLanguages());
+    // The window's locale is the language it speaks (spelling follows it);
+    // with its texts in English it stays the desktop's.
+    if (!language.isEmpty())
+        QLocale::setDefault(QLocale(language));
 
     // Two windows on one plan would each write their older copy over the
     // other's: when a window already holds it, that one comes to the front

@@ -1,18 +1,21 @@
 // Benchmarks of the window side: a store write at two store sizes, one
-// keystroke in a statement box (change handler plus store write), the
-// one-window check a start makes, loading the translations, the whole
-// program's time from start to its window shown, and, on a real display
-// (xvfb-run), its time to the first paint against an empty Qt window's.
+// keystroke in a statement box (change handler, spelling marks and store
+// write), opening a large section with and without spelling, the one-window
+// check a start makes, loading the translations, the whole program's time
+// from start to its window shown, and, on a real display (xvfb-run), its time
+// to the first paint against an empty Qt window's.
 //
 // Runs on Qt's offscreen platform with a private settings folder.
 
 #include "core/Translations.h"
 #include "plan/PlanStore.h"
+#include "platform/EnchantSpelling.h"
 #include "platform/WindowInstance.h"
 #include "ui/FirstPaint.h"
 #include "ui/MainWindow.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
+#include "ui/spelling/Spelling.h"
 #include "tests/support/FakePlatform.h"
 
 #include <QApplication>
@@ -27,6 +30,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <random>
 #include <optional>
 #include <vector>
 
@@ -74,24 +78,78 @@ void BM_SavePlanSetting1KB(benchmark::State& state)
 }
 BENCHMARK(BM_SavePlanSetting1KB)->Arg(20 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
 
+// Lines of ten six-letter words made up from the seed (hardly ever real ones).
+QString madeUpWords(int bytes, int seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> letter('a', 'z');
+    QString text;
+    while (text.size() < bytes) {
+        for (int word = 0; word < 10; ++word) {
+            for (int i = 0; i < 6; ++i)
+                text += QChar(letter(random));
+            text += QLatin1Char(' ');
+        }
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
 // A realistic plan: every statement a few hundred characters, then one
-// statement of the given size in the upper box; each iteration is one key
-// press in that box (a letter, then its removal, alternately).
-void BM_KeystrokeInStatementBox(benchmark::State& state)
+// statement of the given size in the upper box.
+void prepareLargePlan(int statementBytes)
 {
     prepareStore(0);
     for (const Section& section : allSections())
         savePlanSetting(section.key(), section.hint() + QStringLiteral("\r\n") + statementOf(300));
     savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(int(state.range(0))));
+    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(statementBytes));
+}
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The window over the fake doors, spell-checking with the desktop's English
+// dictionary when `spelling` is set.
+struct BenchWindow {
+    explicit BenchWindow(bool spelling) : window(makeWindow(spelling)) {}
+    MainWindow& makeWindow(bool spelling)
+    {
+        fake.environment.program = program.path();
+        if (spelling)
+            fake.platform.spelling = &dictionaries;
+        held = std::make_unique<MainWindow>(fake.platform,
+                                            BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+        return *held;
+    }
     testing::FakePlatform fake;
     QTemporaryDir program;
-    fake.environment.program = program.path();
-    MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+    EnchantSpelling dictionaries;
+    std::unique_ptr<MainWindow> held;
+    MainWindow& window;
+};
+
+QString spellingLabel(MainWindow& window)
+{
+    const QString language = window.spelling().language();
+    return language.isEmpty() ? QStringLiteral("no spelling") : QStringLiteral("spelling ") + language;
+}
+
+// Each iteration is one key press in the upper box (a letter, then its
+// removal, alternately); the second argument switches spelling on.
+void BM_KeystrokeInStatementBox(benchmark::State& state)
+{
+    prepareLargePlan(int(state.range(0)));
+    BenchWindow bench(state.range(1) != 0);
+    MainWindow& window = bench.window;
     window.startUp();
     window.showCentred();
     QApplication::setActiveWindow(&window);
+    while (window.spelling().checking(*window.firstStatementBox))
+        QCoreApplication::processEvents();
     window.firstStatementBox->setFocus();
     window.firstStatementBox->moveCursor(QTextCursor::End);
     bool type = true;
@@ -99,11 +157,65 @@ void BM_KeystrokeInStatementBox(benchmark::State& state)
         QTest::keyClick(window.firstStatementBox, type ? Qt::Key_A : Qt::Key_Backspace);
         type = !type;
     }
-    if (!fake.messages.shown.empty())
+    if (!bench.fake.messages.shown.empty())
         state.SkipWithError("the window reported a failure");
-    state.SetLabel(QStringLiteral("statement %1 KB").arg(state.range(0) / 1024.0, 0, 'f', 1).toStdString());
+    state.SetLabel(QStringLiteral("statement %1 KB, %2")
+                       .arg(state.range(0) / 1024.0, 0, 'f', 1)
+                       .arg(spellingLabel(window))
+                       .toStdString());
 }
-BENCHMARK(BM_KeystrokeInStatementBox)->Arg(300)->Arg(100 * 1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeInStatementBox)->ArgsProduct({{300, 100 * 1024}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// Choosing the tab of a 100 KB section: the time the window is busy before
+// it answers again. The first turn of the event loop after it paints the
+// section ("first_turn_ms"); with spelling, the rest of the section is
+// checked in the turns after that ("longest_turn_ms" is the longest of them).
+// Both are medians over the iterations, so a moment the machine was busy
+// elsewhere does not decide them. Argument 0: no spelling; 1: spelling, the
+// plan's lines again and again; 2: spelling, every word one the dictionary
+// has not been asked about before.
+void BM_OpenLargeSection(benchmark::State& state)
+{
+    prepareLargePlan(100 * 1024);
+    BenchWindow bench(state.range(0) != 0);
+    const bool newWords = state.range(0) == 2;
+    int iteration = 0;
+    MainWindow& window = bench.window;
+    window.startUp();
+    window.showCentred();
+    TabStrip& tabs = *window.firstSectionTabs;
+    StatementBox& box = *window.firstStatementBox;
+    std::vector<double> firstTurns, longestTurns;
+    int turns = 0;
+    for (auto _ : state) {
+        tabs.setTab(0); // a short section
+        while (window.spelling().checking(box))
+            QCoreApplication::processEvents();
+        if (newWords)
+            savePlanSetting(QStringLiteral("FirstStatementMkt_4"), madeUpWords(100 * 1024, ++iteration));
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        tabs.setTab(4);
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        timer.restart();
+        QCoreApplication::processEvents();
+        firstTurns.push_back(timer.nsecsElapsed() / 1e6);
+        double longest = 0;
+        while (window.spelling().checking(box)) {
+            timer.restart();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, timer.nsecsElapsed() / 1e6);
+            ++turns;
+        }
+        longestTurns.push_back(longest);
+    }
+    state.counters["first_turn_ms"] = median(firstTurns);
+    state.counters["longest_turn_ms"] = median(longestTurns);
+    state.counters["turns"] = benchmark::Counter(turns, benchmark::Counter::kAvgIterations);
+    state.SetLabel(spellingLabel(window).toStdString());
+}
+BENCHMARK(BM_OpenLargeSection)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The check every start makes before it builds a window, as the program
 // makes it: naming the store, then claiming the window. Argument 0: no window
@@ -190,11 +302,6 @@ double msToFirstPaint(const QString& program, const QStringList& args, const QPr
     return painted;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // The real window and an empty window of the same size, started in turn on
 // the display (Xvfb), each ended right after its first paint. The iteration

@@ -6,6 +6,7 @@
 // wall clock.
 
 #include "core/FileChooser.h"
+#include "core/SpellChecking.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -87,6 +88,8 @@ struct Platform {
     Environment* environment = nullptr;
     ProgramExit* exit = nullptr;
     FileChooser* files = nullptr;
+    // None: nothing is spell-checked.
+    SpellDictionaries* spelling = nullptr;
 };
 
 } // namespace quillora

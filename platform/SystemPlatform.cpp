@@ -1,4 +1,5 @@
 #include "platform/SystemPlatform.h"
+#include "platform/EnchantSpelling.h"
 #include "platform/DesktopHandlers.h"
 
 #include <QApplication>
@@ -137,7 +138,10 @@ Platform& systemPlatform()
     static ProcessEnvironment environment;
     static StdExit exit;
     static QtFileChooser files;
-    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &files};
+    // Never destroyed: the window opens its dictionary on a thread of its
+    // own, which may still be at work when the program ends.
+    static EnchantSpelling& spelling = *new EnchantSpelling;
+    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &files, &spelling};
     return platform;
 }
 

@@ -965,6 +965,10 @@ Trotzdem verwenden?</translation>
         <translation>&amp;Datei</translation>
     </message>
     <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
         <source>&amp;Open Plan…</source>
         <translation>Plan ö&amp;ffnen …</translation>
     </message>
@@ -1065,6 +1069,33 @@ Was Sie eingeben, bleibt in diesem Fenster und wird gespeichert, sobald die Eins
     <message>
         <source>The settings file could not be read as settings. It was kept unchanged as %1.</source>
         <translation>Die Einstellungsdatei konnte nicht als Einstellungen gelesen werden. Sie wurde unverändert als %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::Spelling</name>
+    <message>
+        <source>Check Spelling</source>
+        <translation>Rechtschreibung prüfen</translation>
+    </message>
+    <message>
+        <source>No dictionary installed</source>
+        <translation>Kein Wörterbuch installiert</translation>
+    </message>
+    <message>
+        <source>Dictionary: %1</source>
+        <translation>Wörterbuch: %1</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Keine Vorschläge</translation>
+    </message>
+    <message>
+        <source>Add to Dictionary</source>
+        <translation>Zum Wörterbuch hinzufügen</translation>
+    </message>
+    <message>
+        <source>Ignore All</source>
+        <translation>Alle ignorieren</translation>
     </message>
 </context>
 </TS>

@@ -47,11 +47,14 @@ MainMenu::MainMenu(QWidget& window) : QObject(&window)
     m_file->addSeparator();
     quit = addItem(*m_file, tr("&Quit"), QKeySequence::Quit, "Ctrl+Q");
 
+    m_tools = m_bar->addMenu(tr("&Tools"));
+    m_tools->setObjectName(QStringLiteral("ToolsMenu"));
+
     m_help = m_bar->addMenu(tr("&Help"));
     m_help->setObjectName(QStringLiteral("HelpMenu"));
     about = addItem(*m_help, tr("&About Quillora"));
 
-    for (QMenu* menu : {m_file, m_help})
+    for (QMenu* menu : {m_file, m_tools, m_help})
         menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
 }
 

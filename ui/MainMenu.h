@@ -1,6 +1,6 @@
 #pragma once
-// The main window's menu bar: File (plan files, the template, Quit) and
-// Help (About). The menus only hold the actions; what an action does is the
+// The main window's menu bar: File (plan files, the template, Quit), Tools
+// (the spelling switch, filled by the window) and Help (About). The menus only hold the actions; what an action does is the
 // window's (see MainWindow), so each can be tested on its own.
 
 #include <QObject>
@@ -21,6 +21,7 @@ public:
 
     QMenuBar* bar() const { return m_bar; }
     QMenu* fileMenu() const { return m_file; }
+    QMenu* toolsMenu() const { return m_tools; }
     QMenu* helpMenu() const { return m_help; }
 
     QAction* openPlan = nullptr;
@@ -33,6 +34,7 @@ public:
 private:
     QMenuBar* m_bar = nullptr;
     QMenu* m_file = nullptr;
+    QMenu* m_tools = nullptr;
     QMenu* m_help = nullptr;
 };
 

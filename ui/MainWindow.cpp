@@ -21,6 +21,7 @@
 #include "ui/WindowLayout.h"
 
 #include "ui/controls/ProgressDescription.h"
+#include "ui/spelling/Spelling.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -95,6 +96,11 @@ MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
                                             productNameField, planTitleField, storeNotice});
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
+    // The window's locale: the language its texts were translated to, else
+    // the desktop's.
+    m_spelling = new Spelling(platform.spelling, QLocale(), this);
+    m_spelling->attach(*firstStatementBox);
+    m_spelling->attach(*secondStatementBox);
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
     connectMenu();
 }
@@ -118,6 +124,9 @@ void MainWindow::connectMenu()
     connect(m_menu->useStandardTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useStandardTemplate);
     connect(m_menu->quit, &QAction::triggered, this, &QWidget::close);
     connect(m_menu->about, &QAction::triggered, this, &MainWindow::showAbout);
+    // The spelling switch, with the dictionary's language below it.
+    m_menu->toolsMenu()->addAction(m_spelling->checkSpellingAction());
+    m_menu->toolsMenu()->addAction(m_spelling->languageAction());
 }
 
 void MainWindow::showStoredPlan()

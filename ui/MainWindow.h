@@ -28,6 +28,7 @@ class FileMenuCommands;
 class LineBox;
 class MainMenu;
 class PictureBox;
+class Spelling;
 class StatementBox;
 class StoreNotice;
 class TabStrip;
@@ -82,6 +83,9 @@ public:
     void showStoredPlan();
     GenerateCommand& generateCommand() { return m_generate; }
     const SkinFramework& skin() const { return m_skin; }
+    // Marks misspelled words in the statement boxes; its check item and
+    // language item go into the window's menus.
+    Spelling& spelling() { return *m_spelling; }
 
     // The controls. Their object names (what a skin's style sheet selects) are
     // the classic ones: "Form1", "PushButton1", "SSTab1", "txtMktPlan", ...
@@ -140,6 +144,7 @@ private:
     int m_mousePointer = kDefaultPointer;
     bool m_showingRun = false;
     std::optional<QCursor> m_mouseIcon;
+    Spelling* m_spelling = nullptr;
     // Created after the controls they work on.
     SectionEditor m_editor;
     GenerateCommand m_generate;

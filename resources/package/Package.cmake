@@ -60,7 +60,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # A presentation program opens the finished deck (the deck itself is made
 # without it); xdg-utils finds it and the web browser; Qt's translations
 # put the standard buttons and the command's help in the desktop's language.
-set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "libreoffice-impress, xdg-utils, qt6-translations-l10n")
+# The statement boxes are spell-checked with the desktop's dictionaries,
+# English at the least.
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "libreoffice-impress, xdg-utils, qt6-translations-l10n, hunspell-en-us")
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SUGGESTS "quillora-impress")
 # Directories in the package belong to root, as dpkg expects.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -4,6 +4,7 @@
 #include "ui/StoreNotice.h"
 #include "core/RuntimeError.h"
 #include "ui/MainMenu.h"
+#include "ui/spelling/Spelling.h"
 #include "core/DataFiles.h"
 #include "plan/PlanFileWriter.h"
 #include "tests/support/DeckBuilder.h"
@@ -549,11 +550,15 @@ protected:
     QTemporaryDir files;
 };
 
-TEST_F(Menus, TheMenuBarHoldsFileAndHelpWithTheirItemsAndKeys)
+TEST_F(Menus, TheMenuBarHoldsFileToolsAndHelpWithTheirItemsAndKeys)
 {
     MainWindow& w = window();
     const MainMenu& menu = w.menu();
+    EXPECT_EQ(menu.bar()->actions().size(), 3);
     EXPECT_EQ(menu.fileMenu()->title(), QStringLiteral("&File"));
+    EXPECT_EQ(menu.toolsMenu()->title(), QStringLiteral("&Tools"));
+    EXPECT_EQ(menu.toolsMenu()->actions(),
+              QList<QAction*>({w.spelling().checkSpellingAction(), w.spelling().languageAction()}));
     EXPECT_EQ(menu.helpMenu()->title(), QStringLiteral("&Help"));
     const std::pair<QAction*, QKeySequence> items[] = {
         {menu.openPlan, QKeySequence(QStringLiteral("Ctrl+O"))}, {menu.savePlanAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},

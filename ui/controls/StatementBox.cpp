@@ -1,6 +1,8 @@
 #include "ui/controls/StatementBox.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QTextDocument>
 
 namespace quillora {
@@ -21,6 +23,18 @@ void StatementBox::setSectionCaption(const QString& caption)
     const QString name = QCoreApplication::translate("StatementBox", kStatementName).arg(caption);
     if (name != accessibleName())
         setAccessibleName(name);
+}
+
+void StatementBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_menuBuilder) {
+        QPlainTextEdit::contextMenuEvent(event);
+        return;
+    }
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    QMenu* menu = m_menuBuilder(byMouse ? cursorForPosition(event->pos()) : textCursor());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 QString StatementBox::toStoredText(QString displayed)

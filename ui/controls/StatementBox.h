@@ -6,6 +6,9 @@
 #include "ui/controls/ChangeRelay.h"
 
 #include <QPlainTextEdit>
+#include <functional>
+
+class QMenu;
 
 namespace quillora {
 
@@ -28,6 +31,12 @@ public:
     // kStatementName with the section's caption.
     void setSectionCaption(const QString& caption);
 
+    // Builds the box's context menu for the text position it was asked at
+    // (under the mouse, or the cursor's for the keyboard's menu key); the
+    // box's standard menu when none is set. The box owns the menu it shows.
+    using ContextMenuBuilder = std::function<QMenu*(const QTextCursor& at)>;
+    void setContextMenuBuilder(ContextMenuBuilder builder) { m_menuBuilder = std::move(builder); }
+
     static QString toStoredText(QString displayed);
     static QString toDisplayedText(QString stored);
 
@@ -36,9 +45,11 @@ Q_SIGNALS:
     void Change();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     ChangeRelay m_relay;
+    ContextMenuBuilder m_menuBuilder;
 };
 
 } // namespace quillora
