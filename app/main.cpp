@@ -9,7 +9,7 @@
 //   QUILLORA_SCREENSHOT=FILE    with it, also save the window as an image.
 
 #include "builder/BuilderEntryPoints.h"
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "core/Translations.h"
 #include "plan/PlanStore.h"
 #include "platform/SystemPlatform.h"

@@ -7,6 +7,7 @@
 
 #include "deck/Deck.h"
 #include "tests/support/EngineDeck.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,7 +20,7 @@ namespace {
 using quillora::deck::Presentation;
 using quillora::testing::EngineDeck;
 
-const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+const QString kTemplate = quillora::testing::builtTemplatePath();
 
 QString bodyShapeName(int slide)
 {

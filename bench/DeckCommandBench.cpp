@@ -9,6 +9,7 @@
 
 #include "cli/DeckJob.h"
 #include "cli/GeneratorFiller.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,7 +70,7 @@ void FillAndSave(benchmark::State& state)
         }
     }
     DeckJob job;
-    job.templatePath = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+    job.templatePath = quillora::testing::builtTemplatePath();
     job.planPath = planPath;
     job.outputPath = dir.filePath(QStringLiteral("deck.pptx"));
     DeckJobTools tools;

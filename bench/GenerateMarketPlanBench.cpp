@@ -5,13 +5,14 @@
 // call here (the real one starts the desktop's opener and returns).
 
 #include "builder/DeckHandOff.h"
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "deck/Deck.h"
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -20,7 +21,7 @@ namespace {
 
 using namespace quillora;
 
-const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+const QString kTemplate = quillora::testing::builtTemplatePath();
 
 struct Bench {
     Bench()

@@ -4,12 +4,13 @@
 // made free, and the shape text writer's calls.
 
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "builder/WorkingCopy.h"
 #include "impress/ImpressOffice.h"
 #include "plan/SectionCatalogue.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -30,7 +31,7 @@ namespace {
 using namespace quillora;
 using namespace quillora::automation;
 
-const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+const QString kTemplate = quillora::testing::builtTemplatePath();
 const QString kPlugin = QStringLiteral(QUILLORA_BIN_DIR "/libquillora_impress.so");
 
 // A headless office of the benchmark's own, stopped at the end.

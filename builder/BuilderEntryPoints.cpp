@@ -1,7 +1,7 @@
 #include "builder/BuilderEntryPoints.h"
 #include "builder/DeckHandOff.h"
-#include "builder/OfficeServerChoice.h"
-#include "builder/PowerPointChecks.h"
+#include "automation/OfficeServerChoice.h"
+#include "builder/PresentationAppChecks.h"
 #include "builder/WorkingCopy.h"
 
 namespace quillora {

@@ -3,10 +3,10 @@
 // engine's presentation application, and the three entry points the main
 // window calls (installed check, open warning, generation).
 
-#include "builder/AutomationRuntime.h"
-#include "builder/EngineApplication.h"
+#include "automation/AutomationRuntime.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/PowerPointChecks.h"
+#include "builder/PresentationAppChecks.h"
 #include "builder/SlideOneTexts.h"
 #include "core/Platform.h"
 

@@ -3,7 +3,7 @@
 // to leave the filled deck open in, so the deck is written to its file and
 // handed to the desktop's presentation program instead.
 
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "core/Platform.h"
 
 #include <vector>

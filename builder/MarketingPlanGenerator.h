@@ -10,8 +10,8 @@
 // in their own. The generator writes no file of its own: what becomes of the
 // filled deck is the caller's next step.
 
-#include "builder/Automation.h"
-#include "builder/AutomationRuntime.h"
+#include "automation/Automation.h"
+#include "automation/AutomationRuntime.h"
 #include "builder/SlideOneTexts.h"
 #include "core/ErrorReport.h"
 #include "core/Platform.h"

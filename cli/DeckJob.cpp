@@ -163,7 +163,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
         planFromFile.emplace(makeInMemoryPlanStore(plan));
     } else {
         try {
-            titles = {planSetting(QLatin1String(kCompanyNameKey)), planSetting(QLatin1String(kMarketingPlanKey))};
+            titles = {planSetting(QLatin1String(kProductNameKey)), planSetting(QLatin1String(kMarketingPlanKey))};
         } catch (const PlanStoreError& failure) {
             throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
                                    .arg(quoted(failure.filePath()), failure.reason()));

@@ -1,8 +1,8 @@
 #include "cli/GeneratorFiller.h"
 #include "cli/CommandText.h"
 
-#include "builder/AutomationRuntime.h"
-#include "builder/EngineApplication.h"
+#include "automation/AutomationRuntime.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideOneTexts.h"
 #include "core/RuntimeError.h"

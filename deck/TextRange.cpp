@@ -1,3 +1,4 @@
+#include "deck/CharacterSpan.h"
 #include "deck/DeckData.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ int TextRange::start() const
     // A range made before the text got shorter never points past its end.
     if (m_whole)
         return 1;
-    return std::min(m_start, bodyOf(*m_shape->d).length() + 1);
+    return clippedSpanStart(m_start, bodyOf(*m_shape->d).length());
 }
 
 int TextRange::length() const
@@ -27,7 +28,7 @@ int TextRange::length() const
     const int total = bodyOf(*m_shape->d).length();
     if (m_whole)
         return total;
-    return std::max(0, std::min(m_length, total - start() + 1));
+    return clippedSpanLength(m_start, m_length, total);
 }
 
 QString TextRange::text() const
@@ -44,20 +45,10 @@ void TextRange::setText(const QString& text)
 
 TextRange TextRange::characters(int start, int length) const
 {
-    if (start < 1 || length < -1)
+    const std::optional<CharacterSpan> sub = subSpan(this->start(), this->length(), start, length);
+    if (!sub)
         detail::throwOutOfRange();
-    const int base = this->start();
-    const int available = this->length();
-    if (available == 0)
-        return TextRange(*m_shape, base, 0, false);
-    if (length == -1)
-        length = 1;
-    if (start > available) {
-        start = available;
-        length = std::min(length, 1);
-    }
-    length = std::min(length, available - start + 1);
-    return TextRange(*m_shape, base + start - 1, length, false);
+    return TextRange(*m_shape, sub->start, sub->length, false);
 }
 
 void TextRange::setBulletVisible(bool visible)

@@ -4,8 +4,9 @@
 // Text ranges share one ShapeText per shape, so positions taken from one
 // range's text hold for every other range of the same shape.
 
+#include "automation/PassOnObjects.h"
 // The checks expect this name from a running application.
-#include "builder/PowerPointChecks.h"
+#include "automation/PresentationAppWords.h"
 #include "impress/ImpressOffice.h"
 #include "impress/ShapeText.h"
 
@@ -715,27 +716,8 @@ private:
     Doc m_doc;
 };
 
-class IPresentation final : public Presentation {
-public:
-    IPresentation(App app, Doc doc) : m_app(std::move(app)), m_doc(std::move(doc)) {}
-    Ref<Slides> slides() override { return std::make_shared<ISlides>(m_app, m_doc); }
-
-private:
-    App m_app;
-    Doc m_doc;
-};
-
-class IPresentations final : public Presentations {
-public:
-    explicit IPresentations(App app) : m_app(std::move(app)) {}
-    Ref<Presentation> open(const QString& fileName) override
-    {
-        return std::make_shared<IPresentation>(m_app, m_app->open(fileName));
-    }
-
-private:
-    App m_app;
-};
+using IPresentation = PassOnPresentation<App, Doc, ISlides>;
+using IPresentations = PassOnPresentations<App, IPresentation>;
 
 class ISelection final : public Selection {
 public:
@@ -755,14 +737,7 @@ private:
     App m_app;
 };
 
-class IWindow final : public DocumentWindow {
-public:
-    explicit IWindow(App app) : m_app(std::move(app)) {}
-    Ref<Selection> selection() override { return std::make_shared<ISelection>(m_app); }
-
-private:
-    App m_app;
-};
+using IWindow = PassOnWindow<App, ISelection>;
 
 Ref<Presentations> ImpressApp::presentations()
 {

@@ -2,7 +2,7 @@
 // Reaching LibreOffice: the local UNO runtime, the office processes of this
 // user, starting an office and connecting to it over its pipe.
 
-#include "builder/OfficePlugin.h"
+#include "automation/OfficePlugin.h"
 
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>

@@ -1,4 +1,5 @@
 #include "impress/ShapeText.h"
+#include "deck/CharacterSpan.h"
 
 #include <algorithm>
 
@@ -101,35 +102,22 @@ int Span::startIn(const ShapeText& text) const
 {
     if (whole)
         return 1;
-    // A span made before the text got shorter never points past its end.
-    return std::min(start, text.length() + 1);
+    return deck::clippedSpanStart(start, text.length());
 }
 
 int Span::lengthIn(const ShapeText& text) const
 {
     if (whole)
         return text.length();
-    return std::max(0, std::min(length, text.length() - startIn(text) + 1));
+    return deck::clippedSpanLength(start, length, text.length());
 }
 
 bool Span::characters(const ShapeText& text, int subStart, int subLength, Span& out) const
 {
-    if (subStart < 1 || subLength < -1)
+    const std::optional<deck::CharacterSpan> sub = deck::subSpan(startIn(text), lengthIn(text), subStart, subLength);
+    if (!sub)
         return false;
-    const int base = startIn(text);
-    const int available = lengthIn(text);
-    if (available == 0) {
-        out = Span{base, 0, false};
-        return true;
-    }
-    if (subLength == -1)
-        subLength = 1;
-    if (subStart > available) {
-        subStart = available;
-        subLength = std::min(subLength, 1);
-    }
-    subLength = std::min(subLength, available - subStart + 1);
-    out = Span{base + subStart - 1, subLength, false};
+    out = Span{sub->start, sub->length, false};
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "plan/PlanFile.h"
+#include "plan/InMemoryPlanStore.h"
 #include "plan/JsonRepeatedKeys.h"
 #include "plan/PlanKeys.h"
 #include "core/Quoted.h"
@@ -124,23 +125,6 @@ QString statementFrom(const QString& caption, const QJsonValue& value, bool exac
     return lines.join(QStringLiteral("\r\n"));
 }
 
-class InMemoryPlanStore final : public SettingsBackend {
-public:
-    explicit InMemoryPlanStore(std::map<QString, QString> values) : m_values(std::move(values)) {}
-    bool read(const QString& key, QString& value) override
-    {
-        auto it = m_values.find(key);
-        if (it == m_values.end())
-            return false;
-        value = it->second;
-        return true;
-    }
-    void write(const QString& key, const QString& value) override { m_values[key] = value; }
-
-private:
-    std::map<QString, QString> m_values;
-};
-
 } // namespace
 
 QString normaliseLineBreaks(const QString& text)
@@ -236,7 +220,7 @@ PlanDocument readPlanFile(const QString& path)
 std::unique_ptr<SettingsBackend> makeInMemoryPlanStore(const PlanDocument& plan)
 {
     std::map<QString, QString> values = plan.statements;
-    values[QLatin1String(kCompanyNameKey)] = plan.productName;
+    values[QLatin1String(kProductNameKey)] = plan.productName;
     values[QLatin1String(kMarketingPlanKey)] = plan.planTitle;
     return std::make_unique<InMemoryPlanStore>(std::move(values));
 }

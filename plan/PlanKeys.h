@@ -5,7 +5,8 @@
 
 namespace quillora {
 
-inline constexpr char kCompanyNameKey[] = "Company Name";
+// The product name is stored under its historical key.
+inline constexpr char kProductNameKey[] = "Company Name";
 inline constexpr char kMarketingPlanKey[] = "Marketing Plan";
 inline constexpr char kFirstStatementKeyPrefix[] = "FirstStatementMkt_";
 inline constexpr char kSecondStatementKeyPrefix[] = "SecondStatementMkt_";

@@ -64,7 +64,7 @@ void writeNewFile(const QString& path, const QByteArray& bytes)
 PlanDocument readStoredPlan()
 {
     PlanDocument plan;
-    if (const std::optional<QString> name = storedPlanSetting(QLatin1String(kCompanyNameKey))) {
+    if (const std::optional<QString> name = storedPlanSetting(QLatin1String(kProductNameKey))) {
         plan.productName = *name;
         plan.hasProductName = true;
     }
@@ -82,7 +82,7 @@ PlanDocument readStoredPlan()
 void storePlan(const PlanDocument& plan)
 {
     if (plan.hasProductName)
-        savePlanSetting(QLatin1String(kCompanyNameKey), plan.productName);
+        savePlanSetting(QLatin1String(kProductNameKey), plan.productName);
     if (plan.hasPlanTitle)
         savePlanSetting(QLatin1String(kMarketingPlanKey), plan.planTitle);
     for (const auto& [key, statement] : plan.statements)

@@ -12,8 +12,8 @@ namespace quillora {
 using GenerationProgress = std::function<void(int done, int total)>;
 
 struct BuilderHooks {
-    std::function<void()> checkPowerPointInstalled; // last step of the start-up
-    std::function<bool()> warnIfPowerPointOpen;     // true = the user chose to stop
+    std::function<void()> checkPresentationAppInstalled; // last step of the start-up
+    std::function<bool()> warnIfPresentationAppOpen;     // true = the user chose to stop
     std::function<void(const GenerationProgress&)> generateMarketPlan;
 };
 

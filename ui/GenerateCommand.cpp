@@ -9,7 +9,7 @@ void GenerateCommand::run(const GenerationProgress& progress)
         return;
     proc.step(102, [&] { m_busy = true; });
     // A warning that fails gives no answer; the generator runs anyway.
-    if (proc.test(104, [&] { return !m_hooks.warnIfPowerPointOpen(); }))
+    if (proc.test(104, [&] { return !m_hooks.warnIfPresentationAppOpen(); }))
         proc.step(106, [&] { m_hooks.generateMarketPlan(progress); });
     proc.step(114, [&] { m_busy = false; });
 }

@@ -327,7 +327,7 @@ void MainWindow::fillFromStore(GuardedProcedure& proc)
 
 void MainWindow::checkPresentationApplication(GuardedProcedure& proc)
 {
-    proc.step(136, [&] { m_hooks.checkPowerPointInstalled(); });
+    proc.step(136, [&] { m_hooks.checkPresentationAppInstalled(); });
 }
 
 void MainWindow::showCentred()

@@ -70,7 +70,7 @@ void SectionEditor::saveStatement(Strip strip, const TabStrip& tabs, const State
 
 void SectionEditor::loadProductName()
 {
-    const QString stored = load(QLatin1String(kCompanyNameKey));
+    const QString stored = load(QLatin1String(kProductNameKey));
     loading([&] { m_c.productNameField->setText(stored); });
 }
 
@@ -178,7 +178,7 @@ void SectionEditor::onSecondStatementChanged()
 
 void SectionEditor::onProductNameChanged()
 {
-    save(QLatin1String(kCompanyNameKey), m_c.productNameField->text());
+    save(QLatin1String(kProductNameKey), m_c.productNameField->text());
 }
 
 void SectionEditor::onPlanTitleChanged()

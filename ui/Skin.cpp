@@ -86,10 +86,7 @@ void applySkin(const QString& programFolder, QWidget& window, const QList<QWidge
         if (takesButtonFace(control))
             setBackColor(*control, buttonFace);
     }
-    skin.loadSkin(skinFilePath(programFolder), QString());
-    skin.setApplyOptions(skin.applyOptions() | 1);
-    skin.setApplyColors(true);
-    skin.setApplyMetrics(true);
+    skin.loadSkin(skinFilePath(programFolder));
     skin.applyToWindow(window);
 }
 

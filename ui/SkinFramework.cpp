@@ -7,9 +7,8 @@
 
 namespace quillora {
 
-void SkinFramework::loadSkin(const QString& path, const QString& iniName)
+void SkinFramework::loadSkin(const QString& path)
 {
-    Q_UNUSED(iniName);
     const QByteArray bytes = readWholeFile(path);
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(bytes);

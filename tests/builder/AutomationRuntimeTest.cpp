@@ -1,4 +1,4 @@
-#include "builder/AutomationRuntime.h"
+#include "automation/AutomationRuntime.h"
 #include "tests/builder/RecordingAutomation.h"
 
 #include <gtest/gtest.h>

@@ -127,7 +127,7 @@ TEST_F(EndToEnd, LibreOfficeRendersTheFilledDeck)
 
     QString error;
     const QString pdf = convertToPdf(office, workingCopy(), folder.path(), &error);
-    ASSERT_EQ(pdf, folder.path() + QStringLiteral("/marketing_plan_temp.pdf")) << error.toStdString();
+    ASSERT_EQ(pdf, folder.path() + QStringLiteral("/pdf/deck.pdf")) << error.toStdString();
     const QString text = pdfText(office, pdf, &error);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     for (const char* expected : {"Acme", "Marketing Plan", "Growth Plan 2027", "Alpha market", "- beta detail",

@@ -2,7 +2,7 @@
 // deck, the window state, and the hand-off of the decks it holds open.
 
 #include "builder/DeckHandOff.h"
-#include "builder/PowerPointChecks.h"
+#include "builder/PresentationAppChecks.h"
 #include "core/AppTitle.h"
 #include "tests/builder/EngineTestSupport.h"
 #include "tests/support/TestFiles.h"

@@ -4,11 +4,12 @@
 // the template.
 
 #include "builder/DeckHandOff.h"
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ namespace quillora::testing {
 
 inline QString realTemplate()
 {
-    return QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+    return quillora::testing::builtTemplatePath();
 }
 
 struct EngineFixture : ::testing::Test {

@@ -4,8 +4,9 @@
 // made to fail. Shapes keep a plain text so that reads after writes answer
 // consistently.
 
-#include "builder/Automation.h"
-#include "builder/AutomationRuntime.h"
+#include "automation/Automation.h"
+#include "automation/AutomationRuntime.h"
+#include "builder/SlideFillMap.h"
 
 #include <QSet>
 #include <QString>
@@ -39,9 +40,9 @@ struct RecordingWorld {
     {
         texts[1][QStringLiteral("1")] = QStringLiteral("Title placeholder");
         texts[1][QStringLiteral("2")] = QStringLiteral("Subtitle placeholder");
-        for (int slide = 2; slide <= 17; ++slide) {
-            const char* name = slide == 2 ? "Rectangle 98" : slide == 4 ? "Rectangle 18" : "Rectangle 3";
-            texts[slide][QLatin1String(name)] = QStringLiteral("Template text %1").arg(slide);
+        for (const FillRow& row : slideFillMap()) {
+            if (row.shapeName)
+                texts[row.slide][QLatin1String(row.shapeName)] = QStringLiteral("Template text %1").arg(row.slide);
         }
     }
 

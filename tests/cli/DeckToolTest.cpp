@@ -15,6 +15,7 @@
 #include "tests/support/InstalledTranslations.h"
 #include "tests/support/LibreOffice.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ using namespace quillora;
 namespace {
 
 const QString kTool = QStringLiteral(QUILLORA_BIN_DIR "/quillora-deck");
-const QString kTemplate = QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+const QString kTemplate = quillora::testing::builtTemplatePath();
 
 struct Outcome {
     int status = -1;

@@ -4,11 +4,6 @@
 #include "deck/ZipArchive.h"
 
 namespace quillora::deck::testing {
-QString templatePath()
-{
-    return QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
-}
-
 std::unique_ptr<Presentation> openDeck(const DeckRecipe& recipe)
 {
     return Presentation::fromBytes(makeDeck(recipe), QStringLiteral("test.pptx"));
@@ -42,21 +37,6 @@ std::unique_ptr<pugi::xml_document> savedSlide(Presentation& presentation, int s
 {
     const QString name = QStringLiteral("ppt/slides/slide%1.xml").arg(slidePart);
     return detail::parseXml(partOf(presentation.toBytes(), name), name, QStringLiteral("saved deck"));
-}
-
-std::vector<pugi::xml_node> paragraphsOf(const pugi::xml_document& slide, const QString& shapeName)
-{
-    std::vector<pugi::xml_node> result;
-    const pugi::xml_node tree = detail::descendant(slide.document_element(), {"cSld", "spTree"});
-    for (pugi::xml_node shape : tree.children()) {
-        if (QString::fromUtf8(detail::descendant(shape, {"nvSpPr", "cNvPr"}).attribute("name").value()) != shapeName)
-            continue;
-        for (pugi::xml_node p : detail::child(shape, "txBody").children())
-            if (detail::localName(p) == "p")
-                result.push_back(p);
-        break;
-    }
-    return result;
 }
 
 } // namespace quillora::deck::testing

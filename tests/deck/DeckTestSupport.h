@@ -4,6 +4,8 @@
 
 #include "deck/Deck.h"
 #include "tests/support/DeckBuilder.h"
+#include "tests/support/SavedDeck.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,7 +17,7 @@
 
 namespace quillora::deck::testing {
 
-QString templatePath();
+using quillora::testing::builtTemplatePath;
 
 // Decks from recipes come from the shared deck builder.
 using quillora::testing::DeckRecipe;
@@ -29,9 +31,9 @@ QByteArray partOf(const QByteArray& package, const QString& name);
 QStringList partNames(const QByteArray& package);
 QByteArray zipOf(const QList<QPair<QString, QByteArray>>& entries);
 
-// The saved XML of a slide part, parsed.
+// The saved XML of a slide part, parsed; its paragraphs come from the
+// saved-deck reader.
 std::unique_ptr<pugi::xml_document> savedSlide(Presentation& presentation, int slidePart);
-// The a:p elements of a named shape's body in a parsed slide.
-std::vector<pugi::xml_node> paragraphsOf(const pugi::xml_document& slide, const QString& shapeName);
+using quillora::testing::paragraphsOf;
 
 } // namespace quillora::deck::testing

@@ -23,7 +23,7 @@ TEST(LibreOffice, RendersTheWrittenTextsOfASavedDeck)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString deckPath = folder.filePath(QStringLiteral("filled.pptx"));
-    ASSERT_TRUE(QFile::copy(testing::templatePath(), deckPath));
+    ASSERT_TRUE(QFile::copy(testing::builtTemplatePath(), deckPath));
     {
         quillora::testing::EngineDeck deck(deckPath);
         deck.setText(1, 1, QStringLiteral("Harbour Lights Launch"));

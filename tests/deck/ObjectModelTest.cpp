@@ -41,7 +41,7 @@ TEST(ObjectModelSlides, SlidesCountFromOneInPresentationOrder)
 
 TEST(ObjectModelSlides, ASlideOutsideTheDeckIsOutOfRange)
 {
-    auto deck = Presentation::open(testing::templatePath());
+    auto deck = Presentation::open(testing::builtTemplatePath());
     EXPECT_EQ(errorOf([&] { deck->slide(0); }), kOutOfRange);
     EXPECT_EQ(errorOf([&] { deck->slide(deck->slideCount() + 1); }), kOutOfRange);
     EXPECT_EQ(errorOf([&] { deck->slide(-1); }), kOutOfRange);
@@ -82,7 +82,7 @@ TEST(ObjectModelShapes, ByNameGivesTheFirstShapeWithThatName)
 
 TEST(ObjectModelShapes, AMissingNameIsReportedWithItsSlideAndKind)
 {
-    auto deck = Presentation::open(testing::templatePath());
+    auto deck = Presentation::open(testing::builtTemplatePath());
     try {
         deck->slide(1).shape(QStringLiteral("Rectangle 3"));
         ADD_FAILURE() << "no error";
@@ -102,7 +102,7 @@ TEST(ObjectModelShapes, AShapeWithoutATextFrameRefusesItsText)
 
 TEST(ObjectModelShapes, ObjectsKeepTheirAddressesAndRangesKnowTheirShape)
 {
-    auto deck = Presentation::open(testing::templatePath());
+    auto deck = Presentation::open(testing::builtTemplatePath());
     Shape* first = &deck->slide(5).shape(QStringLiteral("Rectangle 3"));
     deck->slide(5).shape(QStringLiteral("Rectangle 3")).textRange().setText(QStringLiteral("x"));
     EXPECT_EQ(&deck->slide(5).shape(QStringLiteral("Rectangle 3")), first);

@@ -60,8 +60,8 @@ QString openError(const QByteArray& bytes, const QString& name = QStringLiteral(
 
 TEST(PackageRoundTrip, UntouchedPartsAreWrittenBackByteForByte)
 {
-    const QByteArray original = readFile(testing::templatePath());
-    auto deck = Presentation::open(testing::templatePath());
+    const QByteArray original = readFile(testing::builtTemplatePath());
+    auto deck = Presentation::open(testing::builtTemplatePath());
     const QByteArray saved = deck->toBytes();
 
     const QStringList names = partNames(original);
@@ -73,8 +73,8 @@ TEST(PackageRoundTrip, UntouchedPartsAreWrittenBackByteForByte)
 
 TEST(PackageRoundTrip, OnlyTheEditedSlideIsRewritten)
 {
-    const QByteArray original = readFile(testing::templatePath());
-    auto deck = Presentation::open(testing::templatePath());
+    const QByteArray original = readFile(testing::builtTemplatePath());
+    auto deck = Presentation::open(testing::builtTemplatePath());
     deck->slide(3).shape(QStringLiteral("Rectangle 3")).textRange().setText(QStringLiteral("Edited"));
     const QByteArray saved = deck->toBytes();
 
@@ -184,7 +184,7 @@ TEST(PackageSave, SaveAsReplacesTheTargetAndLeavesNothingElseBehind)
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("out.pptx"));
     writeFile(target, "old content");
-    auto deck = Presentation::open(testing::templatePath());
+    auto deck = Presentation::open(testing::builtTemplatePath());
     deck->slide(1).shape(1).textRange().setText(QStringLiteral("Saved title"));
     deck->saveAs(target);
 
@@ -192,14 +192,14 @@ TEST(PackageSave, SaveAsReplacesTheTargetAndLeavesNothingElseBehind)
     auto reopened = Presentation::open(target);
     EXPECT_EQ(reopened->slide(1).shape(1).textRange().text(), QStringLiteral("Saved title"));
     EXPECT_EQ(reopened->path(), target);
-    EXPECT_EQ(deck->path(), testing::templatePath());
+    EXPECT_EQ(deck->path(), testing::builtTemplatePath());
 }
 
 TEST(PackageSave, AFailedSaveReportsAndWritesNothing)
 {
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("missing/out.pptx"));
-    auto deck = Presentation::open(testing::templatePath());
+    auto deck = Presentation::open(testing::builtTemplatePath());
     try {
         deck->saveAs(target);
         FAIL() << "saving into a missing folder succeeded";

@@ -23,10 +23,10 @@ class TemplateDeck : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile file(testing::templatePath());
+        QFile file(testing::builtTemplatePath());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the template is built beside the executables";
         bytes = file.readAll();
-        deck = Presentation::open(testing::templatePath());
+        deck = Presentation::open(testing::builtTemplatePath());
     }
     QByteArray bytes;
     std::unique_ptr<Presentation> deck;
@@ -34,7 +34,7 @@ protected:
 
 TEST_F(TemplateDeck, IsAnOfficeOpenXmlPackageUnderItsLegacyName)
 {
-    EXPECT_TRUE(testing::templatePath().endsWith(QLatin1String("/marketing_plan.ppt")));
+    EXPECT_TRUE(testing::builtTemplatePath().endsWith(QLatin1String("/marketing_plan.ppt")));
     EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
     EXPECT_EQ(testing::partNames(bytes).first(), QStringLiteral("[Content_Types].xml"));
 }

@@ -3,7 +3,7 @@
 // on or off, sizes). The engine's result is read from its saved file, the
 // Impress result from the open document over UNO.
 
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
@@ -12,6 +12,7 @@
 #include "tests/support/SavedDeck.h"
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <QFile>
 #include <set>
@@ -27,7 +28,7 @@ constexpr int kBodySlide = 3;
 
 QString templateDeck()
 {
-    return QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt");
+    return quillora::testing::builtTemplatePath();
 }
 
 // One paragraph as both servers can be compared on.

@@ -3,10 +3,10 @@
 // that the engine refuses, and templates nobody opens.
 
 #include "builder/DeckHandOff.h"
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/OfficeServerChoice.h"
-#include "builder/PowerPointChecks.h"
+#include "automation/OfficeServerChoice.h"
+#include "builder/PresentationAppChecks.h"
 #include "builder/WorkingCopy.h"
 #include "core/FileNames.h"
 #include "core/ReportLocations.h"
@@ -14,6 +14,7 @@
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
+#include "tests/support/BuiltTemplate.h"
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -159,7 +160,7 @@ TEST_F(Behaviour, EachRunMakesAnUntitledDeckBesideTheUsersEarlierOnesAndTheWorki
     EXPECT_EQ(readSlides(second).at(0).size() + 1, edited.at(0).size()) << "the second deck has no user's note";
     EXPECT_EQ(readSlides(second).at(1), readSlides(first).at(1));
 
-    QFile copy(workingCopy()), original(QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(kTemplateFileName));
+    QFile copy(workingCopy()), original(quillora::testing::builtTemplatePath());
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
     EXPECT_TRUE(copy.readAll() == original.readAll());
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QLatin1String(kWorkingCopyFileName)))
@@ -253,7 +254,7 @@ TEST_F(Behaviour, ALegacyBinaryTemplateOpensInImpressWhereTheEngineRefusesIt)
 {
     QTemporaryDir program;
     const QString legacy = program.path() + QLatin1Char('/') + QLatin1String(kTemplateFileName);
-    storeAsLegacyBinary(QStringLiteral(QUILLORA_BIN_DIR "/marketing_plan.ppt"), legacy);
+    storeAsLegacyBinary(quillora::testing::builtTemplatePath(), legacy);
     QFile file(legacy);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     ASSERT_EQ(file.read(4), QByteArray("\xD0\xCF\x11\xE0", 4)) << "not a legacy binary file";

@@ -4,8 +4,8 @@
 
 #include "builder/DeckHandOff.h"
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/OfficeServerChoice.h"
-#include "builder/PowerPointChecks.h"
+#include "automation/OfficeServerChoice.h"
+#include "builder/PresentationAppChecks.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/FakePlatform.h"
 #include "plan/PlanStore.h"

@@ -1,5 +1,5 @@
 #include "tests/impress/OfficeFixture.h"
-#include "builder/OfficeServerChoice.h"
+#include "automation/OfficeServerChoice.h"
 #include "tests/support/ChildProcess.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>

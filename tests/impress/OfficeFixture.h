@@ -3,8 +3,8 @@
 // pipe, reached both through the plugin (as the program does) and directly
 // over UNO to read back what a run left in the open document.
 
-#include "builder/AutomationRuntime.h"
-#include "builder/OfficePlugin.h"
+#include "automation/AutomationRuntime.h"
+#include "automation/OfficePlugin.h"
 #include "impress/ImpressOffice.h"
 #include "tests/support/FakePlatform.h"
 

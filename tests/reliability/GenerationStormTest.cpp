@@ -3,7 +3,7 @@
 // the real plan store. The run must show exactly one report per failing
 // step, in order, and the next run must work as if nothing had happened.
 
-#include "builder/AutomationRuntime.h"
+#include "automation/AutomationRuntime.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"

@@ -4,8 +4,8 @@
 // pauses return at once. For tests and benchmarks that want the writer's
 // output without a whole generation run.
 
-#include "builder/AutomationRuntime.h"
-#include "builder/EngineApplication.h"
+#include "automation/AutomationRuntime.h"
+#include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "core/ErrorReport.h"
 

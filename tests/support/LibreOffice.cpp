@@ -1,40 +1,29 @@
 #include "tests/support/LibreOffice.h"
 
 #include "tests/support/ChildProcess.h"
+#include "cli/PdfExport.h"
+#include "core/RuntimeError.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace quillora::testing {
 
 OfficeTools findOfficeTools()
 {
-    return {QStandardPaths::findExecutable(QStringLiteral("soffice")),
-            QStandardPaths::findExecutable(QStringLiteral("pdftotext"))};
+    return {findLibreOffice(), QStandardPaths::findExecutable(QStringLiteral("pdftotext"))};
 }
 
 QString convertToPdf(const OfficeTools& tools, const QString& deck, const QString& outFolder, QString* error)
 {
-    const QString profile = QDir(outFolder).filePath(QStringLiteral("office-profile"));
-    ChildOptions options;
-    options.channels = QProcess::MergedChannels;
-    options.workingDirectory = outFolder;
-    options.timeoutMs = 180'000;
-    const ChildRun run = runChild(tools.soffice,
-                                  {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                   QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-                                   QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"),
-                                   outFolder, deck},
-                                  options);
-    const QString pdf = QDir(outFolder).filePath(QFileInfo(deck).completeBaseName() + QStringLiteral(".pdf"));
-    if (!run.succeeded() || !QFileInfo::exists(pdf)) {
+    QProcessRunner runner;
+    ProgressLine silent(false);
+    try {
+        return quillora::convertToPdf(runner, tools.soffice, deck, outFolder, silent);
+    } catch (const RuntimeError& e) {
         if (error)
-            *error = run.diagnostics(tools.soffice);
+            *error = e.description();
         return {};
     }
-    return pdf;
 }
 
 QString pdfText(const OfficeTools& tools, const QString& pdf, QString* error)

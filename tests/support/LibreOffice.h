@@ -1,6 +1,6 @@
 #pragma once
-// LibreOffice's view of a saved deck: convert it to PDF headless with a
-// private profile, and read the PDF's text back with pdftotext.
+// LibreOffice's view of a saved deck: convert it to PDF the way the
+// command does, and read the PDF's text back with pdftotext.
 
 #include <QString>
 
@@ -13,8 +13,8 @@ struct OfficeTools {
 };
 OfficeTools findOfficeTools();
 
-// Converts `deck` to a PDF in `outFolder` (the profile goes in a folder of
-// its own there); the PDF's path, or empty and the reason in `error`.
+// Converts `deck` to a PDF with the command's conversion, working in
+// `outFolder`; the PDF's path, or empty and the reason in `error`.
 QString convertToPdf(const OfficeTools& tools, const QString& deck, const QString& outFolder, QString* error);
 
 // The text of a PDF, or empty and the reason in `error`.

@@ -1,7 +1,9 @@
 #pragma once
-// A plan store backend held in memory, installed for the lifetime of the
-// object, so window tests start from a known plan and can see every write.
+// The program's in-memory plan store, installed for the lifetime of the
+// object, so tests start from a known plan and can see every read and write
+// and make the store refuse them.
 
+#include "plan/InMemoryPlanStore.h"
 #include "plan/PlanStore.h"
 #include "core/RuntimeError.h"
 
@@ -14,24 +16,20 @@ namespace quillora::testing {
 
 class MemorySettings {
 public:
-    struct Backend final : SettingsBackend {
+    struct Backend final : InMemoryPlanStore {
         bool read(const QString& key, QString& value) override
         {
             ++reads;
             if (!readRefusal.isEmpty())
                 throw PlanStoreError(PlanStoreError::Operation::Read, readRefusal, fileName);
-            auto it = values.find(key);
-            if (it == values.end())
-                return false;
-            value = it->second;
-            return true;
+            return InMemoryPlanStore::read(key, value);
         }
         void write(const QString& key, const QString& value) override
         {
             if (refuseWrites)
                 throw PlanStoreError(PlanStoreError::Operation::Write, refusal, fileName);
             writes.emplace_back(key, value);
-            values[key] = value;
+            InMemoryPlanStore::write(key, value);
         }
         void writeAll(const PlanValues& batch) override
         {
@@ -43,7 +41,6 @@ public:
                 write(key, value);
         }
         QString keptDamagedCopy() const override { return keptCopy; }
-        std::map<QString, QString> values;
         std::vector<std::pair<QString, QString>> writes;
         int reads = 0;
         int batches = 0;

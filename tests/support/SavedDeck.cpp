@@ -5,6 +5,7 @@
 #include <zip.h>
 
 #include <cstring>
+#include <string_view>
 
 namespace quillora::testing {
 namespace {
@@ -71,16 +72,48 @@ SavedParagraph readParagraph(pugi::xml_node p)
     return out;
 }
 
+// An element's name without its namespace prefix.
+std::string_view localName(pugi::xml_node node)
+{
+    const std::string_view name = node.name();
+    const size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+pugi::xml_node childNamed(pugi::xml_node parent, std::string_view local)
+{
+    for (pugi::xml_node child : parent.children()) {
+        if (localName(child) == local)
+            return child;
+    }
+    return {};
+}
+
+// The name in the shape's non-visual properties, whatever kind of shape.
+QString shapeNameOf(pugi::xml_node shape)
+{
+    for (pugi::xml_node nv : shape.children()) {
+        if (pugi::xml_node c = childNamed(nv, "cNvPr"))
+            return QString::fromUtf8(c.attribute("name").value());
+    }
+    return {};
+}
+
+std::vector<pugi::xml_node> bodyParagraphs(pugi::xml_node shape)
+{
+    std::vector<pugi::xml_node> paragraphs;
+    for (pugi::xml_node p : childNamed(shape, "txBody").children()) {
+        if (localName(p) == "p")
+            paragraphs.push_back(p);
+    }
+    return paragraphs;
+}
+
 SavedShape readShape(pugi::xml_node shape)
 {
     SavedShape out;
-    for (pugi::xml_node nv : shape.children()) {
-        if (pugi::xml_node c = nv.child("p:cNvPr")) {
-            out.name = QString::fromUtf8(c.attribute("name").value());
-            break;
-        }
-    }
-    for (pugi::xml_node p : shape.child("p:txBody").children("a:p"))
+    out.name = shapeNameOf(shape);
+    for (pugi::xml_node p : bodyParagraphs(shape))
         out.paragraphs.push_back(readParagraph(p));
     return out;
 }
@@ -92,6 +125,16 @@ QString partFor(const QString& target)
 }
 
 } // namespace
+
+std::vector<pugi::xml_node> paragraphsOf(const pugi::xml_document& slide, const QString& shapeName)
+{
+    const pugi::xml_node tree = childNamed(childNamed(slide.document_element(), "cSld"), "spTree");
+    for (pugi::xml_node shape : tree.children()) {
+        if (shapeNameOf(shape) == shapeName)
+            return bodyParagraphs(shape);
+    }
+    return {};
+}
 
 QString SavedShape::text() const
 {

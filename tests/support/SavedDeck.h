@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <pugixml.hpp>
 #include <map>
 #include <optional>
 #include <vector>
@@ -36,5 +37,10 @@ struct SavedDeck {
     // Empty deck and a message in `error` when the file cannot be read.
     static SavedDeck read(const QString& path, QString* error = nullptr);
 };
+
+// The raw XML beneath that reading, for what it leaves out: the a:p elements
+// of a named shape's body in a parsed slide part (none when no shape has the
+// name).
+std::vector<pugi::xml_node> paragraphsOf(const pugi::xml_document& slide, const QString& shapeName);
 
 } // namespace quillora::testing

@@ -29,8 +29,8 @@ protected:
     void SetUp() override
     {
         fake.environment.program = programDir.path();
-        hooks.checkPowerPointInstalled = [this] { ++installedChecks; };
-        hooks.warnIfPowerPointOpen = [this] { return warnResult(); };
+        hooks.checkPresentationAppInstalled = [this] { ++installedChecks; };
+        hooks.warnIfPresentationAppOpen = [this] { return warnResult(); };
         hooks.generateMarketPlan = [this](const GenerationProgress& progress) {
             ++generations;
             runProgress = progress;

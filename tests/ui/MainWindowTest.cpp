@@ -359,7 +359,7 @@ TEST_F(FormLoad, ASettingsFileKeptAsDamagedIsNamedInTheNoticeUntilClosed)
 
 TEST_F(FormLoad, TheInstalledCheckIsTheLastStepAndItsFailureIsReported)
 {
-    hooks.checkPowerPointInstalled = [] { throw RuntimeError(QStringLiteral("ActiveX component can't create object")); };
+    hooks.checkPresentationAppInstalled = [] { throw RuntimeError(QStringLiteral("ActiveX component can't create object")); };
     loadedWindow();
     EXPECT_EQ(reportLines(), QStringList{QStringLiteral("136")});
 }
@@ -369,7 +369,7 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
     writeFile(programDir.filePath(QStringLiteral("HAND-M.CUR")), cursorFile(32, 32, 6, 1));
     fake.random.value = 0.06f; // the home page opens
     QStringList order;
-    hooks.checkPowerPointInstalled = [&] {
+    hooks.checkPresentationAppInstalled = [&] {
         order << QStringLiteral("check");
         // The hand cursor and the home page came before.
         EXPECT_TRUE(m_windowForHooks->mouseIcon().has_value());

@@ -5,17 +5,11 @@
 // through the automation runtime, and show their messages through the
 // platform's message boxes under the application title.
 
-#include "builder/AutomationRuntime.h"
+#include "automation/AutomationRuntime.h"
+#include "automation/PresentationAppWords.h"
 #include "core/Platform.h"
 
 namespace quillora {
-
-// The presentation application in use as its user knows it: its name and
-// how this desktop closes it, as the messages below put them.
-struct PresentationAppWords {
-    QString name;    // "LibreOffice Impress"
-    QString closing; // what to use to close it, ending where "if necessary" follows
-};
 
 // %1: the name, %2: the same starting a sentence, %3: how to close it. The
 // messages and the words put in them are translated under the context
@@ -23,7 +17,6 @@ struct PresentationAppWords {
 inline constexpr char kNotInstalledMessage[] = QT_TRANSLATE_NOOP(
     "PowerPointChecks",
     "%2 is not installed on this computer. You need to have it installed to use this software without error.");
-inline constexpr char kRunningApplicationName[] = "Microsoft PowerPoint";
 // The two warning lines are joined by a lone carriage return.
 inline constexpr char kAlreadyOpenWarning[] = QT_TRANSLATE_NOOP("PowerPointChecks",
                                                                 "%2 may be open. It is recommended that you close %1 first.\r"

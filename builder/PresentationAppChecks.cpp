@@ -1,4 +1,4 @@
-#include "builder/PowerPointChecks.h"
+#include "builder/PresentationAppChecks.h"
 #include "core/AppTitle.h"
 
 #include <QCoreApplication>

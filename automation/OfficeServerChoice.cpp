@@ -1,5 +1,5 @@
-#include "builder/OfficeServerChoice.h"
-#include "builder/EngineApplication.h"
+#include "automation/OfficeServerChoice.h"
+#include "automation/EngineApplication.h"
 #include "core/AppTitle.h"
 
 #include <QCoreApplication>

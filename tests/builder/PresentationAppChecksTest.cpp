@@ -1,5 +1,5 @@
-#include "builder/OfficeServerChoice.h"
-#include "builder/PowerPointChecks.h"
+#include "automation/OfficeServerChoice.h"
+#include "builder/PresentationAppChecks.h"
 #include "core/AppTitle.h"
 #include "tests/builder/RecordingAutomation.h"
 #include "tests/support/FakePlatform.h"

@@ -8,7 +8,7 @@
 // caller lets go of the application; nothing is written until the caller
 // asks for it (writeOpenDecks, packOpenDeck).
 
-#include "builder/AutomationRuntime.h"
+#include "automation/AutomationRuntime.h"
 
 #include <QByteArray>
 #include <QString>

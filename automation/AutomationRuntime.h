@@ -8,7 +8,7 @@
 // reference is released the instance is gone and the class has no running
 // object until it is created again.
 
-#include "builder/Automation.h"
+#include "automation/Automation.h"
 
 #include <QString>
 #include <functional>

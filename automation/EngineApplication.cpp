@@ -1,4 +1,5 @@
-#include "builder/EngineApplication.h"
+#include "automation/EngineApplication.h"
+#include "automation/PassOnObjects.h"
 #include "core/RuntimeError.h"
 #include "deck/Deck.h"
 
@@ -237,27 +238,8 @@ private:
     DeckHandle m_deck;
 };
 
-class EPresentation final : public Presentation {
-public:
-    EPresentation(App app, DeckHandle deck) : m_app(std::move(app)), m_deck(std::move(deck)) {}
-    Ref<Slides> slides() override { return std::make_shared<ESlides>(m_app, m_deck); }
-
-private:
-    App m_app;
-    DeckHandle m_deck;
-};
-
-class EPresentations final : public Presentations {
-public:
-    explicit EPresentations(App app) : m_app(std::move(app)) {}
-    Ref<Presentation> open(const QString& fileName) override
-    {
-        return std::make_shared<EPresentation>(m_app, m_app->open(fileName));
-    }
-
-private:
-    App m_app;
-};
+using EPresentation = PassOnPresentation<App, DeckHandle, ESlides>;
+using EPresentations = PassOnPresentations<App, EPresentation>;
 
 // The window's selection is the selected slide of the active presentation;
 // with nothing open there is nothing to clear.
@@ -274,14 +256,7 @@ private:
     App m_app;
 };
 
-class EWindow final : public DocumentWindow {
-public:
-    explicit EWindow(App app) : m_app(std::move(app)) {}
-    Ref<Selection> selection() override { return std::make_shared<ESelection>(m_app); }
-
-private:
-    App m_app;
-};
+using EWindow = PassOnWindow<App, ESelection>;
 
 Ref<Presentations> EngineApp::presentations()
 {

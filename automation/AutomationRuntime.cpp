@@ -1,4 +1,4 @@
-#include "builder/AutomationRuntime.h"
+#include "automation/AutomationRuntime.h"
 
 namespace quillora::automation {
 

@@ -6,7 +6,7 @@
 // never links a LibreOffice library and runs where LibreOffice is absent.
 // Its one exported symbol, kOfficePluginEntry, makes an OfficeServer.
 
-#include "builder/Automation.h"
+#include "automation/Automation.h"
 
 #include <QString>
 #include <QtGlobal>

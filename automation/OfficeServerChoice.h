@@ -13,10 +13,10 @@
 // run goes to the engine instead (unless Impress was forced), so the user
 // still gets a deck and not one report per step.
 
-#include "builder/AutomationRuntime.h"
-#include "builder/EngineApplication.h"
-#include "builder/OfficePlugin.h"
-#include "builder/PowerPointChecks.h"
+#include "automation/AutomationRuntime.h"
+#include "automation/EngineApplication.h"
+#include "automation/OfficePlugin.h"
+#include "automation/PresentationAppWords.h"
 #include "core/Platform.h"
 
 #include <functional>
