@@ -50,8 +50,10 @@ int main(int argc, char** argv)
         }))
         return 0;
 
-    BuilderEntryPoints builder(platform);
-    MainWindow window(platform, builderHooks(builder));
+    // The user's plan: the window edits it and generation reads it.
+    const std::unique_ptr<PlanStore> plan = openUserPlanStore();
+    BuilderEntryPoints builder(platform, *plan);
+    MainWindow window(platform, *plan, builderHooks(builder));
     front = &window;
     builder.setSlideOneTexts(window);
     // What the window shows first is done first; loading the office plugin

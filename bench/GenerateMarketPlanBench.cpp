@@ -31,7 +31,7 @@ struct Bench {
         engine.registerWith(runtime);
         // Every section holds its hint: several lines, some of them sub-points.
         for (const Section& section : allSections())
-            savePlanSetting(section.key(), section.hint());
+            plan->write(section.key(), section.hint());
         texts.product = QStringLiteral("Acme Widgets Marketing Plan");
         texts.title = QStringLiteral("Growth Plan 2027");
     }
@@ -48,7 +48,7 @@ struct Bench {
 void BM_WholeRun(benchmark::State& state)
 {
     Bench bench;
-    const testing::WindowRun run{bench.fake, bench.runtime};
+    const testing::WindowRun run{bench.fake, bench.runtime, bench.plan};
     for (auto _ : state) {
         generateMarketPlan(run, bench.texts);
         handOffToDesktop(bench.engine, bench.fake.platform);

@@ -95,7 +95,7 @@ struct Run {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
         for (const Section& section : allSections())
-            savePlanSetting(section.key(), section.hint());
+            plan->write(section.key(), section.hint());
         texts.product = QStringLiteral("Acme Widgets Marketing Plan");
         texts.title = QStringLiteral("Growth Plan 2027");
         office::ServerChoice choice;
@@ -173,7 +173,7 @@ void BM_WholeRun(benchmark::State& state)
         return;
     Run run;
     // No clock: the pauses cost nothing.
-    const BuilderContext context{run.runtime, run.report};
+    const BuilderContext context{run.runtime, run.report, run.plan};
     const GenerationRequest request{kTemplate, run.workingCopy()};
     for (auto _ : state) {
         generateMarketPlan(context, request, run.texts);
@@ -225,7 +225,7 @@ void BM_UpdateText(benchmark::State& state)
     Run run;
     OpenShape shape(run);
     const QStringList lines = allSections()[0].hint().split(QStringLiteral("\r\n"));
-    const BuilderContext context{run.runtime, run.report};
+    const BuilderContext context{run.runtime, run.report, run.plan};
     for (auto _ : state)
         updateText(context, lines, shape.range);
     state.counters["lines"] = double(lines.size());

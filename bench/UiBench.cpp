@@ -51,6 +51,14 @@ QString statementOf(int bytes)
 }
 
 // Writes the settings file directly: `bytes` of other values besides the plan.
+// The user's store (this process's private settings home), as the program
+// opens it.
+PlanStore& userPlan()
+{
+    static const std::unique_ptr<PlanStore> store = openUserPlanStore();
+    return *store;
+}
+
 void prepareStore(int bytes)
 {
     QDir().mkpath(g_configHome + QStringLiteral("/Tarnvale"));
@@ -68,10 +76,10 @@ void BM_SavePlanSetting1KB(benchmark::State& state)
     // Two different statements in turn, so every write really changes the file.
     QString statements[2] = {statementOf(1024), statementOf(1024)};
     statements[1][0] = QLatin1Char('+');
-    savePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[1]); // warm
+    userPlan().write(QStringLiteral("FirstStatementMkt_3"), statements[1]); // warm
     int next = 0;
     for (auto _ : state) {
-        savePlanSetting(QStringLiteral("FirstStatementMkt_3"), statements[next]);
+        userPlan().write(QStringLiteral("FirstStatementMkt_3"), statements[next]);
         next ^= 1;
     }
     state.SetLabel(QStringLiteral("store %1 KB").arg(state.range(0) / 1024).toStdString());
@@ -101,9 +109,9 @@ void prepareLargePlan(int statementBytes)
 {
     prepareStore(0);
     for (const Section& section : allSections())
-        savePlanSetting(section.key(), section.hint() + QStringLiteral("\r\n") + statementOf(300));
-    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), statementOf(statementBytes));
+        userPlan().write(section.key(), section.hint() + QStringLiteral("\r\n") + statementOf(300));
+    userPlan().write(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
+    userPlan().write(QStringLiteral("FirstStatementMkt_4"), statementOf(statementBytes));
 }
 
 double median(std::vector<double> values)
@@ -121,7 +129,7 @@ struct BenchWindow {
         fake.environment.program = program.path();
         if (spelling)
             fake.platform.spelling = &dictionaries;
-        held = std::make_unique<MainWindow>(fake.platform,
+        held = std::make_unique<MainWindow>(fake.platform, userPlan(),
                                             BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
         return *held;
     }
@@ -192,7 +200,7 @@ void BM_OpenLargeSection(benchmark::State& state)
         while (window.spelling().checking(box))
             QCoreApplication::processEvents();
         if (newWords)
-            savePlanSetting(QStringLiteral("FirstStatementMkt_4"), madeUpWords(100 * 1024, ++iteration));
+            userPlan().write(QStringLiteral("FirstStatementMkt_4"), madeUpWords(100 * 1024, ++iteration));
         QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
@@ -316,7 +324,8 @@ void BM_FirstPaintAgainstEmptyWindow(benchmark::State& state)
     QSize size;
     {
         testing::FakePlatform fake;
-        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+        MainWindow window(fake.platform, userPlan(),
+                          BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
         size = window.size();
     }
     const QString binDir = QCoreApplication::applicationDirPath();

@@ -6,8 +6,8 @@
 
 namespace quillora {
 
-BuilderEntryPoints::BuilderEntryPoints(Platform& platform)
-    : m_platform(platform), m_app(office::presentationAppWords(office::ServerChoice{}))
+BuilderEntryPoints::BuilderEntryPoints(Platform& platform, PlanStore& plan)
+    : m_platform(platform), m_plan(plan), m_app(office::presentationAppWords(office::ServerChoice{}))
 {
     m_engine.registerWith(m_runtime);
 }
@@ -28,7 +28,7 @@ GenerationOutcome BuilderEntryPoints::generate(const std::function<void(int done
     if (!m_slideOne)
         throw RuntimeError(RuntimeError::tr(automation::kObjectVariableNotSet));
     ErrorReport report(*m_platform.messages);
-    const BuilderContext context{m_runtime, report, m_platform.clock, m_platform.events, progress};
+    const BuilderContext context{m_runtime, report, m_plan, m_platform.clock, m_platform.events, progress};
     Environment& environment = *m_platform.environment;
     const GenerationRequest request{templateDeckPath(environment), workingCopyPath(environment)};
     const GenerationOutcome outcome = generateMarketPlan(context, request, *m_slideOne);

@@ -16,7 +16,8 @@ namespace quillora {
 
 class BuilderEntryPoints {
 public:
-    explicit BuilderEntryPoints(Platform& platform);
+    // Generation reads the statements from `plan`.
+    BuilderEntryPoints(Platform& platform, PlanStore& plan);
 
     // Once, at the end of the window's start-up.
     void checkInstalled();
@@ -38,6 +39,7 @@ public:
 
 private:
     Platform& m_platform;
+    PlanStore& m_plan;
     automation::AutomationRuntime m_runtime;
     automation::EngineServer m_engine;
     const SlideOneTexts* m_slideOne = nullptr;

@@ -71,8 +71,8 @@ GenerationOutcome generateMarketPlan(const BuilderContext& context, const Genera
             break;
         case FillSource::Statement: {
             const QString key = QLatin1String(row.key);
-            if (proc.test(row.testLine, [&] { return !planSetting(key, QString()).isEmpty(); })) {
-                proc.step(row.splitLine, [&] { lines = planSetting(key, QString()).split(kLineBreak); });
+            if (proc.test(row.testLine, [&] { return !context.plan.value(key).isEmpty(); })) {
+                proc.step(row.splitLine, [&] { lines = context.plan.value(key).split(kLineBreak); });
                 proc.step(row.writeLine, [&] {
                     Ref<TextRange> range = shapeText(presentation, row);
                     updateText(context, lines, range);

@@ -5,9 +5,9 @@
 //   updateText          writes one statement, line by line, into one shape
 //   pause               lets pending window events run, then waits
 // All three reach the application only through the context's automation
-// runtime, report failed steps only to the context's sink and wait only on
-// the context's clock, so the program, the tests and the command each hand
-// in their own. The generator writes no file of its own: what becomes of the
+// runtime, read the plan only from the context's store, report failed steps
+// only to the context's sink and wait only on the context's clock, so the
+// program, the tests and the command each hand in their own. The generator writes no file of its own: what becomes of the
 // filled deck is the caller's next step.
 
 #include "automation/Automation.h"
@@ -15,6 +15,7 @@
 #include "builder/SlideOneTexts.h"
 #include "core/ErrorReport.h"
 #include "core/Platform.h"
+#include "plan/PlanStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,9 @@ struct BuilderContext {
     automation::AutomationRuntime& runtime;
     // Every failed step of the generator and the writer goes here.
     FailureSink& failures;
+    // Where the statements are read, each when its row of the fill map
+    // comes up.
+    PlanStore& plan;
     // What pauses wait on. Without them (tools that fill decks with no window
     // to keep responsive) a pause returns at once.
     Clock* clock = nullptr;
@@ -64,8 +68,8 @@ void pause(const BuilderContext& context, float seconds);
 void updateText(const BuilderContext& context, const QStringList& lines, automation::Ref<automation::TextRange>& range);
 
 // One whole generation run; guarded like updateText. Reads the two slide-1
-// texts from `slideOne` and each statement from the plan store when its row
-// of the fill map comes up.
+// texts from `slideOne` and each statement from the context's plan store
+// when its row of the fill map comes up.
 GenerationOutcome generateMarketPlan(const BuilderContext& context, const GenerationRequest& request,
                                      const SlideOneTexts& slideOne);
 

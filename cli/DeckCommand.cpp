@@ -49,9 +49,9 @@ int runPlanTool(const QCommandLineParser& parser, const std::array<QCommandLineO
         if (parser.isSet(check))
             return printTemplateCheck(positional.value(0, defaultTemplate), out) ? kExitSuccess : kExitUsage;
         if (parser.isSet(exportPlan))
-            exportStoredPlan(parser.value(exportPlan));
+            exportStoredPlan(storedPlanOf(tools), parser.value(exportPlan));
         else
-            out << importPlanFile(parser.value(importPlan), tools.windowRunning) << Qt::endl;
+            out << importPlanFile(storedPlanOf(tools), parser.value(importPlan), tools.windowRunning) << Qt::endl;
     } catch (...) {
         out.flush();
         printFailure(err, describeCurrentException());

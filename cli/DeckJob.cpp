@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <stdexcept>
+
 namespace quillora {
 namespace {
 
@@ -53,21 +55,6 @@ void checkTemplate(const QString& templatePath)
             CommandText::tr("the template %1 is not a presentation (.pptx) file").arg(quoted(templatePath)));
     }
 }
-
-// Puts the plan file's store in place for one run and the previous one back after.
-class PlanStoreSwap {
-public:
-    explicit PlanStoreSwap(std::unique_ptr<SettingsBackend> store)
-        : m_previous(setPlanStoreBackend(std::move(store)))
-    {
-    }
-    ~PlanStoreSwap() { setPlanStoreBackend(std::move(m_previous)); }
-    PlanStoreSwap(const PlanStoreSwap&) = delete;
-    PlanStoreSwap& operator=(const PlanStoreSwap&) = delete;
-
-private:
-    std::unique_ptr<SettingsBackend> m_previous;
-};
 
 QString makeFolder(const QDir& parent, const QString& name)
 {
@@ -118,6 +105,13 @@ QString failureSentence(const std::vector<StepFailure>& failures, const QString&
     return sentence;
 }
 
+PlanStore& storedPlanOf(const DeckJobTools& tools)
+{
+    if (!tools.storedPlan)
+        throw std::logic_error("the command was started without the user's plan store");
+    return *tools.storedPlan;
+}
+
 bool isPdfPath(const QString& path)
 {
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
@@ -155,22 +149,26 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
                                                            : CommandText::tr("leave out --pdf")));
     }
 
-    std::optional<PlanStoreSwap> planFromFile;
+    // A plan file's plan is served from memory: the user's stored plan is
+    // neither read nor touched.
+    std::unique_ptr<PlanStore> planFromFile;
     TitleTexts titles;
     if (job.planPath) {
         const PlanDocument plan = readPlanFile(*job.planPath);
         titles = {plan.productName, plan.planTitle};
-        planFromFile.emplace(makeInMemoryPlanStore(plan));
+        planFromFile = makeInMemoryPlanStore(plan);
     } else {
         try {
-            titles = {planSetting(QLatin1String(kProductNameKey)), planSetting(QLatin1String(kMarketingPlanKey))};
+            titles = {storedPlanOf(tools).value(QLatin1String(kProductNameKey)),
+                      storedPlanOf(tools).value(QLatin1String(kMarketingPlanKey))};
         } catch (const PlanStoreError& failure) {
             throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
                                    .arg(quoted(failure.filePath()), failure.reason()));
         }
     }
 
-    const FilledDeck filled = tools.filler(job.templatePath, titles);
+    PlanStore& plan = planFromFile ? *planFromFile : storedPlanOf(tools);
+    const FilledDeck filled = tools.filler(job.templatePath, titles, plan);
     if (!filled.failures.empty())
         throw RuntimeError(failureSentence(filled.failures, job.templatePath));
     if (filled.bytes.isEmpty())

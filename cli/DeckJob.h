@@ -15,6 +15,7 @@
 
 namespace quillora {
 
+class PlanStore;
 class ProcessRunner;
 class ProgressLine;
 
@@ -39,12 +40,13 @@ struct FilledDeck {
 };
 
 // Fills the template at templatePath with the titles and the statements it
-// reads through the plan store. Throws RuntimeError only when it cannot run
-// at all.
-using DeckFiller = std::function<FilledDeck(const QString& templatePath, const TitleTexts& titles)>;
+// reads from `plan`. Throws RuntimeError only when it cannot run at all.
+using DeckFiller =
+    std::function<FilledDeck(const QString& templatePath, const TitleTexts& titles, PlanStore& plan)>;
 
 struct DeckJobTools {
     DeckFiller filler;
+    PlanStore* storedPlan = nullptr;     // the user's plan; a job without a plan file needs it
     ProcessRunner* processes = nullptr; // for --pdf
     ProgressLine* progress = nullptr;   // for --pdf
     QString libreOffice;                // path of soffice; empty when not installed
@@ -57,6 +59,9 @@ struct DeckOutputs {
     QString deck;
     QString pdf;
 };
+
+// The user's plan store the tools were given.
+PlanStore& storedPlanOf(const DeckJobTools& tools);
 
 // An output whose name ends in .pdf, in any case, is a PDF.
 bool isPdfPath(const QString& path);

@@ -24,12 +24,12 @@ private:
 
 DeckFiller generatorFiller()
 {
-    return [](const QString& templatePath, const TitleTexts& titles) {
+    return [](const QString& templatePath, const TitleTexts& titles, PlanStore& plan) {
         automation::EngineServer engine;
         automation::AutomationRuntime runtime;
         engine.registerWith(runtime);
         CollectedFailures failures;
-        const BuilderContext context{runtime, failures};
+        const BuilderContext context{runtime, failures, plan};
         const GenerationOutcome outcome = generateMarketPlan(context, GenerationRequest{templatePath, QString()},
                                                              PlanTitles(titles));
         FilledDeck filled;

@@ -19,20 +19,20 @@ bool printTemplateCheck(const QString& templatePath, QTextStream& out)
     return missing.isEmpty();
 }
 
-void exportStoredPlan(const QString& path)
+void exportStoredPlan(PlanStore& store, const QString& path)
 {
-    writePlanFile(path, readStoredPlan());
+    writePlanFile(path, readStoredPlan(store));
 }
 
-QString importPlanFile(const QString& path, const std::function<bool()>& windowRunning)
+QString importPlanFile(PlanStore& store, const QString& path, const std::function<bool()>& windowRunning)
 {
     // The whole file is read and checked before anything is touched.
     const PlanDocument plan = readPlanFile(path);
     if (windowRunning && windowRunning()) {
         throw RuntimeError(CommandText::tr(kCloseWindowFirst));
     }
-    const QString backup = backupStoredPlan();
-    storePlan(plan);
+    const QString backup = backupStoredPlan(store);
+    storePlan(store, plan);
     if (backup.isEmpty())
         return CommandText::tr("Stored the plan from %1.").arg(quoted(path));
     return CommandText::tr("Stored the plan from %1; the plan it replaced is kept in %2.").arg(quoted(path), quoted(backup));

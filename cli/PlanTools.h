@@ -8,18 +8,20 @@
 
 namespace quillora {
 
+class PlanStore;
+
 // Prints one line per missing piece of the template, then the summary line.
 // True when nothing is missing; throws RuntimeError when the file cannot be
 // read as a presentation.
 bool printTemplateCheck(const QString& templatePath, QTextStream& out);
 
 // Writes the stored plan to a plan file, replacing it in one step.
-void exportStoredPlan(const QString& path);
+void exportStoredPlan(PlanStore& store, const QString& path);
 
 // Stores the plan file's plan after setting the stored one aside in the
 // user's plans folder; returns the sentence that says where it went. Refused
 // while windowRunning() says the window is open: it would write its own plan
 // back over the imported one. Throws RuntimeError with one plain sentence.
-QString importPlanFile(const QString& path, const std::function<bool()>& windowRunning);
+QString importPlanFile(PlanStore& store, const QString& path, const std::function<bool()>& windowRunning);
 
 } // namespace quillora

@@ -26,7 +26,10 @@ int main(int argc, char** argv)
 
     quillora::QProcessRunner processes;
     quillora::ProgressLine progress(quillora::standardErrorIsTerminal());
+    // The user's plan: filled from when no plan file is given, exported and imported.
+    const std::unique_ptr<quillora::PlanStore> storedPlan = quillora::openUserPlanStore();
     quillora::DeckJobTools tools;
+    tools.storedPlan = storedPlan.get();
     tools.filler = quillora::generatorFiller();
     tools.processes = &processes;
     tools.progress = &progress;

@@ -49,22 +49,21 @@ bool onlyCrLfBreaks(const QString& text)
 
 void checkInMemoryStore(const PlanDocument& plan)
 {
-    std::unique_ptr<SettingsBackend> previous = setPlanStoreBackend(makeInMemoryPlanStore(plan));
-    if (planSetting(QStringLiteral("Company Name")) != plan.productName)
+    const std::unique_ptr<PlanStore> store = makeInMemoryPlanStore(plan);
+    if (store->value(QStringLiteral("Company Name")) != plan.productName)
         fail("the store does not serve the product name", plan.productName);
-    if (planSetting(QStringLiteral("Marketing Plan")) != plan.planTitle)
+    if (store->value(QStringLiteral("Marketing Plan")) != plan.planTitle)
         fail("the store does not serve the plan title", plan.planTitle);
     for (const Section& section : allSections()) {
         const auto stated = plan.statements.find(section.key());
         const QString expected = stated == plan.statements.end() ? QStringLiteral("(unset)") : stated->second;
-        if (planSetting(section.key(), QStringLiteral("(unset)")) != expected)
+        if (store->value(section.key(), QStringLiteral("(unset)")) != expected)
             fail("the store does not serve a statement", section.key());
     }
     const QString key = allSections().front().key();
-    savePlanSetting(key, QStringLiteral("written\r\nback"));
-    if (planSetting(key) != QStringLiteral("written\r\nback"))
+    store->write(key, QStringLiteral("written\r\nback"));
+    if (store->value(key) != QStringLiteral("written\r\nback"))
         fail("the store does not keep what is written", key);
-    setPlanStoreBackend(std::move(previous));
 }
 
 void checkWrittenFile(const PlanDocument& plan)

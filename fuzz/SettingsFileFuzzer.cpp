@@ -62,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)).contains("@Variant("))
         return -1;
     static const QStringList keys = planKeys();
+    static const std::unique_ptr<PlanStore> store = openUserPlanStore();
     static qint64 run = 0;
     ++run;
     {
@@ -77,18 +78,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString absent = QStringLiteral("\x01absent");
     QStringList before;
     for (const QString& key : keys)
-        before << planSetting(key, absent);
+        before << store->value(key, absent);
 
     const QString& written = keys[static_cast<int>(run % keys.size())];
     const QString value = QStringLiteral("Line one\r\nLine \u2019two\u2019 ") + QString::number(run);
     try {
-        savePlanSetting(written, value);
+        store->write(written, value);
     } catch (const RuntimeError& error) {
         fail("write refused", error.description());
     }
 
     for (int i = 0; i < keys.size(); ++i) {
-        const QString now = planSetting(keys[i], absent);
+        const QString now = store->value(keys[i], absent);
         if (keys[i] == written) {
             if (now != value)
                 fail("written value reads back differently", keys[i]);

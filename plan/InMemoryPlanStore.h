@@ -10,7 +10,7 @@
 
 namespace quillora {
 
-class InMemoryPlanStore : public SettingsBackend {
+class InMemoryPlanStore : public PlanStore {
 public:
     InMemoryPlanStore() = default;
     explicit InMemoryPlanStore(std::map<QString, QString> initial) : values(std::move(initial)) {}

@@ -217,7 +217,7 @@ PlanDocument readPlanFile(const QString& path)
     return parsePlanJson(json, path);
 }
 
-std::unique_ptr<SettingsBackend> makeInMemoryPlanStore(const PlanDocument& plan)
+std::unique_ptr<PlanStore> makeInMemoryPlanStore(const PlanDocument& plan)
 {
     std::map<QString, QString> values = plan.statements;
     values[QLatin1String(kProductNameKey)] = plan.productName;

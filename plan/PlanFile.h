@@ -74,6 +74,6 @@ QString normaliseLineBreaks(const QString& text);
 
 // A plan store that serves the document's statements from memory and keeps
 // whatever is written to it there, so the user's stored plan is never touched.
-std::unique_ptr<SettingsBackend> makeInMemoryPlanStore(const PlanDocument& plan);
+std::unique_ptr<PlanStore> makeInMemoryPlanStore(const PlanDocument& plan);
 
 } // namespace quillora

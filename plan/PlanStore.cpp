@@ -106,7 +106,7 @@ FileStamp stampOf(const QString& path)
     return {info.size(), info.lastModified()};
 }
 
-class QSettingsBackend final : public SettingsBackend {
+class QSettingsPlanStore final : public PlanStore {
 public:
     bool read(const QString& key, QString& value) override
     {
@@ -194,62 +194,32 @@ private:
     QString m_keptCopy;
 };
 
-std::unique_ptr<SettingsBackend>& currentBackend()
-{
-    static std::unique_ptr<SettingsBackend> backend;
-    if (!backend)
-        backend = makeQSettingsBackend();
-    return backend;
-}
-
 } // namespace
 
-std::unique_ptr<SettingsBackend> makeQSettingsBackend()
+std::unique_ptr<PlanStore> openUserPlanStore()
 {
-    return std::make_unique<QSettingsBackend>();
+    return std::make_unique<QSettingsPlanStore>();
 }
 
-std::unique_ptr<SettingsBackend> setPlanStoreBackend(std::unique_ptr<SettingsBackend> backend)
-{
-    std::unique_ptr<SettingsBackend> previous = std::move(currentBackend());
-    currentBackend() = std::move(backend);
-    return previous;
-}
-
-QString planSetting(const QString& key, const QString& defaultValue)
+QString PlanStore::value(const QString& key, const QString& defaultValue)
 {
     QString value;
-    if (!currentBackend()->read(key, value))
+    if (!read(key, value))
         return defaultValue;
     return value;
 }
 
-std::optional<QString> storedPlanSetting(const QString& key)
+std::optional<QString> PlanStore::stored(const QString& key)
 {
     QString value;
-    if (!currentBackend()->read(key, value))
+    if (!read(key, value))
         return std::nullopt;
     return value;
-}
-
-void savePlanSetting(const QString& key, const QString& value)
-{
-    currentBackend()->write(key, value);
 }
 
 QString planStoreFile()
 {
     return openStore()->fileName();
-}
-
-void savePlanSettings(const PlanValues& values)
-{
-    currentBackend()->writeAll(values);
-}
-
-QString keptDamagedSettingsCopy()
-{
-    return currentBackend()->keptDamagedCopy();
 }
 
 } // namespace quillora

@@ -35,18 +35,18 @@ private:
     QString m_filePath;
 };
 
-// Where the values physically live. QSettings by default: a file under the
-// user's configuration folder on Linux and macOS, the registry key that
-// earlier Windows versions wrote on Windows.
-class SettingsBackend {
+// The plan store: where the values physically live. The program and the
+// command each open the user's store once and hand it to whatever reads or
+// writes the plan; a plan file or a test brings a store of its own.
+class PlanStore {
 public:
-    virtual ~SettingsBackend() = default;
+    virtual ~PlanStore() = default;
     // False when nothing is stored under the key. Throws PlanStoreError when
     // the store cannot be read.
     virtual bool read(const QString& key, QString& value) = 0;
     // Throws PlanStoreError when the value could not be made durable.
     virtual void write(const QString& key, const QString& value) = 0;
-    // Stores the values one after the other; a backend that can stores them
+    // Stores the values one after the other; a store that can stores them
     // at once, all or none.
     virtual void writeAll(const PlanValues& values)
     {
@@ -56,20 +56,17 @@ public:
     // The copy kept, in this run, of a settings file that could not be read
     // as settings, before anything was written over it; empty when none.
     virtual QString keptDamagedCopy() const { return {}; }
+
+    // The value stored under the key, else the default.
+    QString value(const QString& key, const QString& defaultValue = QString());
+    // The value stored under the key; nothing when none is (not even empty text).
+    std::optional<QString> stored(const QString& key);
 };
 
-std::unique_ptr<SettingsBackend> makeQSettingsBackend();
-
-// Replaces the backend every planSetting/savePlanSetting goes to; returns
-// the previous one. For tests and for tools that keep a plan elsewhere.
-std::unique_ptr<SettingsBackend> setPlanStoreBackend(std::unique_ptr<SettingsBackend> backend);
-
-QString planSetting(const QString& key, const QString& defaultValue = QString());
-// The value stored under the key; nothing when none is (not even empty text).
-std::optional<QString> storedPlanSetting(const QString& key);
-void savePlanSetting(const QString& key, const QString& value);
-void savePlanSettings(const PlanValues& values);
-QString keptDamagedSettingsCopy();
+// The user's own store, through QSettings: a file under the user's
+// configuration folder on Linux and macOS, the registry key that earlier
+// Windows versions wrote on Windows.
+std::unique_ptr<PlanStore> openUserPlanStore();
 
 // Where the QSettings store lives (a file on Linux): it names the plan a
 // window holds, whichever backend is in use.

@@ -8,7 +8,7 @@ QString PlanWriter::value(const QString& key) const
 {
     if (const auto waiting = m_waiting.find(key); waiting != m_waiting.end())
         return waiting->second;
-    return planSetting(key);
+    return m_store->value(key);
 }
 
 void PlanWriter::save(const QString& key, const QString& value, Source source)
@@ -26,7 +26,7 @@ void PlanWriter::save(const PlanValues& given, Source source)
     }
     values.insert(values.end(), given.begin(), given.end());
     try {
-        savePlanSettings(values);
+        m_store->writeAll(values);
     } catch (const PlanStoreError&) {
         if (source == Source::Typed) {
             for (const auto& [key, value] : given)

@@ -14,6 +14,8 @@ namespace quillora {
 
 class PlanWriter {
 public:
+    explicit PlanWriter(PlanStore& store) : m_store(&store) {}
+
     // Typed: the user's own text. Loaded: what the program put into a field
     // from the store or a hint; it never waits, so an unreadable store's
     // blank fields cannot later overwrite the plan it could not read.
@@ -32,6 +34,7 @@ public:
     bool hasWaitingValues() const { return !m_waiting.empty(); }
 
 private:
+    PlanStore* m_store;
     std::map<QString, QString> m_waiting;
 };
 

@@ -61,32 +61,32 @@ void writeNewFile(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-PlanDocument readStoredPlan()
+PlanDocument readStoredPlan(PlanStore& store)
 {
     PlanDocument plan;
-    if (const std::optional<QString> name = storedPlanSetting(QLatin1String(kProductNameKey))) {
+    if (const std::optional<QString> name = store.stored(QLatin1String(kProductNameKey))) {
         plan.productName = *name;
         plan.hasProductName = true;
     }
-    if (const std::optional<QString> title = storedPlanSetting(QLatin1String(kMarketingPlanKey))) {
+    if (const std::optional<QString> title = store.stored(QLatin1String(kMarketingPlanKey))) {
         plan.planTitle = *title;
         plan.hasPlanTitle = true;
     }
     for (const Section& section : allSections()) {
-        if (const std::optional<QString> statement = storedPlanSetting(section.key()))
+        if (const std::optional<QString> statement = store.stored(section.key()))
             plan.statements[section.key()] = *statement;
     }
     return plan;
 }
 
-void storePlan(const PlanDocument& plan)
+void storePlan(PlanStore& store, const PlanDocument& plan)
 {
     if (plan.hasProductName)
-        savePlanSetting(QLatin1String(kProductNameKey), plan.productName);
+        store.write(QLatin1String(kProductNameKey), plan.productName);
     if (plan.hasPlanTitle)
-        savePlanSetting(QLatin1String(kMarketingPlanKey), plan.planTitle);
+        store.write(QLatin1String(kMarketingPlanKey), plan.planTitle);
     for (const auto& [key, statement] : plan.statements)
-        savePlanSetting(key, statement);
+        store.write(key, statement);
 }
 
 QString planBackupFileName(const QDateTime& time, const QString& productName)
@@ -96,9 +96,9 @@ QString planBackupFileName(const QDateTime& time, const QString& productName)
     return (name.isEmpty() ? stamp : stamp + QLatin1Char(' ') + name) + QStringLiteral(".json");
 }
 
-QString backupStoredPlan(const QString& folder, const QDateTime& time)
+QString backupStoredPlan(PlanStore& store, const QString& folder, const QDateTime& time)
 {
-    const PlanDocument plan = readStoredPlan();
+    const PlanDocument plan = readStoredPlan(store);
     if (!plan.hasProductName && !plan.hasPlanTitle && plan.statements.empty())
         return QString();
     if (folder.isEmpty())
@@ -115,9 +115,9 @@ QString backupStoredPlan(const QString& folder, const QDateTime& time)
     return path;
 }
 
-QString backupStoredPlan()
+QString backupStoredPlan(PlanStore& store)
 {
-    return backupStoredPlan(planBackupFolder(), QDateTime::currentDateTime());
+    return backupStoredPlan(store, planBackupFolder(), QDateTime::currentDateTime());
 }
 
 } // namespace quillora

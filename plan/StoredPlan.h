@@ -1,9 +1,10 @@
 #pragma once
 // The plan in the plan store as a whole: read out as a plan document, stored
 // from one, and set aside as a plan file before another plan replaces it.
-// Everything goes through the current plan store (PlanStore.h).
+// Everything goes through the plan store handed in (PlanStore.h).
 
 #include "plan/PlanFile.h"
+#include "plan/PlanStore.h"
 
 #include <QDateTime>
 #include <QString>
@@ -11,12 +12,12 @@
 namespace quillora {
 
 // Every key the store holds, exactly as stored; keys never stored stay out.
-PlanDocument readStoredPlan();
+PlanDocument readStoredPlan(PlanStore& store);
 
 // Writes each key the document has, titles first, each through to the disk
 // as typing does; keys the document lacks keep what the store holds. Throws
 // RuntimeError from the first write that fails.
-void storePlan(const PlanDocument& plan);
+void storePlan(PlanStore& store, const PlanDocument& plan);
 
 // "2026-12-08 101500 Acme Rocket Skates.json": the time, then the product
 // name with what a file name cannot hold replaced by spaces (nothing when
@@ -28,8 +29,8 @@ QString planBackupFileName(const QDateTime& time, const QString& productName);
 // than touch a file already there, and forced to the disk. Returns its path,
 // or an empty text when the store holds no plan at all. Throws RuntimeError
 // naming the file when it cannot be written.
-QString backupStoredPlan(const QString& folder, const QDateTime& time);
+QString backupStoredPlan(PlanStore& store, const QString& folder, const QDateTime& time);
 // The same in the user's plans folder (core/DataFiles.h), now.
-QString backupStoredPlan();
+QString backupStoredPlan(PlanStore& store);
 
 } // namespace quillora

@@ -51,8 +51,8 @@ void copyInPlace(const QString& from, const QString& to)
 
 } // namespace
 
-FileMenuCommands::FileMenuCommands(Platform& platform, FileMenuHooks hooks, QObject* parent)
-    : QObject(parent), m_platform(platform), m_hooks(std::move(hooks))
+FileMenuCommands::FileMenuCommands(Platform& platform, PlanStore& plan, FileMenuHooks hooks, QObject* parent)
+    : QObject(parent), m_platform(platform), m_plan(plan), m_hooks(std::move(hooks))
 {
 }
 
@@ -97,7 +97,7 @@ void FileMenuCommands::savePlanAs()
         }
     }
     try {
-        writePlanFile(*path, readStoredPlan());
+        writePlanFile(*path, readStoredPlan(m_plan));
     } catch (const RuntimeError& e) {
         tell(tr("The plan was not saved: %1").arg(e.description()));
     }
@@ -117,13 +117,13 @@ void FileMenuCommands::openPlan()
         // Read and checked whole, and the stored plan set aside, before
         // anything is replaced.
         plan = wholePlan(readPlanFile(*path));
-        backup = backupStoredPlan();
+        backup = backupStoredPlan(m_plan);
     } catch (const RuntimeError& e) {
         tell(tr("The plan was not opened: %1").arg(e.description()));
         return;
     }
     try {
-        storePlan(plan);
+        storePlan(m_plan, plan);
     } catch (const RuntimeError& e) {
         tell(backup.isEmpty() ? tr("The plan could not be stored: %1").arg(e.description())
                               : tr("The plan could not be stored: %1\nThe plan it was replacing is kept in %2.")

@@ -12,6 +12,8 @@
 
 namespace quillora {
 
+class PlanStore;
+
 struct FileMenuHooks {
     // True while a deck is being made: nothing may change under the run.
     std::function<bool()> generating;
@@ -25,7 +27,7 @@ class FileMenuCommands : public QObject {
     Q_OBJECT
 
 public:
-    FileMenuCommands(Platform& platform, FileMenuHooks hooks, QObject* parent = nullptr);
+    FileMenuCommands(Platform& platform, PlanStore& plan, FileMenuHooks hooks, QObject* parent = nullptr);
 
     void savePlanAs();
     void openPlan();
@@ -41,6 +43,7 @@ private:
     bool ask(const QString& text);
 
     Platform& m_platform;
+    PlanStore& m_plan;
     FileMenuHooks m_hooks;
 };
 

@@ -81,24 +81,26 @@ QIcon applicationIcon()
 
 } // namespace
 
-MainWindow::MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent)
+MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       m_platform(platform),
+      m_plan(plan),
       m_hooks(std::move(hooks)),
       m_report(*platform.messages),
-      m_editor(EditorControls{}),
+      m_editor(EditorControls{}, plan),
       m_generate(m_report, m_hooks),
       m_memory(std::make_unique<SettingsWindowMemory>())
 {
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
-                                            productNameField, planTitleField, storeNotice});
+                                            productNameField, planTitleField, storeNotice},
+                             plan);
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
     // The window's locale: the language its texts were translated to, else
     // the desktop's.
-    m_spelling = new Spelling(platform.spelling, QLocale(), this);
+    m_spelling = new Spelling(platform.spelling, plan, QLocale(), this);
     m_spelling->attach(*firstStatementBox);
     m_spelling->attach(*secondStatementBox);
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
@@ -114,7 +116,7 @@ void MainWindow::connectMenu()
     m_menu->bar()->ensurePolished();
     resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
-    m_fileCommands = new FileMenuCommands(m_platform,
+    m_fileCommands = new FileMenuCommands(m_platform, m_plan,
                                           FileMenuHooks{[this] { return m_showingRun; }, [this] { showStoredPlan(); },
                                                         [this] { showTemplateInUse(); }},
                                           this);

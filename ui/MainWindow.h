@@ -43,7 +43,8 @@ public:
     static constexpr int kDefaultPointer = 0;
     static constexpr int kCustomPointer = 99;
 
-    MainWindow(Platform& platform, BuilderHooks hooks, QWidget* parent = nullptr);
+    // The window shows and edits the plan in `plan`.
+    MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start-up: dresses the window, loads the hand cursor, maybe opens
@@ -138,6 +139,7 @@ private:
     void applyPointer();
 
     Platform& m_platform;
+    PlanStore& m_plan;
     BuilderHooks m_hooks;
     ErrorReport m_report;
     SkinFramework m_skin;

@@ -153,7 +153,7 @@ void SectionEditor::tell(const PlanStoreError& failure)
 void SectionEditor::tellKeptCopy()
 {
     if (m_c.storeNotice)
-        m_c.storeNotice->showKeptCopy(keptDamagedSettingsCopy());
+        m_c.storeNotice->showKeptCopy(m_store->keptDamagedCopy());
 }
 
 void SectionEditor::onFirstTabsClicked(int)

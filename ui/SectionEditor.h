@@ -35,7 +35,7 @@ struct EditorControls {
 
 class SectionEditor {
 public:
-    explicit SectionEditor(const EditorControls& controls) : m_c(controls) {}
+    SectionEditor(const EditorControls& controls, PlanStore& store) : m_c(controls), m_store(&store), m_writer(store) {}
 
     // Connects the handlers to the controls' signals.
     void connectControls();
@@ -75,6 +75,7 @@ private:
     void loading(const std::function<void()>& assign);
 
     EditorControls m_c;
+    PlanStore* m_store;
     PlanWriter m_writer;
     bool m_loading = false;
     bool m_holding = false;

@@ -36,11 +36,12 @@ struct FixedSlideOneTexts final : SlideOneTexts {
 
 // A run as the window makes it, over fake doors: each failed step shown as
 // an error report, pauses on the fake clock and event pump, the template
-// beside the program and the working copy in TEMP. Passes for the context
-// wherever one is asked for.
+// beside the program and the working copy in TEMP, the statements read from
+// `plan`. Passes for the context wherever one is asked for.
 struct WindowRun {
-    WindowRun(FakePlatform& fake, automation::AutomationRuntime& runtime)
-        : report(fake.messages), context{runtime, report, &fake.clock, &fake.events}, environment(fake.environment)
+    WindowRun(FakePlatform& fake, automation::AutomationRuntime& runtime, PlanStore& plan)
+        : report(fake.messages), context{runtime, report, plan, &fake.clock, &fake.events},
+          environment(fake.environment)
     {
     }
     operator const BuilderContext&() const { return context; } // NOLINT(google-explicit-constructor)

@@ -26,15 +26,14 @@ struct EndToEnd : EngineFixture {
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
         slideOne.product = QStringLiteral("Acme Marketing Plan");
         slideOne.title = QStringLiteral("Growth Plan 2027");
-        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
-        savePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
-        savePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit"));
-        savePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty
-        savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
+        plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+        plan->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
+        plan->write(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit"));
+        plan->write(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty
+        plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
     }
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
 
-    MemorySettings plan;
     FixedSlideOneTexts slideOne;
 };
 

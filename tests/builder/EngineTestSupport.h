@@ -6,6 +6,7 @@
 #include "builder/DeckHandOff.h"
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
+#include "plan/InMemoryPlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
@@ -23,6 +24,13 @@ inline QString realTemplate()
 }
 
 struct EngineFixture : ::testing::Test {
+    // Runs read their statements from `store`: one in memory unless a test
+    // wants the user's real one.
+    explicit EngineFixture(std::unique_ptr<PlanStore> store = std::make_unique<InMemoryPlanStore>())
+        : plan(std::move(store))
+    {
+    }
+
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists(realTemplate())) << "the template deck is built beside the program";
@@ -57,7 +65,8 @@ struct EngineFixture : ::testing::Test {
     FakePlatform fake;
     automation::EngineServer engine;
     automation::AutomationRuntime runtime;
-    WindowRun context{fake, runtime};
+    std::unique_ptr<PlanStore> plan;
+    WindowRun context{fake, runtime, *plan};
     QTemporaryDir folder;
     QString deckPath;
 };

@@ -31,14 +31,14 @@ struct GenerateButton : ::testing::Test {
         window.startUp();
         window.productNameField->setText(QStringLiteral("Acme Marketing Plan"));
         window.planTitleField->setText(QStringLiteral("Growth Plan 2027"));
-        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
+        plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
     }
     // Start-up stored the hints of each strip's current section as well.
-    static int filledStatements()
+    int filledStatements()
     {
         int filled = 0;
         for (const Section& section : allSections())
-            filled += planSetting(section.key()).isEmpty() ? 0 : 1;
+            filled += plan->value(section.key()).isEmpty() ? 0 : 1;
         return filled;
     }
     QString workingCopy() const { return temp.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
@@ -46,8 +46,8 @@ struct GenerateButton : ::testing::Test {
     MemorySettings plan;
     FakePlatform fake;
     QTemporaryDir temp;
-    BuilderEntryPoints builder{fake.platform};
-    MainWindow window{fake.platform, builderHooks(builder)};
+    BuilderEntryPoints builder{fake.platform, plan};
+    MainWindow window{fake.platform, plan, builderHooks(builder)};
 };
 
 } // namespace
@@ -153,7 +153,8 @@ TEST_F(GenerateButton, TheButtonAdvancesOncePerRowOfTheFillMapAndIsPlainAgainAft
 TEST(BuilderEntryPoints, GeneratingBeforeTheWindowExistsFailsPlainly)
 {
     FakePlatform fake;
-    BuilderEntryPoints builder(fake.platform);
+    MemorySettings plan;
+    BuilderEntryPoints builder(fake.platform, plan);
     try {
         builderHooks(builder).generateMarketPlan({});
         ADD_FAILURE() << "expected a failure";

@@ -50,7 +50,7 @@ struct GeneratorFixture : ::testing::Test {
     QTemporaryDir programDir, tempDir;
     FakePlatform fake;
     AutomationRuntime runtime;
-    WindowRun context{fake, runtime};
+    WindowRun context{fake, runtime, plan};
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
     FixedSlideOneTexts slideOne;
 };
@@ -123,8 +123,8 @@ TEST_F(GeneratorFixture, EachStoredStatementGoesToItsSlideAndShape)
 {
     const auto& sections = allSections();
     for (int k = 0; k < kSectionCount; ++k)
-        savePlanSetting(sections[size_t(k)].key(), QStringLiteral("Statement %1").arg(k));
-    savePlanSetting(sections[5].key(), QString()); // stored empty: skipped like a missing one
+        plan->write(sections[size_t(k)].key(), QStringLiteral("Statement %1").arg(k));
+    plan->write(sections[5].key(), QString()); // stored empty: skipped like a missing one
 
     run();
 
@@ -152,8 +152,8 @@ TEST_F(GeneratorFixture, EachStoredStatementGoesToItsSlideAndShape)
 
 TEST_F(GeneratorFixture, StatementsAreSplitAtEveryCrLfOnly)
 {
-    savePlanSetting(QStringLiteral("FirstStatementMkt_1"), QStringLiteral("one\r\ntwo\nstill two\r\n\r\n- sub\r\n"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   "));
+    plan->write(QStringLiteral("FirstStatementMkt_1"), QStringLiteral("one\r\ntwo\nstill two\r\n\r\n- sub\r\n"));
+    plan->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   "));
     run();
     // Bulleted "one", "two\nstill two", "", then the sub-point, then the empty last piece.
     EXPECT_EQ(world->log.filter(QStringLiteral("Bullet.Visible")),
@@ -168,7 +168,7 @@ TEST_F(GeneratorFixture, ReadsEachTextWhenItsRowComesUp)
     // Something typed during the first pause reaches a row not yet written.
     fake.events.onProcess = [&] {
         if (fake.events.count == 1) {
-            savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Typed during the run"));
+            plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Typed during the run"));
             slideOne.title = QStringLiteral("Too late for the title? No: it is read at its own step");
         }
     };
@@ -179,9 +179,9 @@ TEST_F(GeneratorFixture, ReadsEachTextWhenItsRowComesUp)
 
 TEST_F(GeneratorFixture, AFailedOpenReportsEveryStepThatNeedsThePresentation)
 {
-    savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("a"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("b"));
-    savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("c"));
+    plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("a"));
+    plan->write(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("b"));
+    plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("c"));
     world->failing << "Presentations.Open*";
     run();
     EXPECT_EQ(reported(), (std::vector<int>{108, 110, 114, 124, 142, 214, 226}));
@@ -194,9 +194,9 @@ TEST_F(GeneratorFixture, AFailedOpenReportsEveryStepThatNeedsThePresentation)
 TEST_F(GeneratorFixture, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime empty;
-    WindowRun noApplication{fake, empty};
-    savePlanSetting(QStringLiteral("FirstStatementMkt_4"), QStringLiteral("a"));
-    savePlanSetting(QStringLiteral("SecondStatementMkt_0"), QStringLiteral("b"));
+    WindowRun noApplication{fake, empty, plan};
+    plan->write(QStringLiteral("FirstStatementMkt_4"), QStringLiteral("a"));
+    plan->write(QStringLiteral("SecondStatementMkt_0"), QStringLiteral("b"));
     generateMarketPlan(noApplication, slideOne);
     EXPECT_EQ(reported(), (std::vector<int>{100, 102, 106, 108, 110, 114, 148, 172, 224, 226}));
     EXPECT_EQ(descriptionOf(fake.messages.shown[0]), QStringLiteral("ActiveX component can't create object"));
@@ -208,7 +208,7 @@ TEST_F(GeneratorFixture, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 TEST_F(GeneratorFixture, AMissingShapeAffectsOnlyItsRow)
 {
     for (const Section& s : allSections())
-        savePlanSetting(s.key(), QStringLiteral("filled"));
+        plan->write(s.key(), QStringLiteral("filled"));
     world->texts[4].clear(); // slide 4 lost "Rectangle 18"
     world->slideCount = 16;  // and the deck lost its last slide
     run();

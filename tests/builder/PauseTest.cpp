@@ -12,7 +12,8 @@ namespace {
 struct PauseFixture : ::testing::Test {
     FakePlatform fake;
     automation::AutomationRuntime runtime;
-    WindowRun context{fake, runtime};
+    InMemoryPlanStore plan;
+    WindowRun context{fake, runtime, plan};
 };
 
 } // namespace
@@ -50,7 +51,7 @@ TEST_F(PauseFixture, APauseAcrossMidnightEndsAfterItsTime)
 TEST_F(PauseFixture, WithoutAClockPausesNeitherWaitNorRunEvents)
 {
     CollectedFailures failures;
-    pause(BuilderContext{runtime, failures}, 0.5f);
+    pause(BuilderContext{runtime, failures, plan}, 0.5f);
     EXPECT_EQ(fake.events.count, 0);
     EXPECT_EQ(fake.clock.monotonic, 0);
 }

@@ -32,7 +32,8 @@ struct UpdateTextFixture : ::testing::Test {
 
     FakePlatform fake;
     AutomationRuntime runtime;
-    WindowRun context{fake, runtime};
+    InMemoryPlanStore plan;
+    WindowRun context{fake, runtime, plan};
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
 };
 

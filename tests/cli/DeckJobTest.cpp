@@ -40,7 +40,7 @@ struct StandInGenerator {
     int runs = 0;
     QString seenTemplate;
 
-    FilledDeck operator()(const QString& templatePath, const TitleTexts& titles)
+    FilledDeck operator()(const QString& templatePath, const TitleTexts& titles, PlanStore& plan)
     {
         ++runs;
         seenTemplate = templatePath;
@@ -53,7 +53,7 @@ struct StandInGenerator {
             throw RuntimeError(QStringLiteral("stand-in could not read the template"));
         filled.bytes = deck.readAll() + ("|" + titles.productName + "|" + titles.planTitle).toUtf8();
         for (const Section& section : allSections())
-            filled.bytes += ("|" + planSetting(section.key())).toUtf8();
+            filled.bytes += ("|" + plan.value(section.key())).toUtf8();
         return filled;
     }
 };
@@ -80,7 +80,10 @@ protected:
         ASSERT_TRUE(QDir().mkpath(outFolder));
         job.templatePath = templatePath;
         job.outputPath = outFolder + QStringLiteral("/deck.pptx");
-        tools.filler = [this](const QString& path, const TitleTexts& t) { return generator(path, t); };
+        tools.filler = [this](const QString& path, const TitleTexts& t, PlanStore& plan) {
+            return generator(path, t, plan);
+        };
+        tools.storedPlan = storedPlan.get();
     }
 
     QString planFile(const QByteArray& json)
@@ -109,6 +112,8 @@ protected:
     QTemporaryDir dir;
     QString templatePath, outFolder;
     StandInGenerator generator;
+    // This process has a private settings home: the user's store is its own.
+    const std::unique_ptr<PlanStore> storedPlan = openUserPlanStore();
     DeckJob job;
     DeckJobTools tools;
 };
@@ -139,9 +144,9 @@ TEST_F(DeckJobTest, TheGeneratorFillsTheGivenTemplateAndLeavesNoScratchFiles)
 
 TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
 {
-    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Stored Co"));
-    savePlanSetting(QStringLiteral("Marketing Plan"), QStringLiteral("Stored title"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("Stored\r\n- point"));
+    storedPlan->write(QStringLiteral("Company Name"), QStringLiteral("Stored Co"));
+    storedPlan->write(QStringLiteral("Marketing Plan"), QStringLiteral("Stored title"));
+    storedPlan->write(QStringLiteral("FirstStatementMkt_3"), QStringLiteral("Stored\r\n- point"));
 
     runDeckJob(job, tools);
     EXPECT_EQ(readFile(job.outputPath),
@@ -151,8 +156,8 @@ TEST_F(DeckJobTest, StoredPlanIsReadWhenNoFileIsGivenAndAFilePlanNeverTouchesIt)
     runDeckJob(job, tools);
     EXPECT_EQ(readFile(job.outputPath), expectedDeck("", "From file", {}));
     // The stored plan is back in place and unchanged.
-    EXPECT_EQ(planSetting(QStringLiteral("FirstStatementMkt_3")), QStringLiteral("Stored\r\n- point"));
-    EXPECT_EQ(planSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Stored title"));
+    EXPECT_EQ(storedPlan->value(QStringLiteral("FirstStatementMkt_3")), QStringLiteral("Stored\r\n- point"));
+    EXPECT_EQ(storedPlan->value(QStringLiteral("Marketing Plan")), QStringLiteral("Stored title"));
 }
 
 TEST_F(DeckJobTest, AnUnreadableStoredPlanEndsTheRunWithTheSystemsReason)

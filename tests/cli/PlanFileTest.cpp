@@ -207,13 +207,13 @@ TEST(PlanFileExact, TheHostilePlanComesBackExactlyThroughTheFile)
 {
     quillora::testing::MemorySettings store;
     store->values = quillora::testing::hostilePlanValues();
-    const QByteArray json = planFileJson(readStoredPlan());
+    const QByteArray json = planFileJson(readStoredPlan(store));
 
     quillora::testing::MemorySettings other;
-    storePlan(parsePlanJson(json, QStringLiteral("plan.json")));
+    storePlan(other, parsePlanJson(json, QStringLiteral("plan.json")));
     EXPECT_EQ(other->values, quillora::testing::hostilePlanValues());
     // Written again, the file is the same to the byte.
-    EXPECT_EQ(planFileJson(readStoredPlan()), json);
+    EXPECT_EQ(planFileJson(readStoredPlan(other)), json);
 }
 
 TEST(PlanFileExact, WithoutTheMarkerLineBreaksAreNormalisedAsBefore)
@@ -273,14 +273,14 @@ TEST(PlanBackup, NamedByTimeAndProductAndNeverOverwritten)
     quillora::testing::MemorySettings store;
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("plans"));
-    EXPECT_EQ(backupStoredPlan(folder, time), QString()); // nothing stored, nothing kept
+    EXPECT_EQ(backupStoredPlan(store, folder, time), QString()); // nothing stored, nothing kept
 
     store->values = quillora::testing::hostilePlanValues();
-    const QString first = backupStoredPlan(folder, time);
-    const QString second = backupStoredPlan(folder, time);
+    const QString first = backupStoredPlan(store, folder, time);
+    const QString second = backupStoredPlan(store, folder, time);
     EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("2026-12-08 101500 Acme \U0001F680 Rocket Skates \"Pro\".json").remove(u'"'));
     EXPECT_EQ(QFileInfo(second).fileName(), QFileInfo(first).completeBaseName() + QStringLiteral(" (2).json"));
-    EXPECT_EQ(quillora::testing::readFile(first), planFileJson(readStoredPlan()));
+    EXPECT_EQ(quillora::testing::readFile(first), planFileJson(readStoredPlan(store)));
     EXPECT_EQ(quillora::testing::readFile(second), quillora::testing::readFile(first));
 }
 
@@ -292,9 +292,9 @@ TEST(PlanImport, RefusedWhileTheWindowIsOpenOrTheFileIsBadWithNothingTouched)
     const QString good = dir.filePath(QStringLiteral("good.json")), twice = dir.filePath(QStringLiteral("twice.json"));
     quillora::testing::writeFile(good, R"({"productName": "New Co"})");
     quillora::testing::writeFile(twice, R"({"productName": "a", "productName": "b"})");
-    EXPECT_THROW(importPlanFile(twice, [] { return false; }), RuntimeError);
+    EXPECT_THROW(importPlanFile(store, twice, [] { return false; }), RuntimeError);
     try {
-        importPlanFile(good, [] { return true; });
+        importPlanFile(store, good, [] { return true; });
         ADD_FAILURE() << "imported while the window is open";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.description(), QString::fromLatin1(kCloseWindowFirst));

@@ -100,7 +100,7 @@ struct Conformance : ::testing::Test {
         AutomationRuntime runtime;
         engine.registerWith(runtime);
         ErrorReport report(fake.messages);
-        const BuilderContext context{runtime, report};
+        const BuilderContext context{runtime, report, noPlan};
         {
             Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
             Ref<TextRange> range =
@@ -123,7 +123,7 @@ struct Conformance : ::testing::Test {
         AutomationRuntime runtime;
         registerOffice(runtime, sharedOffice());
         ErrorReport report(fake.messages);
-        const BuilderContext context{runtime, report};
+        const BuilderContext context{runtime, report, noPlan};
         {
             Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
             app->setVisible(true);
@@ -151,6 +151,7 @@ struct Conformance : ::testing::Test {
 
     FakePlatform fake;
     QTemporaryDir folder;
+    InMemoryPlanStore noPlan; // the writer reads no plan
 };
 
 } // namespace
@@ -198,11 +199,11 @@ TEST_F(Conformance, ALongStatement)
 TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
 {
     MemorySettings plan;
-    savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
-    savePlanSetting(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit \U0001F4E6"));
-    savePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString());
-    savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
+    plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+    plan->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
+    plan->write(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit \U0001F4E6"));
+    plan->write(QStringLiteral("SecondStatementMkt_3"), QString());
+    plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
     FixedSlideOneTexts slideOne;
     slideOne.product = QStringLiteral("Acme Marketing Plan");
     slideOne.title = QStringLiteral("Growth Plan 2027");
@@ -216,7 +217,7 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
         AutomationRuntime runtime;
         engine.registerWith(runtime);
         fake.environment.vars[QStringLiteral("TEMP")] = engineTemp.path();
-        generateMarketPlan(WindowRun(fake, runtime), slideOne);
+        generateMarketPlan(WindowRun(fake, runtime, plan), slideOne);
         for (const WrittenDeck& written : engine.writeOpenDecks())
             EXPECT_TRUE(written.error.isEmpty()) << written.error.toStdString();
     }
@@ -224,7 +225,7 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
         AutomationRuntime runtime;
         registerOffice(runtime, sharedOffice());
         fake.environment.vars[QStringLiteral("TEMP")] = officeTemp.path();
-        generateMarketPlan(WindowRun(fake, runtime), slideOne);
+        generateMarketPlan(WindowRun(fake, runtime, plan), slideOne);
     }
     ASSERT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
 

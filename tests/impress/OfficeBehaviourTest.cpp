@@ -88,8 +88,8 @@ struct Behaviour : ::testing::Test {
         SKIP_WITHOUT_OFFICE();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
-        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
-        savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May"));
+        plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
+        plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May"));
         slideOne.product = QStringLiteral("Acme");
         slideOne.title = QStringLiteral("Growth Plan");
     }
@@ -101,7 +101,7 @@ struct Behaviour : ::testing::Test {
     QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
     void generate(AutomationRuntime& runtime)
     {
-        const WindowRun run(fake, runtime);
+        const WindowRun run(fake, runtime, plan);
         generateMarketPlan(run, slideOne);
     }
     std::vector<int> reported() const { return reportedLines(fake.messages, kGenerateMarketPlanLocation); }

@@ -242,11 +242,11 @@ TEST_F(Choice, AnOfficeThatDoesNotAnswerHandsTheRunToTheEngine)
     registerChosenServer(runtime, engine, choose());
 
     MemorySettings plan;
-    savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
+    plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
     FixedSlideOneTexts slideOne;
     slideOne.product = QStringLiteral("Acme");
     slideOne.title = QStringLiteral("Plan");
-    WindowRun run(fake, runtime);
+    WindowRun run(fake, runtime, plan);
     generateMarketPlan(run, slideOne);
     handOffToDesktop(engine, fake.platform);
 

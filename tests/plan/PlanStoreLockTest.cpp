@@ -10,14 +10,15 @@ using namespace quillora;
 // The test main gives this process a private settings folder.
 TEST(PlanStoreLock, AFolderWhereTheLockFileGoesRefusesTheWriteInsteadOfWaitingForever)
 {
-    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Kept Co"));
+    const std::unique_ptr<PlanStore> store = openUserPlanStore();
+    store->write(QStringLiteral("Company Name"), QStringLiteral("Kept Co"));
     const QString lock = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
                                    QStringLiteral("Quillora")).fileName()
                        + QStringLiteral(".lock");
     ASSERT_TRUE(QDir().mkpath(lock));
-    EXPECT_THROW(savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Lost")), RuntimeError);
-    EXPECT_EQ(planSetting(QStringLiteral("Company Name")), QStringLiteral("Kept Co"));
+    EXPECT_THROW(store->write(QStringLiteral("Company Name"), QStringLiteral("Lost")), RuntimeError);
+    EXPECT_EQ(store->value(QStringLiteral("Company Name")), QStringLiteral("Kept Co"));
     ASSERT_TRUE(QDir(lock).removeRecursively());
-    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Next Co"));
-    EXPECT_EQ(planSetting(QStringLiteral("Company Name")), QStringLiteral("Next Co"));
+    store->write(QStringLiteral("Company Name"), QStringLiteral("Next Co"));
+    EXPECT_EQ(store->value(QStringLiteral("Company Name")), QStringLiteral("Next Co"));
 }

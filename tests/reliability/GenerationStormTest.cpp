@@ -31,16 +31,17 @@ const ReportLocation& kLocation = kGenerateMarketPlanLocation;
 const std::vector<int> kFilledWriteLines = {124, 154, 214};
 
 struct Storm : EngineFixture {
+    Storm() : EngineFixture(openUserPlanStore()) {}
     void SetUp() override
     {
         EngineFixture::SetUp();
         // The real store, emptied: this process has a private settings home.
         QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"), QStringLiteral("Quillora"))
             .clear();
-        savePlanSetting(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Growing market\r\n- three rivals"));
-        savePlanSetting(QStringLiteral("FirstStatementMkt_5"), QStringLiteral("Recycled box"));
-        savePlanSetting(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("May launch"));
-        savePlanSetting(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty: only pauses
+        plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Growing market\r\n- three rivals"));
+        plan->write(QStringLiteral("FirstStatementMkt_5"), QStringLiteral("Recycled box"));
+        plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("May launch"));
+        plan->write(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty: only pauses
 
         fake.environment.program = emptyProgramFolder.path();
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
@@ -72,7 +73,7 @@ struct Storm : EngineFixture {
     {
         fake.messages.shown.clear();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
-        WindowRun working{fake, workingRuntime};
+        WindowRun working{fake, workingRuntime, *plan};
         runAsWindow(working, slideOne);
         EXPECT_TRUE(fake.messages.shown.empty());
         const SavedDeck deck = saved(workingCopy());
@@ -133,7 +134,7 @@ TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThe
 TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime nothingRegistered;
-    WindowRun unreachable{fake, nothingRegistered};
+    WindowRun unreachable{fake, nothingRegistered, *plan};
     fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
 
     runAsWindow(unreachable, slideOne);
@@ -150,7 +151,7 @@ TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 TEST_F(Storm, RepeatedStormsLeaveNothingBehindThatHurtsTheNextRun)
 {
     AutomationRuntime nothingRegistered;
-    WindowRun unreachable{fake, nothingRegistered};
+    WindowRun unreachable{fake, nothingRegistered, *plan};
     for (int i = 0; i < 3; ++i) {
         fake.messages.shown.clear();
         runAsWindow(context, slideOne);      // template missing

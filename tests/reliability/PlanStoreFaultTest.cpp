@@ -61,21 +61,22 @@ TEST(PlanStoreUnwritable, WritesWorkAgainOnceTheLocationIsBack)
     // In this process, so the same store object sees the failure and the
     // recovery; the test main gave it a private settings home.
     SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    savePlanSetting(kCompany, QStringLiteral("Acme"));
+    const std::unique_ptr<PlanStore> store = openUserPlanStore();
+    store->write(kCompany, QStringLiteral("Acme"));
     {
         FolderReplacedByFile blocked(home.folder());
         try {
-            savePlanSetting(kTitle, QStringLiteral("Refused"));
+            store->write(kTitle, QStringLiteral("Refused"));
             ADD_FAILURE() << "the write was taken";
         } catch (const PlanStoreError& refused) {
             EXPECT_EQ(refused.operation(), PlanStoreError::Operation::Write);
             EXPECT_EQ(refused.reason(), qt_error_string(ENOTDIR));
             EXPECT_EQ(refused.filePath(), home.file());
         }
-        EXPECT_THROW(savePlanSetting(kTitle, QStringLiteral("Refused again")), PlanStoreError);
+        EXPECT_THROW(store->write(kTitle, QStringLiteral("Refused again")), PlanStoreError);
     }
-    EXPECT_NO_THROW(savePlanSetting(kTitle, QStringLiteral("Spring launch")));
-    EXPECT_EQ(planSetting(kTitle), QStringLiteral("Spring launch"));
+    EXPECT_NO_THROW(store->write(kTitle, QStringLiteral("Spring launch")));
+    EXPECT_EQ(store->value(kTitle), QStringLiteral("Spring launch"));
 
     const QJsonObject stored = home.dump({kCompany, kTitle});
     EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
@@ -237,12 +238,13 @@ TEST(PlanStoreGarbage, ADamagedFileReadEarlierInTheSameRunIsStillKeptBeforeTheWr
     // so the damage seen by the read has to be remembered for the write.
     SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
     home.writeRaw(binaryNoise());
-    EXPECT_EQ(planSetting(kCompany, QStringLiteral("absent")), QStringLiteral("absent"));
-    EXPECT_EQ(planSetting(kTitle, QStringLiteral("absent")), QStringLiteral("absent"));
-    savePlanSetting(kCompany, QStringLiteral("Acme"));
-    ASSERT_FALSE(keptDamagedSettingsCopy().isEmpty());
-    EXPECT_TRUE(keptDamagedSettingsCopy().startsWith(home.file() + QLatin1String(kDamagedCopyMarker)));
-    EXPECT_EQ(readFile(keptDamagedSettingsCopy()), binaryNoise());
+    const std::unique_ptr<PlanStore> store = openUserPlanStore();
+    EXPECT_EQ(store->value(kCompany, QStringLiteral("absent")), QStringLiteral("absent"));
+    EXPECT_EQ(store->value(kTitle, QStringLiteral("absent")), QStringLiteral("absent"));
+    store->write(kCompany, QStringLiteral("Acme"));
+    ASSERT_FALSE(store->keptDamagedCopy().isEmpty());
+    EXPECT_TRUE(store->keptDamagedCopy().startsWith(home.file() + QLatin1String(kDamagedCopyMarker)));
+    EXPECT_EQ(readFile(store->keptDamagedCopy()), binaryNoise());
     EXPECT_EQ(home.dump({kCompany})[kCompany].toString(), QStringLiteral("Acme"));
 }
 

@@ -37,13 +37,13 @@ void printLine(const QByteArray& line)
     std::fflush(stdout);
 }
 
-int dump(const QStringList& keys)
+int dump(PlanStore& store, const QStringList& keys)
 {
     QJsonObject values;
     for (const QString& key : keys) {
         // A sentinel default tells an absent key from a stored empty text.
         const QString absent = QStringLiteral("\x01absent\x01");
-        const QString value = planSetting(key, absent);
+        const QString value = store.value(key, absent);
         values.insert(key, value == absent ? QJsonValue() : QJsonValue(value));
     }
     printLine(QJsonDocument(values).toJson(QJsonDocument::Compact));
@@ -52,9 +52,10 @@ int dump(const QStringList& keys)
 
 int run(const QStringList& args)
 {
+    const std::unique_ptr<PlanStore> store = openUserPlanStore();
     const QString command = args.value(0);
     if (command == QLatin1String("save") && args.size() == 3) {
-        savePlanSetting(args[1], args[2]);
+        store->write(args[1], args[2]);
         printLine("ok");
         return 0;
     }
@@ -62,7 +63,7 @@ int run(const QStringList& args)
         const int count = args[2].toInt();
         for (int i = 0; i < count; ++i) {
             for (const QString& key : args.mid(3))
-                savePlanSetting(key, probe::countedValue(args[1], i));
+                store->write(key, probe::countedValue(args[1], i));
         }
         printLine("ok");
         return 0;
@@ -70,12 +71,12 @@ int run(const QStringList& args)
     if (command == QLatin1String("grow") && args.size() == 3) {
         const int bytes = args[2].toInt();
         for (int i = 0;; ++i) {
-            savePlanSetting(args[1], probe::paddedValue(i, bytes));
+            store->write(args[1], probe::paddedValue(i, bytes));
             printLine(QByteArray::number(i));
         }
     }
     if (command == QLatin1String("dump"))
-        return dump(args.mid(1));
+        return dump(*store, args.mid(1));
     std::fprintf(stderr, "usage: plan_store_probe save|write|grow|dump ...\n");
     return 2;
 }

@@ -52,6 +52,7 @@ std::vector<QString> expectedParagraphs(const QString& statement)
 }
 
 struct TextEdgeCases : EngineFixture {
+    TextEdgeCases() : EngineFixture(openUserPlanStore()) {}
     void SetUp() override
     {
         EngineFixture::SetUp();
@@ -60,7 +61,7 @@ struct TextEdgeCases : EngineFixture {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
         for (const EdgeCase& c : cases)
-            savePlanSetting(QLatin1String(c.key), c.statement);
+            plan->write(QLatin1String(c.key), c.statement);
     }
 
     std::vector<EdgeCase> cases = edgeCases();
@@ -79,7 +80,7 @@ TEST_F(TextEdgeCases, AreStoredExactly)
 
     for (const EdgeCase& c : cases) {
         SCOPED_TRACE(c.key);
-        EXPECT_TRUE(planSetting(QLatin1String(c.key)) == c.statement);
+        EXPECT_TRUE(plan->value(QLatin1String(c.key)) == c.statement);
         EXPECT_TRUE(onDisk[QLatin1String(c.key)].toString() == c.statement) << "as read by a fresh process";
     }
 }

@@ -86,12 +86,12 @@ struct WindowUnderStorm : ::testing::Test {
 
         const int typedTab = window.firstSectionTabs->tab();
         window.productNameField->setText(QStringLiteral("Acme"));
-        EXPECT_EQ(planSetting(QStringLiteral("Company Name")), QStringLiteral("Acme"));
+        EXPECT_EQ(plan->value(QStringLiteral("Company Name")), QStringLiteral("Acme"));
         const int otherTab = (typedTab + 3) % kTabsPerStrip;
         window.firstSectionTabs->setTab(otherTab);
         EXPECT_EQ(window.firstStatementBox->text(), findSection(Strip::First, otherTab)->hint());
         window.firstStatementBox->setText(QStringLiteral("Positioned"));
-        EXPECT_EQ(planSetting(statementKey(Strip::First, otherTab)), QStringLiteral("Positioned"));
+        EXPECT_EQ(plan->value(statementKey(Strip::First, otherTab)), QStringLiteral("Positioned"));
 
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         window.generateButton->click();
@@ -107,7 +107,8 @@ struct WindowUnderStorm : ::testing::Test {
     FakePlatform fake;
     QTemporaryDir temp;
     QTemporaryDir emptyProgramFolder;
-    BuilderEntryPoints builder{fake.platform};
+    const std::unique_ptr<PlanStore> plan = openUserPlanStore();
+    BuilderEntryPoints builder{fake.platform, *plan};
     automation::AutomationRuntime nothingRegistered;
     bool engineUnreachable = false;
     BuilderHooks hooks()
@@ -116,13 +117,13 @@ struct WindowUnderStorm : ::testing::Test {
         const auto generate = h.generateMarketPlan;
         h.generateMarketPlan = [this, generate](const GenerationProgress& progress) {
             if (engineUnreachable)
-                generateMarketPlan(WindowRun{fake, nothingRegistered}, window);
+                generateMarketPlan(WindowRun{fake, nothingRegistered, *plan}, window);
             else
                 generate(progress);
         };
         return h;
     }
-    MainWindow window{fake.platform, hooks()};
+    MainWindow window{fake.platform, *plan, hooks()};
 };
 
 TEST_F(WindowUnderStorm, AMissingTemplateShowsEachReportOnceAndTheWindowStillWorks)
@@ -154,7 +155,7 @@ TEST_F(WindowUnderStorm, TextTypedWhileAStormRunsIsStored)
     window.generateButton->click();
     fake.events.onProcess = nullptr;
     EXPECT_EQ(pauses, 18);
-    EXPECT_EQ(planSetting(QStringLiteral("Marketing Plan")), QStringLiteral("Typed 18"));
+    EXPECT_EQ(plan->value(QStringLiteral("Marketing Plan")), QStringLiteral("Typed 18"));
     expectTheWindowStillWorks();
 }
 
@@ -168,8 +169,9 @@ struct StatementBoxTexts : ::testing::Test {
         window.startUp();
     }
     FakePlatform fake;
-    BuilderEntryPoints builder{fake.platform};
-    MainWindow window{fake.platform, builderHooks(builder)};
+    const std::unique_ptr<PlanStore> plan = openUserPlanStore();
+    BuilderEntryPoints builder{fake.platform, *plan};
+    MainWindow window{fake.platform, *plan, builderHooks(builder)};
 };
 
 TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)
@@ -180,14 +182,14 @@ TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)
         SCOPED_TRACE(tab);
         const QString key = statementKey(Strip::Second, tab + 1);
         // Shown: a stored statement comes into the box unchanged.
-        savePlanSetting(key, texts[size_t(tab)]);
+        plan->write(key, texts[size_t(tab)]);
         window.secondSectionTabs->setTab(tab + 1);
         ASSERT_TRUE(window.secondStatementBox->text() == texts[size_t(tab)]);
 
         // Stored: what the box holds goes back to the store unchanged, also
         // as another process reads it.
         window.secondStatementBox->setText(texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
-        ASSERT_TRUE(planSetting(key) == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
+        ASSERT_TRUE(plan->value(key) == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
         SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
         ASSERT_TRUE(home.dump({key})[key].toString() == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
     }
@@ -208,7 +210,7 @@ TEST_F(StatementBoxTexts, TypedRightToLeftTextIsStoredAsTyped)
         i += n - 1;
     }
     EXPECT_EQ(window.firstStatementBox->text(), typed);
-    EXPECT_EQ(planSetting(QStringLiteral("FirstStatementMkt_2")), typed);
+    EXPECT_EQ(plan->value(QStringLiteral("FirstStatementMkt_2")), typed);
 }
 
 // ---------------------------------------------------------------------------
@@ -216,8 +218,9 @@ TEST_F(StatementBoxTexts, TypedRightToLeftTextIsStoredAsTyped)
 struct WindowOnAFailingStore : ::testing::Test {
     WindowOnAFailingStore() { clearRealStore(); }
     FakePlatform fake;
-    BuilderEntryPoints builder{fake.platform};
-    MainWindow window{fake.platform, builderHooks(builder)};
+    const std::unique_ptr<PlanStore> plan = openUserPlanStore();
+    BuilderEntryPoints builder{fake.platform, *plan};
+    MainWindow window{fake.platform, *plan, builderHooks(builder)};
     SettingsHome home{qEnvironmentVariable("XDG_CONFIG_HOME")};
 };
 
@@ -256,7 +259,7 @@ TEST_F(WindowOnAFailingStore, ADamagedSettingsFileIsKeptBeforeTheStartUpWritesAn
     const QByteArray damaged("[General]\nCompany%20Name=Acme\n\x01\x02\xff\xfe binary junk\n");
     home.writeRaw(damaged);
     window.startUp();
-    const QString kept = keptDamagedSettingsCopy();
+    const QString kept = plan->keptDamagedCopy();
     ASSERT_FALSE(kept.isEmpty());
     EXPECT_EQ(readFile(kept), damaged);
     EXPECT_TRUE(window.storeNotice->text().contains(kept));

@@ -8,6 +8,7 @@
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "core/ErrorReport.h"
+#include "plan/InMemoryPlanStore.h"
 
 #include <QByteArray>
 #include <QString>
@@ -35,7 +36,8 @@ public:
 private:
     automation::EngineServer m_engine;
     automation::AutomationRuntime m_runtime;
-    BuilderContext m_context{m_runtime, failures};
+    InMemoryPlanStore m_noPlan; // the writer reads no plan
+    BuilderContext m_context{m_runtime, failures, m_noPlan};
     automation::Ref<automation::Application> m_application;
     automation::Ref<automation::Presentation> m_deck;
     QString m_path;

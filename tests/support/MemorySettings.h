@@ -1,7 +1,7 @@
 #pragma once
-// The program's in-memory plan store, installed for the lifetime of the
-// object, so tests start from a known plan and can see every read and write
-// and make the store refuse them.
+// The program's in-memory plan store, handed to what a test drives, so tests
+// start from a known plan and can see every read and write and make the
+// store refuse them.
 
 #include "plan/InMemoryPlanStore.h"
 #include "plan/PlanStore.h"
@@ -51,24 +51,21 @@ public:
         QString fileName = QStringLiteral("/home/user/.config/Tarnvale/Quillora.conf");
     };
 
-    MemorySettings()
-    {
-        auto backend = std::make_unique<Backend>();
-        m_backend = backend.get();
-        m_previous = setPlanStoreBackend(std::move(backend));
-    }
-    ~MemorySettings() { setPlanStoreBackend(std::move(m_previous)); }
+    MemorySettings() = default;
     MemorySettings(const MemorySettings&) = delete;
     MemorySettings& operator=(const MemorySettings&) = delete;
 
-    Backend* operator->() { return m_backend; }
-    Backend& operator*() { return *m_backend; }
+    // Handed in wherever the program takes its plan store.
+    operator PlanStore&() { return m_backend; } // NOLINT(google-explicit-constructor)
+    PlanStore& store() { return m_backend; }
+    Backend* operator->() { return &m_backend; }
+    Backend& operator*() { return m_backend; }
 
     // The statement keys that hold a value.
     std::vector<QString> statementKeys() const
     {
         std::vector<QString> keys;
-        for (const auto& [key, value] : m_backend->values) {
+        for (const auto& [key, value] : m_backend.values) {
             if (key.contains(QLatin1String("StatementMkt_")))
                 keys.push_back(key);
         }
@@ -76,8 +73,7 @@ public:
     }
 
 private:
-    Backend* m_backend = nullptr;
-    std::unique_ptr<SettingsBackend> m_previous;
+    Backend m_backend;
 };
 
 } // namespace quillora::testing

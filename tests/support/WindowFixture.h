@@ -42,7 +42,7 @@ protected:
     MainWindow& window()
     {
         if (!m_window) {
-            m_window = std::make_unique<MainWindow>(fake.platform, hooks);
+            m_window = std::make_unique<MainWindow>(fake.platform, store, hooks);
             m_window->setWindowMemory(std::make_unique<HeldWindowMemory>(savedGeometry));
         }
         return *m_window;

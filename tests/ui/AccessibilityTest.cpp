@@ -207,7 +207,7 @@ TEST_F(WindowAccessibility, WithADarkSchemeTheTextOnTheWhiteWindowTurnsBlackAndT
     dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
     QApplication::setPalette(dark);
     {
-        MainWindow w(fake.platform, hooks);
+        MainWindow w(fake.platform, store, hooks);
         for (QWidget* onWhite : QList<QWidget*>{w.productNameFrame, w.planTitleFrame, w.firstSectionTabs}) {
             EXPECT_EQ(onWhite->palette().color(QPalette::Window), QColor(Qt::white));
             EXPECT_EQ(onWhite->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));

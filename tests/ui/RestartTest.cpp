@@ -63,7 +63,7 @@ quillora::testing::ChildOptions startSavingWindowTo(const QString& shot)
 TEST(OneWindow, ASecondStartBringsTheRunningWindowForwardAndEndsWithoutTouchingThePlan)
 {
     const QString store = planStoreFile();
-    savePlanSetting(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
+    openUserPlanStore()->write(QStringLiteral("Company Name"), QStringLiteral("Harbour Lights Coffee"));
     const QByteArray storedBefore = [&] { QFile f(store); f.open(QIODevice::ReadOnly); return f.readAll(); }();
     const QDateTime writtenBefore = QFileInfo(store).lastModified();
     EXPECT_FALSE(windowIsRunning(store));
@@ -130,7 +130,9 @@ TEST(Restart, ACompanyNameTypedInTheWindowIsBackAtTheNextStart)
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
     {
-        MainWindow window(fake.platform, BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+        const std::unique_ptr<PlanStore> plan = openUserPlanStore();
+        MainWindow window(fake.platform, *plan,
+                          BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
         window.startUp();
         window.productNameField->setText(QString());
         QTest::keyClicks(window.productNameField, QStringLiteral("Harbour Lights Coffee"));

@@ -53,7 +53,7 @@ protected:
         controls.firstSectionTabs->setTab(4);
         controls.firstSectionTabs->blockSignals(false);
         host.resize(800, 780);
-        editor = SectionEditor(controls);
+        editor = SectionEditor(controls, store);
         editor.connectControls();
     }
 
@@ -72,7 +72,7 @@ protected:
     // The host, and the controls with it, goes first, before the editor
     // their signals reach and the store it writes to.
     MemorySettings store;
-    SectionEditor editor{EditorControls{}};
+    SectionEditor editor{EditorControls{}, store};
     EditorControls controls;
     QWidget host;
 };

@@ -220,7 +220,7 @@ TEST_F(SpellingTest, CheckSpellingSwitchIsRememberedAndAFailedWriteIsSilent)
     EXPECT_FALSE(underlined(box, QStringLiteral("markte")));
     EXPECT_EQ(store->values[QLatin1String(kSpellingEnabledKey)], QStringLiteral("0"));
 
-    Spelling again(nullptr, QLocale());
+    Spelling again(nullptr, store, QLocale());
     EXPECT_FALSE(again.checkSpellingAction()->isChecked());
 
     store->refuseWrites = true;

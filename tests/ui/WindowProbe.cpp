@@ -14,6 +14,7 @@
 // Prints one JSON object: the fields' texts, the store notice's text and
 // every message box shown (title and text). Message boxes are answered at once with OK.
 
+#include "plan/PlanStore.h"
 #include "ui/MainWindow.h"
 #include "ui/SafeApplication.h"
 #include "ui/StoreNotice.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
     BuilderHooks hooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}};
-    MainWindow window(fake.platform, hooks);
+    const std::unique_ptr<PlanStore> plan = openUserPlanStore();
+    MainWindow window(fake.platform, *plan, hooks);
     window.startUp();
     const int startUpMessages = int(fake.messages.shown.size());
 

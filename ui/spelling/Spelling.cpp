@@ -18,19 +18,19 @@ namespace {
 
 // The switch is a convenience: an unreadable store leaves marking on, and a
 // refused write only means it is not remembered.
-bool rememberedSwitch()
+bool rememberedSwitch(PlanStore& store)
 {
     try {
-        return planSetting(QLatin1String(kSpellingEnabledKey), QStringLiteral("1")) != QLatin1String("0");
+        return store.value(QLatin1String(kSpellingEnabledKey), QStringLiteral("1")) != QLatin1String("0");
     } catch (...) {
         return true;
     }
 }
 
-void rememberSwitch(bool on)
+void rememberSwitch(PlanStore& store, bool on)
 {
     try {
-        savePlanSetting(QLatin1String(kSpellingEnabledKey), on ? QStringLiteral("1") : QStringLiteral("0"));
+        store.write(QLatin1String(kSpellingEnabledKey), on ? QStringLiteral("1") : QStringLiteral("0"));
     } catch (...) {
     }
 }
@@ -55,10 +55,10 @@ std::optional<MarkedWord> markedWordAt(SpellCheck& check, const QTextCursor& at)
 
 } // namespace
 
-Spelling::Spelling(SpellDictionaries* dictionaries, const QLocale& windowLanguage, QObject* parent)
-    : QObject(parent), m_check(nullptr)
+Spelling::Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLocale& windowLanguage, QObject* parent)
+    : QObject(parent), m_store(store), m_check(nullptr)
 {
-    m_check.setEnabled(rememberedSwitch());
+    m_check.setEnabled(rememberedSwitch(m_store));
 
     m_checkAction = new QAction(tr("Check Spelling"), this);
     m_checkAction->setCheckable(true);
@@ -133,7 +133,7 @@ void Spelling::setMarking(bool on)
     if (on == m_check.enabled())
         return;
     m_check.setEnabled(on);
-    rememberSwitch(on);
+    rememberSwitch(m_store, on);
     rehighlightAll();
 }
 

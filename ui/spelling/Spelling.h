@@ -22,6 +22,7 @@ class QThread;
 namespace quillora {
 
 class SpellHighlighter;
+class PlanStore;
 class StatementBox;
 
 // Beside the plan's keys in the same store, in a group of its own: "1" or "0".
@@ -31,8 +32,10 @@ class Spelling : public QObject {
     Q_OBJECT
 
 public:
-    // `dictionaries` may be null: then nothing is marked.
-    Spelling(SpellDictionaries* dictionaries, const QLocale& windowLanguage, QObject* parent = nullptr);
+    // `dictionaries` may be null: then nothing is marked. The switch is
+    // remembered in `store`.
+    Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLocale& windowLanguage,
+             QObject* parent = nullptr);
     ~Spelling() override;
 
     // Marks the box's words and gives it the spelling context menu.
@@ -60,6 +63,7 @@ private:
     void rehighlightAll();
     SpellHighlighter* highlighterOf(const StatementBox& box) const;
 
+    PlanStore& m_store;
     QString m_language;
     SpellCheck m_check;
     // Set by the opening thread, taken over when it has finished.
