@@ -143,6 +143,13 @@ TEST_F(UpdateTextFixture, AFailingReadBackWritesTheNextLineAtTheOldPosition)
     EXPECT_EQ(text(), QStringLiteral("b\r\n\r\n"));
 }
 
+TEST_F(UpdateTextFixture, AFailureWhileThePauseProcessesEventsIsReportedUnderThePause)
+{
+    fake.events.onProcess = [] { throw RuntimeError(QStringLiteral("from an event handler")); };
+    write({"a"});
+    EXPECT_EQ(reportedLines(fake.messages, kLocation), (std::vector<int>{130}));
+}
+
 TEST_F(UpdateTextFixture, AnUnsetRangeReportsEveryStepThatUsesItAndStillPauses)
 {
     Ref<TextRange> nothing;

@@ -103,7 +103,9 @@ TEST(PlanFileRejection, BadJsonNamesFileAndPosition)
 {
     const QString message = rejection("{\n  \"planTitle\": \"x\"\n  \"productName\": \"y\"\n}");
     EXPECT_TRUE(message.startsWith(QStringLiteral("the plan file \"plan.json\" is not valid JSON"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("at line 3, column "))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("at line 3, column 4)"))) << message.toStdString();
+    // Columns count characters, not bytes: each e-acute is two bytes of UTF-8.
+    EXPECT_TRUE(rejection("{\n\"planTitle\": \"\xc3\xa9\xc3\xa9\" \"y\"\n}").contains(QStringLiteral("at line 2, column 20)")));
 }
 
 TEST(PlanFileRejection, WrongShapes)
@@ -141,12 +143,15 @@ TEST(PlanFileRejection, SameSectionByCaptionAndKey)
 TEST(PlanFileReading, MissingFolderAndUnreadable)
 {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("none.json"));
-    try {
-        readPlanFile(missing);
-        FAIL() << "a missing file was read";
-    } catch (const RuntimeError& e) {
-        EXPECT_TRUE(e.description().startsWith(QStringLiteral("cannot read the plan file \"") + missing)) << e.what();
+    // Missing, and one that opens but fails to read (offset 0 of this
+    // process's memory is never mapped).
+    for (const QString& unreadable : {dir.filePath(QStringLiteral("none.json")), QStringLiteral("/proc/self/mem")}) {
+        try {
+            readPlanFile(unreadable);
+            ADD_FAILURE() << "read " << unreadable.toStdString();
+        } catch (const RuntimeError& e) {
+            EXPECT_TRUE(e.description().startsWith(QStringLiteral("cannot read the plan file \"") + unreadable)) << e.what();
+        }
     }
     EXPECT_THROW(readPlanFile(dir.path()), RuntimeError);
 

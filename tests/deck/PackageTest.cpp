@@ -142,6 +142,14 @@ TEST(PackageRoundTrip, APartWhoseHeaderOverstatesItsCompressedSizeIsRepackedFrom
     EXPECT_EQ(compressionOf(saved, "[Content_Types].xml"), ZIP_CM_DEFLATE);
 }
 
+TEST(PackageRoundTrip, PartsBelowThirtyTwoKibibytesAreStoredAndLargerOnesDeflated)
+{
+    const QByteArray zip = zipOf({{QStringLiteral("small"), QByteArray(32 * 1024 - 1, 'x')},
+                                  {QStringLiteral("large"), QByteArray(32 * 1024, 'x')}});
+    EXPECT_EQ(compressionOf(zip, "small"), ZIP_CM_STORE);
+    EXPECT_EQ(compressionOf(zip, "large"), ZIP_CM_DEFLATE);
+}
+
 TEST(PackageRoundTrip, APartWhoseHeaderMisstatesItsSizeIsRepackedFromItsText)
 {
     // A deflated slide whose central directory claims one byte more than it
@@ -177,6 +185,8 @@ TEST(PackageSave, PackingErrorsGiveLibzipsReasonAndThePart)
                   QStringLiteral("The presentation could not be packed: the part a.xml cannot be added "
                                  "(libzip: File already exists)."));
     }
+    // Parts to copy from a source that is not an archive.
+    EXPECT_THROW(detail::writeZip({{QStringLiteral("a.xml"), "<a/>", 0}}, "not a zip"), DeckError);
 }
 
 TEST(PackageSave, SaveAsReplacesTheTargetAndLeavesNothingElseBehind)
@@ -431,6 +441,12 @@ TEST(PackageBadInput, OversizedEntriesAreRefusedWhileInflating)
     EXPECT_THROW(detail::readZip(zipOf({{QStringLiteral("a"), big}, {QStringLiteral("b"), big}}), QStringLiteral("x"), limits),
                  DeckError);
     EXPECT_EQ(detail::readZip(zip, QStringLiteral("x")).front().data, big);
+
+    // Exactly at both limits is allowed.
+    limits = {4000, 8000};
+    EXPECT_EQ(detail::readZip(zipOf({{QStringLiteral("a"), big}, {QStringLiteral("b"), big}}), QStringLiteral("x"), limits)
+                  .size(),
+              2u);
 }
 
 TEST(PackageBadInput, AHeaderThatUnderstatesTheSizeDoesNotGetPastTheLimit)

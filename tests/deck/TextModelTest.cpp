@@ -26,6 +26,7 @@ struct OneShape {
     std::vector<pugi::xml_node> saved()
     {
         document = savedSlide(*deck, 1);
+        EXPECT_EQ(quillora::testing::textBodyProblems(*document), QStringList());
         return paragraphsOf(*document, QStringLiteral("Body"));
     }
     std::unique_ptr<Presentation> deck;
@@ -226,6 +227,13 @@ TEST(TextModelAssignment, InsertionIntoEmptyTextTakesTheParagraphEndFormat)
     const auto paragraphs = shape.saved();
     EXPECT_EQ(sizeOfRun(paragraphs[0], 0), "3000");
     EXPECT_EQ(attr(detail::child(paragraphs[0], "endParaRPr"), "sz"), "3000");
+
+    // At the start of the text, the first paragraph's end format.
+    OneShape three(QStringLiteral("<a:p><a:r><a:rPr sz=\"500\"/><a:t>x</a:t></a:r><a:endParaRPr sz=\"3000\"/></a:p>"
+                                  "<a:p><a:endParaRPr sz=\"2000\"/></a:p><a:p><a:endParaRPr sz=\"1000\"/></a:p>"));
+    three.whole().characters(1, 0).setText(QStringLiteral("hi"));
+    EXPECT_EQ(runTexts(three.saved()[0]), QStringLiteral("hi|x"));
+    EXPECT_EQ(sizeOfRun(three.saved()[0], 0), "3000");
 }
 
 TEST(TextModelAssignment, NewParagraphsTakeTheFormattingOfTheParagraphWhereInsertionBegan)
@@ -260,13 +268,14 @@ TEST(TextModelAssignment, DeletingAParagraphEndJoinsTheParagraphs)
 
 TEST(TextModelFormatting, BulletAppliesToEveryParagraphTheRangeTouches)
 {
-    OneShape shape(QStringLiteral("<a:p><a:r><a:t>one</a:t></a:r></a:p><a:p><a:r><a:t>two</a:t></a:r></a:p>"
-                                  "<a:p><a:r><a:t>three</a:t></a:r></a:p>"));
-    shape.whole().characters(3, 3).setBulletVisible(false); // "e\rt"
-    const auto paragraphs = shape.saved();
-    EXPECT_EQ(bulletOf(paragraphs[0]), "buNone");
-    EXPECT_EQ(bulletOf(paragraphs[1]), "buNone");
-    EXPECT_EQ(bulletOf(paragraphs[2]), "");
+    // "e\rt" touches the first two; "two\r" ends with the second's end.
+    for (const auto& [start, length, bullets] : {std::tuple{3, 3, "buNone buNone "}, std::tuple{5, 4, " buNone "}}) {
+        OneShape shape(QStringLiteral("<a:p><a:r><a:t>one</a:t></a:r></a:p><a:p><a:r><a:t>two</a:t></a:r></a:p>"
+                                      "<a:p><a:r><a:t>three</a:t></a:r></a:p>"));
+        shape.whole().characters(start, length).setBulletVisible(false);
+        const auto paragraphs = shape.saved();
+        EXPECT_EQ(bulletOf(paragraphs[0]) + ' ' + bulletOf(paragraphs[1]) + ' ' + bulletOf(paragraphs[2]), bullets);
+    }
 }
 
 TEST(TextModelFormatting, EmptyRangeFormatsTheParagraphItSitsIn)
@@ -316,6 +325,8 @@ TEST(TextModelFormatting, VisibleKeepsAnExistingBulletAndTypeOneMakesItACharacte
     EXPECT_EQ(bulletOf(shape.saved()[0]), "buAutoNum");
     shape.whole().setBulletKind(BulletKind::Character);
     EXPECT_EQ(bulletOf(shape.saved()[0]), "buChar");
+    shape.whole().setBulletKind(BulletKind::Number);
+    EXPECT_EQ(bulletOf(shape.saved()[0]), "buAutoNum");
 }
 
 TEST(TextModelFormatting, FontSizeSplitsRunsAndKeepsOtherAttributes)

@@ -3,6 +3,10 @@
 
 #include "deck/Deck.h"
 #include "tests/support/DeckBuilder.h"
+#include "tests/support/SavedDeck.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,9 +23,18 @@ std::unique_ptr<Presentation> oneShapeDeck()
     return Presentation::fromBytes(parts.zip());
 }
 
+// The saved file must also keep the order the file format requires.
 QString savedAndReopened(Presentation& deck)
 {
-    return Presentation::fromBytes(deck.toBytes())->slide(1).shape(QStringLiteral("Rectangle 3")).textRange().text();
+    const QByteArray bytes = deck.toBytes();
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("saved.pptx")));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    QString problems;
+    quillora::testing::SavedDeck::read(file.fileName(), &problems);
+    EXPECT_EQ(problems, QString());
+    return Presentation::fromBytes(bytes)->slide(1).shape(QStringLiteral("Rectangle 3")).textRange().text();
 }
 
 } // namespace

@@ -246,6 +246,15 @@ TEST(PlanStoreGarbage, ADamagedFileReadEarlierInTheSameRunIsStillKeptBeforeTheWr
     EXPECT_TRUE(store->keptDamagedCopy().startsWith(home.file() + QLatin1String(kDamagedCopyMarker)));
     EXPECT_EQ(readFile(store->keptDamagedCopy()), binaryNoise());
     EXPECT_EQ(home.dump({kCompany})[kCompany].toString(), QStringLiteral("Acme"));
+
+    // Damage seen by a read but mended before the write: nothing to keep.
+    const QStringList kept = keptCopies(home);
+    home.writeRaw(binaryNoise());
+    EXPECT_EQ(store->value(kCompany, QStringLiteral("absent")), QStringLiteral("absent"));
+    home.writeRaw("[General]\nCompany%20Name=Mended\n");
+    store->write(kTitle, QStringLiteral("Spring launch"));
+    EXPECT_EQ(keptCopies(home), kept);
+    EXPECT_EQ(home.dump({kCompany})[kCompany].toString(), QStringLiteral("Mended"));
 }
 
 // ---------------------------------------------------------------------------
@@ -329,19 +338,24 @@ TEST(PlanStoreKilledWriter, EveryKeyHoldsAWholeOldOrNewValue)
 
 TEST(PlanStoreKilledWriter, AnEmptyLockLeftByAWriterKilledWhileTakingItDoesNotFreezeWrites)
 {
-    SettingsHome home;
-    home.save(kCompany, QStringLiteral("Acme"));
-    // What a writer killed between creating its lock file and writing its
-    // process id into it leaves behind.
-    QFile lock(home.file() + QStringLiteral(".lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.close();
+    // Left just now, and left an hour ago by a run that was killed then.
+    for (const int ageSeconds : {0, 3600}) {
+        SCOPED_TRACE(ageSeconds);
+        SettingsHome home;
+        home.save(kCompany, QStringLiteral("Acme"));
+        // What a writer killed between creating its lock file and writing its
+        // process id into it leaves behind.
+        QFile lock(home.file() + QStringLiteral(".lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+        lock.close();
 
-    // QSettings alone waits 30 seconds for such a lock to go stale.
-    auto writer = home.start({QStringLiteral("save"), kTitle, QStringLiteral("Spring launch")});
-    ASSERT_TRUE(writer->waitForFinished(10000)) << "the write waited for the abandoned lock";
-    EXPECT_EQ(writer->exitCode(), 0);
-    const QJsonObject stored = home.dump({kCompany, kTitle});
-    EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
-    EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+        // QSettings alone waits 30 seconds for such a lock to go stale.
+        auto writer = home.start({QStringLiteral("save"), kTitle, QStringLiteral("Spring launch")});
+        ASSERT_TRUE(writer->waitForFinished(10000)) << "the write waited for the abandoned lock";
+        EXPECT_EQ(writer->exitCode(), 0);
+        const QJsonObject stored = home.dump({kCompany, kTitle});
+        EXPECT_EQ(stored[kCompany].toString(), QStringLiteral("Acme"));
+        EXPECT_EQ(stored[kTitle].toString(), QStringLiteral("Spring launch"));
+    }
 }

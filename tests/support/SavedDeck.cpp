@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 #include <zip.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -118,6 +119,37 @@ SavedShape readShape(pugi::xml_node shape)
     return out;
 }
 
+// The ranks of a parent's child sequence, each with the names it takes and
+// whether it repeats; children of other names are not checked (elements of
+// other namespaces a part may carry).
+struct Rank {
+    std::vector<std::string_view> names;
+    bool repeats = false;
+};
+using Sequence = std::vector<Rank>;
+
+void checkSequence(pugi::xml_node parent, const Sequence& sequence, const QString& where, QStringList& problems)
+{
+    size_t rank = 0;
+    std::string_view previous;
+    for (pugi::xml_node child : parent.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        size_t found = 0;
+        while (found < sequence.size()
+               && std::find(sequence[found].names.begin(), sequence[found].names.end(), localName(child))
+                      == sequence[found].names.end())
+            ++found;
+        if (found == sequence.size())
+            continue;
+        if (found < rank || (found == rank && !sequence[found].repeats && !previous.empty()))
+            problems << QStringLiteral("%1: %2 after %3").arg(where, QString::fromUtf8(child.name()),
+                                                                QString::fromUtf8(previous.data(), qsizetype(previous.size())));
+        rank = found;
+        previous = child.name();
+    }
+}
+
 QString partFor(const QString& target)
 {
     // Targets in presentation.xml.rels are relative to ppt/.
@@ -134,6 +166,38 @@ std::vector<pugi::xml_node> paragraphsOf(const pugi::xml_document& slide, const 
             return bodyParagraphs(shape);
     }
     return {};
+}
+
+QStringList textBodyProblems(pugi::xml_node part)
+{
+    static const Sequence body{{{"bodyPr"}}, {{"lstStyle"}}, {{"p"}, true}};
+    static const Sequence paragraph{{{"pPr"}}, {{"r", "br", "fld"}, true}, {{"endParaRPr"}}};
+    static const Sequence run{{{"rPr"}}, {{"t"}}};
+    static const Sequence field{{{"rPr"}}, {{"pPr"}}, {{"t"}}};
+    static const Sequence properties{{{"lnSpc"}}, {{"spcBef"}}, {{"spcAft"}}, {{"buClrTx", "buClr"}},
+                                     {{"buSzTx", "buSzPct", "buSzPts"}}, {{"buFontTx", "buFont"}},
+                                     {{"buNone", "buAutoNum", "buChar", "buBlip"}}, {{"tabLst"}}, {{"defRPr"}},
+                                     {{"extLst"}}};
+    QStringList problems;
+    for (const pugi::xpath_node& found : part.select_nodes("//*[local-name()='txBody']")) {
+        const pugi::xml_node txBody = found.node();
+        const QString where = QString::fromUtf8(txBody.path().c_str());
+        checkSequence(txBody, body, where, problems);
+        if (localName(txBody.first_child()) != "bodyPr")
+            problems << where + QStringLiteral(": does not start with bodyPr");
+        if (!childNamed(txBody, "p"))
+            problems << where + QStringLiteral(": has no paragraph");
+        for (pugi::xml_node p : bodyParagraphs(txBody.parent())) {
+            checkSequence(p, paragraph, where, problems);
+            checkSequence(childNamed(p, "pPr"), properties, where, problems);
+            for (pugi::xml_node child : p.children()) {
+                checkSequence(child, localName(child) == "fld" ? field : run, where, problems);
+                if (localName(child) == "r" && !childNamed(child, "t"))
+                    problems << where + QStringLiteral(": a run without text");
+            }
+        }
+    }
+    return problems;
 }
 
 QString SavedShape::text() const
@@ -178,6 +242,8 @@ SavedDeck SavedDeck::read(const QString& path, QString* error)
         pugi::xml_document slideXml;
         if (!package.load(part, slideXml))
             return fail(QStringLiteral("missing slide part ") + part);
+        if (const QStringList problems = textBodyProblems(slideXml); !problems.isEmpty())
+            return fail(part + QStringLiteral(" breaks the file format: ") + problems.join(QStringLiteral("; ")));
         SavedSlide slide;
         for (pugi::xml_node child : slideXml.child("p:sld").child("p:cSld").child("p:spTree").children()) {
             const char* name = child.name();

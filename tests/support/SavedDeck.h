@@ -43,4 +43,9 @@ struct SavedDeck {
 // name).
 std::vector<pugi::xml_node> paragraphsOf(const pugi::xml_document& slide, const QString& shapeName);
 
+// Where the text bodies in a part break DrawingML's element order (bodyPr,
+// lstStyle?, p+; in a:p: pPr?, runs, endParaRPr?; rPr before t; a:pPr's
+// children in sequence). Empty when the part is well formed in that respect.
+QStringList textBodyProblems(pugi::xml_node part);
+
 } // namespace quillora::testing
