@@ -314,6 +314,9 @@ def main():
     build_dir = (ROOT / args.build_dir).resolve()
     if args.replay:
         recorded = [json.loads(line) for line in Path(args.replay).read_text().splitlines() if line.startswith("{")]
+        # The file written holds the whole sample again: earlier verdicts
+        # carried over, the survivors' new ones.
+        carried = [m for m in recorded if m["result"] != "survived"]
         sample = []
         for m in recorded:
             if m["result"] != "survived":
@@ -331,6 +334,7 @@ def main():
         sample = random.Random(args.seed).sample(pool, min(args.count, len(pool)))
         if args.only:
             sample = [m for m in pool if m["id"] in args.only]
+        carried = []
         output = Path(args.output or build_dir.parent / f"mutate-{args.seed}.txt")
         print(f"{len(pool)} mutants in {', '.join(args.files)}; {len(sample)} sampled with seed {args.seed}")
 
@@ -342,7 +346,7 @@ def main():
     # Signals become exceptions, so the file is always put back.
     def stop(signum, frame):
         raise KeyboardInterrupt
-    for s in (signal.SIGTERM, signal.SIGHUP):
+    for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(s, stop)
 
     tree = Tree(build_dir)
@@ -359,7 +363,9 @@ def main():
 
     results = []
     with open(output, "w") as log:
-        log.write(f"# scripts/mutate --seed {args.seed} --count {args.count} {' '.join(args.files)}\n")
+        log.write(f"# scripts/mutate {' '.join(sys.argv[1:])}\n")
+        for m in carried:
+            log.write(json.dumps(m) + "\n")
         try:
             for number, m in enumerate(sample, 1):
                 began = time.monotonic()
@@ -393,6 +399,10 @@ def main():
           f"{len(results) - len(compiled)} did not compile")
     if results:
         print(f"mean time per mutant: {sum(r['seconds'] for r in results) / len(results):.1f}s")
+    if carried:
+        whole = [r for r in carried + results if r["result"] != "not compiled"]
+        dead = [r for r in whole if r["result"].startswith("killed")]
+        print(f"whole sample: {len(dead)} killed of {len(whole)} compiled ({100.0 * len(dead) / max(1, len(whole)):.1f} %)")
     for r in survivors:
         print(f"survived {r['id']} {r['file']}:{r['line']} {r['op']}: {r['before']}  ->  {r['after']}")
     print(f"results: {output}  (rerun the survivors: scripts/mutate --replay {output})")
