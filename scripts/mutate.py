@@ -298,7 +298,7 @@ def main():
         prog="scripts/mutate",
         description="Mutation testing of product files against the test binaries that cover them. "
                     "Binaries that need a live LibreOffice or open windows are left out (see COVERING in "
-                    "scripts/mutate.py): a mutant would take minutes with them.",
+                    "scripts/mutate.py): each would add a link and seconds to every mutant.",
         epilog="example: scripts/mutate --seed 2026 --count 160 deck/TextBody.cpp plan/PlanStore.cpp; "
                "then scripts/mutate --replay build/mutate-2026.txt to rerun the survivors")
     parser.add_argument("files", nargs="*", metavar="FILE", help="product files, relative to the repository")
@@ -306,9 +306,9 @@ def main():
     parser.add_argument("--count", type=int, default=50, help="how many mutants to sample (default 50)")
     parser.add_argument("--build-dir", default="build/test")
     parser.add_argument("--list", action="store_true", help="print the sampled mutants without running them")
-    parser.add_argument("--only", nargs="+", metavar="ID", help="run just these mutants of the sample")
+    parser.add_argument("--only", nargs="+", metavar="ID", help="run just these mutants of the files, by the ids --list prints")
     parser.add_argument("--replay", metavar="RESULTS", help="rerun the survivors recorded in a results file")
-    parser.add_argument("--output", help="results file (default BUILD/../mutate-SEED.txt)")
+    parser.add_argument("--output", help="results file (default: mutate-SEED.txt beside the build folder)")
     args = parser.parse_args()
 
     build_dir = (ROOT / args.build_dir).resolve()
