@@ -203,6 +203,14 @@ TEST(PlanFileReading, OversizedFilesAreRefusedWithoutReadingThemWhole)
     } catch (const RuntimeError& e) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("is larger than 64 MiB"))) << e.what();
     }
+    // At the limit the file is read (and, being zeros, refused as JSON).
+    ASSERT_TRUE(QFile::resize(big.fileName(), kPlanFileLimitBytes));
+    try {
+        readPlanFile(big.fileName());
+        FAIL() << "zeros were read as a plan";
+    } catch (const RuntimeError& e) {
+        EXPECT_FALSE(e.description().contains(QStringLiteral("is larger than"))) << e.what();
+    }
 }
 
 // Plan files written by the program: what the stored plan becomes and how it
