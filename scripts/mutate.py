@@ -36,7 +36,7 @@ COVERING = {
     "core/": ["plan_store_tests", "deck_text_model_tests", "builder_tests"],
 }
 # Binaries built beside a covering binary because it starts them.
-HELPERS = {"plan_store_fault_tests": ["plan_store_probe"],
+STARTED_BY = {"plan_store_fault_tests": ["plan_store_probe"],
            "generation_reliability_tests": ["plan_store_probe", "quillora_template"],
            "builder_engine_tests": ["quillora_template"]}
 
@@ -269,7 +269,7 @@ def run(cmd, timeout=None, **kw):
 
 
 def build(build_dir, binaries):
-    targets = sorted(set(binaries + [h for b in binaries for h in HELPERS.get(b, [])]))
+    targets = sorted(set(binaries + [h for b in binaries for h in STARTED_BY.get(b, [])]))
     args = ["cmake", "--build", str(build_dir), "--parallel", "2"]
     for t in targets:
         args += ["--target", t]
