@@ -7,8 +7,9 @@
 // All three reach the application only through the context's automation
 // runtime, read the plan only from the context's store, report failed steps
 // only to the context's sink and wait only on the context's clock, so the
-// program, the tests and the command each hand in their own. The generator writes no file of its own: what becomes of the
-// filled deck is the caller's next step.
+// program, the tests and the command each hand in their own. The generator
+// writes no file of its own: what becomes of the filled deck is the caller's
+// next step.
 
 #include "automation/Automation.h"
 #include "automation/AutomationRuntime.h"

@@ -152,22 +152,16 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
     // A plan file's plan is served from memory: the user's stored plan is
     // neither read nor touched.
     std::unique_ptr<PlanStore> planFromFile;
-    TitleTexts titles;
-    if (job.planPath) {
-        const PlanDocument plan = readPlanFile(*job.planPath);
-        titles = {plan.productName, plan.planTitle};
-        planFromFile = makeInMemoryPlanStore(plan);
-    } else {
-        try {
-            titles = {storedPlanOf(tools).value(QLatin1String(kProductNameKey)),
-                      storedPlanOf(tools).value(QLatin1String(kMarketingPlanKey))};
-        } catch (const PlanStoreError& failure) {
-            throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
-                                   .arg(quoted(failure.filePath()), failure.reason()));
-        }
-    }
-
+    if (job.planPath)
+        planFromFile = makeInMemoryPlanStore(readPlanFile(*job.planPath));
     PlanStore& plan = planFromFile ? *planFromFile : storedPlanOf(tools);
+    TitleTexts titles;
+    try {
+        titles = {plan.value(QLatin1String(kProductNameKey)), plan.value(QLatin1String(kMarketingPlanKey))};
+    } catch (const PlanStoreError& failure) {
+        throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
+                               .arg(quoted(failure.filePath()), failure.reason()));
+    }
     const FilledDeck filled = tools.filler(job.templatePath, titles, plan);
     if (!filled.failures.empty())
         throw RuntimeError(failureSentence(filled.failures, job.templatePath));
