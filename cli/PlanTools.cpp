@@ -1,6 +1,5 @@
 #include "cli/PlanTools.h"
 #include "cli/CommandText.h"
-#include "platform/WindowInstance.h"
 
 #include "builder/TemplateCheck.h"
 #include "core/Quoted.h"

@@ -3,12 +3,18 @@
 // a template, and carrying the stored plan out to a plan file and back in.
 
 #include <QString>
+#include <QtGlobal>
 #include <QTextStream>
 #include <functional>
 
 namespace quillora {
 
 class PlanStore;
+
+// What the command says when it would replace the stored plan while a window
+// holds it. Translated under the context "DeckCommand".
+inline constexpr char kCloseWindowFirst[] =
+    QT_TRANSLATE_NOOP("DeckCommand", "Close the Quillora window first: it holds the plan you are about to replace.");
 
 // Prints one line per missing piece of the template, then the summary line.
 // True when nothing is missing; throws RuntimeError when the file cannot be

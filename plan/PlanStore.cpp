@@ -203,10 +203,7 @@ std::unique_ptr<PlanStore> openUserPlanStore()
 
 QString PlanStore::value(const QString& key, const QString& defaultValue)
 {
-    QString value;
-    if (!read(key, value))
-        return defaultValue;
-    return value;
+    return stored(key).value_or(defaultValue);
 }
 
 std::optional<QString> PlanStore::stored(const QString& key)

@@ -31,8 +31,6 @@ public:
     // The same for several values, stored at once in their order.
     void save(const PlanValues& values, Source source);
 
-    bool hasWaitingValues() const { return !m_waiting.empty(); }
-
 private:
     PlanStore* m_store;
     std::map<QString, QString> m_waiting;

@@ -81,12 +81,14 @@ PlanDocument readStoredPlan(PlanStore& store)
 
 void storePlan(PlanStore& store, const PlanDocument& plan)
 {
+    PlanValues values;
     if (plan.hasProductName)
-        store.write(QLatin1String(kProductNameKey), plan.productName);
+        values.emplace_back(QLatin1String(kProductNameKey), plan.productName);
     if (plan.hasPlanTitle)
-        store.write(QLatin1String(kMarketingPlanKey), plan.planTitle);
+        values.emplace_back(QLatin1String(kMarketingPlanKey), plan.planTitle);
     for (const auto& [key, statement] : plan.statements)
-        store.write(key, statement);
+        values.emplace_back(key, statement);
+    store.writeAll(values);
 }
 
 QString planBackupFileName(const QDateTime& time, const QString& productName)

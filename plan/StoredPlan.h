@@ -14,9 +14,10 @@ namespace quillora {
 // Every key the store holds, exactly as stored; keys never stored stay out.
 PlanDocument readStoredPlan(PlanStore& store);
 
-// Writes each key the document has, titles first, each through to the disk
-// as typing does; keys the document lacks keep what the store holds. Throws
-// RuntimeError from the first write that fails.
+// Writes each key the document has, titles first, through to the disk in one
+// replacement of the store (all or none where the store can); keys the
+// document lacks keep what the store holds. Throws RuntimeError when the
+// write fails.
 void storePlan(PlanStore& store, const PlanDocument& plan);
 
 // "2026-12-08 101500 Acme Rocket Skates.json": the time, then the product

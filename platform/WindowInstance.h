@@ -12,11 +12,6 @@
 
 namespace quillora {
 
-// What a command that replaces the stored plan says while a window holds it.
-// Translated under the context "DeckCommand".
-inline constexpr char kCloseWindowFirst[] =
-    QT_TRANSLATE_NOOP("DeckCommand", "Close the Quillora window first: it holds the plan you are about to replace.");
-
 // What the desktop gave a start to let its window take the focus: the X11
 // startup notification id and the Wayland activation token. Read before the
 // application object exists, which takes them out of the environment.

@@ -6,6 +6,7 @@
 #include "cli/CommandText.h"
 #include "cli/OutputChecks.h"
 #include "cli/PdfExport.h"
+#include "cli/PlanTools.h"
 #include "deck/Deck.h"
 #include "deck/PackageRefusals.h"
 #include "platform/WindowInstance.h"

@@ -3,7 +3,6 @@
 // aside and storing one.
 
 #include "cli/PlanTools.h"
-#include "platform/WindowInstance.h"
 #include "core/DataFiles.h"
 #include "plan/PlanFile.h"
 #include "plan/PlanFileWriter.h"
