@@ -35,11 +35,6 @@ COVERING = {
     "cli/": ["cli_tests", "plan_file_input_tests"],
     "core/": ["plan_store_tests", "deck_text_model_tests", "builder_tests"],
 }
-# Binaries built beside a covering binary because it starts them.
-STARTED_BY = {"plan_store_fault_tests": ["plan_store_probe"],
-           "generation_reliability_tests": ["plan_store_probe", "quillora_template"],
-           "builder_engine_tests": ["quillora_template"]}
-
 
 def covering(path):
     best = max((p for p in COVERING if path.startswith(p)), key=len, default=None)
@@ -159,14 +154,14 @@ def sites_of(text):
         sites.append((m.start(1), m.end(1), "false" if m.group(1) == "true" else "true", "flip-return"))
     for m in re.finditer(r"\breturn\s+([^;]+);", code):
         value = m.group(1).strip()
-        if value in ("true", "false", "{}", "std::nullopt") or "\n" in m.group(1) or "{" in value:
+        if value in ("true", "false", "std::nullopt") or "\n" in m.group(1) or "{" in value:
             continue
         sites.append((m.start(1), m.end(1), "{}", "return-default"))
-    sites.extend(deletable_statements(text, code))
+    sites.extend(deletable_statements(code))
     return sorted(sites)
 
 
-def deletable_statements(text, code):
+def deletable_statements(code):
     """Whole-line expression statements, replaced by an empty block so a
     brace-less if or loop keeps a body."""
     sites = []
@@ -251,9 +246,14 @@ class Tree:
         return path, original
 
     def restore(self, path, original):
-        path.write_bytes(original)
-        os.utime(path)  # newer than the mutant's object, so the next build recompiles
+        path.write_bytes(original)  # newer than the mutant's object: the next build recompiles
         self.pending.unlink(missing_ok=True)
+
+
+def score(results):
+    compiled = [r for r in results if r["result"] != "not compiled"]
+    killed = [r for r in compiled if r["result"].startswith("killed")]
+    return f"{len(killed)} killed of {len(compiled)} compiled ({100.0 * len(killed) / max(1, len(compiled)):.1f} %)"
 
 
 def run(cmd, timeout=None, **kw):
@@ -269,7 +269,8 @@ def run(cmd, timeout=None, **kw):
 
 
 def build(build_dir, binaries):
-    targets = sorted(set(binaries + [h for b in binaries for h in STARTED_BY.get(b, [])]))
+    # What a binary starts (a probe, the template) is among its CMake dependencies.
+    targets = sorted(set(binaries))
     args = ["cmake", "--build", str(build_dir), "--parallel", "2"]
     for t in targets:
         args += ["--target", t]
@@ -331,12 +332,14 @@ def main():
         if not args.files:
             parser.error("name at least one file")
         pool = all_mutants(args.files)
-        sample = random.Random(args.seed).sample(pool, min(args.count, len(pool)))
         if args.only:
             sample = [m for m in pool if m["id"] in args.only]
+        else:
+            sample = random.Random(args.seed).sample(pool, min(args.count, len(pool)))
         carried = []
         output = Path(args.output or build_dir.parent / f"mutate-{args.seed}.txt")
-        print(f"{len(pool)} mutants in {', '.join(args.files)}; {len(sample)} sampled with seed {args.seed}")
+        chosen = "named" if args.only else f"sampled with seed {args.seed}"
+        print(f"{len(pool)} mutants in {', '.join(args.files)}; {len(sample)} {chosen}")
 
     if args.list:
         for m in sample:
@@ -392,17 +395,12 @@ def main():
             build(build_dir, binaries)
 
     compiled = [r for r in results if r["result"] != "not compiled"]
-    killed = [r for r in compiled if r["result"].startswith("killed")]
     survivors = [r for r in compiled if r["result"] == "survived"]
-    print(f"\nscore: {len(killed)} killed of {len(compiled)} compiled "
-          f"({100.0 * len(killed) / max(1, len(compiled)):.1f} %), "
-          f"{len(results) - len(compiled)} did not compile")
+    print(f"\nscore: {score(results)}, {len(results) - len(compiled)} did not compile")
     if results:
         print(f"mean time per mutant: {sum(r['seconds'] for r in results) / len(results):.1f}s")
     if carried:
-        whole = [r for r in carried + results if r["result"] != "not compiled"]
-        dead = [r for r in whole if r["result"].startswith("killed")]
-        print(f"whole sample: {len(dead)} killed of {len(whole)} compiled ({100.0 * len(dead) / max(1, len(whole)):.1f} %)")
+        print(f"whole sample: {score(carried + results)}")
     for r in survivors:
         print(f"survived {r['id']} {r['file']}:{r['line']} {r['op']}: {r['before']}  ->  {r['after']}")
     print(f"results: {output}  (rerun the survivors: scripts/mutate --replay {output})")
