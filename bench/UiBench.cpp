@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QProcessEnvironment>
 #include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -38,8 +39,6 @@ using namespace quillora;
 
 namespace {
 
-QString g_configHome;
-
 QString statementOf(int bytes)
 {
     QString text;
@@ -50,7 +49,6 @@ QString statementOf(int bytes)
     return text;
 }
 
-// Writes the settings file directly: `bytes` of other values besides the plan.
 // The user's store (this process's private settings home), as the program
 // opens it.
 PlanStore& userPlan()
@@ -59,10 +57,11 @@ PlanStore& userPlan()
     return *store;
 }
 
+// Writes the settings file directly: `bytes` of other values besides the plan.
 void prepareStore(int bytes)
 {
-    QDir().mkpath(g_configHome + QStringLiteral("/Tarnvale"));
-    QFile file(g_configHome + QStringLiteral("/Tarnvale/Quillora.conf"));
+    QDir().mkpath(QFileInfo(planStoreFile()).path());
+    QFile file(planStoreFile());
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write("[General]\n");
     const QByteArray value(1000, 'v');
@@ -356,8 +355,7 @@ BENCHMARK(BM_FirstPaintAgainstEmptyWindow)->UseManualTime()->Iterations(21)->Uni
 int main(int argc, char** argv)
 {
     QTemporaryDir configHome;
-    g_configHome = configHome.path();
-    qputenv("XDG_CONFIG_HOME", g_configHome.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -30,8 +30,8 @@ std::unique_ptr<QSettings> openStore()
         QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Tarnvale\\Quillora"),
         QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
-                                       QStringLiteral("Quillora"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication));
 #endif
 }
 

@@ -13,6 +13,11 @@
 
 namespace quillora {
 
+// Where QSettings keeps the plan: organisation and application. The window's
+// own settings go under the same organisation.
+inline constexpr char kSettingsOrganization[] = "Tarnvale";
+inline constexpr char kSettingsApplication[] = "Quillora";
+
 // Values to store, in the order they were given.
 using PlanValues = std::vector<std::pair<QString, QString>>;
 

@@ -350,8 +350,7 @@ void MainWindow::setWindowMemory(std::unique_ptr<WindowMemory> memory)
 
 QMargins MainWindow::currentFrameMargins() const
 {
-    return QMargins(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
-                    frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    return marginsAround(frameGeometry(), geometry());
 }
 
 QMargins MainWindow::expectedFrameMargins() const

@@ -27,7 +27,6 @@ public:
     void showKeptCopy(const QString& copyPath);
 
     QString text() const;
-    bool showsFailure() const { return !m_failure.isEmpty(); }
 
 Q_SIGNALS:
     // The notice appeared, changed its text or went.

@@ -1,4 +1,5 @@
 #include "ui/WindowLayout.h"
+#include "ui/WindowPlacement.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/StatementBox.h"
@@ -12,14 +13,6 @@
 
 namespace quillora {
 namespace {
-
-// The margins that put `inner` where it lies inside `outer` (both in the
-// same coordinates).
-QMargins marginsAround(const QRect& outer, const QRect& inner)
-{
-    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                    outer.bottom() - inner.bottom());
-}
 
 // A frame holding its field at the field's designed distance from each edge.
 void layOutFrame(QGroupBox& frame, LineBox& field, const QRect& frameRect, const QRect& fieldRect)
@@ -74,6 +67,15 @@ QSize designedWindowSize()
     return QSize(twipsToPixels(12720), twipsToPixels(11235));
 }
 
+namespace {
+
+// The designed places, in pixels of the designed client area.
+struct DesignedPlaces {
+    QRect generateButton, productNameFrame, planTitleFrame, productNameField, planTitleField;
+    QRect firstSectionTabs, secondSectionTabs, firstStatementPage, secondStatementPage;
+    QRect firstStatementBox, secondStatementBox;
+};
+
 const DesignedPlaces& designedPlaces()
 {
     static const DesignedPlaces places = [] {
@@ -93,6 +95,8 @@ const DesignedPlaces& designedPlaces()
     }();
     return places;
 }
+
+} // namespace
 
 int fitStoreNotice(QWidget& window, const QWidget& notice)
 {

@@ -36,14 +36,6 @@ struct WindowControls {
 // The designed client area, without a menu bar.
 QSize designedWindowSize();
 
-// The designed places, in pixels of the designed client area.
-struct DesignedPlaces {
-    QRect generateButton, productNameFrame, planTitleFrame, productNameField, planTitleField;
-    QRect firstSectionTabs, secondSectionTabs, firstStatementPage, secondStatementPage;
-    QRect firstStatementBox, secondStatementBox;
-};
-const DesignedPlaces& designedPlaces();
-
 // The smallest client area the window allows, unless the layouts need more
 // (menu bar included): with the window's frame it fits a 1280x720 screen,
 // and 800x500 logical pixels.

@@ -1,4 +1,5 @@
 #include "ui/WindowPlacement.h"
+#include "plan/PlanStore.h"
 
 #include <QSettings>
 
@@ -10,8 +11,8 @@ namespace {
 
 std::unique_ptr<QSettings> windowSettings()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
-                                       QLatin1String(kWindowSettingsName));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QLatin1String(kSettingsOrganization), QLatin1String(kWindowSettingsName));
 }
 
 // Moves [start, start+length) into [low, high) as far as it fits; a span
@@ -22,6 +23,12 @@ int clampSpan(int start, int length, int low, int high)
 }
 
 } // namespace
+
+QMargins marginsAround(const QRect& outer, const QRect& inner)
+{
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
 
 QRect fitOnScreen(const QRect& client, const QMargins& frame, const QRect& available, const QSize& minimum)
 {

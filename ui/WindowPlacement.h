@@ -15,6 +15,10 @@ namespace quillora {
 inline constexpr char kWindowSettingsName[] = "Quillora-window";
 inline constexpr char kWindowGeometryKey[] = "Window/geometry";
 
+// The margins that put `inner` where it lies inside `outer` (both in the
+// same coordinates): a window's frame around its client area.
+QMargins marginsAround(const QRect& outer, const QRect& inner);
+
 // The client rectangle for a window whose client area is `client`, framed
 // by `frame`, so that the whole frame lies inside `available`: the size is
 // cut down to what fits (never below `minimum`), then the window is moved in.

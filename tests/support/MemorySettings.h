@@ -5,11 +5,8 @@
 
 #include "plan/InMemoryPlanStore.h"
 #include "plan/PlanStore.h"
-#include "core/RuntimeError.h"
 
 #include <QString>
-#include <map>
-#include <memory>
 #include <vector>
 
 namespace quillora::testing {
@@ -31,19 +28,9 @@ public:
             writes.emplace_back(key, value);
             InMemoryPlanStore::write(key, value);
         }
-        void writeAll(const PlanValues& batch) override
-        {
-            // All or none, as the settings file is replaced.
-            if (refuseWrites)
-                throw PlanStoreError(PlanStoreError::Operation::Write, refusal, fileName);
-            ++batches;
-            for (const auto& [key, value] : batch)
-                write(key, value);
-        }
         QString keptDamagedCopy() const override { return keptCopy; }
         std::vector<std::pair<QString, QString>> writes;
         int reads = 0;
-        int batches = 0;
         bool refuseWrites = false;
         QString refusal = QStringLiteral("Permission denied"); // the system's reason a write gives
         QString readRefusal;                                   // set: every read fails with it
@@ -57,7 +44,6 @@ public:
 
     // Handed in wherever the program takes its plan store.
     operator PlanStore&() { return m_backend; } // NOLINT(google-explicit-constructor)
-    PlanStore& store() { return m_backend; }
     Backend* operator->() { return &m_backend; }
     Backend& operator*() { return m_backend; }
 
