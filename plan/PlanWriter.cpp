@@ -11,11 +11,6 @@ QString PlanWriter::value(const QString& key) const
     return m_store->value(key);
 }
 
-void PlanWriter::save(const QString& key, const QString& value, Source source)
-{
-    save(PlanValues{{key, value}}, source);
-}
-
 void PlanWriter::save(const PlanValues& given, Source source)
 {
     PlanValues values;

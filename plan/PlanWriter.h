@@ -25,10 +25,9 @@ public:
     // Throws PlanStoreError when the store cannot be read.
     QString value(const QString& key) const;
 
-    // Stores key's value together with every waiting value, at once. When
-    // the store refuses, a typed value waits and the refusal is thrown.
-    void save(const QString& key, const QString& value, Source source);
-    // The same for several values, stored at once in their order.
+    // Stores the values, in their order, together with every waiting value,
+    // at once. When the store refuses, typed values wait and the refusal is
+    // thrown.
     void save(const PlanValues& values, Source source);
 
 private:

@@ -70,14 +70,18 @@ void SectionEditor::saveStatement(Strip strip, const TabStrip& tabs, const State
 
 void SectionEditor::loadProductName()
 {
-    const QString stored = load(QLatin1String(kProductNameKey));
-    loading([&] { m_c.productNameField->setText(stored); });
+    loadField(*m_c.productNameField, QLatin1String(kProductNameKey));
 }
 
 void SectionEditor::loadPlanTitle()
 {
-    const QString stored = load(QLatin1String(kMarketingPlanKey));
-    loading([&] { m_c.planTitleField->setText(stored); });
+    loadField(*m_c.planTitleField, QLatin1String(kMarketingPlanKey));
+}
+
+void SectionEditor::loadField(LineBox& field, const QString& key)
+{
+    const QString stored = load(key);
+    loading([&] { field.setText(stored); });
 }
 
 void SectionEditor::loading(const std::function<void()>& assign)
@@ -108,15 +112,7 @@ void SectionEditor::storeHeldValues()
     m_holding = false;
     if (m_held.empty())
         return;
-    const PlanValues held = std::exchange(m_held, {});
-    try {
-        m_writer.save(held, PlanWriter::Source::Loaded);
-        if (m_c.storeNotice)
-            m_c.storeNotice->clearFailure();
-        tellKeptCopy();
-    } catch (const PlanStoreError& failure) {
-        tell(failure);
-    }
+    write(std::exchange(m_held, {}), PlanWriter::Source::Loaded);
 }
 
 void SectionEditor::save(const QString& key, const QString& value)
@@ -133,8 +129,13 @@ void SectionEditor::save(const QString& key, const QString& value)
     // loaded one must never be stored over it.
     if (same != m_held.end())
         m_held.erase(same);
+    write({{key, value}}, m_loading ? PlanWriter::Source::Loaded : PlanWriter::Source::Typed);
+}
+
+void SectionEditor::write(const PlanValues& values, PlanWriter::Source source)
+{
     try {
-        m_writer.save(key, value, m_loading ? PlanWriter::Source::Loaded : PlanWriter::Source::Typed);
+        m_writer.save(values, source);
         if (m_c.storeNotice)
             m_c.storeNotice->clearFailure();
         tellKeptCopy();

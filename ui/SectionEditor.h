@@ -67,8 +67,11 @@ private:
     void saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box);
     // The value to show for key; empty, with the failure told, when the store cannot be read.
     QString load(const QString& key);
+    void loadField(LineBox& field, const QString& key);
     // Stores a field's value; the store's answer goes to the notice.
     void save(const QString& key, const QString& value);
+    // Stores the values at once; the store's answer goes to the notice.
+    void write(const PlanValues& values, PlanWriter::Source source);
     void tell(const PlanStoreError& failure);
     void tellKeptCopy();
     // Runs an assignment the program makes to a field: its Change stores a loaded value.
