@@ -32,7 +32,7 @@ using namespace quillora;
 using namespace quillora::automation;
 
 const QString kTemplate = quillora::testing::builtTemplatePath();
-const QString kPlugin = QStringLiteral(QUILLORA_BIN_DIR "/libquillora_impress.so");
+const QString kPlugin = QStringLiteral(QUILLORA_BIN_DIR "/") + QLatin1String(office::kPluginFileName);
 
 // A headless office of the benchmark's own, stopped at the end.
 struct BenchOffice {

@@ -61,10 +61,8 @@ QByteArray presentationRelationships(int slideCount)
     QByteArray xml = kXmlDeclaration;
     xml += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
     for (int n = 1; n <= slideCount; ++n) {
-        xml += "<Relationship Id=\"rId" + QByteArray::number(n) +
-               "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/slide\" "
-               "Target=\"slides/slide" +
-               QByteArray::number(n) + ".xml\"/>";
+        xml += "<Relationship Id=\"rId" + QByteArray::number(n) + "\" Type=\"" + kRelationshipTypes +
+               "slide\" Target=\"slides/slide" + QByteArray::number(n) + ".xml\"/>";
     }
     return xml + "<Relationship Id=\"rIdMaster\" Type=\"" + kRelationshipTypes +
            "slideMaster\" Target=\"slideMasters/slideMaster1.xml\"/></Relationships>";
@@ -121,16 +119,6 @@ void addMasterLayoutAndTheme(PackageParts& parts)
                   "<a:lnStyleLst>" + line + line + line + "</a:lnStyleLst><a:effectStyleLst>" + effect + effect + effect +
                   "</a:effectStyleLst><a:bgFillStyleLst>" + solid + solid + solid + "</a:bgFillStyleLst></a:fmtScheme>"
                   "</a:themeElements></a:theme>");
-}
-
-QByteArray packageRelationships()
-{
-    QByteArray xml = kXmlDeclaration;
-    xml += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-           "<Relationship Id=\"rId1\" "
-           "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
-           "Target=\"ppt/presentation.xml\"/></Relationships>";
-    return xml;
 }
 
 // Streams head + fill... + tail into libzip without holding it in memory.
@@ -319,7 +307,7 @@ PackageParts PackageParts::withSlides(const std::vector<QByteArray>& slides, con
             presented.append(i);
     PackageParts parts;
     parts.set(QStringLiteral("[Content_Types].xml"), contentTypes(slideCount));
-    parts.set(QStringLiteral("_rels/.rels"), packageRelationships());
+    parts.set(QStringLiteral("_rels/.rels"), relationships({{"officeDocument", "ppt/presentation.xml"}}));
     parts.set(QStringLiteral("ppt/presentation.xml"), presentation(presented));
     parts.set(QStringLiteral("ppt/_rels/presentation.xml.rels"), presentationRelationships(slideCount));
     addMasterLayoutAndTheme(parts);
