@@ -105,6 +105,8 @@ TEST(PlanFileRejection, BadJsonNamesFileAndPosition)
     EXPECT_TRUE(message.contains(QStringLiteral("at line 3, column 4)"))) << message.toStdString();
     // Columns count characters, not bytes: each e-acute is two bytes of UTF-8.
     EXPECT_TRUE(rejection("{\n\"planTitle\": \"\xc3\xa9\xc3\xa9\" \"y\"\n}").contains(QStringLiteral("at line 2, column 20)")));
+    // An empty file: the error is at the first column.
+    EXPECT_TRUE(rejection("").contains(QStringLiteral("at line 1, column 1)"))) << rejection("").toStdString();
 }
 
 TEST(PlanFileRejection, WrongShapes)

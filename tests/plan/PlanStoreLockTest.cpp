@@ -15,6 +15,7 @@ TEST(PlanStoreLock, AFolderWhereTheLockFileGoesRefusesTheWriteInsteadOfWaitingFo
     const QString lock = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"),
                                    QStringLiteral("Quillora")).fileName()
                        + QStringLiteral(".lock");
+    EXPECT_EQ(planStoreFile() + QStringLiteral(".lock"), lock) << "the file a window's socket is named after";
     ASSERT_TRUE(QDir().mkpath(lock));
     EXPECT_THROW(store->write(QStringLiteral("Company Name"), QStringLiteral("Lost")), RuntimeError);
     EXPECT_EQ(store->value(QStringLiteral("Company Name")), QStringLiteral("Kept Co"));
