@@ -35,6 +35,14 @@ TextRange Shape::textRange()
     return TextRange(*this, 1, 0, true);
 }
 
+TextRange Shape::textRange(int start, int length)
+{
+    textRange(); // the same refusal without a text frame
+    if (start < 1 || length < 0)
+        detail::throwOutOfRange();
+    return TextRange(*this, start, length, false);
+}
+
 Slide& Shape::slide()
 {
     return *d->slide;
