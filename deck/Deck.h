@@ -114,9 +114,9 @@ public:
     // The range that holds the shape's whole text; DeckError when the shape
     // has no text frame.
     TextRange textRange();
-    // The range over `length` characters from the 1-based `start`, clipped
-    // to the text as it is now like any range made before the text changed;
-    // a start below 1 or a negative length is out of range.
+    // The range over `length` characters from the 1-based `start` (at most
+    // one past the last character), its length clipped at the end; other
+    // starts and negative lengths are out of range.
     TextRange textRange(int start, int length);
     Slide& slide();
 

@@ -37,8 +37,7 @@ TextRange Shape::textRange()
 
 TextRange Shape::textRange(int start, int length)
 {
-    textRange(); // the same refusal without a text frame
-    if (start < 1 || length < 0)
+    if (start < 1 || start > textRange().length() + 1 || length < 0)
         detail::throwOutOfRange();
     return TextRange(*this, start, length, false);
 }
