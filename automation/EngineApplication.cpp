@@ -1,5 +1,5 @@
 #include "automation/EngineApplication.h"
-#include "automation/PassOnObjects.h"
+#include "automation/ServedObjects.h"
 #include "core/RuntimeError.h"
 #include "deck/Deck.h"
 
@@ -24,10 +24,15 @@ auto engine(Call&& call) -> decltype(call())
     }
 }
 
-struct OpenDeck {
+// One presentation the server holds open.
+struct OpenDeck final : DocumentBackend, std::enable_shared_from_this<OpenDeck> {
     std::unique_ptr<deck::Presentation> deck;
     QString path;
     int selectedSlide = 0; // 0: nothing selected
+
+    int slideCount() override { return deck->slideCount(); }
+    std::shared_ptr<SlideBackend> slide(int number) override;
+    void clearSelection() override { selectedSlide = 0; }
 };
 
 using DeckHandle = std::shared_ptr<OpenDeck>;
@@ -42,241 +47,127 @@ struct EngineDocuments {
 
 namespace {
 
-class EngineApp final : public Application, public std::enable_shared_from_this<EngineApp> {
+// Every text change of a run lands here, on the shape's text model.
+// Each object keeps its presentation open while it lives.
+class EngineText final : public TextBackend {
 public:
-    explicit EngineApp(std::shared_ptr<EngineDocuments> documents) : m_documents(std::move(documents)) {}
+    EngineText(DeckHandle deck, deck::Shape& shape) : m_deck(std::move(deck)), m_shape(shape) {}
+    QString text() override
+    {
+        return engine([&] { return m_shape.textRange().text(); });
+    }
+    void replaceAll(const QString& text) override
+    {
+        engine([&] { m_shape.textRange().setText(text); });
+    }
+    void replace(int start, int count, const QString& text) override
+    {
+        engine([&] { m_shape.textRange(start + 1, count).setText(text); });
+    }
+    void setBullet(int start, int count, BulletChange change) override
+    {
+        engine([&] {
+            deck::TextRange range = m_shape.textRange(start + 1, count);
+            switch (change) {
+            case BulletChange::Hidden:
+                return range.setBulletVisible(false);
+            case BulletChange::Shown:
+                return range.setBulletVisible(true);
+            case BulletChange::Unnumbered:
+                return range.setBulletKind(deck::BulletKind::Character);
+            case BulletChange::Numbered:
+                return range.setBulletKind(deck::BulletKind::Number);
+            }
+        });
+    }
+    void setFontSize(int start, int count, float points) override
+    {
+        engine([&] { m_shape.textRange(start + 1, count).setFontSize(points); });
+    }
 
-    QString defaultMember() override { return QLatin1String(kEngineApplicationName); }
+private:
+    DeckHandle m_deck;
+    deck::Shape& m_shape;
+};
+
+class EngineShape final : public ShapeBackend {
+public:
+    EngineShape(DeckHandle deck, deck::Shape& shape) : m_deck(std::move(deck)), m_shape(shape) {}
+    std::shared_ptr<TextBackend> text() override
+    {
+        if (!engine([&] { return m_shape.hasTextFrame(); }))
+            return nullptr;
+        return std::make_shared<EngineText>(m_deck, m_shape);
+    }
+
+private:
+    DeckHandle m_deck;
+    deck::Shape& m_shape;
+};
+
+class EngineSlide final : public SlideBackend {
+public:
+    EngineSlide(DeckHandle deck, deck::Slide& slide) : m_deck(std::move(deck)), m_slide(slide) {}
+    int shapeCount() override { return m_slide.shapeCount(); }
+    std::shared_ptr<ShapeBackend> shape(int number) override
+    {
+        return std::make_shared<EngineShape>(m_deck, engine([&]() -> deck::Shape& { return m_slide.shape(number); }));
+    }
+    std::shared_ptr<ShapeBackend> shape(const QString& name) override
+    {
+        for (int number = 1; number <= m_slide.shapeCount(); ++number) {
+            deck::Shape& shape = m_slide.shape(number);
+            if (shape.name() == name)
+                return std::make_shared<EngineShape>(m_deck, shape);
+        }
+        return nullptr;
+    }
+    void select() override { m_deck->selectedSlide = m_slide.number(); }
+
+private:
+    DeckHandle m_deck;
+    deck::Slide& m_slide;
+};
+
+std::shared_ptr<SlideBackend> OpenDeck::slide(int number)
+{
+    deck::Slide& slide = engine([&]() -> deck::Slide& { return deck->slide(number); });
+    return std::make_shared<EngineSlide>(shared_from_this(), slide);
+}
+
+// An application's view of the server: what it opens, the server keeps.
+class EngineBackend final : public PresentationBackend {
+public:
+    explicit EngineBackend(std::shared_ptr<EngineDocuments> documents) : m_documents(std::move(documents)) {}
     void setVisible(bool visible) override
     {
         if (visible)
             m_documents->shown = true;
     }
-    Ref<Presentations> presentations() override;
-    Ref<DocumentWindow> activeWindow() override;
-
-    DeckHandle open(const QString& fileName)
+    std::shared_ptr<DocumentBackend> open(const QString& fileName) override
     {
         auto opened = std::make_shared<OpenDeck>();
         opened->deck = engine([&] { return deck::Presentation::open(fileName); });
         opened->path = fileName;
         m_documents->decks.push_back(opened);
-        m_active = opened;
         return opened;
     }
-    void activate(const DeckHandle& deck) { m_active = deck; }
-    OpenDeck* active() const { return m_active.lock().get(); }
 
 private:
     std::shared_ptr<EngineDocuments> m_documents;
-    std::weak_ptr<OpenDeck> m_active; // gone once the server lets go of it
 };
 
-using App = std::shared_ptr<EngineApp>;
-
-// Every object keeps the application alive, as references into a running
-// application do.
-class EFont final : public Font {
-public:
-    EFont(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
-    void setSize(float points) override { engine([&] { m_range.setFontSize(points); }); }
-
-private:
-    App m_app;
-    deck::TextRange m_range;
-};
-
-class EBullet final : public BulletFormat {
-public:
-    EBullet(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
-    void setVisible(int visible) override
-    {
-        if (visible != kTrue && visible != kFalse)
-            throw RuntimeError(RuntimeError::tr(kValueOutOfRange));
-        engine([&] { m_range.setBulletVisible(visible == kTrue); });
-    }
-    // None, unnumbered (a bullet character), numbered.
-    void setType(int type) override
-    {
-        static constexpr deck::BulletKind kKinds[] = {deck::BulletKind::None, deck::BulletKind::Character,
-                                                      deck::BulletKind::Number};
-        if (type < 0 || type > 2)
-            throw RuntimeError(RuntimeError::tr(kValueOutOfRange));
-        engine([&] { m_range.setBulletKind(kKinds[type]); });
-    }
-
-private:
-    App m_app;
-    deck::TextRange m_range;
-};
-
-class EParagraphFormat final : public ParagraphFormat {
-public:
-    EParagraphFormat(App app, deck::TextRange range) : m_app(std::move(app)), m_range(range) {}
-    Ref<BulletFormat> bullet() override { return std::make_shared<EBullet>(m_app, m_range); }
-
-private:
-    App m_app;
-    deck::TextRange m_range;
-};
-
-class ESlide final : public Slide {
-public:
-    ESlide(App app, DeckHandle deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(std::move(deck)), m_slide(slide) {}
-    Ref<Shapes> shapes() override;
-    void select() override
-    {
-        m_deck->selectedSlide = engine([&] { return m_slide.number(); });
-        m_app->activate(m_deck);
-    }
-
-private:
-    App m_app;
-    DeckHandle m_deck;
-    deck::Slide& m_slide;
-};
-
-class EShape final : public Shape {
-public:
-    EShape(App app, DeckHandle deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(std::move(deck)), m_shape(shape) {}
-    Ref<TextFrame> textFrame() override;
-    Ref<Slide> parent() override { return std::make_shared<ESlide>(m_app, m_deck, m_shape.slide()); }
-
-private:
-    App m_app;
-    DeckHandle m_deck;
-    deck::Shape& m_shape;
-};
-
-class ETextRange final : public TextRange {
-public:
-    ETextRange(App app, DeckHandle deck, deck::TextRange range) : m_app(std::move(app)), m_deck(std::move(deck)), m_range(range) {}
-    QString text() override { return engine([&] { return m_range.text(); }); }
-    void setText(const QString& text) override { engine([&] { m_range.setText(text); }); }
-    Ref<TextRange> characters(int start, int length) override
-    {
-        return std::make_shared<ETextRange>(m_app, m_deck, engine([&] { return m_range.characters(start, length); }));
-    }
-    Ref<ParagraphFormat> paragraphFormat() override { return std::make_shared<EParagraphFormat>(m_app, m_range); }
-    Ref<Font> font() override { return std::make_shared<EFont>(m_app, m_range); }
-    Ref<TextFrame> parent() override;
-
-private:
-    App m_app;
-    DeckHandle m_deck;
-    deck::TextRange m_range;
-};
-
-class ETextFrame final : public TextFrame {
-public:
-    ETextFrame(App app, DeckHandle deck, deck::Shape& shape) : m_app(std::move(app)), m_deck(std::move(deck)), m_shape(shape) {}
-    Ref<TextRange> textRange() override
-    {
-        return std::make_shared<ETextRange>(m_app, m_deck, engine([&] { return m_shape.textRange(); }));
-    }
-    Ref<Shape> parent() override { return std::make_shared<EShape>(m_app, m_deck, m_shape); }
-
-private:
-    App m_app;
-    DeckHandle m_deck;
-    deck::Shape& m_shape;
-};
-
-Ref<TextFrame> EShape::textFrame()
-{
-    if (!engine([&] { return m_shape.hasTextFrame(); }))
-        throw RuntimeError(RuntimeError::tr("This shape does not have a text frame"));
-    return std::make_shared<ETextFrame>(m_app, m_deck, m_shape);
-}
-
-Ref<TextFrame> ETextRange::parent()
-{
-    return std::make_shared<ETextFrame>(m_app, m_deck, m_range.shape());
-}
-
-class EShapes final : public Shapes {
-public:
-    EShapes(App app, DeckHandle deck, deck::Slide& slide) : m_app(std::move(app)), m_deck(std::move(deck)), m_slide(slide) {}
-    Ref<Shape> item(qint16 index) override
-    {
-        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& { return m_slide.shape(index); }));
-    }
-    Ref<Shape> item(const QString& name) override
-    {
-        return std::make_shared<EShape>(m_app, m_deck, engine([&]() -> deck::Shape& {
-            try {
-                return m_slide.shape(name);
-            } catch (const deck::DeckError& e) {
-                if (e.kind() == deck::DeckError::Kind::NoSuchName)
-                    throw RuntimeError(RuntimeError::tr(kShapeNameNotFound).arg(name));
-                throw;
-            }
-        }));
-    }
-
-private:
-    App m_app;
-    DeckHandle m_deck;
-    deck::Slide& m_slide;
-};
-
-Ref<Shapes> ESlide::shapes()
-{
-    return std::make_shared<EShapes>(m_app, m_deck, m_slide);
-}
-
-class ESlides final : public Slides {
-public:
-    ESlides(App app, DeckHandle deck) : m_app(std::move(app)), m_deck(std::move(deck)) {}
-    Ref<Slide> item(qint16 index) override
-    {
-        return std::make_shared<ESlide>(m_app, m_deck, engine([&]() -> deck::Slide& { return m_deck->deck->slide(index); }));
-    }
-
-private:
-    App m_app;
-    DeckHandle m_deck;
-};
-
-using EPresentation = PassOnPresentation<App, DeckHandle, ESlides>;
-using EPresentations = PassOnPresentations<App, EPresentation>;
-
-// The window's selection is the selected slide of the active presentation;
-// with nothing open there is nothing to clear.
-class ESelection final : public Selection {
-public:
-    explicit ESelection(App app) : m_app(std::move(app)) {}
-    void unselect() override
-    {
-        if (OpenDeck* deck = m_app->active())
-            deck->selectedSlide = 0;
-    }
-
-private:
-    App m_app;
-};
-
-using EWindow = PassOnWindow<App, ESelection>;
-
-Ref<Presentations> EngineApp::presentations()
-{
-    return std::make_shared<EPresentations>(shared_from_this());
-}
-
-Ref<DocumentWindow> EngineApp::activeWindow()
-{
-    return std::make_shared<EWindow>(shared_from_this());
-}
+using EngineApp = ServedApplication<>;
 
 } // namespace
 
 EngineWindowState engineWindowState(const Ref<Application>& application)
 {
     auto* app = dynamic_cast<EngineApp*>(application.shared().get());
-    if (!app)
+    if (!app || !dynamic_cast<EngineBackend*>(&app->backend()))
         throw RuntimeError(RuntimeError::tr(kObjectVariableNotSet));
     EngineWindowState state;
-    if (const OpenDeck* deck = app->active()) {
+    if (const auto deck = std::dynamic_pointer_cast<OpenDeck>(app->activeDocument())) {
         state.activePath = deck->path;
         state.selectedSlide = deck->selectedSlide;
     }
@@ -289,8 +180,9 @@ EngineServer::~EngineServer() = default;
 
 void EngineServer::registerWith(AutomationRuntime& runtime)
 {
-    runtime.registerClass(QLatin1String(kPowerPointClass),
-                          [documents = m_documents] { return std::make_shared<EngineApp>(documents); });
+    runtime.registerClass(QLatin1String(kPowerPointClass), [documents = m_documents] {
+        return std::make_shared<EngineApp>(std::make_shared<EngineBackend>(documents));
+    });
 }
 
 bool EngineServer::shown() const

@@ -18,8 +18,6 @@
 
 namespace quillora::automation {
 
-inline constexpr char kEngineApplicationName[] = "Microsoft PowerPoint";
-
 // What the engine's window would show: the active presentation's file and
 // its selected slide (0 when nothing is selected). Empty path when nothing
 // is open. Fails for an application the engine does not serve.

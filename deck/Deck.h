@@ -114,6 +114,10 @@ public:
     // The range that holds the shape's whole text; DeckError when the shape
     // has no text frame.
     TextRange textRange();
+    // The range over `length` characters from the 1-based `start` (at most
+    // one past the last character), its length clipped at the end; other
+    // starts and negative lengths are out of range.
+    TextRange textRange(int start, int length);
     Slide& slide();
 
 private:

@@ -35,6 +35,13 @@ TextRange Shape::textRange()
     return TextRange(*this, 1, 0, true);
 }
 
+TextRange Shape::textRange(int start, int length)
+{
+    if (start < 1 || start > textRange().length() + 1 || length < 0)
+        detail::throwOutOfRange();
+    return TextRange(*this, start, length, false);
+}
+
 Slide& Shape::slide()
 {
     return *d->slide;

@@ -1,9 +1,10 @@
-// Drives the engine's text model with a random sequence of Characters, Text
-// and format operations on one shape, then saves and reopens the deck. Along
-// the way every range must report text consistent with the whole; at the
-// end the saved file must open again and hold the text the model reported
-// (as the file format stores it: the "\n" of a "\r\n" pair is implied by the
-// paragraph break, any other "\n" is a line break and reads back as "\v").
+// Drives the engine's text model with a random sequence of Characters,
+// ranges by position, Text and format operations on one shape, then saves
+// and reopens the deck. Along the way every range must report text
+// consistent with the whole; at the end the saved file must open again and
+// hold the text the model reported (as the file format stores it: the "\n"
+// of a "\r\n" pair is implied by the paragraph break, any other "\n" is a
+// line break and reads back as "\v").
 
 #include "deck/Deck.h"
 #include "tests/support/DeckBuilder.h"
@@ -114,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {
         const int length = whole.length();
         try {
-            switch (input.ConsumeIntegralInRange<int>(0, 7)) {
+            switch (input.ConsumeIntegralInRange<int>(0, 8)) {
             case 0:
                 current = whole.characters(input.ConsumeIntegralInRange<int>(-1, length + 2),
                                            input.ConsumeIntegralInRange<int>(-2, length + 2));
@@ -150,6 +151,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 break;
             case 7:
                 checkRange(current, whole);
+                break;
+            case 8:
+                current = shape.textRange(input.ConsumeIntegralInRange<int>(-1, length + 2),
+                                          input.ConsumeIntegralInRange<int>(-1, length + 2));
+                currentIsWhole = false;
                 break;
             }
         } catch (const DeckError& error) {

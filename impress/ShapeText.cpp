@@ -1,7 +1,4 @@
 #include "impress/ShapeText.h"
-#include "deck/CharacterSpan.h"
-
-#include <algorithm>
 
 namespace quillora::impress {
 namespace {
@@ -96,29 +93,6 @@ std::vector<OfficePiece> officePieces(const QString& text)
 int officeLength(const OfficePiece& piece)
 {
     return piece.lineBreak ? 1 : static_cast<int>(piece.text.size());
-}
-
-int Span::startIn(const ShapeText& text) const
-{
-    if (whole)
-        return 1;
-    return deck::clippedSpanStart(start, text.length());
-}
-
-int Span::lengthIn(const ShapeText& text) const
-{
-    if (whole)
-        return text.length();
-    return deck::clippedSpanLength(start, length, text.length());
-}
-
-bool Span::characters(const ShapeText& text, int subStart, int subLength, Span& out) const
-{
-    const std::optional<deck::CharacterSpan> sub = deck::subSpan(startIn(text), lengthIn(text), subStart, subLength);
-    if (!sub)
-        return false;
-    out = Span{sub->start, sub->length, false};
-    return true;
 }
 
 } // namespace quillora::impress

@@ -46,21 +46,4 @@ std::vector<OfficePiece> officePieces(const QString& text);
 // How many Impress characters a piece takes.
 int officeLength(const OfficePiece& piece);
 
-// A run of a shape's text as the automation model addresses it: the whole
-// text (which follows every change) or a 1-based start and a length that
-// are clipped to the text as it is now.
-struct Span {
-    int start = 1;
-    int length = 0;
-    bool whole = true;
-
-    int startIn(const ShapeText& text) const;
-    int lengthIn(const ShapeText& text) const;
-    // A sub-range relative to this one: 1-based start, length -1 for one
-    // character, a start past the end gives the last character, lengths are
-    // clipped; on an empty span the empty span at its start. Returns false
-    // for a start below 1 or a length below -1.
-    bool characters(const ShapeText& text, int start, int length, Span& out) const;
-};
-
 } // namespace quillora::impress

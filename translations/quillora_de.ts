@@ -529,10 +529,6 @@ Möchten Sie trotzdem fortfahren?</translation>
         <translation>LibreOffice Impress konnte die Präsentation %1 nicht öffnen</translation>
     </message>
     <message>
-        <source>The item with the specified name wasn&apos;t found.</source>
-        <translation>Das Element mit dem angegebenen Namen wurde nicht gefunden.</translation>
-    </message>
-    <message>
         <source>LibreOffice Impress refused the call</source>
         <translation>LibreOffice Impress hat den Aufruf abgelehnt</translation>
     </message>

@@ -58,6 +58,29 @@ TEST_F(EngineFixture, FailuresArriveWithADescription)
     EXPECT_TRUE(failureOf([&] { deck->slides()->item(1)->shapes()->item(2)->textFrame()->textRange(); }).isEmpty());
 }
 
+TEST_F(EngineFixture, SubRangesAreClippedToTheTextAsItIsNow)
+{
+    Ref<Application> app = start();
+    Ref<TextRange> whole = app->presentations()->open(deckPath)->slides()->item(1)->shapes()->item(1)->textFrame()->textRange();
+    whole->setText(QStringLiteral("hello"));
+    // Past the end: the last character; an omitted length: one; lengths clipped.
+    const struct {
+        int start, length;
+        const char* text;
+    } rows[] = {{2, 3, "ell"}, {9, 4, "o"}, {4, -1, "l"}, {3, 99, "llo"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(whole->characters(row.start, row.length)->text(), QLatin1String(row.text)) << row.start << "," << row.length;
+
+    // The whole range follows the text; a sub-range never points past it.
+    Ref<TextRange> sub = whole->characters(4, 2);
+    whole->setText(QStringLiteral("hi"));
+    EXPECT_EQ(sub->text(), QString());
+    sub->setText(QStringLiteral("!"));
+    EXPECT_EQ(whole->text(), QStringLiteral("hi!"));
+    whole->setText(QString());
+    EXPECT_EQ(whole->characters(3, -1)->text(), QString());
+}
+
 TEST_F(EngineFixture, KeepsTheSelectionAWindowWouldHave)
 {
     Ref<Application> app = start();

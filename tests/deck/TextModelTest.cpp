@@ -158,6 +158,14 @@ TEST(TextModelPositions, BadArgumentsAreOutOfRange)
         }
     }
     EXPECT_THROW(shape.whole().setFontSize(0.0), DeckError);
+    // By position: a start at most one past the end, a length of at least 0.
+    deck::Shape& body = shape.deck->slide(1).shape(QStringLiteral("Body"));
+    for (const auto& [start, length] : {std::pair{0, 1}, std::pair{7, 0}, std::pair{1, -1}})
+        EXPECT_THROW(body.textRange(start, length), DeckError) << start << ", " << length;
+    TextRange end = body.textRange(6, 4);
+    end.setText(QStringLiteral("!"));
+    EXPECT_EQ(end.text(), QStringLiteral("!"));
+    EXPECT_EQ(shape.whole().text(), QStringLiteral("Hello!"));
 }
 
 // --- assignment -----------------------------------------------------------------

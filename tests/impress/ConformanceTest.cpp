@@ -1,10 +1,12 @@
 // The shape text writer and one whole generation, run against the embedded
 // engine and against Impress: each leaves the same paragraphs (text, bullet
-// on or off, sizes). The engine's result is read from its saved file, the
-// Impress result from the open document over UNO.
+// on or off, sizes), and each fails in the same words at the same report
+// lines. The engine's result is read from its saved file, the Impress
+// result from the open document over UNO.
 
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
+#include "builder/SlideFillMap.h"
 #include "builder/WorkingCopy.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
@@ -13,6 +15,8 @@
 #include "tests/impress/OfficeFixture.h"
 #include "tests/support/MemorySettings.h"
 #include "tests/support/BuiltTemplate.h"
+#include "tests/support/DeckBuilder.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <set>
@@ -78,6 +82,19 @@ void expectSame(const std::vector<Compared>& engine, const std::vector<Compared>
     }
 }
 
+// A template one slide short, with slide 4's statement shape renamed.
+QByteArray damagedTemplate()
+{
+    QStringList slides(16, textShape(2, QStringLiteral("Title 1")) + textShape(3, QStringLiteral("Subtitle 2")));
+    for (const FillRow& row : slideFillMap()) {
+        if (!row.shapeName || row.slide > slides.size())
+            continue;
+        const QString name = QLatin1String(row.shapeName) + QLatin1String(row.slide == 4 ? " renamed" : "");
+        slides[row.slide - 1] = textShape(2, QStringLiteral("Title 1")) + textShape(3, name);
+    }
+    return makeDeck({slides, {}, {}});
+}
+
 struct Conformance : ::testing::Test {
     void SetUp() override
     {
@@ -138,6 +155,14 @@ struct Conformance : ::testing::Test {
         }
         ADD_FAILURE() << "no body shape";
         return {};
+    }
+
+    // The template's copy opened by the server the runtime serves.
+    Ref<Presentation> open(AutomationRuntime& runtime, const QString& name)
+    {
+        const QString path = folder.path() + QLatin1Char('/') + name;
+        EXPECT_TRUE(QFile::copy(templateDeck(), path));
+        return runtime.CreateObject(QLatin1String(kPowerPointClass))->presentations()->open(path);
     }
 
     void expectBothWrite(const QStringList& lines)
@@ -257,4 +282,77 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
     }
     EXPECT_GT(comparedShapes, 17);
     closeDocuments(officeTemp.path());
+}
+
+TEST_F(Conformance, BothFailInTheSameWords)
+{
+    const QString outOfRange = QLatin1String(kValueOutOfRange);
+    using Call = std::function<void(Ref<Presentation>&)>;
+    const auto body = [](Ref<Presentation>& deck) {
+        return deck->slides()->item(kBodySlide)->shapes()->item(kBodyShape)->textFrame()->textRange();
+    };
+    const struct {
+        const char* what;
+        Call call;
+        QString description;
+    } calls[] = {
+        {"a missing slide", [](Ref<Presentation>& deck) { deck->slides()->item(18); }, outOfRange},
+        {"a missing shape", [](Ref<Presentation>& deck) { deck->slides()->item(kBodySlide)->shapes()->item(QStringLiteral("Rectangle 99")); },
+         QStringLiteral("Item Rectangle 99 not found in the Shapes collection.")},
+        {"a shape number past the last", [](Ref<Presentation>& deck) { deck->slides()->item(1)->shapes()->item(99); }, outOfRange},
+        {"a span before the text", [&](Ref<Presentation>& deck) { body(deck)->characters(0, 1); }, outOfRange},
+        {"a span of negative length", [&](Ref<Presentation>& deck) { body(deck)->characters(1, -2); }, outOfRange},
+        {"a bullet type past the last", [&](Ref<Presentation>& deck) { body(deck)->paragraphFormat()->bullet()->setType(3); }, outOfRange},
+    };
+    EngineServer engine;
+    AutomationRuntime engineRuntime, officeRuntime;
+    engine.registerWith(engineRuntime);
+    registerOffice(officeRuntime, sharedOffice());
+    Ref<Presentation> engineDeck = open(engineRuntime, QStringLiteral("engine.pptx"));
+    Ref<Presentation> officeDeck = open(officeRuntime, QStringLiteral("impress.pptx"));
+    for (const auto& row : calls) {
+        for (Ref<Presentation>* deck : {&engineDeck, &officeDeck}) {
+            SCOPED_TRACE(::testing::Message() << row.what << (deck == &engineDeck ? " (engine)" : " (Impress)"));
+            try {
+                row.call(*deck);
+                ADD_FAILURE() << "no failure";
+            } catch (const RuntimeError& e) {
+                EXPECT_EQ(e.description(), row.description);
+            }
+        }
+    }
+}
+
+TEST_F(Conformance, ADamagedTemplateIsReportedAtTheSameLinesInTheSameWords)
+{
+    QTemporaryDir program;
+    writeFile(program.filePath(QLatin1String(kTemplateFileName)), damagedTemplate());
+    fake.environment.program = program.path();
+    fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
+    MemorySettings plan;
+    for (const FillRow& row : slideFillMap()) {
+        if (row.key)
+            plan->write(QLatin1String(row.key), QStringLiteral("Point\r\n- sub-point"));
+    }
+    FixedSlideOneTexts slideOne;
+
+    EngineServer engine;
+    AutomationRuntime engineRuntime;
+    engine.registerWith(engineRuntime);
+    generateMarketPlan(WindowRun(fake, engineRuntime, plan), slideOne);
+    QStringList engineReports;
+    for (const ShownMessage& m : fake.messages.shown)
+        engineReports << m.text;
+    EXPECT_EQ(reportedLines(fake.messages, kGenerateMarketPlanLocation), (std::vector<int>{136, 214}));
+    ASSERT_EQ(engineReports.size(), 2);
+    EXPECT_EQ(descriptionOf(fake.messages.shown[0]), QStringLiteral("Item Rectangle 18 not found in the Shapes collection."));
+
+    fake.messages.shown.clear();
+    AutomationRuntime officeRuntime;
+    registerOffice(officeRuntime, sharedOffice());
+    generateMarketPlan(WindowRun(fake, officeRuntime, plan), slideOne);
+    QStringList officeReports;
+    for (const ShownMessage& m : fake.messages.shown)
+        officeReports << m.text;
+    EXPECT_EQ(officeReports, engineReports);
 }

@@ -1,6 +1,5 @@
 // The Impress plugin's text model: positions in the automation string
-// against Impress's positions, what an inserted text becomes, and the
-// clipping of sub-ranges.
+// against Impress's positions, and what an inserted text becomes.
 
 #include "impress/ShapeText.h"
 #include "tests/builder/BuilderTestSupport.h"
@@ -62,35 +61,4 @@ TEST(ShapeText, InsertedTextSplitsAtLineBreaksAndKeepsParagraphBreaksAsNewLines)
     model.replace(0, 0, QStringLiteral("a\vb\r\nc\rd\ne\r\n"));
     EXPECT_EQ(total, model.officePosition(model.length()));
     EXPECT_TRUE(officePieces(QString()).empty());
-}
-
-TEST(ShapeText, SubRangesClipAsTheEngineDoes)
-{
-    ShapeText text = ShapeText::fromParagraphs({QStringLiteral("hello")});
-    const Span whole;
-    Span sub;
-    ASSERT_TRUE(whole.characters(text, 2, 3, sub));
-    EXPECT_EQ(sub.startIn(text), 2);
-    EXPECT_EQ(sub.lengthIn(text), 3);
-    ASSERT_TRUE(whole.characters(text, 9, 4, sub)); // past the end: the last character
-    EXPECT_EQ(sub.startIn(text), 5);
-    EXPECT_EQ(sub.lengthIn(text), 1);
-    ASSERT_TRUE(whole.characters(text, 4, -1, sub)); // omitted length: one character
-    EXPECT_EQ(sub.lengthIn(text), 1);
-    ASSERT_TRUE(whole.characters(text, 3, 99, sub)); // clipped at the end
-    EXPECT_EQ(sub.lengthIn(text), 3);
-    EXPECT_FALSE(whole.characters(text, 0, 1, sub));
-    EXPECT_FALSE(whole.characters(text, 1, -2, sub));
-
-    // The whole range follows the text; a sub-range never points past it.
-    ASSERT_TRUE(whole.characters(text, 4, 2, sub));
-    text.replace(0, 5, QStringLiteral("hi"));
-    EXPECT_EQ(whole.lengthIn(text), 2);
-    EXPECT_EQ(sub.startIn(text), 3);
-    EXPECT_EQ(sub.lengthIn(text), 0);
-
-    const ShapeText empty = ShapeText::fromParagraphs({QString()});
-    ASSERT_TRUE(whole.characters(empty, 1, -1, sub));
-    EXPECT_EQ(sub.startIn(empty), 1);
-    EXPECT_EQ(sub.lengthIn(empty), 0);
 }
