@@ -3,6 +3,7 @@
 #include "automation/OfficeServerChoice.h"
 #include "builder/PresentationAppChecks.h"
 #include "builder/WorkingCopy.h"
+#include "core/AppTitle.h"
 
 namespace quillora {
 
@@ -27,6 +28,12 @@ GenerationOutcome BuilderEntryPoints::generate(const std::function<void(int done
     // Reported by the generate command's own guard when nobody set the texts.
     if (!m_slideOne)
         throw RuntimeError(RuntimeError::tr(automation::kObjectVariableNotSet));
+    // A temporary folder that cannot take the working copy is told in one
+    // plain message, not as a failing step of the run.
+    if (const std::optional<QString> refusal = workingCopyRefusal(*m_platform.environment)) {
+        m_platform.messages->show(applicationTitle(), *refusal, MessageIcon::Warning, MessageButtons::Ok);
+        return {};
+    }
     ErrorReport report(*m_platform.messages);
     const BuilderContext context{m_runtime, report, m_plan, m_platform.clock, m_platform.events, progress};
     Environment& environment = *m_platform.environment;

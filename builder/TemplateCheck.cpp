@@ -5,6 +5,8 @@
 #include "core/RuntimeError.h"
 #include "deck/Deck.h"
 
+#include <QFileInfo>
+
 #include <set>
 
 namespace quillora {
@@ -38,6 +40,22 @@ deck::Shape* rowShape(deck::Slide& slide, const FillRow& row)
     }
 }
 
+// The engine names the file at the start of what it says (in English, as
+// all it says): by its name, or as "The presentation <path>" when it cannot
+// open it. The sentence around it names the file already, so here it is "it".
+QString reasonWithoutName(const deck::DeckError& error, const QString& templatePath)
+{
+    QString reason = error.description().simplified();
+    while (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    for (const QString& named :
+         {QFileInfo(templatePath).fileName() + u' ', QStringLiteral("The presentation ") + templatePath + u' '}) {
+        if (reason.startsWith(named))
+            return QStringLiteral("it ") + reason.mid(named.size());
+    }
+    return reason;
+}
+
 int fillMapSlideCount()
 {
     std::set<int> slides;
@@ -48,17 +66,20 @@ int fillMapSlideCount()
 
 } // namespace
 
+UnreadableTemplate::UnreadableTemplate(const QString& templatePath, const QString& reason)
+    : RuntimeError(
+          TemplateCheckText::tr("the template %1 cannot be read as a presentation: %2").arg(quoted(templatePath), reason)),
+      m_reason(reason)
+{
+}
+
 QStringList missingTemplatePieces(const QString& templatePath)
 {
     std::unique_ptr<deck::Presentation> presentation;
     try {
         presentation = deck::Presentation::open(templatePath);
     } catch (const deck::DeckError& error) {
-        QString reason = error.description().simplified();
-        while (reason.endsWith(QLatin1Char('.')))
-            reason.chop(1);
-        throw RuntimeError(TemplateCheckText::tr("the template %1 cannot be read as a presentation: %2")
-                               .arg(quoted(templatePath), reason));
+        throw UnreadableTemplate(templatePath, reasonWithoutName(error, templatePath));
     }
 
     QStringList missing;

@@ -49,7 +49,7 @@ int runPlanTool(const QCommandLineParser& parser, const std::array<QCommandLineO
         if (parser.isSet(check))
             return printTemplateCheck(positional.value(0, defaultTemplate), out) ? kExitSuccess : kExitUsage;
         if (parser.isSet(exportPlan))
-            exportStoredPlan(storedPlanOf(tools), parser.value(exportPlan));
+            exportStoredPlan(storedPlanOf(tools), parser.value(exportPlan), defaultTemplate);
         else
             out << importPlanFile(storedPlanOf(tools), parser.value(importPlan), tools.windowRunning) << Qt::endl;
     } catch (...) {

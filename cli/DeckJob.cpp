@@ -1,6 +1,7 @@
 #include "cli/DeckJob.h"
 #include "cli/CommandText.h"
 #include "core/Quoted.h"
+#include "core/RegularFile.h"
 
 #include "cli/AtomicOutput.h"
 #include "cli/OutputChecks.h"
@@ -21,13 +22,11 @@ namespace quillora {
 namespace {
 
 // Refuses, before anything is made, an output that would replace a file the
-// run reads or one the user may not write, or that has no folder to go in.
+// run reads, a settings file or one the user may not write, or that has no
+// folder to go in.
 void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteProbe& mayWrite)
 {
-    std::vector<ReadFile> inputs{{CommandText::tr("template"), job.templatePath}};
-    if (job.planPath)
-        inputs.push_back({CommandText::tr("plan file"), *job.planPath});
-    checkOutput(outputPath, inputs, mayWrite);
+    checkOutput(outputPath, commandProtectedFiles(job.templatePath, job.planPath.value_or(QString())), mayWrite);
     const QFileInfo folder(QFileInfo(outputPath).absolutePath());
     if (!folder.isDir())
         throw RuntimeError(CommandText::tr("the output folder %1 does not exist").arg(quoted(folder.filePath())));
@@ -39,15 +38,15 @@ void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteP
 // anything else is turned away before the run.
 void checkTemplate(const QString& templatePath)
 {
-    const QFileInfo info(templatePath);
-    if (!info.exists())
+    if (!QFileInfo::exists(templatePath))
         throw RuntimeError(CommandText::tr("the template %1 does not exist").arg(quoted(templatePath)));
-    if (info.isDir())
-        throw RuntimeError(CommandText::tr("the template %1 is a folder, not a file").arg(quoted(templatePath)));
     QFile file(templatePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw RuntimeError(
-            CommandText::tr("cannot read the template %1: %2").arg(quoted(templatePath), file.errorString()));
+    if (const std::optional<ReadRefusal> refusal = openRegularFile(file)) {
+        if (refusal->notRegular) {
+            throw RuntimeError(CommandText::tr("the template %1 is %2, not a file")
+                                   .arg(quoted(templatePath), entryKindPhrase(*refusal->notRegular)));
+        }
+        throw RuntimeError(CommandText::tr("cannot read the template %1: %2").arg(quoted(templatePath), refusal->reason));
     }
     const QByteArray signature = file.read(4);
     if (signature != QByteArray("PK\x03\x04", 4) && signature != QByteArray("PK\x05\x06", 4)) {

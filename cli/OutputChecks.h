@@ -1,7 +1,10 @@
 #pragma once
-// What an output path must not be: a file the run reads, a folder, or an
-// existing file the user may not write. Checked before anything is made, so
-// a refused run writes nothing at all.
+// What an output path must not be: a file no writer may replace (the
+// settings files, the template in use, the plan file being read: see
+// core/WriteGuard.h), a folder, or an existing file the user may not write.
+// Checked before anything is made, so a refused run writes nothing at all.
+
+#include "core/WriteGuard.h"
 
 #include <QString>
 #include <functional>
@@ -9,27 +12,19 @@
 
 namespace quillora {
 
-// A file the run reads, with what it is called in a sentence ("template").
-struct ReadFile {
-    QString role;
-    QString path;
-};
-
-// Whether the user may write an existing file, as the system decides for this
-// process (root may write what its bits forbid; a read-only mount or an
-// immutable file stops everyone).
+// Whether the user may write an existing file (userMayWrite, or what a test
+// says instead).
 using WriteProbe = std::function<bool(const QString& path)>;
-bool userMayWrite(const QString& path);
 
-// Whether two paths name one file, however spelled: relative or absolute,
-// through "..", a symbolic or a hard link.
-bool sameFile(const QString& a, const QString& b);
+// Throws RuntimeError with one sentence when output may not be written.
+// mayWrite: userMayWrite unless a test gives another.
+void checkOutput(const QString& output, const std::vector<ProtectedFile>& protectedFiles,
+                 const WriteProbe& mayWrite = {});
 
-// Throws RuntimeError with one of the sentences below when output may not be
-// written. mayWrite: userMayWrite unless a test gives another.
-void checkOutput(const QString& output, const std::vector<ReadFile>& inputs, const WriteProbe& mayWrite = {});
+// The files an output of the command may never replace: the user's settings
+// files, the template and, when one is read, the plan file.
+std::vector<ProtectedFile> commandProtectedFiles(const QString& templatePath, const QString& planPath = {});
 
-QString outputIsInputSentence(const QString& output, const ReadFile& input);
 QString outputNotWritableSentence(const QString& output);
 QString outputIsFolderSentence(const QString& output);
 

@@ -2,6 +2,7 @@
 #include "cli/CommandText.h"
 
 #include "builder/TemplateCheck.h"
+#include "cli/OutputChecks.h"
 #include "core/Quoted.h"
 #include "core/RuntimeError.h"
 #include "plan/PlanFileWriter.h"
@@ -18,8 +19,9 @@ bool printTemplateCheck(const QString& templatePath, QTextStream& out)
     return missing.isEmpty();
 }
 
-void exportStoredPlan(PlanStore& store, const QString& path)
+void exportStoredPlan(PlanStore& store, const QString& path, const QString& templatePath)
 {
+    guardWrite(path, commandProtectedFiles(templatePath));
     writePlanFile(path, readStoredPlan(store));
 }
 

@@ -21,8 +21,9 @@ inline constexpr char kCloseWindowFirst[] =
 // read as a presentation.
 bool printTemplateCheck(const QString& templatePath, QTextStream& out);
 
-// Writes the stored plan to a plan file, replacing it in one step.
-void exportStoredPlan(PlanStore& store, const QString& path);
+// Writes the stored plan to a plan file, replacing it in one step; never
+// over the user's settings files or the template a run would fill.
+void exportStoredPlan(PlanStore& store, const QString& path, const QString& templatePath);
 
 // Stores the plan file's plan after setting the stored one aside in the
 // user's plans folder; returns the sentence that says where it went. Refused

@@ -34,7 +34,11 @@ int main(int argc, char** argv)
     tools.processes = &processes;
     tools.progress = &progress;
     tools.libreOffice = quillora::findLibreOffice();
-    tools.windowRunning = [] { return quillora::windowIsRunning(quillora::planStoreFile()); };
+    // The claim a window holds on the plan: --import-plan takes it and keeps
+    // it until the command ends, so no window can start on the plan it is
+    // replacing, nor run while it does.
+    quillora::PlanClaim claim(quillora::planStoreFile());
+    tools.windowRunning = [&claim] { return !claim.take() && claim.available(); };
 
     QTextStream out(stdout);
     QTextStream err(stderr);

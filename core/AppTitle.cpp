@@ -1,13 +1,11 @@
 #include "core/AppTitle.h"
 
 #include <QCoreApplication>
-#include <QVariant>
 
 namespace quillora {
 namespace {
 
-// Kept for a process that has no application object (yet).
-QString& titleWithoutApplication()
+QString& storedTitle()
 {
     static QString title;
     return title;
@@ -15,26 +13,20 @@ QString& titleWithoutApplication()
 
 } // namespace
 
-// The title is QGuiApplication's applicationDisplayName. It is reached
-// through the property system rather than QGuiApplication's own functions so
-// that tools built on QCoreApplication (quillora-deck) do not load the GUI
-// libraries just for it: those cost several milliseconds at every start.
+// Kept here, not as QGuiApplication's applicationDisplayName: Qt adds that
+// name to every window title that does not already end with it, so the
+// window's "Quillora (your own template)" would read "Quillora (your own
+// template) — Quillora". Tools built on QCoreApplication (quillora-deck)
+// use it too, without the GUI libraries.
 QString applicationTitle()
 {
-    if (const QCoreApplication* app = QCoreApplication::instance()) {
-        const QVariant title = app->property("applicationDisplayName");
-        if (title.isValid())
-            return title.toString();
-    }
-    const QString& title = titleWithoutApplication();
+    const QString& title = storedTitle();
     return title.isEmpty() ? QCoreApplication::applicationName() : title;
 }
 
 void setApplicationTitle(const QString& title)
 {
-    titleWithoutApplication() = title;
-    if (QCoreApplication* app = QCoreApplication::instance())
-        app->setProperty("applicationDisplayName", title);
+    storedTitle() = title;
 }
 
 } // namespace quillora

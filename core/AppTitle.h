@@ -1,6 +1,7 @@
 #pragma once
-// The application title: what the desktop shows for the program, and the
-// title of every message box that has none of its own.
+// The application title: the program's name in the title of every message
+// box that has none of its own. The desktop shows the window's own title,
+// which begins with it.
 
 #include <QString>
 

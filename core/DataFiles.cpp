@@ -37,6 +37,11 @@ QString findDataFile(const QString& programFolder, std::initializer_list<const c
         if (fileExists(own))
             return own;
     }
+    return findProgramDataFile(programFolder, names);
+}
+
+QString findProgramDataFile(const QString& programFolder, std::initializer_list<const char*> names)
+{
     const QString beside = inFolder(programFolder, names);
     if (fileExists(beside))
         return beside;

@@ -36,5 +36,7 @@ QString planBackupFolder();
 // data folder when they exist there, else the path beside the program, so a
 // message about a missing file names the place a copy is expected.
 QString findDataFile(const QString& programFolder, std::initializer_list<const char*> names);
+// The same without the user's own copy: the program's own file.
+QString findProgramDataFile(const QString& programFolder, std::initializer_list<const char*> names);
 
 } // namespace quillora

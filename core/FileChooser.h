@@ -7,6 +7,11 @@
 
 namespace quillora {
 
+// Who asks before an existing file is replaced: the dialog, or the caller,
+// which first checks that the file may be written at all (core/WriteGuard.h)
+// and asks only then.
+enum class ReplaceQuestion { AskedByDialog, AskedByCaller };
+
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
@@ -15,8 +20,8 @@ public:
     virtual std::optional<QString> fileToOpen(const QString& title, const QString& filter) = 0;
     // Asks for a file to write, offering `suggested` (a path or a name).
     // Nothing when the user cancels.
-    virtual std::optional<QString> fileToSave(const QString& title, const QString& suggested,
-                                              const QString& filter) = 0;
+    virtual std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString& filter,
+                                              ReplaceQuestion question) = 0;
 };
 
 } // namespace quillora

@@ -1,4 +1,5 @@
 #include "core/FileExists.h"
+#include "core/RegularFile.h"
 #include "core/RuntimeError.h"
 
 #include <QDir>
@@ -25,11 +26,12 @@ QString inFolder(const QString& folder, std::initializer_list<const char*> names
 
 QByteArray readWholeFile(const QString& path)
 {
-    if (QFileInfo(path).isDir())
-        throw RuntimeError(RuntimeError::tr("Path/File access error"));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (const std::optional<ReadRefusal> refusal = openRegularFile(file)) {
+        if (refusal->notRegular)
+            throw RuntimeError(RuntimeError::tr("Path/File access error"));
         throw RuntimeError(RuntimeError::tr("File not found"));
+    }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw RuntimeError(RuntimeError::tr("Device I/O error"));

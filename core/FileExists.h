@@ -14,8 +14,9 @@ bool fileExists(const QString& path);
 // inFolder("/opt/quillora", {"x", "o.cjs"}) -> "/opt/quillora/x/o.cjs".
 QString inFolder(const QString& folder, std::initializer_list<const char*> names);
 
-// The whole content of a file. Throws RuntimeError for a folder, a missing
-// file or a read error.
+// The whole content of a file. Throws RuntimeError for anything but a
+// regular file (a folder, a device, a named pipe: refused without waiting),
+// a missing file or a read error.
 QByteArray readWholeFile(const QString& path);
 
 } // namespace quillora

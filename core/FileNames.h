@@ -14,4 +14,8 @@ inline constexpr char kSkinFileName[] = "o.cjs";
 // The optional pointer over the generate button.
 inline constexpr char kHandCursorFileName[] = "HAND-M.CUR";
 
+// Beside the settings file that keeps the plan: the lock a window holds for
+// as long as it shows that plan (and quillora-deck while it replaces it).
+inline constexpr char kWindowClaimSuffix[] = ".window-lock";
+
 } // namespace quillora

@@ -8,6 +8,11 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillora::deck {
 
@@ -38,6 +43,52 @@ QString relationshipIdOf(pugi::xml_node sldId)
     return {};
 }
 
+// What stands at a path when it is not a regular file, for a sentence.
+const char* specialFileKind(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return nullptr;
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISFIFO(mode))
+        return "a named pipe";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "a special file";
+}
+
+// Opens only a regular file: a named pipe without a writer would block the
+// open for good and a device such as /dev/zero never ends. Looked at before
+// opening (opening some devices already does something), then opened
+// without waiting and looked at again, in case the name changed hands.
+void openRegularFile(QFile& file, const QString& displayName)
+{
+    const QByteArray path = QFile::encodeName(file.fileName());
+    struct stat status{};
+    const auto refuseSpecial = [&] {
+        if (const char* kind = specialFileKind(status.st_mode))
+            throw DeckError(QStringLiteral("%1 is %2, not a presentation file.").arg(displayName, QLatin1String(kind)));
+    };
+    if (::stat(path.constData(), &status) == 0)
+        refuseSpecial();
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        throw DeckError(
+            QStringLiteral("The presentation %1 cannot be opened: %2.").arg(file.fileName(), qt_error_string(errno)));
+    }
+    if (::fstat(fd, &status) != 0 || specialFileKind(status.st_mode)) {
+        ::close(fd);
+        refuseSpecial();
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw DeckError(QStringLiteral("The presentation %1 cannot be opened: %2.").arg(file.fileName(), file.errorString()));
+    }
+}
+
 } // namespace
 
 DeckError::DeckError(const QString& description, Kind kind)
@@ -52,8 +103,7 @@ std::unique_ptr<Presentation> Presentation::open(const QString& path)
 {
     const QString displayName = QFileInfo(path).fileName();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DeckError(QStringLiteral("The presentation %1 cannot be opened: %2.").arg(path, file.errorString()));
+    openRegularFile(file, displayName);
     // Far beyond any deck this program makes or reads; not read into memory.
     if (file.size() > kMaxFileBytes)
         throw DeckError(QStringLiteral("%1 is too large to be opened as a presentation.").arg(displayName));

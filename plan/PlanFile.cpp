@@ -3,6 +3,7 @@
 #include "plan/JsonRepeatedKeys.h"
 #include "plan/PlanKeys.h"
 #include "core/Quoted.h"
+#include "core/RegularFile.h"
 
 #include "plan/SectionCatalogue.h"
 #include "core/RuntimeError.h"
@@ -200,12 +201,14 @@ PlanDocument parsePlanJson(const QByteArray& json, const QString& fileName)
 PlanDocument readPlanFile(const QString& path)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir())
-        throw RuntimeError(PlanFileText::tr("the plan file \"%1\" is a folder").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(PlanFileText::tr("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
-    // Read one byte more than the limit to tell "at the limit" from "over it";
-    // this also bounds what a pipe or device can make us hold.
+    if (const std::optional<ReadRefusal> refusal = openRegularFile(file)) {
+        if (refusal->notRegular) {
+            throw RuntimeError(PlanFileText::tr("the plan file \"%1\" is %2, not a file")
+                                   .arg(path, entryKindPhrase(*refusal->notRegular)));
+        }
+        throw RuntimeError(PlanFileText::tr("cannot read the plan file \"%1\": %2").arg(path, refusal->reason));
+    }
+    // Read one byte more than the limit to tell "at the limit" from "over it".
     const QByteArray json = file.read(kPlanFileLimitBytes + 1);
     if (json.size() > kPlanFileLimitBytes) {
         throw RuntimeError(PlanFileText::tr("the plan file \"%1\" is larger than %2 MiB, more than any plan needs")

@@ -1,5 +1,6 @@
 #include "plan/PlanStore.h"
 #include "plan/DamagedSettingsFile.h"
+#include "plan/SettingsFiles.h"
 #include "plan/StoreRefusal.h"
 
 #include <QDateTime>
@@ -74,7 +75,7 @@ struct WriteOutcome {
 // file came out of it.
 WriteOutcome writeThrough(QSettings& settings, const PlanValues& values)
 {
-    removeAbandonedLock(settings.fileName() + QStringLiteral(".lock"));
+    removeAbandonedLock(settingsLockFile(settings.fileName()));
     for (const auto& [key, value] : values)
         settings.setValue(key, value);
     errno = 0;

@@ -20,15 +20,21 @@ namespace quillora {
 namespace {
 
 // A name no file system refuses and no shell mistakes: no separators or
-// characters Windows forbids, no control characters, no leading dot, and
-// short enough to leave room for the time and a counter.
+// characters Windows forbids, no control characters, no format characters
+// (a right-to-left override would show the name reversed, a zero-width one
+// would hide a difference), no leading dot, and short enough to leave room
+// for the time and a counter.
 QString fileNamePart(const QString& productName)
 {
     constexpr qsizetype kMaxUtf8Bytes = 150;
-    QString name = productName;
-    for (QChar& c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringLiteral("/\\:*?\"<>|").contains(c))
-            c = QLatin1Char(' ');
+    QString name;
+    for (const char32_t c : productName.toUcs4()) {
+        if (QChar::category(c) == QChar::Other_Format)
+            continue;
+        if (c < 0x20 || c == 0x7f || (c < 0x80 && QByteArray("/\\:*?\"<>|").contains(char(c))))
+            name += QLatin1Char(' ');
+        else
+            name += QString::fromUcs4(&c, 1);
     }
     name = name.simplified();
     while (name.startsWith(QLatin1Char('.')))

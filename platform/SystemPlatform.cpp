@@ -107,9 +107,13 @@ public:
     {
         return chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter));
     }
-    std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString& filter) override
+    std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString& filter,
+                                      ReplaceQuestion question) override
     {
-        return chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter));
+        const QFileDialog::Options options =
+            question == ReplaceQuestion::AskedByCaller ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
+        return chosen(
+            QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter, nullptr, options));
     }
 
 private:

@@ -1,7 +1,10 @@
 #include "platform/WindowInstance.h"
 
+#include "core/FileNames.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +12,8 @@
 #include <QThread>
 
 #include <memory>
+
+#include <cerrno>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,9 +24,11 @@ namespace quillora {
 namespace {
 
 constexpr char kRequestLine[] = "quillora-activate\n";
-constexpr int kAnswerMs = 1000;   // a window that has not accepted by then is hung, not starting
-constexpr int kLockWaitMs = 5000; // another start checking at the same moment, or a stopped one
+constexpr int kAnswerMs = 1000;    // a window that has not accepted by then is hung, not starting
+constexpr int kClaimWaitMs = 5000; // a window still starting, the command replacing the plan, or a stopped window
+constexpr int kRetryMs = 10;
 constexpr qsizetype kMaxRequest = 4096;
+constexpr qsizetype kMaxAddress = 4096;
 
 // Sends `message` to the window listening under `name`; false when nobody
 // listens there.
@@ -40,30 +47,6 @@ bool tellWindow(const QString& name, const QByteArray& message)
         socket.waitForDisconnected(kAnswerMs);
     return true;
 }
-
-// Held while a start looks for a window and takes the socket. The kernel
-// lets go of it when the process ends, so a killed start leaves nothing that
-// blocks the next; and nothing is written, so taking it costs no disk sync
-// (QLockFile syncs its file, which takes milliseconds on a busy disk).
-class StartLock {
-public:
-    explicit StartLock(const QString& path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
-    {
-        for (int waited = 0; m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && waited < kLockWaitMs; waited += 5)
-            QThread::msleep(5);
-    }
-    ~StartLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    StartLock(const StartLock&) = delete;
-    StartLock& operator=(const StartLock&) = delete;
-
-private:
-    int m_fd;
-};
 
 QByteArray valueOf(const QByteArray& line, const QByteArray& key)
 {
@@ -95,31 +78,104 @@ ActivationRequest ActivationRequest::decode(const QByteArray& message)
     return request;
 }
 
+QString windowClaimFile(const QString& storeFile)
+{
+    return storeFile + QLatin1String(kWindowClaimSuffix);
+}
+
+PlanClaim::PlanClaim(const QString& storeFile) : m_path(windowClaimFile(storeFile)) {}
+
+PlanClaim::~PlanClaim()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // lets go of the lock
+}
+
+void PlanClaim::openFile()
+{
+    if (m_fd >= 0)
+        return;
+    // The settings folder, as the store makes it at its first write.
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    const QByteArray path = QFile::encodeName(m_path);
+    // Not inherited by programs the window starts (an office), which would
+    // otherwise hold the claim after the window ended.
+    m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_fd < 0)
+        m_fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC); // there, but not ours to write: locking still works
+}
+
+bool PlanClaim::available()
+{
+    openFile();
+    return m_fd >= 0;
+}
+
+bool PlanClaim::take()
+{
+    if (m_held)
+        return true;
+    openFile();
+    m_held = m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
+    return m_held;
+}
+
+QString PlanClaim::holderAddress() const
+{
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    QByteArray address(kMaxAddress, '\0');
+    const ssize_t size = ::pread(fd, address.data(), size_t(address.size()), 0);
+    ::close(fd);
+    address.truncate(qMax<ssize_t>(size, 0));
+    return QString::fromUtf8(address).trimmed();
+}
+
+void PlanClaim::setAddress(const QString& address)
+{
+    if (!m_held)
+        return;
+    const QByteArray line = address.toUtf8() + '\n';
+    // Not forced to the disk: a later start only needs it while this process runs.
+    if (::ftruncate(m_fd, 0) == 0 && ::pwrite(m_fd, line.constData(), size_t(line.size()), 0) != line.size())
+        static_cast<void>(::ftruncate(m_fd, 0));
+}
+
 QString windowServerName(const QString& storeFile)
 {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::tempPath();
-    const QByteArray store = QDir::cleanPath(QFileInfo(storeFile).absoluteFilePath()).toUtf8();
-    const QByteArray hash = QCryptographicHash::hash(store, QCryptographicHash::Sha256).toHex().left(16);
+    // The settings file's real place, so one plan has one name however its
+    // folder is spelled.
+    const QFileInfo store(storeFile);
+    const QString realFolder = QFileInfo(store.absolutePath()).canonicalFilePath();
+    const QByteArray key =
+        (realFolder.isEmpty() ? QDir::cleanPath(store.absoluteFilePath()) : realFolder + u'/' + store.fileName()).toUtf8();
+    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16);
     return QStringLiteral("%1/quillora-%2-%3").arg(folder).arg(getuid()).arg(QString::fromLatin1(hash));
 }
 
 bool windowIsRunning(const QString& storeFile)
 {
-    return tellWindow(windowServerName(storeFile), {});
+    // Only looked at: a missing lock file means nobody ever held the claim.
+    const int fd = ::open(QFile::encodeName(windowClaimFile(storeFile)).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
 }
 
-WindowInstance::WindowInstance(const QString& storeFile)
-    : m_name(windowServerName(storeFile))
+WindowInstance::WindowInstance(const QString& storeFile) : m_storeFile(storeFile), m_claim(storeFile)
 {
     // Closed while the event loop still runs when the program ends normally.
     if (QCoreApplication* app = QCoreApplication::instance())
         QObject::connect(app, &QCoreApplication::aboutToQuit, &m_server, [this] { m_server.close(); });
     QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] {
         while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-            // The request is complete when the other start hangs up; a
-            // connection that sends nothing only asked whether we run.
+            // The request is complete when the other start hangs up.
             auto received = std::make_shared<QByteArray>();
             QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, received] {
                 received->append(socket->read(kMaxRequest - received->size()));
@@ -135,28 +191,40 @@ WindowInstance::WindowInstance(const QString& storeFile)
     });
 }
 
+void WindowInstance::listen()
+{
+    const QString name = windowServerName(m_storeFile);
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server.listen(name) && m_server.serverError() == QAbstractSocket::AddressInUseError) {
+        // This process holds the claim, so a socket under the plan's name
+        // is one a killed window left behind.
+        QLocalServer::removeServer(name);
+        m_server.listen(name);
+    }
+    if (m_server.isListening())
+        m_claim.setAddress(m_server.fullServerName());
+}
+
 bool WindowInstance::claim(const ActivationRequest& request, OnActivation onActivation)
 {
     m_onActivation = std::move(onActivation);
-    // Two starts at the same moment take turns, so neither can remove the
-    // socket the other has just opened. Without the lock (a folder we may
-    // not write) the steps below still hold apart from that moment.
-    const StartLock lock(m_name + QStringLiteral(".lock"));
-
     const QByteArray message = request.encode();
-    if (tellWindow(m_name, message))
-        return false;
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    if (m_server.listen(m_name))
-        return true;
-    if (m_server.serverError() == QAbstractSocket::AddressInUseError) {
-        if (tellWindow(m_name, message))
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (m_claim.take() || !m_claim.available()) {
+            listen();
+            return true;
+        }
+        // The holder may still be starting (its address not written yet) or
+        // be the command replacing the plan, which lets go in a moment.
+        const QString address = m_claim.holderAddress();
+        if (!address.isEmpty() && tellWindow(address, message))
             return false;
-        // Nobody answers there: the socket of a window that was killed.
-        QLocalServer::removeServer(m_name);
-        m_server.listen(m_name);
+        if (waited.elapsed() >= kClaimWaitMs)
+            return false;
+        QThread::msleep(kRetryMs);
     }
-    return true;
 }
 
 } // namespace quillora

@@ -54,14 +54,6 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <translation>--%1 wurde mehr als einmal angegeben</translation>
     </message>
     <message>
-        <source>template</source>
-        <translation>Vorlage</translation>
-    </message>
-    <message>
-        <source>plan file</source>
-        <translation>Plandatei</translation>
-    </message>
-    <message>
         <source>the output folder %1 does not exist</source>
         <translation>der Ausgabeordner %1 existiert nicht</translation>
     </message>
@@ -72,10 +64,6 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
     <message>
         <source>the template %1 does not exist</source>
         <translation>die Vorlage %1 existiert nicht</translation>
-    </message>
-    <message>
-        <source>the template %1 is a folder, not a file</source>
-        <translation>die Vorlage %1 ist ein Ordner, keine Datei</translation>
     </message>
     <message>
         <source>cannot read the template %1: %2</source>
@@ -138,10 +126,6 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <translation>der gefüllte Foliensatz konnte nicht geschrieben werden: </translation>
     </message>
     <message>
-        <source>the output %1 is the %2 %3 itself, which this command only reads; name another output file</source>
-        <translation>die Ausgabe %1 ist die %2 %3 selbst, die dieser Befehl nur liest; nennen Sie eine andere Ausgabedatei</translation>
-    </message>
-    <message>
         <source>the output %1 exists and you may not write to it, so it was left as it is</source>
         <translation>die Ausgabe %1 existiert und Sie dürfen sie nicht schreiben, daher blieb sie unverändert</translation>
     </message>
@@ -179,11 +163,11 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
     </message>
     <message>
         <source>LibreOffice could not convert the deck to PDF (exit status %1%2)</source>
-        <translation>LibreOffice konnte den Foliensatz nicht in PDF umwandeln (Exit-Status %1%2)</translation>
+        <translation>LibreOffice konnte den Foliensatz nicht in PDF umwandeln (Rückgabewert %1%2)</translation>
     </message>
     <message>
         <source>Close the Quillora window first: it holds the plan you are about to replace.</source>
-        <translation>Schließen Sie zuerst das Quillora-Fenster: Es hält den Plan, den Sie ersetzen wollen.</translation>
+        <translation>Schließen Sie zuerst das Quillora-Fenster: Es enthält den Plan, den Sie ersetzen möchten.</translation>
     </message>
     <message>
         <source>%1%2 cannot be combined with --check-template, --export-plan or --import-plan (see --help)</source>
@@ -195,7 +179,7 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
     </message>
     <message>
         <source>Used as --check-template [FILE]: list what the template FILE (default: the one used without --template) lacks of what the plan is written into; exit 0 when nothing is missing, 2 when something is.</source>
-        <translation>Als --check-template [FILE]: auflisten, was der Vorlage FILE (Standard: die ohne --template verwendete) von dem fehlt, in das der Plan geschrieben wird; Exit-Status 0, wenn nichts fehlt, 2, wenn etwas fehlt.</translation>
+        <translation>Als --check-template [FILE]: auflisten, was der Vorlage FILE (Standard: die ohne --template verwendete) von dem fehlt, in das der Plan geschrieben wird; Rückgabewert 0, wenn nichts fehlt, 2, wenn etwas fehlt.</translation>
     </message>
     <message>
         <source>The template --check-template checks.</source>
@@ -220,6 +204,10 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
     <message>
         <source>Stored the plan from %1; the plan it replaced is kept in %2.</source>
         <translation>Der Plan aus %1 wurde gespeichert; der ersetzte Plan ist in %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>the template %1 is %2, not a file</source>
+        <translation>die Vorlage %1 ist %2, keine Datei</translation>
     </message>
 </context>
 <context>
@@ -364,10 +352,6 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
         <translation>nennt den Abschnitt %1 zweimal (mit Beschriftung und mit Einstellungsschlüssel)</translation>
     </message>
     <message>
-        <source>the plan file &quot;%1&quot; is a folder</source>
-        <translation>die Plandatei „%1“ ist ein Ordner</translation>
-    </message>
-    <message>
         <source>cannot read the plan file &quot;%1&quot;: %2</source>
         <translation>die Plandatei „%1“ kann nicht gelesen werden: %2</translation>
     </message>
@@ -419,6 +403,10 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
         <source>cannot create the folder %1 for the replaced plan</source>
         <translation>der Ordner %1 für den ersetzten Plan kann nicht angelegt werden</translation>
     </message>
+    <message>
+        <source>the plan file &quot;%1&quot; is %2, not a file</source>
+        <translation>die Plandatei „%1“ ist %2, keine Datei</translation>
+    </message>
 </context>
 <context>
     <name>PowerPointChecks</name>
@@ -432,7 +420,7 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     </message>
     <message>
         <source>its File menu, or close all its windows,</source>
-        <translation>sein Menü „Datei“ oder schließen Sie alle seine Fenster</translation>
+        <translation>dessen Menü „Datei“ oder schließen Sie alle seine Fenster</translation>
     </message>
     <message>
         <source>%2 is not installed on this computer. You need to have it installed to use this software without error.</source>
@@ -451,7 +439,37 @@ Möchten Sie trotzdem fortfahren?</translation>
     <name>ProgressDescription</name>
     <message>
         <source>Creating the template: %1% done</source>
-        <translation>Vorlage wird erstellt: %1 % erledigt</translation>
+        <translation>Foliensatz wird erstellt: %1 % abgeschlossen</translation>
+    </message>
+</context>
+<context>
+    <name>Quoted</name>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <translation>„%1“</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>eine Spezialdatei</translation>
     </message>
 </context>
 <context>
@@ -552,6 +570,10 @@ Möchten Sie trotzdem fortfahren?</translation>
         <source>LibreOffice Impress did not answer within %1 seconds</source>
         <translation>LibreOffice Impress hat nicht innerhalb von %1 Sekunden geantwortet</translation>
     </message>
+    <message>
+        <source>%1 is %2, not a file</source>
+        <translation>%1 ist %2, keine Datei</translation>
+    </message>
 </context>
 <context>
     <name>Section</name>
@@ -577,7 +599,7 @@ Möchten Sie trotzdem fortfahren?</translation>
     </message>
     <message>
         <source>Packaging and Fulfillment</source>
-        <translation>Verpackung und Fulfillment</translation>
+        <translation>Verpackung und Auftragsabwicklung</translation>
     </message>
     <message>
         <source>Launch  Strategies</source>
@@ -630,7 +652,7 @@ Möchten Sie trotzdem fortfahren?</translation>
     </message>
     <message>
         <source>Describe product/service being marketed.</source>
-        <translation>Das zu vermarktende Produkt bzw. die Dienstleistung beschreiben.</translation>
+        <translation>Das zu vermarktende Produkt oder die zu vermarktende Dienstleistung beschreiben.</translation>
     </message>
     <message>
         <source>The competitive landscape<byte value="xd"/>
@@ -665,8 +687,8 @@ COGs<byte value="xd"/>
         <translation>Produktverpackung.<byte value="xd"/>
 - Formfaktor, Preis, Erscheinungsbild und Strategie erörtern.<byte value="xd"/>
 - Fulfillment für Artikel klären, die nicht direkt mit dem Produkt versandt werden.<byte value="xd"/>
-Herstellkosten (COGS)<byte value="xd"/>
-- Herstellkosten und Stückliste auf oberster Ebene zusammenfassen.</translation>
+Herstellungskosten (COGS)<byte value="xd"/>
+- Herstellungskosten und Stückliste auf oberster Ebene zusammenfassen.</translation>
     </message>
     <message>
         <source>Launch plan.<byte value="xd"/>
@@ -723,7 +745,7 @@ Policies<byte value="xd"/>
         <translation>Preisgestaltung<byte value="xd"/>
 - Konkrete Preise oder Preisstrategien zusammenfassen<byte value="xd"/>
 - Mit vergleichbaren Produkten vergleichen<byte value="xd"/>
-Richtlinien<byte value="xd"/>
+Preis- und Konditionenpolitik<byte value="xd"/>
 - Richtlinien zusammenfassen, die für das Verständnis der wichtigsten Preisfragen relevant sind</translation>
     </message>
     <message>
@@ -736,7 +758,7 @@ Distribution by channel<byte value="xd"/>
 Vertriebskanäle.<byte value="xd"/>
 - Vertriebskanäle zusammenfassen.<byte value="xd"/>
 Vertrieb nach Kanal<byte value="xd"/>
-- Planen, welchen prozentualen Anteil am Vertrieb jeder Kanal beitragen soll – ein Tortendiagramm kann hilfreich sein</translation>
+- Planen, welchen prozentualen Anteil am Vertrieb jeder Kanal beitragen soll – ein Kreisdiagramm kann hilfreich sein</translation>
     </message>
     <message>
         <source>Vertical market opportunities<byte value="xd"/>
@@ -836,6 +858,68 @@ Timing<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>WorkingCopy</name>
+    <message>
+        <source>The deck cannot be made: the temporary folder %1 does not exist.
+Set TEMP to a folder you may write and start Quillora again.</source>
+        <translation>Der Foliensatz kann nicht erstellt werden: Den temporären Ordner %1 gibt es nicht.
+Setzen Sie TEMP auf einen Ordner, in den Sie schreiben dürfen, und starten Sie Quillora neu.</translation>
+    </message>
+    <message>
+        <source>The deck cannot be made: the temporary folder %1 is not a folder.
+Set TEMP to a folder you may write and start Quillora again.</source>
+        <translation>Der Foliensatz kann nicht erstellt werden: Der temporäre Ordner %1 ist kein Ordner.
+Setzen Sie TEMP auf einen Ordner, in den Sie schreiben dürfen, und starten Sie Quillora neu.</translation>
+    </message>
+    <message>
+        <source>The deck cannot be made: you may not write to the temporary folder %1.
+Set TEMP to a folder you may write and start Quillora again.</source>
+        <translation>Der Foliensatz kann nicht erstellt werden: Sie dürfen nicht in den temporären Ordner %1 schreiben.
+Setzen Sie TEMP auf einen Ordner, in den Sie schreiben dürfen, und starten Sie Quillora neu.</translation>
+    </message>
+    <message>
+        <source>The deck cannot be made: the working copy %1.
+Set TEMP to another folder you may write and start Quillora again.</source>
+        <translation>Der Foliensatz kann nicht erstellt werden: die Arbeitskopie %1.
+Setzen Sie TEMP auf einen anderen Ordner, in den Sie schreiben dürfen, und starten Sie Quillora neu.</translation>
+    </message>
+</context>
+<context>
+    <name>WriteGuard</name>
+    <message>
+        <source>%1 is the settings file that keeps your plan; write to another file</source>
+        <translation>%1 ist die Einstellungsdatei, die Ihren Plan enthält; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is the settings file that keeps the window&apos;s size and place; write to another file</source>
+        <translation>%1 ist die Einstellungsdatei, die Größe und Lage des Fensters enthält; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is the lock that keeps a second window off your plan; write to another file</source>
+        <translation>%1 ist die Sperrdatei, die ein zweites Fenster von Ihrem Plan fernhält; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is the template in use, which is read and never written; write to another file</source>
+        <translation>%1 ist die verwendete Vorlage, die nur gelesen und nie geschrieben wird; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is the plan file being read, which is never written; write to another file</source>
+        <translation>%1 ist die gelesene Plandatei, die nie geschrieben wird; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is kept for the lock and the temporary copies of the settings file that keeps the window&apos;s size and place; write to another file</source>
+        <translation>%1 ist der Sperrdatei und den temporären Kopien der Einstellungsdatei vorbehalten, die Größe und Lage des Fensters enthält; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is the lock of the settings file that keeps your plan; write to another file</source>
+        <translation>%1 ist die Sperrdatei der Einstellungsdatei, die Ihren Plan enthält; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is kept for the temporary copies and the backups of the settings file that keeps your plan; write to another file</source>
+        <translation>%1 ist den temporären Kopien und Sicherungen der Einstellungsdatei vorbehalten, die Ihren Plan enthält; schreiben Sie in eine andere Datei</translation>
+    </message>
+</context>
+<context>
     <name>quillora::FileMenuCommands</name>
     <message>
         <source>%1 cannot be read: %2</source>
@@ -866,10 +950,6 @@ Timing<byte value="xd"/>
         <translation>Plandateien (*.json);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <source>The plan was not saved: %1 is one of %2&apos;s own files.</source>
-        <translation>Der Plan wurde nicht gespeichert: %1 ist eine der eigenen Dateien von %2.</translation>
-    </message>
-    <message>
         <source>The plan was not saved: %1</source>
         <translation>Der Plan wurde nicht gespeichert: %1</translation>
     </message>
@@ -893,7 +973,7 @@ Timing<byte value="xd"/>
         <source>The plan could not be stored: %1
 The plan it was replacing is kept in %2.</source>
         <translation>Der Plan konnte nicht gespeichert werden: %1
-Der Plan, den er ersetzen sollte, ist in %2 aufbewahrt.</translation>
+Der bisherige Plan wurde in %2 gesichert.</translation>
     </message>
     <message>
         <source>Choose the template</source>
@@ -949,6 +1029,10 @@ Trotzdem verwenden?</translation>
         <source>%1 could not be removed: %2</source>
         <translation>%1 konnte nicht entfernt werden: %2</translation>
     </message>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation>%1 gibt es bereits. Möchten Sie die Datei ersetzen?</translation>
+    </message>
 </context>
 <context>
     <name>quillora::MainMenu</name>
@@ -997,7 +1081,7 @@ Trotzdem verwenden?</translation>
     <name>quillora::MainWindow</name>
     <message>
         <source>Start Creating Template</source>
-        <translation>Vorlage erstellen</translation>
+        <translation>Foliensatz erstellen</translation>
     </message>
     <message>
         <source>Product Name</source>
@@ -1037,6 +1121,33 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     </message>
 </context>
 <context>
+    <name>quillora::Spelling</name>
+    <message>
+        <source>Check Spelling</source>
+        <translation>Rechtschreibung prüfen</translation>
+    </message>
+    <message>
+        <source>No dictionary installed</source>
+        <translation>Kein Wörterbuch installiert</translation>
+    </message>
+    <message>
+        <source>Dictionary: %1</source>
+        <translation>Wörterbuch: %1</translation>
+    </message>
+    <message>
+        <source>No Suggestions</source>
+        <translation>Keine Vorschläge</translation>
+    </message>
+    <message>
+        <source>Add to Dictionary</source>
+        <translation>Zum Wörterbuch hinzufügen</translation>
+    </message>
+    <message>
+        <source>Ignore All</source>
+        <translation>Alle ignorieren</translation>
+    </message>
+</context>
+<context>
     <name>quillora::StoreNotice</name>
     <message>
         <source>Plan storage notice</source>
@@ -1066,32 +1177,11 @@ Was Sie eingeben, bleibt in diesem Fenster und wird gespeichert, sobald die Eins
         <source>The settings file could not be read as settings. It was kept unchanged as %1.</source>
         <translation>Die Einstellungsdatei konnte nicht als Einstellungen gelesen werden. Sie wurde unverändert als %1 aufbewahrt.</translation>
     </message>
-</context>
-<context>
-    <name>quillora::Spelling</name>
     <message>
-        <source>Check Spelling</source>
-        <translation>Rechtschreibung prüfen</translation>
-    </message>
-    <message>
-        <source>No dictionary installed</source>
-        <translation>Kein Wörterbuch installiert</translation>
-    </message>
-    <message>
-        <source>Dictionary: %1</source>
-        <translation>Wörterbuch: %1</translation>
-    </message>
-    <message>
-        <source>No Suggestions</source>
-        <translation>Keine Vorschläge</translation>
-    </message>
-    <message>
-        <source>Add to Dictionary</source>
-        <translation>Zum Wörterbuch hinzufügen</translation>
-    </message>
-    <message>
-        <source>Ignore All</source>
-        <translation>Alle ignorieren</translation>
+        <source>Your plan is not being saved: %1.
+What you type stays in this window and is saved as soon as the lock of the settings file can be taken again: %2</source>
+        <translation>Ihr Plan wird nicht gespeichert: %1.
+Was Sie eingeben, bleibt in diesem Fenster und wird gespeichert, sobald die Sperrdatei der Einstellungsdatei wieder belegt werden kann: %2</translation>
     </message>
 </context>
 </TS>

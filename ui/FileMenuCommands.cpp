@@ -1,13 +1,16 @@
 #include "ui/FileMenuCommands.h"
 
 #include "builder/TemplateCheck.h"
+#include "builder/WorkingCopy.h"
 #include "core/AppTitle.h"
 #include "core/DataFiles.h"
 #include "core/FileNames.h"
 #include "core/Quoted.h"
+#include "core/RegularFile.h"
 #include "core/RuntimeError.h"
 #include "plan/PlanFileWriter.h"
 #include "plan/PlanStore.h"
+#include "plan/SettingsFiles.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/StoredPlan.h"
 
@@ -35,8 +38,11 @@ PlanDocument wholePlan(PlanDocument plan)
 void copyInPlace(const QString& from, const QString& to)
 {
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        throw RuntimeError(FileMenuCommands::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
+    if (const std::optional<ReadRefusal> refusal = openRegularFile(source)) {
+        throw RuntimeError(FileMenuCommands::tr("%1 cannot be read: %2")
+                               .arg(quoted(from), refusal->notRegular ? entryKindPhrase(*refusal->notRegular)
+                                                                      : refusal->reason));
+    }
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
         throw RuntimeError(FileMenuCommands::tr("%1 cannot be read: %2").arg(quoted(from), source.errorString()));
@@ -81,19 +87,18 @@ bool FileMenuCommands::refusedWhileGenerating(const QString& what)
 
 void FileMenuCommands::savePlanAs()
 {
-    const std::optional<QString> path =
-        m_platform.files->fileToSave(tr("Save Plan As"), tr("plan.json"), tr("Plan files (*.json);;All files (*)"));
+    const std::optional<QString> path = m_platform.files->fileToSave(
+        tr("Save Plan As"), tr("plan.json"), tr("Plan files (*.json);;All files (*)"), ReplaceQuestion::AskedByCaller);
     if (!path)
         return;
-    // The program's own files are never written over with a plan.
-    const QString chosen = QFileInfo(*path).absoluteFilePath();
-    const QString programFolder = m_platform.environment->programFolder();
-    for (const QString& own : {planStoreFile(), userTemplatePath(), findDataFile(programFolder, {kTemplateFileName})}) {
-        if (!own.isEmpty() && QFileInfo(own).absoluteFilePath() == chosen) {
-            tell(tr("The plan was not saved: %1 is one of %2's own files.").arg(quoted(*path), QLatin1String("Quillora")));
-            return;
-        }
+    // The program's own files are never written over with a plan, nor
+    // offered for replacing.
+    if (const std::optional<QString> refusal = writeRefusal(*path, windowProtectedFiles(*m_platform.environment))) {
+        tell(tr("The plan was not saved: %1").arg(*refusal));
+        return;
     }
+    if (QFileInfo::exists(*path) && !ask(tr("%1 already exists. Replace it?").arg(quoted(*path))))
+        return;
     try {
         writePlanFile(*path, readStoredPlan(m_plan));
     } catch (const RuntimeError& e) {
@@ -144,15 +149,22 @@ void FileMenuCommands::useTemplate()
         tell(tr("There is no home folder to keep a template of your own in."));
         return;
     }
-    if (QFileInfo(*path).canonicalFilePath() == QFileInfo(own).canonicalFilePath()) {
+    if (sameFile(*path, own)) {
         tell(tr("%1 is already the template in use.").arg(quoted(*path)));
+        return;
+    }
+    // The copy never lands on a settings file or the program's template.
+    const std::vector<ProtectedFile> protectedFiles =
+        quillora::protectedFiles({{ProtectedRole::Template, standardTemplatePath(*m_platform.environment)}});
+    if (const std::optional<QString> refusal = writeRefusal(own, protectedFiles)) {
+        tell(tr("The template was not changed: %1").arg(*refusal));
         return;
     }
     QStringList missing;
     try {
         missing = missingTemplatePieces(*path);
-    } catch (const RuntimeError& e) {
-        tell(tr("%1 cannot be used as a template: %2").arg(quoted(*path), e.description()));
+    } catch (const UnreadableTemplate& e) {
+        tell(tr("%1 cannot be used as a template: %2").arg(quoted(*path), e.reason()));
         return;
     }
     if (!missing.isEmpty()

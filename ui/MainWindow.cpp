@@ -420,6 +420,7 @@ void MainWindow::onGenerateClicked()
     applyPointer();
     const auto ended = qScopeGuard([this] {
         m_showingRun = false;
+        showTemplateInUse(); // the run took whichever template it found
         setChangesAllowed(true);
         generateButton->clearProgress();
         clearProgressDescription(*generateButton);
@@ -430,6 +431,15 @@ void MainWindow::onGenerateClicked()
         generateButton->showProgress(done, total);
         describeProgress(*generateButton, done, total);
     });
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    // Another program may have added or removed the user's own template
+    // while the window was in the background.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showTemplateInUse();
+    QWidget::changeEvent(event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)

@@ -110,6 +110,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -121,7 +122,8 @@ private:
     void placeOnScreen();
     void connectMenu();
     void showAbout();
-    // The title says whether the user's own template is in use.
+    // The title says whether the user's own template is in use; looked at
+    // again after each run and whenever the window becomes active.
     void showTemplateInUse();
     // Opening a plan and changing the template wait while a deck is made.
     void setChangesAllowed(bool allowed);

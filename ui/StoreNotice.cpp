@@ -1,5 +1,6 @@
 #include "ui/StoreNotice.h"
 #include "plan/PlanStore.h"
+#include "plan/SettingsFiles.h"
 #include "ui/controls/AccessibleEvents.h"
 
 #include <QDir>
@@ -39,11 +40,20 @@ StoreNotice::StoreNotice(QWidget* parent) : QFrame(parent)
 void StoreNotice::showFailure(const PlanStoreError& error)
 {
     const QString file = QDir::toNativeSeparators(error.filePath());
-    const QString text = error.operation() == PlanStoreError::Operation::Read
-                             ? tr("Your plan could not be read: %1.\nSettings file: %2").arg(error.reason(), file)
-                             : tr("Your plan is not being saved: %1.\nWhat you type stays in this window and is "
-                                  "saved as soon as the settings file can be written again: %2")
-                                   .arg(error.reason(), file);
+    // The lock beside the settings file is named as the lock: it may be what
+    // is in the way (a folder left under its name, say), not the file.
+    const bool lock = error.filePath() == settingsLockFile(planStoreFile());
+    QString text;
+    if (error.operation() == PlanStoreError::Operation::Read)
+        text = tr("Your plan could not be read: %1.\nSettings file: %2").arg(error.reason(), file);
+    else if (lock)
+        text = tr("Your plan is not being saved: %1.\nWhat you type stays in this window and is saved as soon as "
+                  "the lock of the settings file can be taken again: %2")
+                   .arg(error.reason(), file);
+    else
+        text = tr("Your plan is not being saved: %1.\nWhat you type stays in this window and is saved as soon as "
+                  "the settings file can be written again: %2")
+                   .arg(error.reason(), file);
     setParts(text, m_keptCopy);
 }
 

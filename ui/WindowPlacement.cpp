@@ -1,5 +1,6 @@
 #include "ui/WindowPlacement.h"
 #include "plan/PlanStore.h"
+#include "plan/SettingsFiles.h"
 
 #include <QSettings>
 

@@ -9,10 +9,7 @@
 
 namespace quillora {
 
-// The window's own settings: a file of their own beside the plan's
-// (Tarnvale/Quillora-window.conf), so that keeping the window's place never
-// rewrites, or waits for, the file that holds the plan.
-inline constexpr char kWindowSettingsName[] = "Quillora-window";
+// Kept in the window's own settings file (plan/SettingsFiles.h).
 inline constexpr char kWindowGeometryKey[] = "Window/geometry";
 
 // The margins that put `inner` where it lies inside `outer` (both in the

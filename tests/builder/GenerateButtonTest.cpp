@@ -9,6 +9,7 @@
 #include "ui/controls/LineBox.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"
+#include "tests/support/TestFiles.h"
 
 #include <QImage>
 #include <QPushButton>
@@ -71,6 +72,27 @@ TEST_F(GenerateButton, APressFillsTheDeckAndHandsItToTheDesktop)
     const auto market = deck.slides[1].named(QStringLiteral("Rectangle 98"));
     ASSERT_TRUE(market);
     EXPECT_EQ(market->paragraphs.at(1).text, QStringLiteral("\t- beta"));
+    EXPECT_FALSE(window.generateCommand().isBusy());
+}
+
+// A temporary folder the working copy cannot go in is told plainly, with
+// the way out, before anything runs: no error report, no deck.
+TEST_F(GenerateButton, ATemporaryFolderThatCannotBeUsedIsToldBeforeTheRun)
+{
+    const QString file = temp.filePath(QStringLiteral("a file"));
+    writeFile(file, "x");
+    const std::pair<QString, const char*> folders[] = {{temp.filePath(QStringLiteral("gone")), "does not exist"},
+                                                       {file, "is not a folder"}};
+    for (const auto& [folder, why] : folders) {
+        fake.messages.shown.clear();
+        fake.environment.vars[QStringLiteral("TEMP")] = folder;
+        window.generateButton->click();
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("The deck cannot be made: the temporary folder \"%1\" %2.\n"
+                                                              "Set TEMP to a folder you may write and start Quillora again.")
+                                                   .arg(folder, why));
+    }
+    EXPECT_TRUE(fake.desktop.files.isEmpty());
     EXPECT_FALSE(window.generateCommand().isBusy());
 }
 

@@ -143,7 +143,7 @@ TEST(CheckWords, OnAGermanDesktopTheMessageAndTheWordsInItAreGerman)
     const quillora::testing::InstalledTranslations german({QStringLiteral("de-DE")});
     EXPECT_EQ(alreadyOpenWarning(office::presentationAppWords(office::ServerChoice{})),
               QStringLiteral("Ihr Pr\u00e4sentationsprogramm ist m\u00f6glicherweise ge\u00f6ffnet. Es wird empfohlen, Ihr "
-                             "Pr\u00e4sentationsprogramm zuerst zu schlie\u00dfen.\rNutzen Sie bei Bedarf sein Men\u00fc "
+                             "Pr\u00e4sentationsprogramm zuerst zu schlie\u00dfen.\rNutzen Sie bei Bedarf dessen Men\u00fc "
                              "\u201eDatei\u201c oder schlie\u00dfen Sie alle seine Fenster.\r\n\r\n"
                              "M\u00f6chten Sie trotzdem fortfahren?"));
 }

@@ -7,6 +7,7 @@
 #include "cli/OutputChecks.h"
 #include "cli/PdfExport.h"
 #include "cli/PlanTools.h"
+#include "core/Quoted.h"
 #include "deck/Deck.h"
 #include "deck/PackageRefusals.h"
 #include "platform/WindowInstance.h"
@@ -23,6 +24,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
+#include <QLocalServer>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QScopeGuard>
@@ -33,6 +35,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quillora;
@@ -335,48 +338,87 @@ TEST_F(DeckToolTest, OutputsThatWouldReplaceAFileItReadsOrMayNotWriteAreRefused)
     const QString plan = writePlan(R"({"planTitle": "Refused"})");
     const QString planNamedPdf = dir.filePath(QStringLiteral("notes.pdf"));
     quillora::testing::writeFile(planNamedPdf, R"({"planTitle": "Refused"})");
-    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("sub"))));
-    const QString symlink = dir.filePath(QStringLiteral("symlink.pptx"));
-    ASSERT_TRUE(QFile::link(templ, symlink));
-    const QString hardLink = dir.filePath(QStringLiteral("hardlink.pptx"));
-    ASSERT_EQ(::link(QFile::encodeName(templ).constData(), QFile::encodeName(hardLink).constData()), 0);
     const QString locked = dir.filePath(QStringLiteral("locked.pptx"));
     quillora::testing::writeFile(locked, "someone else's deck");
     const bool lockedMade = setUnwritable(locked, true);
     const auto unlock = qScopeGuard([&] { setUnwritable(locked, false); }); // else the folder stays behind
     const QString folder = dir.filePath(QStringLiteral("folder.pptx"));
     ASSERT_TRUE(QDir().mkpath(folder));
+    // The user's settings as a window leaves them, and their folder once more through a link.
+    const QString settings = settingsHome + QStringLiteral("/Tarnvale");
+    ASSERT_TRUE(QDir().mkpath(settings));
+    quillora::testing::writeFile(storeFile(), "[General]\nCompany%20Name=Acme\n");
+    quillora::testing::writeFile(settings + QStringLiteral("/Quillora-window.conf"), "[Window]\n");
+    quillora::testing::writeFile(storeFile() + QStringLiteral(".window-lock"), "");
+    ASSERT_TRUE(QFile::link(settings, dir.filePath(QStringLiteral("linked"))));
 
-    const ReadFile templateRead{QStringLiteral("template"), templ};
-    const QString anotherSpelling = QStringLiteral("sub/../template.pptx"); // relative to the command's folder
+    // Each file no output may land on, with the sentence that refuses it;
+    // the lock and the temporary copy do not exist between writes.
+    const std::vector<std::pair<QString, QString>> protectedFiles{
+        {templ, QStringLiteral("%1 is the template in use, which is read and never written; write to another file")},
+        {plan, QStringLiteral("%1 is the plan file being read, which is never written; write to another file")},
+        {storeFile(), QStringLiteral("%1 is the settings file that keeps your plan; write to another file")},
+        {storeFile() + QStringLiteral(".lock"),
+         QStringLiteral("%1 is the lock of the settings file that keeps your plan; write to another file")},
+        {storeFile() + QStringLiteral(".a1B2c3"),
+         QStringLiteral("%1 is kept for the temporary copies and the backups of the settings file that keeps your "
+                        "plan; write to another file")},
+        {storeFile() + QStringLiteral(".window-lock"),
+         QStringLiteral("%1 is the lock that keeps a second window off your plan; write to another file")},
+        {settings + QStringLiteral("/Quillora-window.conf"),
+         QStringLiteral("%1 is the settings file that keeps the window's size and place; write to another file")},
+        {settings + QStringLiteral("/Quillora-window.conf.lock"),
+         QStringLiteral("%1 is kept for the lock and the temporary copies of the settings file that keeps the "
+                        "window's size and place; write to another file")},
+    };
     struct Case {
-        const char* what;
+        QString what;
         QStringList arguments;
         QString sentence;
     };
     const QStringList fromTemplate{QStringLiteral("--template"), templ, QStringLiteral("--plan"), plan};
     std::vector<Case> cases{
-        {"the template itself", fromTemplate + QStringList{"-o", templ}, outputIsInputSentence(templ, templateRead)},
-        {"the template spelled another way", fromTemplate + QStringList{"-o", anotherSpelling},
-         outputIsInputSentence(anotherSpelling, templateRead)},
-        {"a symbolic link to the template", fromTemplate + QStringList{"-o", symlink},
-         outputIsInputSentence(symlink, templateRead)},
-        {"a hard link to the template", fromTemplate + QStringList{"-o", hardLink},
-         outputIsInputSentence(hardLink, templateRead)},
-        {"the plan file", fromTemplate + QStringList{"-o", plan},
-         outputIsInputSentence(plan, {QStringLiteral("plan file"), plan})},
         {"the plan file as the PDF beside the deck",
          QStringList{"--template", templ, "--plan", planNamedPdf, "-o", dir.filePath("notes.pptx"), "--pdf"},
-         outputIsInputSentence(planNamedPdf, {QStringLiteral("plan file"), planNamedPdf})},
+         QStringLiteral("%1 is the plan file being read, which is never written; write to another file")
+             .arg(quoted(planNamedPdf))},
         {"a folder", fromTemplate + QStringList{"-o", folder}, outputIsFolderSentence(folder)},
     };
+    int made = 0;
+    for (const auto& [target, sentence] : protectedFiles) {
+        const QString name = QFileInfo(target).fileName();
+        const QString folderName = QFileInfo(QFileInfo(target).absolutePath()).fileName();
+        // Relative to the command's folder, through "..", through a linked
+        // folder, a symbolic link (to nothing yet, for the lock) and a hard link.
+        QStringList spellings{target, QDir(dir.path()).relativeFilePath(QFileInfo(target).absolutePath())
+                                          + QStringLiteral("/../") + folderName + u'/' + name};
+        if (target.startsWith(settings))
+            spellings << dir.filePath(QStringLiteral("linked/") + name);
+        const QString symlink = dir.filePath(QStringLiteral("link%1.pptx").arg(++made));
+        ASSERT_TRUE(QFile::link(target, symlink));
+        spellings << symlink;
+        if (QFileInfo::exists(target)) {
+            spellings << dir.filePath(QStringLiteral("hard%1.pptx").arg(made));
+            ASSERT_EQ(::link(QFile::encodeName(target).constData(), QFile::encodeName(spellings.last()).constData()), 0);
+        }
+        for (const QString& spelling : spellings) {
+            cases.push_back({"-o " + spelling, fromTemplate + QStringList{"-o", spelling}, sentence.arg(quoted(spelling))});
+            if (target.startsWith(settings)) // --export-plan reads neither the template nor a plan file
+                cases.push_back({"--export-plan " + spelling, {"--export-plan", spelling}, sentence.arg(quoted(spelling))});
+        }
+        // The PDF beside a deck: its name follows the deck's.
+        const QString pdf = dir.filePath(QStringLiteral("beside%1.pdf").arg(made));
+        ASSERT_TRUE(QFile::link(target, pdf));
+        cases.push_back({"--pdf " + pdf, fromTemplate + QStringList{"-o", pdf.chopped(4) + ".pptx", "--pdf"},
+                         sentence.arg(quoted(pdf))});
+    }
     if (lockedMade)
         cases.push_back({"an existing file no one may write", fromTemplate + QStringList{"-o", locked},
                          outputNotWritableSentence(locked)});
 
     const QStringList before = snapshot(dir.path());
     for (const Case& refused : cases) {
-        SCOPED_TRACE(refused.what);
+        SCOPED_TRACE(refused.what.toStdString());
         const Outcome outcome = run(refused.arguments);
         EXPECT_EQ(outcome.status, 1);
         EXPECT_EQ(outcome.err.toStdString(), ("quillora-deck: " + refused.sentence + ".\n").toStdString());
@@ -386,6 +428,34 @@ TEST_F(DeckToolTest, OutputsThatWouldReplaceAFileItReadsOrMayNotWriteAreRefused)
     if (!lockedMade)
         GTEST_SKIP() << "no file this user may not write could be made here (neither read-only bits nor the "
                         "immutable attribute); the unwritable output was not tried";
+}
+
+// Only regular files are read: a named pipe nobody writes to (which would
+// block a plain open for good), a device that never ends, a folder and a
+// socket are each refused at once, by every reader of the command.
+TEST_F(DeckToolTest, AnInputThatIsNotARegularFileIsRefusedAtOnce)
+{
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QLocalServer socket;
+    ASSERT_TRUE(socket.listen(dir.filePath(QStringLiteral("socket"))));
+    const QString plan = writePlan(R"({"planTitle": "Read"})");
+    const std::pair<QString, const char*> inputs[] = {
+        {pipe, "a named pipe"}, {QStringLiteral("/dev/zero"), "a device"}, {folder, "a folder"}, {socket.fullServerName(), "a socket"}};
+    for (const auto& [input, kind] : inputs) {
+        SCOPED_TRACE(kind);
+        const QString template_ = QStringLiteral("the template \"%1\" ").arg(input);
+        const QString planFile = QStringLiteral("the plan file \"%1\" is %2, not a file").arg(input, kind);
+        expectFailure(run({QStringLiteral("--check-template"), input}), 1,
+                      template_ + QStringLiteral("cannot be read as a presentation: it is %1, not a presentation file.").arg(kind));
+        expectFailure(run({QStringLiteral("-t"), input, QStringLiteral("--plan"), plan, QStringLiteral("-o"), out}), 1,
+                      template_ + QStringLiteral("is %1, not a file.").arg(kind));
+        expectFailure(run({QStringLiteral("--plan"), input, QStringLiteral("-o"), out}), 1, planFile + u'.');
+        expectFailure(run({QStringLiteral("--import-plan"), input}), 1, planFile + u'.');
+    }
+    EXPECT_FALSE(QFileInfo::exists(out));
 }
 
 TEST_F(DeckToolTest, PdfWithoutLibreOfficeIsAClearError)
@@ -554,6 +624,12 @@ TEST_F(DeckToolTest, AHostilePlanGoesOutAndBackInByteForByteAndTheReplacedPlanIs
         WindowInstance window(storeFile());
         ASSERT_TRUE(window.claim({}, [](const ActivationRequest&) {}));
         expectFailure(run({QStringLiteral("--import-plan"), planFile}), 1, QString::fromLatin1(kCloseWindowFirst));
+        // Also when the settings folder is named through a link, without a runtime folder.
+        ASSERT_TRUE(QFile::link(settingsHome, dir.filePath(QStringLiteral("config2-link"))));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config2-link")));
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        expectFailure(run({QStringLiteral("--import-plan"), planFile}), 1, QString::fromLatin1(kCloseWindowFirst));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settingsHome);
         EXPECT_FALSE(QFileInfo::exists(dataHome + QStringLiteral("/quillora/plans")));
     }
     const Outcome imported = run({QStringLiteral("--import-plan"), planFile});

@@ -283,6 +283,9 @@ TEST(PlanBackup, NamedByTimeAndProductAndNeverOverwritten)
               QStringLiteral("2026-12-08 101500 Acme Rocket Skates.json"));
     EXPECT_EQ(planBackupFileName(time, QStringLiteral("..a/b: \"c\"\r\n*d. ")), QStringLiteral("2026-12-08 101500 a b c d.json"));
     EXPECT_EQ(planBackupFileName(time, QStringLiteral(" ../ ")), QStringLiteral("2026-12-08 101500.json"));
+    // Format characters go: U+202E would show the rest of the name reversed.
+    EXPECT_EQ(planBackupFileName(time, QStringLiteral("Acme\u202Eslleks\u200B\U000E0041")),
+              QStringLiteral("2026-12-08 101500 Acmeslleks.json"));
 
     quillora::testing::MemorySettings store;
     QTemporaryDir dir;

@@ -119,13 +119,16 @@ public:
 class ScriptedFileChooser final : public FileChooser {
 public:
     std::optional<QString> fileToOpen(const QString& title, const QString&) override { return next(title); }
-    std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString&) override
+    std::optional<QString> fileToSave(const QString& title, const QString& suggested, const QString&,
+                                      ReplaceQuestion question) override
     {
         suggestions << suggested;
+        replaceQuestions.push_back(question);
         return next(title);
     }
     std::deque<std::optional<QString>> answers;
     QStringList titles, suggestions;
+    std::vector<ReplaceQuestion> replaceQuestions;
 
 private:
     std::optional<QString> next(const QString& title)

@@ -7,6 +7,7 @@
 #include "ui/SkinFramework.h"
 #include "ui/WindowPlacement.h"
 #include "plan/PlanStore.h"
+#include "plan/SettingsFiles.h"
 #include "ui/controls/PictureBox.h"
 #include "tests/support/TestFiles.h"
 

@@ -6,6 +6,8 @@
 #include "ui/MainMenu.h"
 #include "ui/spelling/Spelling.h"
 #include "core/DataFiles.h"
+#include "core/Quoted.h"
+#include "plan/SettingsFiles.h"
 #include "plan/PlanFileWriter.h"
 #include "tests/support/DeckBuilder.h"
 #include "ui/controls/LineBox.h"
@@ -26,11 +28,14 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillora;
 using quillora::testing::WindowFixture;
@@ -45,6 +50,25 @@ QString hintOf(Strip strip, int tab)
 }
 
 } // namespace
+
+// A folder left where the settings file's lock goes: the notice names the
+// lock as the lock, not as the settings file.
+TEST(StoreNoticeWords, ALockThatCannotBeTakenIsNamedAsTheLock)
+{
+    const QString lock = settingsLockFile(planStoreFile());
+    ASSERT_TRUE(QDir().mkpath(lock));
+    const auto cleanUp = qScopeGuard([&] { QDir(lock).removeRecursively(); });
+    StoreNotice notice;
+    try {
+        openUserPlanStore()->write(QStringLiteral("Company Name"), QStringLiteral("Acme"));
+        ADD_FAILURE() << "the write went through";
+    } catch (const PlanStoreError& error) {
+        notice.showFailure(error);
+    }
+    EXPECT_EQ(notice.text(), QStringLiteral("Your plan is not being saved: Is a directory.\nWhat you type stays in this "
+                                            "window and is saved as soon as the lock of the settings file can be taken "
+                                            "again: ") + lock);
+}
 
 class Form1Layout : public WindowFixture {};
 
@@ -206,7 +230,8 @@ TEST_F(GermanDesktop, CaptionsAndHintsAreGermanAndTheHintShownIsTheOneStored)
 {
     ASSERT_EQ(german.language, QStringLiteral("de-DE"));
     MainWindow& w = loadedWindow();
-    EXPECT_EQ(w.generateButton->text(), QStringLiteral("Vorlage erstellen"));
+    EXPECT_EQ(w.generateButton->text(), QStringLiteral("Foliensatz erstellen"));
+    EXPECT_EQ(w.firstSectionTabs->captions().at(5), QStringLiteral("Verpackung und Auftragsabwicklung"));
     EXPECT_EQ(w.productNameFrame->title(), QStringLiteral("Produktname"));
     EXPECT_EQ(w.firstSectionTabs->captions().at(0), QStringLiteral("Marktübersicht"));
     EXPECT_EQ(w.secondSectionTabs->captions().at(7), QStringLiteral("Zeitplan"));
@@ -603,16 +628,94 @@ TEST_F(Menus, SavePlanAsWritesTheStoredPlanAsAPlanFile)
     // Cancelled: nothing is written.
     w.menu().savePlanAs->trigger();
     EXPECT_EQ(QDir(files.path()).entryList(QDir::Files), QStringList{QStringLiteral("acme.json")});
-    // Never over the program's own files: the plan's settings file, a template.
-    ASSERT_TRUE(QDir().mkpath(userDataFolder()));
-    writeFile(userTemplatePath(), "template bytes");
-    fake.files.answers = {planStoreFile(), userTemplatePath()};
+    // An existing file is replaced only after a Yes, asked by the command
+    // itself once it knows the file may be written at all.
+    fake.files.answers = {filePath("acme.json"), filePath("acme.json")};
+    fake.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Acme Two");
     w.menu().savePlanAs->trigger();
+    EXPECT_EQ(readPlanFile(filePath("acme.json")).productName, QStringLiteral("Acme"));
     w.menu().savePlanAs->trigger();
-    EXPECT_EQ(fake.messages.shown.size(), 2u);
-    QFile own(userTemplatePath());
-    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
-    EXPECT_EQ(own.readAll(), QByteArray("template bytes"));
+    EXPECT_EQ(readPlanFile(filePath("acme.json")).productName, QStringLiteral("Acme Two"));
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
+    EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("\"%1\" already exists. Replace it?").arg(filePath("acme.json")));
+    EXPECT_EQ(fake.files.replaceQuestions, std::vector(4, ReplaceQuestion::AskedByCaller));
+}
+
+// Save Plan As and Use Template's copy never land on a settings file, the
+// lock that claims the plan or a template, however the file is named, and
+// refuse before anything is asked.
+TEST_F(Menus, TheWindowsWritersNeverReplaceTheProgramsOwnFiles)
+{
+    MainWindow& w = loadedWindow();
+    const QString settings = QFileInfo(planStoreFile()).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(settings) && QDir().mkpath(userDataFolder()));
+    const auto cleanUp = qScopeGuard([&] {
+        for (const QString& made : QDir(settings).entryList(QDir::Files | QDir::System))
+            QFile::remove(QDir(settings).filePath(made));
+    });
+    const QString standard = QDir(programDir.path()).filePath(QStringLiteral("marketing_plan.ppt"));
+    const std::vector<std::pair<QString, QString>> own{
+        {planStoreFile(), QStringLiteral("%1 is the settings file that keeps your plan; write to another file")},
+        {planStoreFile() + QStringLiteral(".lock"),
+         QStringLiteral("%1 is the lock of the settings file that keeps your plan; write to another file")},
+        {planStoreFile() + QStringLiteral(".window-lock"),
+         QStringLiteral("%1 is the lock that keeps a second window off your plan; write to another file")},
+        {windowSettingsFile(),
+         QStringLiteral("%1 is the settings file that keeps the window's size and place; write to another file")},
+        {userTemplatePath(), QStringLiteral("%1 is the template in use, which is read and never written; write to "
+                                            "another file")},
+        {standard, QStringLiteral("%1 is the template in use, which is read and never written; write to another file")},
+    };
+    for (const auto& [file, sentence] : own) {
+        if (!file.endsWith(QStringLiteral(".lock")))
+            writeFile(file, file.toUtf8());
+    }
+    const auto snapshot = [&] {
+        QStringList now;
+        for (const auto& [file, sentence] : own)
+            now << file + QFileInfo(file).lastModified().toString(Qt::ISODateWithMs) + quillora::testing::readFile(file);
+        return now;
+    };
+    const QStringList before = snapshot();
+    int made = 0;
+    for (const auto& [file, sentence] : own) {
+        const QString folder = QFileInfo(file).absolutePath();
+        QStringList spellings{file, folder + QStringLiteral("/../") + QFileInfo(folder).fileName() + u'/' +
+                                        QFileInfo(file).fileName()};
+        spellings << filePath("link") + QString::number(++made);
+        ASSERT_TRUE(QFile::link(file, spellings.last()));
+        if (QFileInfo::exists(file)) {
+            spellings << filePath("hard") + QString::number(made);
+            ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(spellings.last()).constData()), 0);
+        }
+        for (const QString& spelling : spellings) {
+            SCOPED_TRACE(spelling.toStdString());
+            fake.messages.shown.clear();
+            fake.files.answers = {spelling};
+            w.menu().savePlanAs->trigger();
+            ASSERT_EQ(fake.messages.shown.size(), 1u);
+            EXPECT_EQ(fake.messages.shown[0].buttons, MessageButtons::Ok);
+            EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("The plan was not saved: ") + sentence.arg(quoted(spelling)));
+        }
+    }
+    EXPECT_EQ(snapshot(), before);
+
+    // Use Template's copy, when the user's own template leads to a settings
+    // file or to the program's template.
+    writeFile(filePath("brand.pptx"), "a deck");
+    for (const auto& [target, sentence] : {own[0], own[5]}) {
+        QFile::remove(userTemplatePath());
+        ASSERT_TRUE(QFile::link(target, userTemplatePath()));
+        fake.messages.shown.clear();
+        fake.files.answers = {filePath("brand.pptx")};
+        w.menu().useTemplate->trigger();
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        EXPECT_EQ(fake.messages.shown[0].text,
+                  QStringLiteral("The template was not changed: ") + sentence.arg(quoted(userTemplatePath())));
+    }
+    const auto besidesOwnTemplate = [](QStringList files) { return files.removeAt(4), files; };
+    EXPECT_EQ(besidesOwnTemplate(snapshot()), besidesOwnTemplate(before));
 }
 
 TEST_F(Menus, OpenPlanKeepsTheReplacedPlanAndShowsTheNewOneAsAtStartUp)
@@ -670,6 +773,10 @@ TEST_F(Menus, UseTemplateChecksAsksAndCopiesTheStandardTemplateRemovesTheCopy)
     fake.files.answers = {filePath("notes.ppt")};
     w.menu().useTemplate->trigger();
     ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text.toStdString(),
+              QStringLiteral("\"%1\" cannot be used as a template: it is not a presentation file")
+                  .arg(filePath("notes.ppt"))
+                  .toStdString());
     EXPECT_FALSE(QFile::exists(userTemplatePath()));
 
     // One slide with a title only: the missing places are listed; No keeps
@@ -687,7 +794,18 @@ TEST_F(Menus, UseTemplateChecksAsksAndCopiesTheStandardTemplateRemovesTheCopy)
     QFile copy(userTemplatePath());
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), partial);
-    EXPECT_NE(w.windowTitle(), QStringLiteral("Quillora")); // says the own template is in use
+    // As the desktop shows it: Qt adds the application's display name, when
+    // one is set, to a title that does not end with it.
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    EXPECT_TRUE(displayName == QCoreApplication::applicationName() || w.windowTitle().endsWith(displayName));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora (your own template)"));
+    // Removed or put back by another program: the title follows at the next run.
+    QFile::remove(userTemplatePath());
+    w.generateButton->click();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+    writeFile(userTemplatePath(), partial);
+    w.generateButton->click();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora (your own template)"));
 
     // The standard template again, after a Yes.
     fake.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
@@ -696,6 +814,27 @@ TEST_F(Menus, UseTemplateChecksAsksAndCopiesTheStandardTemplateRemovesTheCopy)
     w.menu().useStandardTemplate->trigger();
     EXPECT_FALSE(QFile::exists(userTemplatePath()));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Quillora"));
+}
+
+// A named pipe nobody writes to (a plain open would wait for good) or a
+// device that never ends is refused at once as a plan file and as a template.
+TEST_F(Menus, OpenPlanAndUseTemplateReadOnlyRegularFiles)
+{
+    MainWindow& w = loadedWindow();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(filePath("pipe")).constData(), 0600), 0);
+    for (const auto& [input, kind] : {std::pair(filePath("pipe"), "a named pipe"), {QStringLiteral("/dev/zero"), "a device"}}) {
+        fake.messages.shown.clear();
+        fake.files.answers = {input, input};
+        w.menu().openPlan->trigger();
+        w.menu().useTemplate->trigger();
+        ASSERT_EQ(fake.messages.shown.size(), 2u);
+        EXPECT_EQ(fake.messages.shown[0].text,
+                  QStringLiteral("The plan was not opened: the plan file \"%1\" is %2, not a file").arg(input, kind));
+        EXPECT_EQ(fake.messages.shown[1].text,
+                  QStringLiteral("\"%1\" cannot be used as a template: it is %2, not a presentation file").arg(input, kind));
+    }
+    EXPECT_TRUE(backups().isEmpty());
+    EXPECT_FALSE(QFile::exists(userTemplatePath()));
 }
 
 TEST_F(Menus, WhileADeckIsMadeThePlanAndTemplateStayAsTheyAre)

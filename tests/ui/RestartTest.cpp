@@ -16,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -68,7 +69,18 @@ TEST(OneWindow, ASecondStartBringsTheRunningWindowForwardAndEndsWithoutTouchingT
     const QDateTime writtenBefore = QFileInfo(store).lastModified();
     EXPECT_FALSE(windowIsRunning(store));
 
-    // This process holds the window, minimised, as the program would.
+    // This process holds the window, minimised, as the program would, with
+    // its socket in a runtime folder of its own.
+    QTemporaryDir runtime;
+    const std::optional<QByteArray> runtimeBefore =
+        qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") ? std::optional(qgetenv("XDG_RUNTIME_DIR")) : std::nullopt;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const auto restoreRuntime = qScopeGuard([&] {
+        if (runtimeBefore)
+            qputenv("XDG_RUNTIME_DIR", *runtimeBefore);
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+    });
     QWidget window;
     window.showMinimized();
     std::optional<ActivationRequest> asked;
@@ -80,17 +92,32 @@ TEST(OneWindow, ASecondStartBringsTheRunningWindowForwardAndEndsWithoutTouchingT
     EXPECT_TRUE(windowIsRunning(store));
     EXPECT_FALSE(asked) << "asking whether a window runs does not bring it forward";
 
+    // However the next start is made: as this one, without a runtime folder
+    // (the socket then lies elsewhere), or with the settings folder named
+    // through a symbolic link.
     QTemporaryDir shots;
-    quillora::testing::ChildOptions options = startSavingWindowTo(shots.filePath(QStringLiteral("second.png")));
-    options.environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("menu-7_TIME4242"));
-    const quillora::testing::ChildRun second = quillora::testing::runChild(kProgram, {}, options);
-    EXPECT_TRUE(second.succeeded()) << second.diagnostics(kProgram).toStdString();
-    EXPECT_FALSE(QFile::exists(shots.filePath(QStringLiteral("second.png"))));
+    const QString linkedConfig = shots.filePath(QStringLiteral("linked-config"));
+    ASSERT_TRUE(QFile::link(qEnvironmentVariable("XDG_CONFIG_HOME"), linkedConfig));
+    for (int number = 1; number <= 3; ++number) {
+        SCOPED_TRACE(number);
+        const QString shot = shots.filePath(QStringLiteral("start%1.png").arg(number));
+        quillora::testing::ChildOptions options = startSavingWindowTo(shot);
+        options.environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("menu-7_TIME%1").arg(number));
+        if (number == 2)
+            options.environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        if (number == 3)
+            options.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), linkedConfig);
+        asked.reset();
+        window.showMinimized();
+        const quillora::testing::ChildRun next = quillora::testing::runChild(kProgram, {}, options);
+        EXPECT_TRUE(next.succeeded()) << next.diagnostics(kProgram).toStdString();
+        EXPECT_FALSE(QFile::exists(shot)) << "a second window opened";
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return asked.has_value(); }));
-    EXPECT_EQ(asked->startupId, QByteArray("menu-7_TIME4242"));
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_FALSE(window.isMinimized());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return asked.has_value(); }));
+        EXPECT_EQ(asked->startupId, QStringLiteral("menu-7_TIME%1").arg(number).toUtf8());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_FALSE(window.isMinimized());
+    }
 
     QFile after(store);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));

@@ -6,6 +6,7 @@
 #include "ui/spelling/Spelling.h"
 #include "ui/spelling/SpellingLanguage.h"
 #include "ui/spelling/WordSpans.h"
+#include "tests/support/InstalledTranslations.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QAction>
@@ -161,6 +162,17 @@ TEST_F(SpellingTest, MarksUnknownWordsOnlyAndNamesTheLanguage)
     EXPECT_EQ(window().spelling().languageAction()->text(), QStringLiteral("Dictionary: Nederlands (Nederland)"));
     EXPECT_FALSE(window().spelling().languageAction()->isEnabled());
     EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+// The hints' own words, English and as shown in German, whatever the
+// dictionary lacks.
+TEST_F(SpellingTest, TheProgramsOwnHintWordsAreNeverMarked)
+{
+    const quillora::testing::InstalledTranslations german({QStringLiteral("de")});
+    StatementBox& box = boxShowing(QStringLiteral("COGs Fulfillment Herstellungskosten markte"));
+    for (const char* own : {"COGs", "Fulfillment", "Herstellungskosten"})
+        EXPECT_FALSE(underlined(box, QLatin1String(own))) << own;
+    EXPECT_TRUE(underlined(box, QStringLiteral("markte")));
 }
 
 TEST_F(SpellingTest, SuggestionReplacesTheWordAsOneStoredUndoableEdit)

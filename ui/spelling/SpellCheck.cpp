@@ -10,7 +10,7 @@ constexpr qsizetype kRememberedWords = 100000;
 
 bool SpellCheck::isMisspelled(const QString& word)
 {
-    if (!marking())
+    if (!marking() || m_ownWords.contains(word))
         return false;
     auto known = m_known.constFind(word);
     if (known == m_known.cend()) {

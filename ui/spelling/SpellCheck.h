@@ -8,6 +8,7 @@
 #include "core/SpellChecking.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <memory>
 
@@ -30,6 +31,9 @@ public:
     // True when marking is on and there is a dictionary to mark with.
     bool marking() const { return m_enabled && m_dictionary; }
 
+    // Words never marked whatever the dictionary says: the program's own.
+    void setOwnWords(QSet<QString> words) { m_ownWords = std::move(words); }
+
     bool isMisspelled(const QString& word);
     QStringList suggestions(const QString& word);
     void addToDictionary(const QString& word);
@@ -39,6 +43,7 @@ private:
     std::unique_ptr<SpellDictionary> m_dictionary;
     bool m_enabled = true;
     QHash<QString, bool> m_known;
+    QSet<QString> m_ownWords;
 };
 
 } // namespace quillora

@@ -1,5 +1,6 @@
 #include "ui/spelling/Spelling.h"
 #include "plan/PlanStore.h"
+#include "plan/SectionCatalogue.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/spelling/SpellHighlighter.h"
 #include "ui/spelling/SpellingLanguage.h"
@@ -35,6 +36,23 @@ void rememberSwitch(PlanStore& store, bool on)
     }
 }
 
+// Every word of the hints, as shown and as written in English (a hint is
+// stored in the language it was shown in): the program never marks the text
+// it put there itself, such as "COGs", whatever the dictionary lacks.
+QSet<QString> hintWords()
+{
+    QSet<QString> words;
+    for (const Section& section : allSections()) {
+        for (const QString& hint : {section.hint(), section.shownHint()}) {
+            for (const QString& line : hint.split(QStringLiteral("\r\n"))) {
+                for (const WordSpan& span : checkableWords(line))
+                    words.insert(span.word);
+            }
+        }
+    }
+    return words;
+}
+
 // The marked word at a text position, with a cursor that selects it.
 struct MarkedWord {
     QString word;
@@ -59,6 +77,7 @@ Spelling::Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLoc
     : QObject(parent), m_store(store), m_check(nullptr)
 {
     m_check.setEnabled(rememberedSwitch(m_store));
+    m_check.setOwnWords(hintWords());
 
     m_checkAction = new QAction(tr("Check Spelling"), this);
     m_checkAction->setCheckable(true);
