@@ -17,8 +17,11 @@ constexpr QChar kLineBreak(0x2028);
 // Rounding inside the font engine and the PDF is a hundredth of a point at
 // most; a line that reaches that far past the limit still fits.
 constexpr double kTolerance = 0.01;
-// A width Qt can break lines in, however narrow the box.
+// A width Qt can break lines in, however narrow the box (points), and the
+// widest it takes (pixels, well inside its fixed-point range): an unwrapped
+// paragraph's.
 constexpr double kNarrowest = 1.0;
+constexpr double kWidest = 4e6;
 // A single-spaced line is 1.2 times its largest font size tall, with the
 // baseline one font size below its top, whatever the font: PowerPoint's
 // rule, which LibreOffice follows for these decks (measured against its
@@ -202,7 +205,7 @@ std::vector<CachedLine> breakLines(const PreparedParagraph& paragraph)
         const double start = first ? paragraph.firstStart : paragraph.restStart;
         // Tabs are measured from where the line starts, so it is placed first.
         line.setPosition(QPointF(px(start), 0));
-        line.setLineWidth(paragraph.wrap ? px(std::max(kNarrowest, paragraph.width - start)) : px(1e7));
+        line.setLineWidth(paragraph.wrap ? std::min(px(std::max(kNarrowest, paragraph.width - start)), kWidest) : kWidest);
         CachedLine cached{line.textStart(), line.textLength(), start, pt(line.naturalTextWidth()), {}};
         const int end = cached.start + cached.length;
         for (size_t r = 0; r < paragraph.runs.size(); ++r) {
