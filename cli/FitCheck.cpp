@@ -41,7 +41,7 @@ QString verdict(const SectionFit& section)
         return CommandText::tr("fits");
     if (fit.scale.fontScale == 100000)
         return CommandText::tr("100 % (line spacing %1 % less)").arg(percent(fit.scale.lineSpacingReduction));
-    return CommandText::tr("%1 %").arg(percent(fit.scale.fontScale));
+    return QStringLiteral("%1 %").arg(percent(fit.scale.fontScale));
 }
 
 } // namespace
