@@ -1,6 +1,10 @@
 #include "tests/layout/LayoutSamples.h"
 
 #include "tests/support/DeckBuilder.h"
+#include "tests/support/EngineDeck.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace quillora::testing {
 namespace {
@@ -72,6 +76,20 @@ QStringList statementOfSize(qsizetype characters)
         total += line.size() + 2;
     }
     return lines;
+}
+
+QByteArray filledThroughEngine(const QByteArray& templateBytes, const std::vector<ShapeWrite>& writes)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("deck.pptx"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(templateBytes) != templateBytes.size())
+        return {};
+    file.close();
+    EngineDeck engine(path);
+    for (const ShapeWrite& write : writes)
+        engine.write(write.slide, write.shape, write.lines);
+    return engine.failures.failures.empty() ? engine.pack() : QByteArray();
 }
 
 TestTemplate styledTestTemplate(int slides)

@@ -24,6 +24,17 @@ std::vector<SampleSection> sampleSections(int variant = 0);
 // A statement of about `characters` characters, points and sub-points.
 QStringList statementOfSize(qsizetype characters);
 
+// A deck filled through the engine's server by the shape text writer and
+// handed over as the engine hands decks over (fitted): each write is a
+// slide, a shape's name and its lines. Empty when the template cannot be
+// written to a scratch file.
+struct ShapeWrite {
+    int slide;
+    QString shape;
+    QStringList lines;
+};
+QByteArray filledThroughEngine(const QByteArray& templateBytes, const std::vector<ShapeWrite>& writes);
+
 // The test template: Calibri body text (Carlito on Linux), a master body
 // placeholder with wide insets, a hanging indent the layout overrides,
 // 115 % line spacing and space before as a share of the font size; one

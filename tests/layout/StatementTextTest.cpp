@@ -8,12 +8,10 @@
 #include "layout/TextLayouter.h"
 #include "tests/layout/LayoutSamples.h"
 #include "tests/support/BuiltTemplate.h"
-#include "tests/support/EngineDeck.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace quillora {
 namespace {
@@ -44,12 +42,10 @@ TEST(StatementText, LaysOutAsTheWrittenStatement)
     layout::TextLayouter layouter;
     for (const QStringList& lines : statements) {
         SCOPED_TRACE(lines.join(QLatin1Char('|')).left(60).toStdString());
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("deck.pptx"));
-        ASSERT_TRUE(QFile::copy(testing::builtTemplatePath(), path));
-        testing::EngineDeck engine(path);
-        engine.write(3, QStringLiteral("Rectangle 3"), lines);
-        const auto deck = deck::Presentation::fromBytes(engine.pack());
+        QFile file(testing::builtTemplatePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const auto deck = deck::Presentation::fromBytes(
+            testing::filledThroughEngine(file.readAll(), {{3, QStringLiteral("Rectangle 3"), lines}}));
         const layout::ShapeText written = layout::readShapeText(deck->slide(3).shape(QStringLiteral("Rectangle 3")));
         const layout::ShapeText predicted = statement.shapeText(lines);
         const layout::FitResult fit = layouter.fit(predicted);
