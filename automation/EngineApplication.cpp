@@ -1,4 +1,5 @@
 #include "automation/EngineApplication.h"
+#include "automation/EngineTextFit.h"
 #include "automation/ServedObjects.h"
 #include "core/RuntimeError.h"
 #include "deck/Deck.h"
@@ -204,6 +205,7 @@ std::vector<WrittenDeck> EngineServer::writeOpenDecks()
     for (const DeckHandle& open : m_documents->decks) {
         WrittenDeck result{open->path, QString()};
         try {
+            fitFilledText(*open->deck);
             open->deck->saveAs(open->path);
         } catch (const std::exception& e) {
             result.error = QString::fromUtf8(e.what());
@@ -223,6 +225,7 @@ QByteArray EngineServer::packOpenDeck(const QString& path)
             continue;
         const DeckHandle open = *it;
         decks.erase(it);
+        fitFilledText(*open->deck);
         return engine([&] { return open->deck->toBytes(); });
     }
     throw RuntimeError(RuntimeError::tr("No presentation is open from %1").arg(path));

@@ -68,6 +68,10 @@ void pause(const BuilderContext& context, float seconds);
 // is reported and skipped; nothing is passed to the caller.
 void updateText(const BuilderContext& context, const QStringList& lines, automation::Ref<automation::TextRange>& range);
 
+// A sub-point: the first character after leading spaces (U+0020 only) is
+// "-". Tabs and other dashes do not count.
+bool isSubPointLine(const QString& line);
+
 // One whole generation run; guarded like updateText. Reads the two slide-1
 // texts from `slideOne` and each statement from the context's plan store
 // when its row of the fill map comes up.

@@ -1,5 +1,7 @@
 #include "builder/SlideFillMap.h"
 
+#include "deck/Deck.h"
+
 namespace quillora {
 namespace {
 
@@ -36,6 +38,19 @@ constexpr std::array<FillRow, kFillRowCount> kMap{{
 const std::array<FillRow, kFillRowCount>& slideFillMap()
 {
     return kMap;
+}
+
+deck::Shape* rowShape(deck::Slide& slide, const FillRow& row)
+{
+    if (!row.shapeName)
+        return row.shapeNumber <= slide.shapeCount() ? &slide.shape(row.shapeNumber) : nullptr;
+    try {
+        return &slide.shape(QString::fromUtf8(row.shapeName));
+    } catch (const deck::DeckError& error) {
+        if (error.kind() == deck::DeckError::Kind::NoSuchName)
+            return nullptr;
+        throw;
+    }
 }
 
 } // namespace quillora

@@ -6,6 +6,11 @@
 
 namespace quillora {
 
+namespace deck {
+class Shape;
+class Slide;
+} // namespace deck
+
 enum class FillSource {
     ProductLine, // the product name turned into the two-line product line
     PlanTitle,   // the plan title, unchanged
@@ -27,5 +32,9 @@ struct FillRow {
 inline constexpr int kFillRowCount = 18;
 
 const std::array<FillRow, kFillRowCount>& slideFillMap();
+
+// The shape of `slide` the generator writes the row into, found by name or
+// number as the generator finds it; nullptr when there is none.
+deck::Shape* rowShape(deck::Slide& slide, const FillRow& row);
 
 } // namespace quillora

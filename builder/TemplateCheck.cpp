@@ -25,21 +25,6 @@ QString shapeLabel(const FillRow& row)
     return TemplateCheckText::tr("shape number %1").arg(row.shapeNumber);
 }
 
-// The shape the generator would reach for the row, as the engine finds it;
-// nullptr when there is none.
-deck::Shape* rowShape(deck::Slide& slide, const FillRow& row)
-{
-    if (!row.shapeName)
-        return row.shapeNumber <= slide.shapeCount() ? &slide.shape(row.shapeNumber) : nullptr;
-    try {
-        return &slide.shape(QString::fromUtf8(row.shapeName));
-    } catch (const deck::DeckError& error) {
-        if (error.kind() == deck::DeckError::Kind::NoSuchName)
-            return nullptr;
-        throw;
-    }
-}
-
 // The engine names the file at the start of what it says (in English, as
 // all it says): by its name, or as "The presentation <path>" when it cannot
 // open it. The sentence around it names the file already, so here it is "it".

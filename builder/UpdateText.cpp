@@ -17,9 +17,9 @@ const QString& lineAt(const QStringList& lines, int i)
     return lines.at(i);
 }
 
-// A sub-point: the first character after leading spaces (U+0020 only) is
-// "-". Tabs and other dashes do not count.
-bool isDashLine(const QString& line)
+} // namespace
+
+bool isSubPointLine(const QString& line)
 {
     for (QChar c : line) {
         if (c != QLatin1Char(' '))
@@ -27,8 +27,6 @@ bool isDashLine(const QString& line)
     }
     return false;
 }
-
-} // namespace
 
 void updateText(const BuilderContext& context, const QStringList& lines, Ref<TextRange>& givenRange)
 {
@@ -43,7 +41,7 @@ void updateText(const BuilderContext& context, const QStringList& lines, Ref<Tex
 
     const int upperBound = static_cast<int>(lines.size()) - 1;
     for (int i = 0; i <= upperBound; ++i) {
-        if (proc.test(110, [&] { return isDashLine(lineAt(lines, i)); })) {
+        if (proc.test(110, [&] { return isSubPointLine(lineAt(lines, i)); })) {
             proc.step(112, [&] { range->characters(position, kOmittedLength)->paragraphFormat()->bullet()->setVisible(kFalse); });
             proc.step(114, [&] {
                 range->characters(position, kOmittedLength)->setText(QLatin1Char('\t') + lineAt(lines, i) + QLatin1String("\r\n"));

@@ -1,5 +1,6 @@
 #include "cli/DeckCommand.h"
 #include "cli/CommandText.h"
+#include "cli/FitCheck.h"
 
 #include "cli/PlanTools.h"
 #include "core/RuntimeError.h"
@@ -60,6 +61,31 @@ int runPlanTool(const QCommandLineParser& parser, const std::array<QCommandLineO
     return kExitSuccess;
 }
 
+// --check-fit: 0 every section fits at the readable scale, 2 one does not,
+// 1 for anything that is no verdict on the plan (a wrong combination of
+// options too, so that 2 always means too long).
+int runFitCheck(const QCommandLineParser& parser, const QCommandLineOption& checkFit, const QString& defaultTemplate,
+                const DeckJobTools& tools, QTextStream& out, QTextStream& err)
+{
+    const QString conflict = fitCheckConflict(parser, checkFit);
+    if (!conflict.isEmpty()) {
+        printFailure(err, CommandText::tr("%1 does not go with --check-fit, which takes only --plan and --template "
+                                          "(see --help)").arg(conflict));
+        return kExitFailure;
+    }
+    const std::optional<QString> plan =
+        parser.isSet(QStringLiteral("plan")) ? std::optional(parser.value(QStringLiteral("plan"))) : std::nullopt;
+    const QString templatePath =
+        parser.isSet(QStringLiteral("template")) ? parser.value(QStringLiteral("template")) : defaultTemplate;
+    try {
+        return printFitCheck(templatePath, plan, tools, out) ? kExitSuccess : kExitTooLong;
+    } catch (...) {
+        out.flush();
+        printFailure(err, describeCurrentException());
+        return kExitFailure;
+    }
+}
+
 } // namespace
 
 int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate, const DeckJobTools& tools,
@@ -103,7 +129,9 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         CommandText::tr("Store the plan from this plan file; the stored plan is kept first in %1.")
             .arg(planBackupFolder()),
         QStringLiteral("FILE"));
-    parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption});
+    const QCommandLineOption checkFitOption = fitCheckOption();
+    parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption,
+                       checkFitOption});
 
     if (!parser.parse(arguments)) {
         printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
@@ -118,6 +146,8 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         out << kProgram << ' ' << QUILLORA_VERSION << Qt::endl;
         return kExitSuccess;
     }
+    if (parser.isSet(checkFitOption))
+        return runFitCheck(parser, checkFitOption, defaultTemplate, tools, out, err);
     if (parser.isSet(checkOption) || parser.isSet(exportOption) || parser.isSet(importOption))
         return runPlanTool(parser, {checkOption, exportOption, importOption}, defaultTemplate, tools, out, err);
     if (!parser.positionalArguments().isEmpty()) {

@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitSuccess = 0,
     kExitFailure = 1, // the run failed: plan, template, generator, output or PDF
     kExitUsage = 2,   // the command line itself is wrong
+    kExitTooLong = 2, // --check-fit: a section needs more than the readable scale
 };
 
 // arguments: the whole command line, program name first. defaultTemplate:

@@ -131,6 +131,31 @@ QString pdfPathFor(const QString& outputPath)
     return outputPath + QStringLiteral(".pdf");
 }
 
+QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools)
+{
+    checkTemplate(templatePath);
+    // A plan file's plan is served from memory: the user's stored plan is
+    // neither read nor touched.
+    std::unique_ptr<PlanStore> planFromFile;
+    if (planPath)
+        planFromFile = makeInMemoryPlanStore(readPlanFile(*planPath));
+    PlanStore& plan = planFromFile ? *planFromFile : storedPlanOf(tools);
+    TitleTexts titles;
+    try {
+        titles = {plan.value(QLatin1String(kProductNameKey)), plan.value(QLatin1String(kMarketingPlanKey))};
+    } catch (const PlanStoreError& failure) {
+        throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
+                               .arg(quoted(failure.filePath()), failure.reason()));
+    }
+    const FilledDeck filled = tools.filler(templatePath, titles, plan);
+    if (!filled.failures.empty())
+        throw RuntimeError(failureSentence(filled.failures, templatePath));
+    if (filled.bytes.isEmpty())
+        throw RuntimeError(CommandText::tr("the deck generator finished without producing a deck"));
+
+    return filled.bytes;
+}
+
 void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
 {
     if (job.outputPath.isEmpty())
@@ -148,24 +173,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
                                                            : CommandText::tr("leave out --pdf")));
     }
 
-    // A plan file's plan is served from memory: the user's stored plan is
-    // neither read nor touched.
-    std::unique_ptr<PlanStore> planFromFile;
-    if (job.planPath)
-        planFromFile = makeInMemoryPlanStore(readPlanFile(*job.planPath));
-    PlanStore& plan = planFromFile ? *planFromFile : storedPlanOf(tools);
-    TitleTexts titles;
-    try {
-        titles = {plan.value(QLatin1String(kProductNameKey)), plan.value(QLatin1String(kMarketingPlanKey))};
-    } catch (const PlanStoreError& failure) {
-        throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
-                               .arg(quoted(failure.filePath()), failure.reason()));
-    }
-    const FilledDeck filled = tools.filler(job.templatePath, titles, plan);
-    if (!filled.failures.empty())
-        throw RuntimeError(failureSentence(filled.failures, job.templatePath));
-    if (filled.bytes.isEmpty())
-        throw RuntimeError(CommandText::tr("the deck generator finished without producing a deck"));
+    const QByteArray filled = fillDeck(job.templatePath, job.planPath, tools);
 
     QString pdf;
     std::optional<QTemporaryDir> work;
@@ -177,7 +185,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
         const QDir workDir(work->path());
         const QString deck = workDir.filePath(QStringLiteral("filled.pptx"));
         QFile file(deck);
-        if (!file.open(QIODevice::WriteOnly) || file.write(filled.bytes) != filled.bytes.size() || !file.flush())
+        if (!file.open(QIODevice::WriteOnly) || file.write(filled) != filled.size() || !file.flush())
             throw RuntimeError(CommandText::tr("cannot write the deck for PDF conversion: %1").arg(file.errorString()));
         file.close();
         ProgressLine silent(false);
@@ -186,7 +194,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
     }
 
     if (!outputs.deck.isEmpty())
-        publishBytes(filled.bytes, outputs.deck);
+        publishBytes(filled, outputs.deck);
     if (!outputs.pdf.isEmpty())
         publishFile(pdf, outputs.pdf);
 }

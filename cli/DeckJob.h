@@ -74,6 +74,11 @@ DeckOutputs deckOutputs(const DeckJob& job);
 // ".pdf" appended when the name has another ending.
 QString pdfPathFor(const QString& outputPath);
 
+// The template filled with the plan (the plan file's, or the stored plan
+// without one), in memory; throws RuntimeError with one plain sentence when
+// anything fails.
+QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools);
+
 // Runs the job; throws RuntimeError with one plain sentence when anything fails.
 void runDeckJob(const DeckJob& job, const DeckJobTools& tools);
 

@@ -1,9 +1,11 @@
 // quillora-deck: fills the marketing-plan template from the stored plan or a
-// plan file, without a window. A QCoreApplication is all it needs: the
-// generator and the engine draw nothing.
+// plan file, without a window. The generator and the engine draw nothing;
+// the text layout that fits the deck's text needs Qt's font database, which
+// comes with a QGuiApplication on the offscreen platform.
 
 #include "cli/DeckCommand.h"
 #include "cli/GeneratorFiller.h"
+#include "cli/OffscreenApplication.h"
 #include "cli/PdfExport.h"
 #include "core/DataFiles.h"
 #include "core/FileNames.h"
@@ -19,7 +21,7 @@
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    quillora::OffscreenApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora-deck"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
     quillora::installTranslations(app, QCoreApplication::applicationDirPath(), QLocale::system().uiLanguages());

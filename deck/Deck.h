@@ -12,6 +12,8 @@
 // Numbers count from 1, as PowerPoint counts them. Every failure is a
 // DeckError whose what() is a short plain description.
 
+#include "deck/XmlElement.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -76,6 +78,9 @@ public:
     QString path() const; // the file it was opened from
     int slideCount() const;
     Slide& slide(int number); // 1-based, presentation order
+    // The presentation part's root (p:presentation: slide size, default
+    // text style), read-only.
+    XmlElement element() const;
 
 private:
     Presentation();
@@ -95,11 +100,21 @@ public:
     Shape& shape(const QString& name); // the first shape with that name
     Presentation& presentation();
 
+    // The roots of the parts the slide's shapes inherit from, read-only:
+    // its layout (p:sldLayout), the layout's master (p:sldMaster) and the
+    // master's theme (a:theme). Null when the package has no such part;
+    // DeckError when the part is not well-formed XML.
+    XmlElement layoutElement();
+    XmlElement masterElement();
+    XmlElement themeElement();
+
 private:
     Slide();
     std::unique_ptr<detail::SlideData> d;
     friend struct detail::PresentationData;
     friend struct detail::SlideData;
+    friend struct detail::ShapeData;
+    friend class Shape;
 };
 
 class Shape {
@@ -119,6 +134,21 @@ public:
     // starts and negative lengths are out of range.
     TextRange textRange(int start, int length);
     Slide& slide();
+
+    // The shape's element (p:sp, p:pic, ...), read-only, with every text
+    // edit made so far already in it.
+    XmlElement element();
+    // True once the shape's text was changed through a TextRange.
+    bool textChanged() const;
+    // Makes the text body shrink its text on overflow (a:normAutofit) by
+    // this much: font sizes times fontScale, line spacing less
+    // lineSpacingReduction, both in thousandths of a percent as the file
+    // keeps them (100000 is 100 %). 100000 and 0 are written as nothing,
+    // so text that fits keeps a plain a:normAutofit. Replaces any other
+    // autofit the shape itself says; DeckError without a text frame, and
+    // OutOfRange for a fontScale outside 1000..100000 or a reduction
+    // outside 0..100000.
+    void setTextFitScale(int fontScale, int lineSpacingReduction);
 
 private:
     Shape();

@@ -10,6 +10,7 @@
 
 #include <pugixml.hpp>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,11 +35,19 @@ T& itemAt(const std::vector<std::unique_ptr<T>>& items, int number)
 struct PresentationData {
     static std::unique_ptr<Presentation> load(const QByteArray& bytes, const QString& path,
                                               const QString& displayName);
+    static PresentationData& of(Presentation& presentation) { return *presentation.d; }
     void writeBackEdits();
+    // A part the engine only reads (layouts, masters, themes), parsed the
+    // first time it is asked for; an empty node when the part is absent.
+    pugi::xml_node readOnlyPart(const QString& partName);
 
     QString path;
+    QString displayName;
     std::optional<OpcPackage> package;
+    QString mainPart;
+    std::unique_ptr<pugi::xml_document> main;
     std::vector<std::unique_ptr<Slide>> slides;
+    std::map<QString, std::unique_ptr<pugi::xml_document>> readOnlyParts;
 };
 
 struct SlideData {
@@ -47,16 +56,23 @@ struct SlideData {
     Presentation* presentation = nullptr;
     int number = 0;
     QString partName;
+    QString layoutPart;
     std::unique_ptr<pugi::xml_document> document;
     std::vector<std::unique_ptr<Shape>> shapes;
+    // Changed outside the shapes' text models (a shape's text written back
+    // for reading, its autofit scale): the part is written again on save.
+    bool partEdited = false;
 };
 
 struct ShapeData {
     TextBody& body();
+    // Puts pending text edits into the XML, so that reading it sees them.
+    void flushText();
 
     Slide* slide = nullptr;
     int number = 0;
     QString name;
+    pugi::xml_node element;
     pugi::xml_node txBody; // empty when the shape has no text frame
     std::unique_ptr<TextBody> text;
 };

@@ -73,5 +73,8 @@ inline constexpr char kOfficeDocumentRelationship[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
 inline constexpr char kSlideLayoutRelationship[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideLayout";
+inline constexpr char kSlideMasterRelationship[] =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideMaster";
+inline constexpr char kThemeRelationship[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme";
 
 } // namespace quillora::deck::detail

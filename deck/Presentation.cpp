@@ -2,6 +2,7 @@
 #include "deck/PackageRefusals.h"
 #include "deck/RunnableContent.h"
 #include "deck/Xml.h"
+#include "deck/XmlElementAccess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -121,6 +122,7 @@ std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, co
     std::unique_ptr<Presentation> presentation(new Presentation);
     PresentationData& data = *presentation->d;
     data.path = path;
+    data.displayName = displayName;
     data.package.emplace(bytes, displayName);
     detail::OpcPackage& package = *data.package;
 
@@ -132,9 +134,10 @@ std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, co
     // every way of saving (saveAs, toBytes) writes a deck without them.
     detail::removeRunnableContent(package, mainPart);
 
-    const auto main = detail::parseXml(package.bytesOf(mainPart), mainPart, displayName);
+    data.mainPart = mainPart;
+    data.main = detail::parseXml(package.bytesOf(mainPart), mainPart, displayName);
     std::vector<detail::Relationship> relationships = package.relationships(mainPart);
-    const pugi::xml_node slideList = detail::child(main->document_element(), "sldIdLst");
+    const pugi::xml_node slideList = detail::child(data.main->document_element(), "sldIdLst");
     for (pugi::xml_node sldId : slideList.children()) {
         if (detail::localName(sldId) != "sldId")
             continue;
@@ -156,6 +159,7 @@ std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, co
             package.relatedPart(slideData.partName, QString::fromLatin1(detail::kSlideLayoutRelationship));
         if (layout.isEmpty() || !package.find(layout))
             throw DeckError(detail::slideWithoutLayout(displayName, slideData.number, slideData.partName));
+        slideData.layoutPart = layout;
         slideData.readShapes(*slide);
         data.slides.push_back(std::move(slide));
     }
@@ -165,7 +169,7 @@ std::unique_ptr<Presentation> PresentationData::load(const QByteArray& bytes, co
 void PresentationData::writeBackEdits()
 {
     for (const std::unique_ptr<Slide>& slide : slides) {
-        bool edited = false;
+        bool edited = slide->d->partEdited;
         for (const std::unique_ptr<Shape>& shape : slide->d->shapes) {
             if (shape->d->text && shape->d->text->dirty()) {
                 shape->d->text->writeBack();
@@ -174,7 +178,18 @@ void PresentationData::writeBackEdits()
         }
         if (edited)
             package->replace(slide->d->partName, detail::serializeXml(*slide->d->document));
+        slide->d->partEdited = false;
     }
+}
+
+pugi::xml_node PresentationData::readOnlyPart(const QString& partName)
+{
+    if (partName.isEmpty() || !package->find(partName))
+        return {};
+    std::unique_ptr<pugi::xml_document>& document = readOnlyParts[partName];
+    if (!document)
+        document = detail::parseXml(package->bytesOf(partName), partName, displayName);
+    return document->document_element();
 }
 
 QByteArray Presentation::toBytes()
@@ -206,6 +221,11 @@ int Presentation::slideCount() const
 Slide& Presentation::slide(int number)
 {
     return detail::itemAt(d->slides, number);
+}
+
+XmlElement Presentation::element() const
+{
+    return XmlElementAccess::wrap(d->main->document_element());
 }
 
 } // namespace quillora::deck

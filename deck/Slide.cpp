@@ -1,5 +1,6 @@
 #include "deck/DeckData.h"
 #include "deck/Xml.h"
+#include "deck/XmlElementAccess.h"
 
 #include <array>
 
@@ -50,6 +51,7 @@ void detail::SlideData::readShapes(Slide& self)
         item->d->slide = &self;
         item->d->number = static_cast<int>(shapes.size()) + 1;
         item->d->name = shapeName(shape);
+        item->d->element = shape;
         if (localName(shape) == "sp")
             item->d->txBody = child(shape, "txBody");
         shapes.push_back(std::move(item));
@@ -85,6 +87,34 @@ Shape& Slide::shape(const QString& name)
 Presentation& Slide::presentation()
 {
     return *d->presentation;
+}
+
+namespace {
+
+// The part reached from `source` by its first relationship of that type.
+QString relatedPart(detail::PresentationData& data, const QString& source, const char* type)
+{
+    return source.isEmpty() ? QString() : data.package->relatedPart(source, QString::fromLatin1(type));
+}
+
+} // namespace
+
+XmlElement Slide::layoutElement()
+{
+    return XmlElementAccess::wrap(detail::PresentationData::of(*d->presentation).readOnlyPart(d->layoutPart));
+}
+
+XmlElement Slide::masterElement()
+{
+    detail::PresentationData& data = detail::PresentationData::of(*d->presentation);
+    return XmlElementAccess::wrap(data.readOnlyPart(relatedPart(data, d->layoutPart, detail::kSlideMasterRelationship)));
+}
+
+XmlElement Slide::themeElement()
+{
+    detail::PresentationData& data = detail::PresentationData::of(*d->presentation);
+    const QString master = relatedPart(data, d->layoutPart, detail::kSlideMasterRelationship);
+    return XmlElementAccess::wrap(data.readOnlyPart(relatedPart(data, master, detail::kThemeRelationship)));
 }
 
 } // namespace quillora::deck

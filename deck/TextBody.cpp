@@ -230,7 +230,7 @@ void TextBody::replace(int start, int count, const QString& text)
         m_paragraphs.insert(m_paragraphs.begin() + home + 1,
                             Paragraph{properties ? copyIntoStore(properties) : pugi::xml_node{}, {}});
     }
-    m_dirty = true;
+    markChanged();
 }
 
 pugi::xml_node TextBody::propertiesFor(Paragraph& paragraph)
@@ -246,7 +246,7 @@ void TextBody::setBullet(int start, int count, BulletChange change)
     const int last = count > 0 ? paragraphAt(start + count - 1) : first;
     for (int k = first; k <= last; ++k)
         applyBullet(propertiesFor(m_paragraphs[static_cast<size_t>(k)]), change);
-    m_dirty = true;
+    markChanged();
 }
 
 void TextBody::setFontSize(int start, int count, int hundredths)
@@ -258,7 +258,7 @@ void TextBody::setFontSize(int start, int count, int hundredths)
         if (found == resized.end())
             found = resized.emplace(format, formatWithSize(format, hundredths)).first;
         format = found->second;
-        m_dirty = true;
+        markChanged();
     }
 }
 

@@ -36,6 +36,8 @@ public:
     void setFontSize(int start, int count, int hundredthsOfPoint);
 
     bool dirty() const { return m_dirty; }
+    // True once anything was changed, also after the change was written back.
+    bool changed() const { return m_changed; }
     void writeBack();
 
 private:
@@ -73,6 +75,8 @@ private:
     std::vector<Paragraph> m_paragraphs;
     int m_lastEndFormat = -1;
     bool m_dirty = false;
+    bool m_changed = false;
+    void markChanged() { m_dirty = m_changed = true; }
 };
 
 } // namespace quillora::deck::detail

@@ -209,6 +209,50 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <source>the template %1 is %2, not a file</source>
         <translation>die Vorlage %1 ist %2, keine Datei</translation>
     </message>
+    <message>
+        <source>%1 does not go with --check-fit, which takes only --plan and --template (see --help)</source>
+        <translation>%1 passt nicht zu --check-fit, das nur --plan und --template nimmt (siehe --help)</translation>
+    </message>
+    <message>
+        <source>no shape to write into (see --check-template)</source>
+        <translation>keine Form, in die geschrieben werden kann (siehe --check-template)</translation>
+    </message>
+    <message>
+        <source>1 line over; the shape does not shrink its text</source>
+        <translation>1 Zeile zu viel; die Form verkleinert ihren Text nicht</translation>
+    </message>
+    <message>
+        <source>%1 lines over; the shape does not shrink its text</source>
+        <translation>%1 Zeilen zu viel; die Form verkleinert ihren Text nicht</translation>
+    </message>
+    <message>
+        <source>1 line over at %1 %</source>
+        <translation>1 Zeile zu viel bei %1 %</translation>
+    </message>
+    <message>
+        <source>%1 lines over at %2 %</source>
+        <translation>%1 Zeilen zu viel bei %2 %</translation>
+    </message>
+    <message>
+        <source>fits</source>
+        <translation>passt</translation>
+    </message>
+    <message>
+        <source>100 % (line spacing %1 % less)</source>
+        <translation>100 % (Zeilenabstand %1 % kleiner)</translation>
+    </message>
+    <message>
+        <source>Fill the template with the plan in memory and print, for each section, whether its text fits its slide, the scale it shrinks to, or how many lines it is over at %1 %; exit 0 when every section fits at %1 % or more, 2 when one does not, 1 on bad input. Goes with --plan and --template only.</source>
+        <translation>Die Vorlage im Speicher mit dem Plan füllen und für jeden Abschnitt ausgeben, ob sein Text auf seine Folie passt, auf welche Größe er verkleinert wird oder wie viele Zeilen er bei %1 % zu lang ist; Rückgabewert 0, wenn jeder Abschnitt bei %1 % oder mehr passt, 2, wenn einer nicht passt, 1 bei fehlerhafter Eingabe. Nur mit --plan und --template kombinierbar.</translation>
+    </message>
+    <message>
+        <source>slide %1, %2: %3</source>
+        <translation>Folie %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>the filled deck cannot be laid out: %1</source>
+        <translation>der Text der gefüllten Präsentation kann nicht gesetzt werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>DeckHandOff</name>

@@ -80,45 +80,24 @@ QByteArray relationships(const QList<std::pair<const char*, const char*>>& typeA
     return xml + "</Relationships>";
 }
 
-const char kEmptyTree[] = "<p:cSld><p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/>"
-                          "</p:nvGrpSpPr><p:grpSpPr/></p:spTree></p:cSld>";
+QByteArray treeOf(const QString& shapes)
+{
+    return "<p:cSld><p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/>"
+           "</p:nvGrpSpPr><p:grpSpPr/>" + shapes.toUtf8() + "</p:spTree></p:cSld>";
+}
 
 // The one master and its one blank layout every slide is laid out by, and
 // the theme the master draws its colours and fonts from.
 void addMasterLayoutAndTheme(PackageParts& parts)
 {
-    parts.set(QStringLiteral("ppt/slideMasters/slideMaster1.xml"),
-              QByteArray(kXmlDeclaration) + "<p:sldMaster " + kNamespaces + ">" + kEmptyTree +
-                  "<p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" accent2=\"accent2\" "
-                  "accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" accent6=\"accent6\" hlink=\"hlink\" "
-                  "folHlink=\"folHlink\"/><p:sldLayoutIdLst><p:sldLayoutId id=\"2147483649\" r:id=\"rId1\"/>"
-                  "</p:sldLayoutIdLst></p:sldMaster>");
+    parts.set(QStringLiteral("ppt/slideMasters/slideMaster1.xml"), masterXml({}, {}));
     parts.set(QStringLiteral("ppt/slideMasters/_rels/slideMaster1.xml.rels"),
               relationships({{"slideLayout", "../slideLayouts/slideLayout1.xml"}, {"theme", "../theme/theme1.xml"}}));
-    parts.set(QStringLiteral("ppt/slideLayouts/slideLayout1.xml"),
-              QByteArray(kXmlDeclaration) + "<p:sldLayout " + kNamespaces + " type=\"blank\">" + kEmptyTree +
-                  "<p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sldLayout>");
+    parts.set(QStringLiteral("ppt/slideLayouts/slideLayout1.xml"), layoutXml({}));
     parts.set(QStringLiteral("ppt/slideLayouts/_rels/slideLayout1.xml.rels"),
               relationships({{"slideMaster", "../slideMasters/slideMaster1.xml"}}));
-    QByteArray colours;
-    for (const char* name : {"dk1", "lt1", "dk2", "lt2", "accent1", "accent2", "accent3", "accent4", "accent5",
-                             "accent6", "hlink", "folHlink"})
-        colours += QByteArray("<a:") + name + "><a:srgbClr val=\"" + (qstrcmp(name, "lt1") == 0 ? "FFFFFF" : "1F3864") +
-                   "\"/></a:" + name + ">";
-    const QByteArray solid = "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>";
-    const QByteArray line = "<a:ln w=\"9525\">" + solid + "</a:ln>";
-    const QByteArray effect = "<a:effectStyle><a:effectLst/></a:effectStyle>";
     parts.set(QStringLiteral("ppt/theme/theme1.xml"),
-              QByteArray(kXmlDeclaration) +
-                  "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" name=\"Plain\">"
-                  "<a:themeElements><a:clrScheme name=\"Plain\">" + colours + "</a:clrScheme>"
-                  "<a:fontScheme name=\"Plain\"><a:majorFont><a:latin typeface=\"Liberation Sans\"/><a:ea typeface=\"\"/>"
-                  "<a:cs typeface=\"\"/></a:majorFont><a:minorFont><a:latin typeface=\"Liberation Sans\"/>"
-                  "<a:ea typeface=\"\"/><a:cs typeface=\"\"/></a:minorFont></a:fontScheme>"
-                  "<a:fmtScheme name=\"Plain\"><a:fillStyleLst>" + solid + solid + solid + "</a:fillStyleLst>"
-                  "<a:lnStyleLst>" + line + line + line + "</a:lnStyleLst><a:effectStyleLst>" + effect + effect + effect +
-                  "</a:effectStyleLst><a:bgFillStyleLst>" + solid + solid + solid + "</a:bgFillStyleLst></a:fmtScheme>"
-                  "</a:themeElements></a:theme>");
+              themeXml(QStringLiteral("Liberation Sans"), QStringLiteral("Liberation Sans")));
 }
 
 // Streams head + fill... + tail into libzip without holding it in memory.
@@ -277,6 +256,79 @@ void forEachHeaderOf(const QByteArray& zip, const QByteArray& name, Visit visit)
 }
 
 } // namespace
+
+QByteArray masterXml(const QString& shapes, const QString& textStyles)
+{
+    return QByteArray(kXmlDeclaration) + "<p:sldMaster " + kNamespaces + ">" + treeOf(shapes) +
+           "<p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" accent2=\"accent2\" "
+           "accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" accent6=\"accent6\" hlink=\"hlink\" "
+           "folHlink=\"folHlink\"/><p:sldLayoutIdLst><p:sldLayoutId id=\"2147483649\" r:id=\"rId1\"/>"
+           "</p:sldLayoutIdLst>" + (textStyles.isEmpty() ? QByteArray() : "<p:txStyles>" + textStyles.toUtf8() + "</p:txStyles>") +
+           "</p:sldMaster>";
+}
+
+QByteArray layoutXml(const QString& shapes)
+{
+    return QByteArray(kXmlDeclaration) + "<p:sldLayout " + kNamespaces + " type=\"blank\">" + treeOf(shapes) +
+           "<p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sldLayout>";
+}
+
+QByteArray themeXml(const QString& majorFont, const QString& minorFont)
+{
+    QByteArray colours;
+    for (const char* name : {"dk1", "lt1", "dk2", "lt2", "accent1", "accent2", "accent3", "accent4", "accent5",
+                             "accent6", "hlink", "folHlink"})
+        colours += QByteArray("<a:") + name + "><a:srgbClr val=\"" + (qstrcmp(name, "lt1") == 0 ? "FFFFFF" : "1F3864") +
+                   "\"/></a:" + name + ">";
+    const QByteArray solid = "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>";
+    const QByteArray line = "<a:ln w=\"9525\">" + solid + "</a:ln>";
+    const QByteArray effect = "<a:effectStyle><a:effectLst/></a:effectStyle>";
+    return QByteArray(kXmlDeclaration) +
+           "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" name=\"Plain\">"
+           "<a:themeElements><a:clrScheme name=\"Plain\">" + colours + "</a:clrScheme>"
+           "<a:fontScheme name=\"Plain\"><a:majorFont><a:latin typeface=\"" + escaped(majorFont) + "\"/><a:ea typeface=\"\"/>"
+           "<a:cs typeface=\"\"/></a:majorFont><a:minorFont><a:latin typeface=\"" + escaped(minorFont) + "\"/>"
+           "<a:ea typeface=\"\"/><a:cs typeface=\"\"/></a:minorFont></a:fontScheme>"
+           "<a:fmtScheme name=\"Plain\"><a:fillStyleLst>" + solid + solid + solid + "</a:fillStyleLst>"
+           "<a:lnStyleLst>" + line + line + line + "</a:lnStyleLst><a:effectStyleLst>" + effect + effect + effect +
+           "</a:effectStyleLst><a:bgFillStyleLst>" + solid + solid + solid + "</a:bgFillStyleLst></a:fmtScheme>"
+           "</a:themeElements></a:theme>";
+}
+
+PackageParts PackageParts::fromZip(const QByteArray& zip)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(zip.constData(), static_cast<zip_uint64_t>(zip.size()), 0, &error);
+    check(source, "zip buffer");
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
+    if (!archive) {
+        zip_source_free(source);
+        throw std::runtime_error("zip open");
+    }
+    PackageParts parts;
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        zip_file_t* file = zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat) == 0
+                               ? zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0)
+                               : nullptr;
+        if (!file) {
+            zip_close(archive);
+            throw std::runtime_error("zip entry");
+        }
+        QByteArray data(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+        const zip_int64_t read = zip_fread(file, data.data(), stat.size);
+        zip_fclose(file);
+        if (read != static_cast<zip_int64_t>(stat.size)) {
+            zip_close(archive);
+            throw std::runtime_error("zip read");
+        }
+        parts.set(QString::fromUtf8(stat.name), data);
+    }
+    zip_close(archive);
+    return parts;
+}
 
 QByteArray slideXml(const std::vector<ShapeSpec>& shapes)
 {

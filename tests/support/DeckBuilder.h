@@ -30,6 +30,10 @@ public:
     // out by one master's blank layout.
     static PackageParts minimalDeck(int slideCount);
 
+    // The parts of a zip file, in archive order (throws std::runtime_error
+    // when libzip cannot read it).
+    static PackageParts fromZip(const QByteArray& zip);
+
     void set(const QString& name, const QByteArray& data); // adds or replaces
     void remove(const QString& name);
     QByteArray part(const QString& name) const;
@@ -62,6 +66,16 @@ private:
 QString textShape(int id, const QString& name, const QString& paragraphsXml = QStringLiteral("<a:p/>"));
 // A picture (no text frame).
 QString pictureShape(int id, const QString& name);
+
+// Parts for decks whose text inherits from a layout, a master and a theme of
+// the test's own (set them over a package's ppt/slideMasters/slideMaster1.xml,
+// ppt/slideLayouts/slideLayout1.xml and ppt/theme/theme1.xml):
+// the master with the given p:spTree content and p:txStyles content,
+QByteArray masterXml(const QString& shapes, const QString& textStyles);
+// the layout with the given p:spTree content,
+QByteArray layoutXml(const QString& shapes);
+// a theme whose heading and body fonts are these.
+QByteArray themeXml(const QString& majorFont, const QString& minorFont);
 
 struct DeckRecipe {
     QStringList slides;          // spTree content of slide1.xml, slide2.xml, ...

@@ -1,0 +1,32 @@
+#pragma once
+// How each section's text fits the shape the generator writes it into: the
+// scale it needs, or how many lines too long it is at the smallest size that
+// still reads well on a slide. The command's fit check reports it; the
+// window's fit meter and the continuation of long sections go by the same
+// threshold.
+
+#include "deck/Deck.h"
+#include "layout/TextLayouter.h"
+
+#include <QString>
+#include <vector>
+
+namespace quillora {
+
+// Text shrunk below 70 % of its size is too small to read on a slide.
+inline constexpr int kReadableFontScale = 70000;
+
+struct SectionFit {
+    int slide = 0;
+    QString key;         // the section's setting key
+    bool hasShape = false; // false when the deck lacks the shape (or its text frame)
+    layout::FitResult fit; // down to kReadableFontScale
+    bool readable() const { return hasShape && fit.fits; }
+};
+
+// One entry per section, in the fill map's order, for a deck the generator
+// filled. Throws deck::DeckError when a shape's parts cannot be read, and
+// layout::LayoutUnavailable without a QGuiApplication.
+std::vector<SectionFit> fitSections(deck::Presentation& filled, layout::TextLayouter& layouter);
+
+} // namespace quillora
