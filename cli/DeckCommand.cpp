@@ -1,5 +1,6 @@
 #include "cli/DeckCommand.h"
 #include "cli/CommandText.h"
+#include "cli/DeckRead.h"
 #include "cli/FitCheck.h"
 
 #include "cli/PlanTools.h"
@@ -86,6 +87,50 @@ int runFitCheck(const QCommandLineParser& parser, const QCommandLineOption& chec
     }
 }
 
+// --read-deck DECK [-o FILE] [-t FILE]: 0 the whole plan was read, 3 a
+// section's shape was not found (named on stderr, the rest still written).
+int runDeckRead(const QCommandLineParser& parser, const QCommandLineOption& readDeck, const QString& defaultTemplate,
+                const DeckJobTools& tools, QTextStream& out, QTextStream& err)
+{
+    for (const QString& name : parser.optionNames()) {
+        if (name != readDeck.names().first() && name != QLatin1String("o") && name != QLatin1String("output")
+            && name != QLatin1String("t") && name != QLatin1String("template")) {
+            const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+            printFailure(err, CommandText::tr("%1%2 does not go with --read-deck, which takes only -o and --template "
+                                              "(see --help)")
+                                  .arg(dashes, name));
+            return kExitUsage;
+        }
+    }
+    for (const QString& single : {QStringLiteral("read-deck"), QStringLiteral("output"), QStringLiteral("template")}) {
+        if (parser.values(single).size() > 1) {
+            printFailure(err, CommandText::tr("--%1 was given more than once").arg(single));
+            return kExitUsage;
+        }
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        printFailure(err, CommandText::tr("unexpected argument \"%1\" (see --help)")
+                              .arg(parser.positionalArguments().first()));
+        return kExitUsage;
+    }
+    DeckReadRequest request;
+    request.deckPath = parser.value(readDeck);
+    request.templatePath =
+        parser.isSet(QStringLiteral("template")) ? parser.value(QStringLiteral("template")) : defaultTemplate;
+    if (parser.isSet(QStringLiteral("output")))
+        request.outputPath = parser.value(QStringLiteral("output"));
+    try {
+        const QStringList leftOut = readDeckToPlanFile(request, tools, out);
+        for (const QString& line : leftOut)
+            printFailure(err, CommandText::tr("left out of the plan: %1").arg(line));
+        return leftOut.isEmpty() ? kExitSuccess : kExitLeftOut;
+    } catch (...) {
+        out.flush();
+        printFailure(err, describeCurrentException());
+        return kExitFailure;
+    }
+}
+
 } // namespace
 
 int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate, const DeckJobTools& tools,
@@ -130,8 +175,14 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
             .arg(planBackupFolder()),
         QStringLiteral("FILE"));
     const QCommandLineOption checkFitOption = fitCheckOption();
+    const QCommandLineOption readDeckOption(
+        QStringLiteral("read-deck"),
+        CommandText::tr("Print the plan the deck DECK holds as a plan file, or write it to -o FILE. A deck that is "
+                        "not .pptx (.odp, .ppt) is converted by LibreOffice first. Exit 3 when a section's shape "
+                        "was not found: it is named and its section left out."),
+        QStringLiteral("DECK"));
     parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption,
-                       checkFitOption});
+                       checkFitOption, readDeckOption});
 
     if (!parser.parse(arguments)) {
         printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
@@ -146,6 +197,8 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         out << kProgram << ' ' << QUILLORA_VERSION << Qt::endl;
         return kExitSuccess;
     }
+    if (parser.isSet(readDeckOption))
+        return runDeckRead(parser, readDeckOption, defaultTemplate, tools, out, err);
     if (parser.isSet(checkFitOption))
         return runFitCheck(parser, checkFitOption, defaultTemplate, tools, out, err);
     if (parser.isSet(checkOption) || parser.isSet(exportOption) || parser.isSet(importOption))

@@ -14,6 +14,7 @@ enum ExitStatus : int {
     kExitFailure = 1, // the run failed: plan, template, generator, output or PDF
     kExitUsage = 2,   // the command line itself is wrong
     kExitTooLong = 2, // --check-fit: a section needs more than the readable scale
+    kExitLeftOut = 3, // --read-deck: a section's shape was not found and its section left out
 };
 
 // arguments: the whole command line, program name first. defaultTemplate:

@@ -82,11 +82,6 @@ QString findLibreOffice()
     return QString();
 }
 
-namespace {
-
-// The private profile's settings, in place before LibreOffice first starts
-// with it: macro security at its highest and macro execution switched off,
-// so no macro a deck carries runs while it is converted, and none asks.
 void writeProfileSettings(const QString& profile)
 {
     const QString user = QDir(profile).filePath(QStringLiteral("user"));
@@ -105,6 +100,8 @@ void writeProfileSettings(const QString& profile)
         throw RuntimeError(CommandText::tr("cannot prepare LibreOffice's settings in \"%1\": %2")
                                .arg(user, settings.errorString()));
 }
+
+namespace {
 
 QString lastLine(const QString& text)
 {

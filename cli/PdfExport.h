@@ -51,6 +51,11 @@ bool standardErrorIsTerminal();
 // The path of LibreOffice's "soffice", or an empty text when none is on PATH.
 QString findLibreOffice();
 
+// The private profile's settings, in place before LibreOffice first starts
+// with it: macro security at its highest and macro execution switched off,
+// so no macro a deck carries runs while it is converted, and none asks.
+void writeProfileSettings(const QString& profile);
+
 inline constexpr int kPdfTimeoutMs = 180'000;
 
 // Converts the deck at deckPath to a PDF inside workFolder and returns the

@@ -136,6 +136,8 @@ QString exactSentence(ProtectedRole role, const QString& output)
     case ProtectedRole::PlanFile:
         return WriteGuardText::tr("%1 is the plan file being read, which is never written; write to another file")
             .arg(output);
+    case ProtectedRole::DeckRead:
+        return WriteGuardText::tr("%1 is the deck being read, which is never written; write to another file").arg(output);
     }
     return {};
 }

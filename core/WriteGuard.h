@@ -32,6 +32,8 @@ enum class ProtectedRole {
     Template,
     // The plan file being read.
     PlanFile,
+    // The deck being read back into a plan.
+    DeckRead,
 };
 
 struct ProtectedFile {

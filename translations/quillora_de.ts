@@ -253,6 +253,46 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <source>the filled deck cannot be laid out: %1</source>
         <translation>der Text der gefüllten Präsentation kann nicht gesetzt werden: %1</translation>
     </message>
+    <message>
+        <source>%1%2 does not go with --read-deck, which takes only -o and --template (see --help)</source>
+        <translation>%1%2 passt nicht zu --read-deck, das nur -o und --template nimmt (siehe --help)</translation>
+    </message>
+    <message>
+        <source>left out of the plan: %1</source>
+        <translation>im Plan ausgelassen: %1</translation>
+    </message>
+    <message>
+        <source>Print the plan the deck DECK holds as a plan file, or write it to -o FILE. A deck that is not .pptx (.odp, .ppt) is converted by LibreOffice first. Exit 3 when a section&apos;s shape was not found: it is named and its section left out.</source>
+        <translation>Den Plan, den die Präsentation DECK enthält, als Plandatei ausgeben oder mit -o DATEI schreiben. Eine Präsentation, die keine .pptx ist (.odp, .ppt), wandelt zuerst LibreOffice um. Status 3, wenn die Form eines Abschnitts nicht gefunden wurde: Sie wird genannt und ihr Abschnitt ausgelassen.</translation>
+    </message>
+    <message>
+        <source>the deck %1 does not exist</source>
+        <translation>die Präsentation %1 gibt es nicht</translation>
+    </message>
+    <message>
+        <source>the deck %1 is %2, not a file</source>
+        <translation>die Präsentation %1 ist %2, keine Datei</translation>
+    </message>
+    <message>
+        <source>cannot read the deck %1: %2</source>
+        <translation>die Präsentation %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>the deck %1 is not a .pptx deck, and LibreOffice, which would convert it, is not installed</source>
+        <translation>die Präsentation %1 ist keine .pptx-Präsentation, und LibreOffice, das sie umwandeln würde, ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>cannot prepare the deck for conversion in %1</source>
+        <translation>die Präsentation kann in %1 nicht zum Umwandeln vorbereitet werden</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not convert the deck %1 to .pptx</source>
+        <translation>LibreOffice konnte die Präsentation %1 nicht in .pptx umwandeln</translation>
+    </message>
+    <message>
+        <source>the deck %1 cannot be read: %2</source>
+        <translation>die Präsentation %1 ist nicht lesbar: %2</translation>
+    </message>
 </context>
 <context>
     <name>DeckHandOff</name>
@@ -275,6 +315,33 @@ No program on this computer opened it. Open it with a presentation program to ed
         <translation><byte value="xd"/>
 <byte value="xd"/>
 Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem Präsentationsprogramm, um sie zu bearbeiten und vorzuführen.</translation>
+    </message>
+</context>
+<context>
+    <name>DeckReader</name>
+    <message>
+        <source>no shape named %1 with text</source>
+        <translation>keine Form namens %1 mit Text</translation>
+    </message>
+    <message>
+        <source>no shape number %1 with text</source>
+        <translation>keine Form Nummer %1 mit Text</translation>
+    </message>
+    <message>
+        <source>slide %1, %2: %3</source>
+        <translation>Folie %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: no slide has that title, and slide %2 is missing or belongs to another section</source>
+        <translation>%1: keine Folie trägt diesen Titel, und Folie %2 fehlt oder gehört zu einem anderen Abschnitt</translation>
+    </message>
+    <message>
+        <source>the product name</source>
+        <translation>der Produktname</translation>
+    </message>
+    <message>
+        <source>the plan title</source>
+        <translation>der Plantitel</translation>
     </message>
 </context>
 <context>
@@ -961,6 +1028,10 @@ Setzen Sie TEMP auf einen anderen Ordner, in den Sie schreiben dürfen, und star
     <message>
         <source>%1 is kept for the temporary copies and the backups of the settings file that keeps your plan; write to another file</source>
         <translation>%1 ist den temporären Kopien und Sicherungen der Einstellungsdatei vorbehalten, die Ihren Plan enthält; schreiben Sie in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>%1 is the deck being read, which is never written; write to another file</source>
+        <translation>%1 ist die Präsentation, die gelesen wird und nie geschrieben; schreiben Sie in eine andere Datei</translation>
     </message>
 </context>
 <context>

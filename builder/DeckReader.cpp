@@ -1,0 +1,215 @@
+#include "builder/DeckReader.h"
+
+#include "builder/MarketingPlanGenerator.h"
+#include "builder/SlideFillMap.h"
+#include "core/Quoted.h"
+#include "deck/Deck.h"
+#include "plan/SectionCatalogue.h"
+
+namespace quillora {
+namespace {
+
+const QString kLineSeparator = QStringLiteral("\r\n");
+
+// The engine's string of a shape's text ends each paragraph with "\r" and
+// shows a line break as "\v".
+QStringList paragraphsOf(deck::Shape& shape)
+{
+    QString text = shape.textRange().text();
+    text.replace(QLatin1Char('\v'), QLatin1Char('\n'));
+    return text.split(QLatin1Char('\r'));
+}
+
+// Whether each paragraph says it shows a bullet (true), says it shows none
+// (false) or says nothing and takes what its layout gives (nullopt).
+std::vector<std::optional<bool>> bulletsOf(deck::Shape& shape)
+{
+    std::vector<std::optional<bool>> bullets;
+    const deck::XmlElement body = shape.element().child("txBody");
+    for (deck::XmlElement p = body.firstChild(); p; p = p.nextSibling()) {
+        if (p.localName() != "p")
+            continue;
+        std::optional<bool> bullet;
+        const deck::XmlElement properties = p.child("pPr");
+        if (properties.child("buNone"))
+            bullet = false;
+        else if (properties.child("buChar") || properties.child("buAutoNum") || properties.child("buBlip"))
+            bullet = true;
+        bullets.push_back(bullet);
+    }
+    return bullets;
+}
+
+QString statementOf(deck::Shape& shape)
+{
+    QStringList paragraphs = paragraphsOf(shape);
+    const std::vector<std::optional<bool>> bullets = bulletsOf(shape);
+    // Every line the writer writes ends with a paragraph break.
+    if (paragraphs.last().isEmpty())
+        paragraphs.removeLast();
+    for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+        QString& line = paragraphs[i];
+        const bool bulleted = size_t(i) < bullets.size() && bullets[size_t(i)].value_or(false);
+        if (!bulleted && line.startsWith(QLatin1Char('\t')) && isSubPointLine(line.mid(1)))
+            line.remove(0, 1);
+    }
+    return paragraphs.join(kLineSeparator);
+}
+
+// The closing line of the product line, as the generator writes it.
+QString productLineEnd()
+{
+    return productLine(QString()).split(kLineSeparator).last();
+}
+
+QString productNameOf(deck::Shape& shape)
+{
+    QStringList paragraphs = paragraphsOf(shape);
+    if (paragraphs.size() > 1 && paragraphs.last() == productLineEnd())
+        paragraphs.removeLast();
+    return paragraphs.join(kLineSeparator);
+}
+
+// The text of the slide's title placeholder, spaces simplified; empty when
+// it has none.
+QString slideTitle(deck::Slide& slide)
+{
+    for (int n = 1; n <= slide.shapeCount(); ++n) {
+        deck::Shape& shape = slide.shape(n);
+        const std::optional<QString> type =
+            shape.element().child("nvSpPr").child("nvPr").child("ph").attribute("type");
+        if (shape.hasTextFrame() && (type == QLatin1String("title") || type == QLatin1String("ctrTitle")))
+            return shape.textRange().text().simplified();
+    }
+    return {};
+}
+
+bool isSectionCaption(const QString& title)
+{
+    for (const Section& section : allSections())
+        if (section.captionText().simplified() == title)
+            return true;
+    return false;
+}
+
+// The slide of a section: the one slide titled with its caption, else the
+// slide at the fill map's place unless that one is titled for another
+// section.
+deck::Slide* sectionSlide(deck::Presentation& deck, const FillRow& row, const QString& caption)
+{
+    deck::Slide* titled = nullptr;
+    int titledCount = 0;
+    for (int s = 1; s <= deck.slideCount(); ++s) {
+        if (slideTitle(deck.slide(s)) == caption.simplified()) {
+            titled = &deck.slide(s);
+            ++titledCount;
+        }
+    }
+    if (titledCount == 1)
+        return titled;
+    if (row.slide > deck.slideCount())
+        return nullptr;
+    deck::Slide& placed = deck.slide(row.slide);
+    return titledCount == 0 && isSectionCaption(slideTitle(placed)) ? nullptr : &placed;
+}
+
+deck::Shape* textShape(deck::Slide& slide, const FillRow& row)
+{
+    deck::Shape* shape = rowShape(slide, row);
+    return shape && shape->hasTextFrame() ? shape : nullptr;
+}
+
+QString shapeNotFound(const FillRow& row, int slide, const QString& what)
+{
+    const QString shape = row.shapeName ? DeckReaderText::tr("no shape named %1 with text").arg(quoted(QString::fromUtf8(row.shapeName)))
+                                        : DeckReaderText::tr("no shape number %1 with text").arg(row.shapeNumber);
+    return DeckReaderText::tr("slide %1, %2: %3").arg(slide).arg(what, shape);
+}
+
+const Section& sectionOf(const FillRow& row)
+{
+    for (const Section& section : allSections())
+        if (section.key() == QLatin1String(row.key))
+            return section;
+    Q_UNREACHABLE();
+}
+
+// The template's own text in the row's shape, or nothing.
+std::optional<QString> templateText(deck::Presentation* templateDeck, const FillRow& row)
+{
+    if (!templateDeck || row.slide > templateDeck->slideCount())
+        return std::nullopt;
+    deck::Shape* shape = textShape(templateDeck->slide(row.slide), row);
+    return shape ? std::optional(shape->textRange().text()) : std::nullopt;
+}
+
+bool onlyPairedCarriageReturns(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\v') || (text[i] == QLatin1Char('\r') && text.mid(i + 1, 1) != QLatin1String("\n")))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck)
+{
+    DeckReading reading;
+    for (const FillRow& row : slideFillMap()) {
+        if (row.source == FillSource::Statement) {
+            const Section& section = sectionOf(row);
+            deck::Slide* slide = sectionSlide(deck, row, section.captionText());
+            deck::Shape* shape = slide ? textShape(*slide, row) : nullptr;
+            if (!slide) {
+                reading.leftOut << DeckReaderText::tr("%1: no slide has that title, and slide %2 is missing or "
+                                                      "belongs to another section")
+                                       .arg(quoted(section.captionText()))
+                                       .arg(row.slide);
+            } else if (!shape) {
+                reading.leftOut << shapeNotFound(row, slide->number(), quoted(section.captionText()));
+            } else if (shape->textRange().text() == templateText(templateDeck, row)) {
+                reading.plan.statements[section.key()] = QString();
+            } else {
+                reading.plan.statements[section.key()] = statementOf(*shape);
+            }
+            continue;
+        }
+        const bool product = row.source == FillSource::ProductLine;
+        deck::Shape* shape = row.slide <= deck.slideCount() ? textShape(deck.slide(row.slide), row) : nullptr;
+        if (!shape) {
+            reading.leftOut << shapeNotFound(row, row.slide,
+                                             product ? DeckReaderText::tr("the product name")
+                                                     : DeckReaderText::tr("the plan title"));
+        } else if (product) {
+            reading.plan.productName = productNameOf(*shape);
+            reading.plan.hasProductName = true;
+        } else {
+            reading.plan.planTitle = paragraphsOf(*shape).join(kLineSeparator);
+            reading.plan.hasPlanTitle = true;
+        }
+    }
+    return reading;
+}
+
+bool fillKeepsPlan(const PlanDocument& plan)
+{
+    if (!plan.hasProductName || !plan.hasPlanTitle || plan.statements.size() != size_t(kSectionCount))
+        return false;
+    if (productLine(plan.productName) != plan.productName + productLine(QString()))
+        return false;
+    if (!onlyPairedCarriageReturns(plan.productName) || !onlyPairedCarriageReturns(plan.planTitle))
+        return false;
+    for (const Section& section : allSections()) {
+        const auto stated = plan.statements.find(section.key());
+        // The writer puts a line where the last one's "\r\n" ends, so a line
+        // feed that opens a later line joins that pair.
+        if (stated == plan.statements.end() || !onlyPairedCarriageReturns(stated->second)
+            || stated->second.contains(QLatin1String("\r\n\n")))
+            return false;
+    }
+    return true;
+}
+
+} // namespace quillora

@@ -1,0 +1,53 @@
+#pragma once
+// The plan a filled deck holds, read back the way the generator wrote it:
+// slide 1 gives the product name (its product line without the closing
+// "Marketing Plan" line) and the plan title; each section's shape, found
+// through the slide fill map, gives its statement, one line per paragraph.
+// An unbulleted paragraph led by a tab and a sub-point line is that
+// sub-point; every other paragraph is a line as it stands; the empty
+// paragraph the writer's last line break leaves is dropped, and a line
+// break inside a paragraph is a lone "\n".
+//
+// Slides people moved are found by the section's caption in the slide's
+// title, then by the slide's place in the fill map. A shape that cannot be
+// found leaves its section (or title) out of the plan and is named in
+// leftOut.
+
+#include "plan/PlanFile.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+namespace quillora {
+
+namespace deck {
+class Presentation;
+}
+
+// What the reader says is told under this context.
+struct DeckReaderText {
+    Q_DECLARE_TR_FUNCTIONS(DeckReader)
+};
+
+struct DeckReading {
+    PlanDocument plan;
+    // One line per shape not found, such as
+    // `slide 12, Pricing: no shape named "Rectangle 3"`.
+    QStringList leftOut;
+};
+
+// templateDeck: the template the deck was filled from, or nullptr. A
+// statement is left empty by the fill, so a shape that still holds exactly
+// the template's text reads as an empty statement.
+DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck);
+
+// Whether filling the plan and reading it back gives the same plan: both
+// titles and all sixteen statements are there, no text holds a carriage
+// return outside a "\r\n" pair (it would end a paragraph) or a vertical tab
+// (it reads back as the line break "\n"), no statement line after the first
+// opens with a line feed (it joins the line break before it), and the
+// product name holds no "Marketing Plan" (the fill takes it out).
+bool fillKeepsPlan(const PlanDocument& plan);
+
+} // namespace quillora

@@ -1,0 +1,190 @@
+// Reading a filled deck back into its plan: hostile plans through the
+// engine's deck, decks whose slides moved or whose shapes are gone, and the
+// command's exit statuses.
+
+#include "tests/cli/ReadBack.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/DeckBuilder.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <functional>
+
+using namespace quillora;
+using namespace quillora::testing;
+
+namespace {
+
+class HostileRoundTrip : public ::testing::TestWithParam<HostilePlanRow> {};
+
+TEST_P(HostileRoundTrip, TheEnginesDeckGivesThePlanBackByteForByte)
+{
+    const PlanDocument& plan = GetParam().plan;
+    ASSERT_TRUE(fillKeepsPlan(plan));
+    const DeckReading reading = readBack(filledDeck(plan));
+    EXPECT_EQ(reading.leftOut, QStringList());
+    EXPECT_EQ(planText(reading.plan), planText(plan));
+}
+
+INSTANTIATE_TEST_SUITE_P(Plans, HostileRoundTrip, ::testing::ValuesIn(hostilePlans()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// What the fill cannot keep is said so, and reading such a plan back does
+// give another one.
+TEST(UnkeptPlans, AreToldAndComeBackChanged)
+{
+    const std::vector<PlanDocument> unkept{
+        fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{key(0), QStringLiteral("lone\rreturn")}}),
+        fullPlan(QStringLiteral("Acme"), QStringLiteral("t\vtab"), {}),
+        fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{key(0), QStringLiteral("one\r\n\nfed")}}),
+        fullPlan(QStringLiteral("Acme Marketing Plan"), QStringLiteral("t"), {}),
+    };
+    for (const PlanDocument& plan : unkept) {
+        EXPECT_FALSE(fillKeepsPlan(plan)) << planText(plan);
+        EXPECT_NE(planText(readBack(filledDeck(plan)).plan), planText(plan));
+    }
+    PlanDocument partial = fullPlan(QStringLiteral("Acme"), QStringLiteral("t"));
+    partial.statements.erase(key(3));
+    EXPECT_FALSE(fillKeepsPlan(partial));
+}
+
+// Deck edits made on the package the engine wrote.
+QByteArray edited(const QByteArray& deck, const std::function<void(PackageParts&)>& edit)
+{
+    PackageParts parts = PackageParts::fromZip(deck);
+    edit(parts);
+    return parts.zip();
+}
+
+void editPart(PackageParts& parts, const QString& name, const std::function<void(QString&)>& edit)
+{
+    QString xml = QString::fromUtf8(parts.part(name));
+    edit(xml);
+    parts.set(name, xml.toUtf8());
+}
+
+// The slide list in presentation order, rewritten by `order`.
+void reorderSlides(PackageParts& parts, const std::function<void(QStringList&)>& order)
+{
+    editPart(parts, QStringLiteral("ppt/presentation.xml"), [&](QString& xml) {
+        static const QRegularExpression slideId(QStringLiteral("<p:sldId [^>]*/>"));
+        QStringList ids;
+        for (const QRegularExpressionMatch& match : slideId.globalMatch(xml))
+            ids << match.captured();
+        const qsizetype start = xml.indexOf(ids.first());
+        const qsizetype end = xml.indexOf(ids.last()) + ids.last().size();
+        order(ids);
+        xml.replace(start, end - start, ids.join(QString()));
+    });
+}
+
+struct StructureRow {
+    const char* name;
+    std::function<void(PackageParts&)> edit;
+    QStringList leftOut;
+    std::vector<int> sectionsLeftOut;
+};
+
+const QString kPricing = QStringLiteral("ppt/slides/slide12.xml");
+
+class DeckStructure : public ::testing::TestWithParam<StructureRow> {};
+
+TEST_P(DeckStructure, SectionsAreFoundByTitleThenPlaceAndWhatIsMissingIsNamed)
+{
+    const PlanDocument plan = fullPlan(QStringLiteral("Acme"), QStringLiteral("Plan"), {{key(10), QStringLiteral("Premium\r\n- above the rest")}});
+    const DeckReading reading = readBack(edited(filledDeck(plan), GetParam().edit));
+    EXPECT_EQ(reading.leftOut, GetParam().leftOut);
+    PlanDocument expected = plan;
+    for (int section : GetParam().sectionsLeftOut)
+        expected.statements.erase(key(section));
+    EXPECT_EQ(planText(reading.plan), planText(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, DeckStructure,
+    ::testing::Values(
+        StructureRow{"SlidesInReverseOrder",
+                     [](PackageParts& parts) { reorderSlides(parts, [](QStringList& ids) { std::reverse(ids.begin() + 1, ids.end()); }); },
+                     {}, {}},
+        StructureRow{"RetitledInPlace",
+                     [](PackageParts& parts) { editPart(parts, kPricing, [](QString& xml) { xml.replace(QStringLiteral(">Pricing<"), QStringLiteral(">Our prices<")); }); },
+                     {}, {}},
+        StructureRow{"ShapeRenamed",
+                     [](PackageParts& parts) { editPart(parts, kPricing, [](QString& xml) { xml.replace(QStringLiteral("name=\"Rectangle 3\""), QStringLiteral("name=\"Body\"")); }); },
+                     {QStringLiteral("slide 12, \"Pricing\": no shape named \"Rectangle 3\" with text")}, {10}},
+        StructureRow{"SlideRemoved",
+                     [](PackageParts& parts) { reorderSlides(parts, [](QStringList& ids) { ids.removeAt(11); }); },
+                     {QStringLiteral("\"Pricing\": no slide has that title, and slide 12 is missing or belongs to another section")},
+                     {10}},
+        StructureRow{"RetitledAndMoved",
+                     [](PackageParts& parts) {
+                         editPart(parts, kPricing, [](QString& xml) { xml.replace(QStringLiteral(">Pricing<"), QStringLiteral(">Our prices<")); });
+                         reorderSlides(parts, [](QStringList& ids) { ids.move(11, 16); });
+                     },
+                     {QStringLiteral("\"Pricing\": no slide has that title, and slide 12 is missing or belongs to another section")},
+                     {10}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ExitRow {
+    const char* name;
+    QStringList arguments; // DIR stands for the test's folder
+    int status;
+    QString saidOnStderr;
+    bool withoutLibreOffice = false;
+};
+
+class ReadDeckCommand : public ::testing::TestWithParam<ExitRow> {};
+
+TEST_P(ReadDeckCommand, ExitsWithTheStatusOfWhatItRead)
+{
+    QTemporaryDir dir;
+    const PlanDocument plan = fullPlan(QStringLiteral("Acme"), QStringLiteral("Plan"));
+    const QByteArray deck = filledDeck(plan);
+    writeFile(dir.filePath(QStringLiteral("deck.pptx")), deck);
+    writeFile(dir.filePath(QStringLiteral("damaged.pptx")), edited(deck, [](PackageParts& parts) {
+                  editPart(parts, kPricing, [](QString& xml) { xml.replace(QStringLiteral("name=\"Rectangle 3\""), QStringLiteral("name=\"Body\"")); });
+              }));
+    writeFile(dir.filePath(QStringLiteral("notes.txt")), "not a deck");
+    writeFile(dir.filePath(QStringLiteral("deck.odp")),
+              QByteArray("PK\x03\x04", 4) + QByteArray(26, '\0') + "mimetypeapplication/vnd.oasis.opendocument.presentation");
+
+    ChildOptions options;
+    options.workingDirectory = dir.path();
+    options.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    if (GetParam().withoutLibreOffice)
+        options.environment.insert(QStringLiteral("PATH"), dir.path());
+    QStringList arguments = GetParam().arguments;
+    arguments.replaceInStrings(QStringLiteral("DIR"), dir.path());
+    const ChildRun run = runChild(QStringLiteral(QUILLORA_BIN_DIR "/quillora-deck"), arguments, options);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, GetParam().status) << run.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString(GetParam().saidOnStderr).replace(QStringLiteral("DIR"), dir.path())))
+        << run.err.toStdString();
+    if (GetParam().status == 0)
+        EXPECT_EQ(run.out.toStdString(), planText(plan));
+    if (GetParam().status == 3) {
+        PlanDocument expected = plan;
+        expected.statements.erase(key(10));
+        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("back.json"))).toStdString(), planText(expected));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, ReadDeckCommand,
+    ::testing::Values(
+        ExitRow{"WholePlanRead", {"--read-deck", "DIR/deck.pptx"}, 0, {}},
+        ExitRow{"ShapeMissing", {"--read-deck", "DIR/damaged.pptx", "-o", "DIR/back.json"}, 3,
+                QStringLiteral("left out of the plan: slide 12, \"Pricing\": no shape named \"Rectangle 3\" with text")},
+        ExitRow{"NotADeck", {"--read-deck", "DIR/notes.txt"}, 1, QStringLiteral("the deck \"DIR/notes.txt\" cannot be read")},
+        ExitRow{"OpenDocumentWithoutLibreOffice", {"--read-deck", "DIR/deck.odp"}, 1,
+                QStringLiteral("is not a .pptx deck, and LibreOffice, which would convert it, is not installed"), true},
+        ExitRow{"OutputOverTheDeck", {"--read-deck", "DIR/deck.pptx", "-o", "DIR/deck.pptx"}, 1,
+                QStringLiteral("is the deck being read, which is never written")},
+        ExitRow{"WithAnotherOption", {"--read-deck", "DIR/deck.pptx", "--pdf"}, 2,
+                QStringLiteral("--pdf does not go with --read-deck")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
