@@ -70,14 +70,21 @@ QString productNameOf(deck::Shape& shape)
     return paragraphs.join(kLineSeparator);
 }
 
+std::optional<QString> placeholderType(deck::Shape& shape)
+{
+    const deck::XmlElement placeholder = shape.element().child("nvSpPr").child("nvPr").child("ph");
+    if (!placeholder)
+        return std::nullopt;
+    return placeholder.attribute("type").value_or(QString());
+}
+
 // The text of the slide's title placeholder, spaces simplified; empty when
 // it has none.
 QString slideTitle(deck::Slide& slide)
 {
     for (int n = 1; n <= slide.shapeCount(); ++n) {
         deck::Shape& shape = slide.shape(n);
-        const std::optional<QString> type =
-            shape.element().child("nvSpPr").child("nvPr").child("ph").attribute("type");
+        const std::optional<QString> type = placeholderType(shape);
         if (shape.hasTextFrame() && (type == QLatin1String("title") || type == QLatin1String("ctrTitle")))
             return shape.textRange().text().simplified();
     }
@@ -113,10 +120,31 @@ deck::Slide* sectionSlide(deck::Presentation& deck, const FillRow& row, const QS
     return titledCount == 0 && isSectionCaption(slideTitle(placed)) ? nullptr : &placed;
 }
 
+// An office that saves the deck again may rename its shapes (LibreOffice
+// calls them "PlaceHolder 2"): then the slide's one body placeholder with
+// text, which is what the template's statement shapes are.
+deck::Shape* bodyPlaceholder(deck::Slide& slide)
+{
+    deck::Shape* found = nullptr;
+    for (int n = 1; n <= slide.shapeCount(); ++n) {
+        deck::Shape& shape = slide.shape(n);
+        const std::optional<QString> type = placeholderType(shape);
+        if (!shape.hasTextFrame() || !type
+            || !(type->isEmpty() || type == QLatin1String("body") || type == QLatin1String("obj")))
+            continue;
+        if (found)
+            return nullptr;
+        found = &shape;
+    }
+    return found;
+}
+
 deck::Shape* textShape(deck::Slide& slide, const FillRow& row)
 {
     deck::Shape* shape = rowShape(slide, row);
-    return shape && shape->hasTextFrame() ? shape : nullptr;
+    if (shape && shape->hasTextFrame())
+        return shape;
+    return row.source == FillSource::Statement ? bodyPlaceholder(slide) : nullptr;
 }
 
 QString shapeNotFound(const FillRow& row, int slide, const QString& what)

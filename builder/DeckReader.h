@@ -9,7 +9,8 @@
 // break inside a paragraph is a lone "\n".
 //
 // Slides people moved are found by the section's caption in the slide's
-// title, then by the slide's place in the fill map. A shape that cannot be
+// title, then by the slide's place in the fill map; a statement shape not
+// found by its name is the slide's one body placeholder. A shape that cannot be
 // found leaves its section (or title) out of the plan and is named in
 // leftOut.
 
