@@ -275,6 +275,7 @@ void MainWindow::startUp()
     greet(proc);
     fillFromStore(proc);
     checkPresentationApplication(proc);
+    m_spelling->openDictionary();
 }
 
 void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
@@ -287,6 +288,9 @@ void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
     }
     afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
         m_editor.storeHeldValues();
+        // The first picture shows no marks: the spelling library and its
+        // dictionary load now, beside the rest.
+        m_spelling->openDictionary();
         if (afterPaint)
             afterPaint();
         GuardedProcedure proc(m_report, kStartUpLocation);

@@ -48,13 +48,15 @@ public:
     ~MainWindow() override;
 
     // The start-up: dresses the window, loads the hand cursor, maybe opens
-    // the home page, fills the fields from the plan store and checks for the
-    // presentation application, in that order.
+    // the home page, fills the fields from the plan store, checks for the
+    // presentation application and starts opening the dictionary, in that
+    // order.
     void startUp();
     // The same start-up with only what the first picture needs (the dress and
     // the fields) done now; once the window has been painted, the loaded
-    // values are stored (at once), `afterPaint` runs, then the hand cursor,
-    // the home page and the check, in that order.
+    // values are stored (at once), the dictionary starts opening,
+    // `afterPaint` runs, then the hand cursor, the home page and the check,
+    // in that order.
     void startUpAroundFirstPaint(std::function<void()> afterPaint);
     // Shows the window with the focus in the first field: where it was last
     // closed, else centred, and always wholly on its screen.

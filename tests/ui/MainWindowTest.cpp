@@ -33,6 +33,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <atomic>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -400,6 +401,13 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
         EXPECT_TRUE(m_windowForHooks->mouseIcon().has_value());
         EXPECT_EQ(fake.desktop.urls.size(), 1);
     };
+    // The dictionaries are asked on the opening thread.
+    struct AskedDictionaries final : SpellDictionaries {
+        std::atomic<bool> asked = false;
+        QStringList languages() override { asked = true; return {}; }
+        std::unique_ptr<SpellDictionary> open(const QString&) override { return nullptr; }
+    } dictionaries;
+    fake.platform.spelling = &dictionaries;
     MainWindow& w = window();
     m_windowForHooks = &w;
     w.startUpAroundFirstPaint([&] { order << QStringLiteral("after paint"); });
@@ -409,6 +417,7 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
     EXPECT_TRUE(order.isEmpty());
     EXPECT_FALSE(w.mouseIcon().has_value());
     EXPECT_TRUE(fake.desktop.urls.isEmpty());
+    EXPECT_FALSE(dictionaries.asked);
     // What the load stores waits for the paint; a text typed meanwhile is
     // stored at once and never overwritten by the older loaded one.
     EXPECT_TRUE(store->writes.empty());
@@ -420,6 +429,9 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
         QApplication::processEvents();
     EXPECT_EQ(order, (QStringList{QStringLiteral("after paint"), QStringLiteral("check")}));
     EXPECT_TRUE(fake.messages.shown.empty());
+    while (w.spelling().checking(*w.firstStatementBox))
+        QApplication::processEvents();
+    EXPECT_TRUE(dictionaries.asked);
     std::vector<QString> written;
     for (const auto& [key, value] : store->writes)
         written.push_back(key);
