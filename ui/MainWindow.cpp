@@ -9,6 +9,7 @@
 #include "ui/HomePage.h"
 #include "ui/FileMenuCommands.h"
 #include "ui/MainMenu.h"
+#include "ui/NamedFormatImage.h"
 #include "core/RuntimeError.h"
 #include "ui/Skin.h"
 #include "ui/StoreNotice.h"
@@ -25,6 +26,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QLayout>
 #include <QMenuBar>
 #include <QGroupBox>
@@ -73,10 +75,11 @@ bool directlyOver(QWidget* widget, QMouseEvent* event)
 
 QIcon applicationIcon()
 {
-    const QPixmap pixmap(QStringLiteral(":/quillora/quillora-icon.png"));
-    if (pixmap.isNull())
+    QFile file(QStringLiteral(":/quillora/quillora-icon.png"));
+    const QImage image = file.open(QIODevice::ReadOnly) ? readImageAs(file, "PNG") : QImage();
+    if (image.isNull())
         throw RuntimeError(RuntimeError::tr("File not found"));
-    return QIcon(pixmap);
+    return QIcon(QPixmap::fromImage(image));
 }
 
 } // namespace
