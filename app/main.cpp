@@ -12,6 +12,7 @@
 #include "automation/OfficeServerChoice.h"
 #include "core/Translations.h"
 #include "plan/PlanStore.h"
+#include "platform/SessionBus.h"
 #include "platform/SystemPlatform.h"
 #include "platform/WindowActivation.h"
 #include "platform/WindowInstance.h"
@@ -21,12 +22,16 @@
 
 #include <QLocale>
 
+#include <optional>
+
 int main(int argc, char** argv)
 {
     using namespace quillora;
     // Read before the application object takes them out of the environment.
     const ActivationRequest activation = ActivationRequest::fromEnvironment();
     Platform& platform = systemPlatform();
+    // Until the window has been made, which is when Qt asks for the bus.
+    std::optional<NoSessionBusLaunch> noBusLaunch(std::in_place);
     SafeApplication app(argc, argv, *platform.messages);
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
     // Before anything shows a text: the window, its messages and Qt's buttons.
@@ -54,6 +59,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<PlanStore> plan = openUserPlanStore();
     BuilderEntryPoints builder(platform, *plan);
     MainWindow window(platform, *plan, builderHooks(builder));
+    noBusLaunch.reset();
     front = &window;
     builder.setSlideOneTexts(window);
     // What the window shows first is done first; loading the office plugin
