@@ -1,6 +1,7 @@
 #include "cli/DeckCommand.h"
 #include "cli/CommandText.h"
 #include "cli/FitCheck.h"
+#include "cli/SlidePreview.h"
 
 #include "cli/PlanTools.h"
 #include "core/RuntimeError.h"
@@ -86,6 +87,46 @@ int runFitCheck(const QCommandLineParser& parser, const QCommandLineOption& chec
     }
 }
 
+// --preview N [--width W]: slide N as a PNG at OUT.
+int runPreview(const QCommandLineParser& parser, DeckJob job, const QCommandLineOption& preview,
+               const QCommandLineOption& width, const DeckJobTools& tools, QTextStream& err)
+{
+    if (job.pdf) {
+        printFailure(err, CommandText::tr("--pdf does not go with --preview (see --help)"));
+        return kExitUsage;
+    }
+    for (const QCommandLineOption& single : {preview, width}) {
+        if (parser.values(single).size() > 1) {
+            printFailure(err, CommandText::tr("--%1 was given more than once").arg(single.names().last()));
+            return kExitUsage;
+        }
+    }
+    PreviewJob previewJob{std::move(job), 0, kDefaultPreviewWidth};
+    bool ok = false;
+    previewJob.slide = parser.value(preview).trimmed().toInt(&ok);
+    if (!ok) {
+        printFailure(err, CommandText::tr("--preview takes a slide number, not \"%1\"").arg(parser.value(preview)));
+        return kExitUsage;
+    }
+    if (parser.isSet(width)) {
+        previewJob.width = parser.value(width).trimmed().toInt(&ok);
+        if (!ok || previewJob.width < kSmallestPreviewWidth || previewJob.width > kLargestPreviewWidth) {
+            printFailure(err, CommandText::tr("--width takes a number of pixels from %1 to %2, not \"%3\"")
+                                  .arg(kSmallestPreviewWidth)
+                                  .arg(kLargestPreviewWidth)
+                                  .arg(parser.value(width)));
+            return kExitUsage;
+        }
+    }
+    try {
+        runPreviewJob(previewJob, tools);
+    } catch (...) {
+        printFailure(err, describeCurrentException());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 } // namespace
 
 int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate, const DeckJobTools& tools,
@@ -130,8 +171,10 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
             .arg(planBackupFolder()),
         QStringLiteral("FILE"));
     const QCommandLineOption checkFitOption = fitCheckOption();
+    const QCommandLineOption preview = previewOption();
+    const QCommandLineOption previewWidth = previewWidthOption();
     parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption,
-                       checkFitOption});
+                       checkFitOption, preview, previewWidth});
 
     if (!parser.parse(arguments)) {
         printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
@@ -172,6 +215,12 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         job.planPath = parser.value(planOption);
     job.outputPath = parser.value(outputOption);
     job.pdf = parser.isSet(pdfOption);
+    if (parser.isSet(preview))
+        return runPreview(parser, std::move(job), preview, previewWidth, tools, err);
+    if (parser.isSet(previewWidth)) {
+        printFailure(err, CommandText::tr("--width goes only with --preview (see --help)"));
+        return kExitUsage;
+    }
 
     try {
         runDeckJob(job, tools);

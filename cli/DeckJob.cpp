@@ -19,11 +19,7 @@
 #include <stdexcept>
 
 namespace quillora {
-namespace {
 
-// Refuses, before anything is made, an output that would replace a file the
-// run reads, a settings file or one the user may not write, or that has no
-// folder to go in.
 void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteProbe& mayWrite)
 {
     checkOutput(outputPath, commandProtectedFiles(job.templatePath, job.planPath.value_or(QString())), mayWrite);
@@ -33,6 +29,8 @@ void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteP
     if (!folder.isWritable())
         throw RuntimeError(CommandText::tr("the output folder %1 is not writable").arg(quoted(folder.filePath())));
 }
+
+namespace {
 
 // A deck is a zip archive (an empty one starts with its end record);
 // anything else is turned away before the run.

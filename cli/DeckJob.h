@@ -79,6 +79,11 @@ QString pdfPathFor(const QString& outputPath);
 // anything fails.
 QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools);
 
+// Refuses, before anything is made, an output that would replace a file the
+// job reads, a settings file or one the user may not write, or that has no
+// folder to go in: RuntimeError with one plain sentence.
+void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteProbe& mayWrite);
+
 // Runs the job; throws RuntimeError with one plain sentence when anything fails.
 void runDeckJob(const DeckJob& job, const DeckJobTools& tools);
 
