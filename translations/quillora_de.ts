@@ -253,6 +253,42 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <source>the filled deck cannot be laid out: %1</source>
         <translation>der Text der gefüllten Präsentation kann nicht gesetzt werden: %1</translation>
     </message>
+    <message>
+        <source>--pdf does not go with --preview (see --help)</source>
+        <translation>--pdf passt nicht zu --preview (siehe --help)</translation>
+    </message>
+    <message>
+        <source>--preview takes a slide number, not &quot;%1&quot;</source>
+        <translation>--preview nimmt eine Foliennummer, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--width takes a number of pixels from %1 to %2, not &quot;%3&quot;</source>
+        <translation>--width nimmt eine Pixelzahl von %1 bis %2, nicht „%3“</translation>
+    </message>
+    <message>
+        <source>--width goes only with --preview (see --help)</source>
+        <translation>--width geht nur zusammen mit --preview (siehe --help)</translation>
+    </message>
+    <message>
+        <source>Write slide N of the filled deck as a PNG picture to OUT instead of the deck, drawn as the window&apos;s preview draws it (see --width).</source>
+        <translation>Folie N des gefüllten Foliensatzes statt des Foliensatzes als PNG-Bild nach OUT schreiben, so gezeichnet, wie die Vorschau des Fensters sie zeichnet (siehe --width).</translation>
+    </message>
+    <message>
+        <source>With --preview: the picture&apos;s width in pixels, %1 to %2 (default %3); its height keeps the slide&apos;s proportions.</source>
+        <translation>Mit --preview: die Breite des Bildes in Pixeln, %1 bis %2 (Standard %3); die Höhe folgt den Proportionen der Folie.</translation>
+    </message>
+    <message>
+        <source>there is no slide %1: the filled deck has slides 1 to %2</source>
+        <translation>es gibt keine Folie %1: der gefüllte Foliensatz hat die Folien 1 bis %2</translation>
+    </message>
+    <message>
+        <source>the picture of slide %1 could not be made</source>
+        <translation>das Bild von Folie %1 konnte nicht erzeugt werden</translation>
+    </message>
+    <message>
+        <source>the filled deck cannot be drawn: %1</source>
+        <translation>der gefüllte Foliensatz kann nicht gezeichnet werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>DeckHandOff</name>
