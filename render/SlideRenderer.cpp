@@ -156,8 +156,9 @@ QBrush gradientBrush(XmlElement gradient, const QRectF& box, const layout::Color
 
 class Painter {
 public:
-    Painter(QPainter& painter, deck::Slide& slide, const layout::ColorScheme& colors, QHash<QString, QImage>& pictures)
-        : m_painter(painter), m_slide(slide), m_colors(colors), m_pictures(pictures),
+    Painter(QPainter& painter, deck::Slide& slide, const layout::ColorScheme& colors, QHash<QString, QImage>& pictures,
+            double slideHeight)
+        : m_painter(painter), m_slide(slide), m_colors(colors), m_pictures(pictures), m_slideHeight(slideHeight),
           m_formats(slide.themeElement().child("themeElements").child("fmtScheme"))
     {
     }
@@ -184,6 +185,7 @@ private:
     deck::Slide& m_slide;
     const layout::ColorScheme& m_colors;
     QHash<QString, QImage>& m_pictures;
+    double m_slideHeight;
     XmlElement m_formats;
 };
 
@@ -399,6 +401,10 @@ void Painter::text(const layout::LaidOutText& text)
         m_painter.drawText(QPointF(segment.x, baseline) * layout::kPixelsPerPoint, segment.text);
     };
     for (const layout::LaidOutLine& line : text.lines) {
+        // Lines run out of an unrotated shape downwards only: the rest of an
+        // overlong text lies below the slide.
+        if (line.top > m_slideHeight && !m_painter.worldTransform().isRotating() && m_painter.worldTransform().m22() > 0)
+            break;
         if (line.bullet)
             draw(*line.bullet, line.baseline);
         for (const layout::LineSegment& segment : line.segments)
@@ -494,7 +500,7 @@ QImage SlideRenderer::render(int number, int width, const std::vector<TextInPlac
         QPainter painter(&image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         painter.scale(pixelsPerPoint, pixelsPerPoint);
-        Painter templatePainter(painter, slide, colors, m_cache->pictures);
+        Painter templatePainter(painter, slide, colors, m_cache->pictures, size.height());
         templatePainter.background(background, QRectF(QPointF(0, 0), size));
         if (masterShown)
             templatePainter.tree(slide.masterElement().child("cSld").child("spTree"), false, {}, {});
@@ -511,7 +517,7 @@ QImage SlideRenderer::render(int number, int width, const std::vector<TextInPlac
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.scale(pixelsPerPoint, pixelsPerPoint);
-    Painter slidePainter(painter, slide, colors, m_cache->pictures);
+    Painter slidePainter(painter, slide, colors, m_cache->pictures, size.height());
     slidePainter.tree(slide.element().child("cSld").child("spTree"), true, textShapes, laidOut);
     return image;
 }
