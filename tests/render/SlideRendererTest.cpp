@@ -119,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
         BackgroundCase{"the theme's background fill in a scheme colour",
                        kMaster,
                        QStringLiteral("<p:bg><p:bgRef idx=\"1001\"><a:schemeClr val=\"accent2\"/></p:bgRef></p:bg>"),
-                       {{{0.5, 0.5}, QColor(0x1F, 0x38, 0x64)}}}));
+                       {{{0.5, 0.5}, QColor(0x1F, 0x38, 0x64)}}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 struct StandInCase {
     const char* what;
@@ -160,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("<p:pic><p:nvPicPr><p:cNvPr id=\"6\" name=\"Picture 5\"/><p:cNvPicPr/><p:nvPr/>"
                                    "</p:nvPicPr><p:blipFill><a:blip r:link=\"rIdOutside\"/></p:blipFill><p:spPr>"
                                    "<a:xfrm>%1</a:xfrm></p:spPr></p:pic>")
-                        .arg(kBox)}));
+                        .arg(kBox)}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 } // namespace
 } // namespace quillora
