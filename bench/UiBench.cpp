@@ -129,7 +129,7 @@ struct BenchWindow {
         if (spelling)
             fake.platform.spelling = &dictionaries;
         held = std::make_unique<MainWindow>(fake.platform, userPlan(),
-                                            BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+                                            BuilderHooks{[] {}, [] { return false; }, [](const GenerationRun&) {}});
         return *held;
     }
     testing::FakePlatform fake;
@@ -324,7 +324,7 @@ void BM_FirstPaintAgainstEmptyWindow(benchmark::State& state)
     {
         testing::FakePlatform fake;
         MainWindow window(fake.platform, userPlan(),
-                          BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+                          BuilderHooks{[] {}, [] { return false; }, [](const GenerationRun&) {}});
         size = window.size();
     }
     const QString binDir = QCoreApplication::applicationDirPath();

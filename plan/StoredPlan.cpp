@@ -8,9 +8,11 @@
 #include "plan/PlanKeys.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
+#include "plan/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -65,7 +67,45 @@ void writeNewFile(const QString& path, const QByteArray& bytes)
     }
 }
 
+// Beside the plans folder: the path of the plan kept when a session ended.
+QString unsavedPlanNotePath()
+{
+    const QString folder = userDataFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("unsaved-plan"));
+}
+
 } // namespace
+
+QString keepUnsavedPlan(const PlanDocument& plan)
+{
+    QString path;
+    try {
+        path = backupPlan(plan);
+    } catch (const RuntimeError&) {
+        return QString();
+    }
+    const QString notePath = unsavedPlanNotePath();
+    if (writeRefusal(notePath, userSettingsFiles()))
+        return path;
+    QSaveFile note(notePath);
+    if (note.open(QIODevice::WriteOnly)) {
+        note.write(path.toUtf8());
+        note.commit();
+    }
+    return path;
+}
+
+QString takeUnsavedPlanNote()
+{
+    const QString notePath = unsavedPlanNotePath();
+    QFile note(notePath);
+    if (notePath.isEmpty() || !note.open(QIODevice::ReadOnly))
+        return QString();
+    const QString path = QString::fromUtf8(note.read(4096));
+    note.close();
+    note.remove();
+    return path;
+}
 
 PlanDocument readStoredPlan(PlanStore& store)
 {
@@ -106,7 +146,16 @@ QString planBackupFileName(const QDateTime& time, const QString& productName)
 
 QString backupStoredPlan(PlanStore& store, const QString& folder, const QDateTime& time)
 {
-    const PlanDocument plan = readStoredPlan(store);
+    return backupPlan(readStoredPlan(store), folder, time);
+}
+
+QString backupPlan(const PlanDocument& plan)
+{
+    return backupPlan(plan, planBackupFolder(), QDateTime::currentDateTime());
+}
+
+QString backupPlan(const PlanDocument& plan, const QString& folder, const QDateTime& time)
+{
     if (!plan.hasProductName && !plan.hasPlanTitle && plan.statements.empty())
         return QString();
     if (folder.isEmpty())

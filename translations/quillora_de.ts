@@ -293,6 +293,21 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     </message>
 </context>
 <context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>Save Plan As…</source>
+        <translation>Plan speichern unter…</translation>
+    </message>
+    <message>
+        <source>Close Without Saving</source>
+        <translation>Ohne Speichern schließen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>OfficeServerChoice</name>
     <message>
         <source>LibreOffice Impress: %1; the built-in engine makes the deck</source>
@@ -1162,6 +1177,18 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>About Quillora</source>
         <translation>Über Quillora</translation>
+    </message>
+    <message>
+        <source>A deck is being made. Stop and close?</source>
+        <translation>Ein Foliensatz wird erstellt. Abbrechen und schließen?</translation>
+    </message>
+    <message>
+        <source>Your plan could not be saved: %1. Save it to a plan file before closing?</source>
+        <translation>Ihr Plan konnte nicht gespeichert werden: %1. Vor dem Schließen in einer Plandatei speichern?</translation>
+    </message>
+    <message>
+        <source>When your last session ended, your plan could not be saved. It was kept in %1.</source>
+        <translation>Als Ihre letzte Sitzung endete, konnte Ihr Plan nicht gespeichert werden. Er wurde in %1 aufbewahrt.</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 
 #include "cli/PlanTools.h"
 #include "core/DataFiles.h"
+#include "plan/Plan.h"
 #include "plan/PlanFile.h"
 #include "plan/PlanFileWriter.h"
 #include "plan/SectionCatalogue.h"
@@ -161,22 +162,24 @@ TEST(PlanFileReading, MissingFolderAndUnreadable)
     EXPECT_EQ(readPlanFile(good).planTitle, QStringLiteral("From disk"));
 }
 
-TEST(InMemoryPlanStore, ServesThePlanAndKeepsWritesToItself)
+TEST(PlanValue, HoldsAPlanFilesTextsUnderTheirKeysAndGivesThemBack)
 {
-    PlanDocument plan;
-    plan.productName = QStringLiteral("Acme");
-    plan.planTitle = QStringLiteral("Title");
-    plan.statements[QStringLiteral("FirstStatementMkt_1")] = QStringLiteral("a\r\nb");
-    auto store = makeInMemoryPlanStore(plan);
-    QString value;
-    ASSERT_TRUE(store->read(QStringLiteral("FirstStatementMkt_1"), value));
-    EXPECT_EQ(value, QStringLiteral("a\r\nb"));
-    ASSERT_TRUE(store->read(QStringLiteral("Company Name"), value));
-    EXPECT_EQ(value, QStringLiteral("Acme"));
-    EXPECT_FALSE(store->read(QStringLiteral("FirstStatementMkt_2"), value));
-    store->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("new"));
-    ASSERT_TRUE(store->read(QStringLiteral("FirstStatementMkt_2"), value));
-    EXPECT_EQ(value, QStringLiteral("new"));
+    PlanDocument document;
+    document.productName = QStringLiteral("Acme");
+    document.planTitle = QStringLiteral("Title");
+    document.statements[QStringLiteral("FirstStatementMkt_1")] = QStringLiteral("a\r\nb");
+    Plan plan = planOf(document);
+    EXPECT_EQ(plan.value(QStringLiteral("FirstStatementMkt_1")), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(plan.value(QStringLiteral("Company Name")), QStringLiteral("Acme"));
+    EXPECT_EQ(plan.value(QStringLiteral("FirstStatementMkt_2")), QString());
+    EXPECT_FALSE(plan.set(QStringLiteral("FirstStatementMkt_8"), QStringLiteral("no such section")));
+    EXPECT_TRUE(plan.set(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("new")));
+    EXPECT_EQ(plan.statement(*findSection(Strip::First, 2)), QStringLiteral("new"));
+    // Back as a plan file: both titles, and only the statements with text.
+    const PlanDocument back = documentOf(plan);
+    EXPECT_TRUE(back.hasProductName && back.hasPlanTitle);
+    EXPECT_EQ(back.statements.size(), 2u);
+    EXPECT_EQ(planOf(back), plan);
 }
 
 TEST(PlanFileReading, TheShippedExampleFillsEverySection)
