@@ -143,8 +143,8 @@ void MainWindow::showPlan()
     GuardedProcedure proc(failures, kStartUpLocation);
     proc.step(128, [&] { m_editor.loadProductName(); });
     proc.step(130, [&] { m_editor.loadPlanTitle(); });
-    proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
-    proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
+    proc.step(132, [&] { m_editor.showSection(Strip::First); });
+    proc.step(134, [&] { m_editor.showSection(Strip::Second); });
     if (!failures.failures.empty())
         m_platform.messages->show(applicationTitle(),
                                   tr("The window cannot show all of the plan: %1").arg(failures.failures.front().description),
@@ -335,8 +335,8 @@ void MainWindow::fillFromStore(GuardedProcedure& proc)
         m_editor.loadProductName();
     });
     proc.step(130, [&] { m_editor.loadPlanTitle(); });
-    proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
-    proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
+    proc.step(132, [&] { m_editor.showSection(Strip::First); });
+    proc.step(134, [&] { m_editor.showSection(Strip::Second); });
 }
 
 void MainWindow::checkPresentationApplication(GuardedProcedure& proc)

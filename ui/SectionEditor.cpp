@@ -19,12 +19,11 @@ void selectWholeText(LineBox& field)
 
 void SectionEditor::connectControls()
 {
-    QObject::connect(m_c.firstSectionTabs, &TabStrip::tabClicked, m_c.firstSectionTabs, [this](int previous) { onFirstTabsClicked(previous); });
-    QObject::connect(m_c.secondSectionTabs, &TabStrip::tabClicked, m_c.secondSectionTabs, [this](int previous) { onSecondTabsClicked(previous); });
-    QObject::connect(m_c.firstStatementBox, &StatementBox::Change, m_c.firstStatementBox,
-                     [this] { onFirstStatementChanged(); });
-    QObject::connect(m_c.secondStatementBox, &StatementBox::Change, m_c.secondStatementBox,
-                     [this] { onSecondStatementChanged(); });
+    for (const Strip strip : {Strip::First, Strip::Second}) {
+        const StripControls c = controlsOf(strip);
+        QObject::connect(c.tabs, &TabStrip::tabClicked, c.tabs, [this, strip](int) { showSection(strip); });
+        QObject::connect(c.box, &StatementBox::Change, c.box, [this, strip] { onStatementChanged(strip); });
+    }
     QObject::connect(m_c.productNameField, &LineBox::Change, m_c.productNameField, [this] { onProductNameChanged(); });
     QObject::connect(m_c.planTitleField, &LineBox::Change, m_c.planTitleField, [this] { onPlanTitleChanged(); });
     QObject::connect(m_c.productNameField, &LineBox::GotFocus, m_c.productNameField,
@@ -32,35 +31,44 @@ void SectionEditor::connectControls()
     QObject::connect(m_c.planTitleField, &LineBox::GotFocus, m_c.planTitleField, [this] { onPlanTitleFocused(); });
 }
 
+SectionEditor::StripControls SectionEditor::controlsOf(Strip strip) const
+{
+    return strip == Strip::First ? StripControls{m_c.firstSectionTabs, m_c.firstStatementBox}
+                                 : StripControls{m_c.secondSectionTabs, m_c.secondStatementBox};
+}
+
 void SectionEditor::nameStatementBoxes()
 {
-    nameBox(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
-    nameBox(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
+    nameBox(Strip::First);
+    nameBox(Strip::Second);
 }
 
-void SectionEditor::nameBox(Strip strip, const TabStrip& tabs, StatementBox& box)
+void SectionEditor::nameBox(Strip strip)
 {
-    if (const std::optional<Section> section = findSection(strip, tabs.tab()))
-        box.setSectionCaption(section->shownCaption());
+    const StripControls c = controlsOf(strip);
+    if (const std::optional<Section> section = findSection(strip, c.tabs->tab()))
+        c.box->setSectionCaption(section->shownCaption());
 }
 
-void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
+void SectionEditor::showSection(Strip strip)
 {
-    nameBox(strip, tabs, box);
-    if (const std::optional<Section> section = findSection(strip, tabs.tab())) {
+    const StripControls c = controlsOf(strip);
+    nameBox(strip);
+    if (const std::optional<Section> section = findSection(strip, c.tabs->tab())) {
         m_keeper->giveHint(*section);
         const QString text = m_keeper->plan().statement(*section);
-        showing([&] { box.setText(text); });
+        showing([&] { c.box->setText(text); });
         tellStore();
     }
     // A hidden or disabled box (as during start-up) simply does not take it.
-    if (box.isEnabled() && box.isVisible())
-        box.setFocus(Qt::OtherFocusReason);
+    if (c.box->isEnabled() && c.box->isVisible())
+        c.box->setFocus(Qt::OtherFocusReason);
 }
 
-void SectionEditor::editStatement(Strip strip, const TabStrip& tabs, const StatementBox& box)
+void SectionEditor::onStatementChanged(Strip strip)
 {
-    edit(statementKey(strip, tabs.tab()), box.text());
+    const StripControls c = controlsOf(strip);
+    edit(statementKey(strip, c.tabs->tab()), c.box->text());
 }
 
 void SectionEditor::loadProductName()
@@ -112,26 +120,6 @@ void SectionEditor::tellStore()
     else
         m_c.storeNotice->clearFailure();
     m_c.storeNotice->showKeptCopy(m_keeper->store().keptDamagedCopy());
-}
-
-void SectionEditor::onFirstTabsClicked(int)
-{
-    loadSection(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
-}
-
-void SectionEditor::onSecondTabsClicked(int)
-{
-    loadSection(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
-}
-
-void SectionEditor::onFirstStatementChanged()
-{
-    editStatement(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
-}
-
-void SectionEditor::onSecondStatementChanged()
-{
-    editStatement(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
 }
 
 void SectionEditor::onProductNameChanged()

@@ -52,19 +52,24 @@ public:
     // Tells the store's state in the notice.
     void tellStore();
 
-    void onFirstTabsClicked(int previousTab);
-    void onSecondTabsClicked(int previousTab);
-    void onFirstStatementChanged();
-    void onSecondStatementChanged();
+    // A strip's tab was chosen (or the start-up shows its current one): its
+    // box shows that section from the plan.
+    void showSection(Strip strip);
+    // The strip's statement box changed: the section its strip shows is edited.
+    void onStatementChanged(Strip strip);
     void onProductNameChanged();
     void onPlanTitleChanged();
     void onProductNameFocused();
     void onPlanTitleFocused();
 
 private:
-    void nameBox(Strip strip, const TabStrip& tabs, StatementBox& box);
-    void loadSection(Strip strip, TabStrip& tabs, StatementBox& box);
-    void editStatement(Strip strip, const TabStrip& tabs, const StatementBox& box);
+    // One strip's controls: its tabs and the statement box they share.
+    struct StripControls {
+        TabStrip* tabs;
+        StatementBox* box;
+    };
+    StripControls controlsOf(Strip strip) const;
+    void nameBox(Strip strip);
     void edit(const QString& key, const QString& text);
     // Runs an assignment the program makes to a field: its Change is no edit.
     void showing(const std::function<void()>& assign);

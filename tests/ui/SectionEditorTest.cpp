@@ -65,8 +65,8 @@ protected:
         QApplication::setActiveWindow(&host);
         QApplication::processEvents();
         keeper.load();
-        editor.onFirstTabsClicked(0);
-        editor.onSecondTabsClicked(0);
+        editor.showSection(Strip::First);
+        editor.showSection(Strip::Second);
         return controls;
     }
 
