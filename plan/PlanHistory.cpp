@@ -1,7 +1,7 @@
 #include "plan/PlanHistory.h"
 
 #include "core/DataFiles.h"
-#include "core/FileNames.h"
+#include "core/FileExists.h"
 #include "core/Quoted.h"
 #include "core/RuntimeError.h"
 #include "plan/PlanFileWriter.h"
