@@ -19,14 +19,13 @@
 #endif
 
 namespace quillora {
-namespace {
 
 // A name no file system refuses and no shell mistakes: no separators or
 // characters Windows forbids, no control characters, no format characters
 // (a right-to-left override would show the name reversed, a zero-width one
 // would hide a difference), no leading dot, and short enough to leave room
 // for the time and a counter.
-QString fileNamePart(const QString& productName)
+QString planFileNamePart(const QString& productName)
 {
     constexpr qsizetype kMaxUtf8Bytes = 150;
     QString name;
@@ -46,6 +45,8 @@ QString fileNamePart(const QString& productName)
         name.chop(1);
     return name;
 }
+
+namespace {
 
 void writeNewFile(const QString& path, const QByteArray& bytes)
 {
@@ -140,7 +141,7 @@ void storePlan(PlanStore& store, const PlanDocument& plan)
 QString planBackupFileName(const QDateTime& time, const QString& productName)
 {
     const QString stamp = time.toString(QStringLiteral("yyyy-MM-dd HHmmss"));
-    const QString name = fileNamePart(productName);
+    const QString name = planFileNamePart(productName);
     return (name.isEmpty() ? stamp : stamp + QLatin1Char(' ') + name) + QStringLiteral(".json");
 }
 

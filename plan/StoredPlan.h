@@ -20,6 +20,10 @@ PlanDocument readStoredPlan(PlanStore& store);
 // write fails.
 void storePlan(PlanStore& store, const PlanDocument& plan);
 
+// The product name as part of a file name: what a file name cannot hold, or
+// would show misleadingly, replaced by spaces; empty when nothing is left.
+QString planFileNamePart(const QString& productName);
+
 // "2026-12-08 101500 Acme Rocket Skates.json": the time, then the product
 // name with what a file name cannot hold replaced by spaces (nothing when
 // the name leaves nothing).

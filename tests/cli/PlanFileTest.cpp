@@ -7,6 +7,7 @@
 #include "plan/Plan.h"
 #include "plan/PlanFile.h"
 #include "plan/PlanFileWriter.h"
+#include "plan/PlanHistory.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/StoredPlan.h"
 #include "core/RuntimeError.h"
@@ -312,13 +313,16 @@ TEST(PlanImport, RefusedWhileTheWindowIsOpenOrTheFileIsBadWithNothingTouched)
     const QString good = dir.filePath(QStringLiteral("good.json")), twice = dir.filePath(QStringLiteral("twice.json"));
     quillora::testing::writeFile(good, R"({"productName": "New Co"})");
     quillora::testing::writeFile(twice, R"({"productName": "a", "productName": "b"})");
-    EXPECT_THROW(importPlanFile(store, twice, [] { return false; }), RuntimeError);
+    PlanHistory history{dir.filePath(QStringLiteral("history"))};
+    const QDateTime now = QDateTime::currentDateTime();
+    EXPECT_THROW(importPlanFile(store, history, twice, [] { return false; }, now), RuntimeError);
     try {
-        importPlanFile(store, good, [] { return true; });
+        importPlanFile(store, history, good, [] { return true; }, now);
         ADD_FAILURE() << "imported while the window is open";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.description(), QString::fromLatin1(kCloseWindowFirst));
     }
     EXPECT_EQ(store->writes.size(), 0u);
     EXPECT_FALSE(QFileInfo::exists(planBackupFolder()));
+    EXPECT_TRUE(history.snapshots().empty());
 }
