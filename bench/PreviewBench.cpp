@@ -35,7 +35,7 @@ const FillRow& firstStatement()
 void Keystroke(benchmark::State& state)
 {
     const FillRow& row = firstStatement();
-    const StatementText statement(testing::builtTemplatePath(), QString::fromLatin1(row.key));
+    const StatementText statement(testing::builtTemplatePath(), row.section->key());
     const auto deck = deck::Presentation::open(testing::builtTemplatePath());
     render::SlideRenderer renderer(*deck);
     QStringList lines = testing::statementOfSize(state.range(0));
