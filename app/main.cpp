@@ -55,13 +55,12 @@ int main(int argc, char** argv)
         }))
         return 0;
 
-    // The user's plan: the window edits it and generation reads it.
+    // Where the user's plan is kept: the window reads it once and keeps it.
     const std::unique_ptr<PlanStore> plan = openUserPlanStore();
-    BuilderEntryPoints builder(platform, *plan);
+    BuilderEntryPoints builder(platform);
     MainWindow window(platform, *plan, builderHooks(builder));
     noBusLaunch.reset();
     front = &window;
-    builder.setSlideOneTexts(window);
     // What the window shows first is done first; loading the office plugin
     // and the rest of the start-up wait until it has been painted.
     window.startUpAroundFirstPaint([&builder, &platform] {
