@@ -4,7 +4,10 @@
 #include "builder/SlideFillMap.h"
 #include "core/Quoted.h"
 #include "deck/Deck.h"
+#include "plan/PlanKeys.h"
 #include "plan/SectionCatalogue.h"
+
+#include <algorithm>
 
 namespace quillora {
 namespace {
@@ -154,14 +157,6 @@ QString shapeNotFound(const FillRow& row, int slide, const QString& what)
     return DeckReaderText::tr("slide %1, %2: %3").arg(slide).arg(what, shape);
 }
 
-const Section& sectionOf(const FillRow& row)
-{
-    for (const Section& section : allSections())
-        if (section.key() == QLatin1String(row.key))
-            return section;
-    Q_UNREACHABLE();
-}
-
 // The template's own text in the row's shape, or nothing.
 std::optional<QString> templateText(deck::Presentation* templateDeck, const FillRow& row)
 {
@@ -182,12 +177,12 @@ bool onlyPairedCarriageReturns(const QString& text)
 
 } // namespace
 
-DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck)
+DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck, const Plan& over)
 {
-    DeckReading reading;
+    DeckReading reading{over, {}, {}};
     for (const FillRow& row : slideFillMap()) {
         if (row.source == FillSource::Statement) {
-            const Section& section = sectionOf(row);
+            const Section& section = *row.section;
             deck::Slide* slide = sectionSlide(deck, row, section.captionText());
             deck::Shape* shape = slide ? textShape(*slide, row) : nullptr;
             if (!slide) {
@@ -197,11 +192,12 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
                                        .arg(row.slide);
             } else if (!shape) {
                 reading.leftOut << shapeNotFound(row, slide->number(), quoted(section.captionText()));
-            } else if (shape->textRange().text() == templateText(templateDeck, row)) {
-                reading.plan.statements[section.key()] = QString();
             } else {
-                reading.plan.statements[section.key()] = statementOf(*shape);
+                const QString text = shape->textRange().text();
+                reading.plan.statement(section) = text == templateText(templateDeck, row) ? QString() : statementOf(*shape);
+                continue;
             }
+            reading.missingKeys << section.key();
             continue;
         }
         const bool product = row.source == FillSource::ProductLine;
@@ -210,34 +206,27 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
             reading.leftOut << shapeNotFound(row, row.slide,
                                              product ? DeckReaderText::tr("the product name")
                                                      : DeckReaderText::tr("the plan title"));
+            reading.missingKeys << QLatin1String(product ? kProductNameKey : kMarketingPlanKey);
         } else if (product) {
             reading.plan.productName = productNameOf(*shape);
-            reading.plan.hasProductName = true;
         } else {
             reading.plan.planTitle = paragraphsOf(*shape).join(kLineSeparator);
-            reading.plan.hasPlanTitle = true;
         }
     }
     return reading;
 }
 
-bool fillKeepsPlan(const PlanDocument& plan)
+bool fillKeepsPlan(const Plan& plan)
 {
-    if (!plan.hasProductName || !plan.hasPlanTitle || plan.statements.size() != size_t(kSectionCount))
-        return false;
     if (productLine(plan.productName) != plan.productName + productLine(QString()))
         return false;
     if (!onlyPairedCarriageReturns(plan.productName) || !onlyPairedCarriageReturns(plan.planTitle))
         return false;
-    for (const Section& section : allSections()) {
-        const auto stated = plan.statements.find(section.key());
-        // The writer puts a line where the last one's "\r\n" ends, so a line
-        // feed that opens a later line joins that pair.
-        if (stated == plan.statements.end() || !onlyPairedCarriageReturns(stated->second)
-            || stated->second.contains(QLatin1String("\r\n\n")))
-            return false;
-    }
-    return true;
+    // The writer puts a line where the last one's "\r\n" ends, so a line
+    // feed that opens a later line joins that pair.
+    return std::all_of(plan.statements.begin(), plan.statements.end(), [](const QString& statement) {
+        return onlyPairedCarriageReturns(statement) && !statement.contains(QLatin1String("\r\n\n"));
+    });
 }
 
 } // namespace quillora

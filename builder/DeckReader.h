@@ -11,10 +11,10 @@
 // Slides people moved are found by the section's caption in the slide's
 // title, then by the slide's place in the fill map; a statement shape not
 // found by its name is the slide's one body placeholder. A shape that cannot be
-// found leaves its section (or title) out of the plan and is named in
-// leftOut.
+// found leaves its section (or title) as the plan read over holds it, and is
+// named in leftOut.
 
-#include "plan/PlanFile.h"
+#include "plan/Plan.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -32,7 +32,9 @@ struct DeckReaderText {
 };
 
 struct DeckReading {
-    PlanDocument plan;
+    Plan plan;
+    // The setting keys of the parts whose shape was not found, in plan order.
+    QStringList missingKeys;
     // One line per shape not found, such as
     // `slide 12, Pricing: no shape named "Rectangle 3"`.
     QStringList leftOut;
@@ -40,15 +42,16 @@ struct DeckReading {
 
 // templateDeck: the template the deck was filled from, or nullptr. A
 // statement is left empty by the fill, so a shape that still holds exactly
-// the template's text reads as an empty statement.
-DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck);
+// the template's text reads as an empty statement. A part whose shape is not
+// found keeps its text from `over`.
+DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck, const Plan& over = {});
 
-// Whether filling the plan and reading it back gives the same plan: both
-// titles and all sixteen statements are there, no text holds a carriage
+// Whether filling the plan and reading it back gives the same plan: no text
+// holds a carriage
 // return outside a "\r\n" pair (it would end a paragraph) or a vertical tab
 // (it reads back as the line break "\n"), no statement line after the first
 // opens with a line feed (it joins the line break before it), and the
 // product name holds no "Marketing Plan" (the fill takes it out).
-bool fillKeepsPlan(const PlanDocument& plan);
+bool fillKeepsPlan(const Plan& plan);
 
 } // namespace quillora

@@ -10,6 +10,7 @@
 #include "core/RuntimeError.h"
 #include "deck/Deck.h"
 #include "plan/PlanFileWriter.h"
+#include "plan/PlanKeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,6 +92,24 @@ std::unique_ptr<deck::Presentation> openDeck(const QByteArray& bytes, const QStr
     }
 }
 
+// The plan file of what was read: both titles and every statement, empty or
+// not, whose shape was found; nothing of a part that was not.
+PlanDocument documentOfFound(const DeckReading& reading)
+{
+    PlanDocument document;
+    document.hasProductName = !reading.missingKeys.contains(QLatin1String(kProductNameKey));
+    document.hasPlanTitle = !reading.missingKeys.contains(QLatin1String(kMarketingPlanKey));
+    if (document.hasProductName)
+        document.productName = reading.plan.productName;
+    if (document.hasPlanTitle)
+        document.planTitle = reading.plan.planTitle;
+    for (const Section& section : allSections()) {
+        if (!reading.missingKeys.contains(section.key()))
+            document.statements[section.key()] = reading.plan.statement(section);
+    }
+    return document;
+}
+
 } // namespace
 
 QStringList readDeckToPlanFile(const DeckReadRequest& request, const DeckJobTools& tools, QTextStream& out)
@@ -119,7 +138,7 @@ QStringList readDeckToPlanFile(const DeckReadRequest& request, const DeckJobTool
     } catch (const deck::DeckError& error) {
         throw RuntimeError(CommandText::tr("the deck %1 cannot be read: %2").arg(quoted(request.deckPath), error.description()));
     }
-    const QByteArray json = planFileJson(reading.plan);
+    const QByteArray json = planFileJson(documentOfFound(reading));
     if (request.outputPath)
         publishBytes(json, *request.outputPath);
     else
