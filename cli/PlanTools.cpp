@@ -40,21 +40,6 @@ bool holdsPlan(const PlanDocument& plan)
     return plan.hasProductName || plan.hasPlanTitle || !plan.statements.empty();
 }
 
-// A name as one line of a listing: line breaks, other control characters and
-// invisible format characters shown as spaces.
-QString oneLine(const QString& text)
-{
-    QString line;
-    for (const char32_t c : text.toUcs4()) {
-        const QChar::Category category = QChar::category(c);
-        line += category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Separator_Line
-                        || category == QChar::Separator_Paragraph
-                    ? QStringLiteral(" ")
-                    : QString::fromUcs4(&c, 1);
-    }
-    return line.simplified();
-}
-
 } // namespace
 
 QString importPlanFile(PlanStore& store, PlanHistory& history, const QString& path,
@@ -75,18 +60,9 @@ QString importPlanFile(PlanStore& store, PlanHistory& history, const QString& pa
 
 void printPlanHistory(const PlanHistory& history, QTextStream& out)
 {
-    const std::vector<Snapshot> snapshots = history.snapshots();
-    for (size_t i = 0; i < snapshots.size(); ++i) {
-        const Snapshot& snapshot = snapshots[i];
-        QString name = oneLine(snapshot.plan.productName);
-        if (name.isEmpty())
-            name = CommandText::tr("(no product name)");
-        const QString changes = i + 1 < snapshots.size()
-            ? CommandText::tr("changed: %1").arg(changedParts(snapshots[i + 1].plan, snapshot.plan).join(QStringLiteral(", ")))
-            : CommandText::tr("the oldest kept");
-        out << QStringLiteral("%1  %2  %3  %4").arg(i + 1).arg(snapshot.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), name, changes)
-            << '\n';
-    }
+    const QStringList lines = snapshotLines(history.snapshots());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        out << QStringLiteral("%1  %2").arg(i + 1).arg(lines[i]) << '\n';
     out.flush();
 }
 

@@ -106,6 +106,21 @@ QString writeSnapshot(const QDir& folder, const QString& base, const QByteArray&
     }
 }
 
+// A name as one line of a listing: line breaks, other control characters and
+// invisible format characters shown as spaces.
+QString oneLine(const QString& text)
+{
+    QString line;
+    for (const char32_t c : text.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        line += category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Separator_Line
+                        || category == QChar::Separator_Paragraph
+                    ? QStringLiteral(" ")
+                    : QString::fromUcs4(&c, 1);
+    }
+    return line.simplified();
+}
+
 } // namespace
 
 QString planHistoryFolder()
@@ -182,6 +197,22 @@ QStringList changedParts(const PlanDocument& older, const PlanDocument& newer)
             parts << section.shownCaption();
     }
     return parts;
+}
+
+QStringList snapshotLines(const std::vector<Snapshot>& snapshots)
+{
+    QStringList lines;
+    for (size_t i = 0; i < snapshots.size(); ++i) {
+        const Snapshot& snapshot = snapshots[i];
+        QString name = oneLine(snapshot.plan.productName);
+        if (name.isEmpty())
+            name = PlanFileText::tr("(no product name)");
+        const QString changes = i + 1 < snapshots.size()
+            ? PlanFileText::tr("changed: %1").arg(changedParts(snapshots[i + 1].plan, snapshot.plan).join(QStringLiteral(", ")))
+            : PlanFileText::tr("the oldest kept");
+        lines << QStringLiteral("%1  %2  %3").arg(snapshot.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), name, changes);
+    }
+    return lines;
 }
 
 } // namespace quillora

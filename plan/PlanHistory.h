@@ -55,4 +55,9 @@ private:
 // name, the plan title, then the captions of the sections, in tab order.
 QStringList changedParts(const PlanDocument& older, const PlanDocument& newer);
 
+// One line per snapshot, in the given order (newest first): the time, the
+// product name on one line and what changed since the snapshot after it in
+// the list ("2026-12-09 10:15:00  Acme Rocket Skates  changed: Pricing").
+QStringList snapshotLines(const std::vector<Snapshot>& snapshots);
+
 } // namespace quillora

@@ -19,6 +19,8 @@ bool PlanKeeper::edit(const QString& key, const QString& text)
 {
     if (m_plan.value(key) == text)
         return false;
+    if (m_beforeEdit)
+        m_beforeEdit(m_plan);
     m_plan.set(key, text);
     m_waiting.insert(key);
     storeWaiting();

@@ -9,6 +9,7 @@
 #include "plan/PlanStore.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -32,6 +33,9 @@ public:
     bool giveHint(const Section& section);
     // The whole plan replaced (a plan file opened): every text is stored.
     void replace(const Plan& plan);
+
+    // Told the plan as it stands before each edit that changes it.
+    void setBeforeEdit(std::function<void(const Plan&)> beforeEdit) { m_beforeEdit = std::move(beforeEdit); }
 
     // Stores what waits once more.
     void retry() { storeWaiting(); }
@@ -58,6 +62,7 @@ private:
     std::optional<PlanStoreError> m_failure;
     bool m_readRefused = false;
     bool m_holding = false;
+    std::function<void(const Plan&)> m_beforeEdit;
 };
 
 } // namespace quillora

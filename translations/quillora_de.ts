@@ -186,18 +186,6 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <translation>Den Plan mit der Nummer N aus der Liste von --history speichern; der gespeicherte Plan wird zuvor im Verlauf aufbewahrt.</translation>
     </message>
     <message>
-        <source>(no product name)</source>
-        <translation>(kein Produktname)</translation>
-    </message>
-    <message>
-        <source>changed: %1</source>
-        <translation>geändert: %1</translation>
-    </message>
-    <message>
-        <source>the oldest kept</source>
-        <translation>der älteste aufbewahrte</translation>
-    </message>
-    <message>
         <source>there is no plan numbered %1 in the history (see --history)</source>
         <translation>im Verlauf gibt es keinen Plan mit der Nummer %1 (siehe --history)</translation>
     </message>
@@ -616,6 +604,18 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     <message>
         <source>the plan file &quot;%1&quot; is %2, not a file</source>
         <translation>die Plandatei „%1“ ist %2, keine Datei</translation>
+    </message>
+    <message>
+        <source>(no product name)</source>
+        <translation>(kein Produktname)</translation>
+    </message>
+    <message>
+        <source>changed: %1</source>
+        <translation>geändert: %1</translation>
+    </message>
+    <message>
+        <source>the oldest kept</source>
+        <translation>der älteste aufbewahrte</translation>
     </message>
 </context>
 <context>
@@ -1247,6 +1247,18 @@ Trotzdem verwenden?</translation>
         <source>%1 already exists. Replace it?</source>
         <translation>%1 gibt es bereits. Möchten Sie die Datei ersetzen?</translation>
     </message>
+    <message>
+        <source>The plan was not restored: %1</source>
+        <translation>Der Plan wurde nicht wiederhergestellt: %1</translation>
+    </message>
+    <message>
+        <source>Restore a plan</source>
+        <translation>Stellen Sie einen Plan wieder her</translation>
+    </message>
+    <message>
+        <source>No plan has been kept in the history yet.</source>
+        <translation>Im Verlauf ist noch kein Plan aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>quillora::MainMenu</name>
@@ -1289,6 +1301,10 @@ Trotzdem verwenden?</translation>
     <message>
         <source>&amp;About Quillora</source>
         <translation>Ü&amp;ber Quillora</translation>
+    </message>
+    <message>
+        <source>Plan &amp;History…</source>
+        <translation>Plan&amp;verlauf …</translation>
     </message>
 </context>
 <context>
@@ -1344,6 +1360,25 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>When your last session ended, your plan could not be saved. It was kept in %1.</source>
         <translation>Als Ihre letzte Sitzung endete, konnte Ihr Plan nicht gespeichert werden. Er wurde in %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotDialog</name>
+    <message>
+        <source>Plan History</source>
+        <translation>Planverlauf</translation>
+    </message>
+    <message>
+        <source>Your plan as it was kept, newest first. Restoring one keeps the plan you have now in the history first.</source>
+        <translation>Ihr Plan, wie er aufbewahrt wurde, der neueste zuerst. Beim Wiederherstellen wird der jetzige Plan zuvor im Verlauf aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Kept plans</source>
+        <translation>Aufbewahrte Pläne</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
     </message>
 </context>
 <context>

@@ -9,10 +9,13 @@
 #include "core/RegularFile.h"
 #include "core/RuntimeError.h"
 #include "plan/PlanFileWriter.h"
+#include "plan/PlanHistory.h"
 #include "plan/PlanKeeper.h"
 #include "plan/SettingsFiles.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/StoredPlan.h"
+#include "ui/SnapshotChooser.h"
+#include "ui/WindowHistory.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +24,8 @@
 
 namespace quillora {
 namespace {
+
+constexpr char kPlanNotOpened[] = QT_TRANSLATE_NOOP("quillora::FileMenuCommands", "The plan was not opened: %1");
 
 // Copies the file in one step: the destination is either as it was or the
 // whole copy.
@@ -48,6 +53,12 @@ FileMenuCommands::FileMenuCommands(Platform& platform, PlanKeeper& plan, std::fu
                                    QObject* parent)
     : QObject(parent), m_platform(platform), m_plan(plan), m_generating(std::move(generating))
 {
+}
+
+void FileMenuCommands::setHistory(WindowHistory* history, SnapshotChooser* chooser)
+{
+    m_history = history;
+    m_chooser = chooser;
 }
 
 bool FileMenuCommands::usesOwnTemplate()
@@ -115,9 +126,27 @@ void FileMenuCommands::openPlan()
         if (m_plan.plan() != Plan())
             backup = backupPlan(documentOf(m_plan.plan()));
     } catch (const RuntimeError& e) {
-        tell(tr("The plan was not opened: %1").arg(e.description()));
+        tell(tr(kPlanNotOpened).arg(e.description()));
         return;
     }
+    if (!keepBeforeReplacing(kPlanNotOpened))
+        return;
+    replacePlan(plan, backup);
+}
+
+bool FileMenuCommands::keepBeforeReplacing(const char* refusal)
+{
+    if (!m_history)
+        return true;
+    if (const std::optional<QString> failed = m_history->tryKeep(m_plan.plan())) {
+        tell(tr(refusal).arg(*failed));
+        return false;
+    }
+    return true;
+}
+
+void FileMenuCommands::replacePlan(const Plan& plan, const QString& backup)
+{
     m_plan.replace(plan);
     if (const std::optional<PlanStoreError>& refused = m_plan.failure()) {
         tell(backup.isEmpty() ? tr("The plan could not be stored: %1").arg(refused->reason())
@@ -125,6 +154,23 @@ void FileMenuCommands::openPlan()
                                     .arg(refused->reason(), quoted(backup)));
     }
     Q_EMIT planReplaced();
+}
+
+void FileMenuCommands::showHistory()
+{
+    if (!m_history || !m_chooser || refusedWhileGenerating(tr("Restore a plan")))
+        return;
+    const std::vector<Snapshot> snapshots = m_history->snapshots();
+    if (snapshots.empty()) {
+        tell(tr("No plan has been kept in the history yet."));
+        return;
+    }
+    const std::optional<int> chosen = m_chooser->choose(snapshotLines(snapshots));
+    if (!chosen || *chosen < 0 || size_t(*chosen) >= snapshots.size())
+        return;
+    if (!keepBeforeReplacing(QT_TR_NOOP("The plan was not restored: %1")))
+        return;
+    replacePlan(planOf(snapshots[size_t(*chosen)].plan), QString());
 }
 
 void FileMenuCommands::useTemplate()

@@ -1,10 +1,12 @@
 #pragma once
 // What the File menu's plan and template items do: save the window's plan as
 // a plan file, open a plan file in its place (after setting the window's
-// plan aside), and choose the template the deck is made from. The questions and
+// plan aside), restore a plan kept in the history, and choose the template
+// the deck is made from. The questions and
 // answers go through the platform's doors, so each runs without a display.
 
 #include "core/Platform.h"
+#include "plan/Plan.h"
 
 #include <QObject>
 #include <QString>
@@ -13,6 +15,8 @@
 namespace quillora {
 
 class PlanKeeper;
+class SnapshotChooser;
+class WindowHistory;
 
 class FileMenuCommands : public QObject {
     Q_OBJECT
@@ -23,9 +27,15 @@ public:
     FileMenuCommands(Platform& platform, PlanKeeper& plan, std::function<bool()> generating,
                      QObject* parent = nullptr);
 
+    // Where a replaced plan is kept first, and what lists the kept ones.
+    void setHistory(WindowHistory* history, SnapshotChooser* chooser);
+
     // Writes the window's plan to a plan file the user names; true when written.
     bool savePlanAs();
     void openPlan();
+    // Lists the kept plans and restores the one chosen, the window's plan
+    // kept first.
+    void showHistory();
     void useTemplate();
     void useStandardTemplate();
 
@@ -42,10 +52,16 @@ private:
     bool refusedWhileGenerating(const QString& what);
     void tell(const QString& text);
     bool ask(const QString& text);
+    // Keeps the window's plan in the history before it is replaced; false,
+    // and told under `refusal`, when it could not be kept.
+    bool keepBeforeReplacing(const char* refusal);
+    void replacePlan(const Plan& plan, const QString& backup);
 
     Platform& m_platform;
     PlanKeeper& m_plan;
     std::function<bool()> m_generating;
+    WindowHistory* m_history = nullptr;
+    SnapshotChooser* m_chooser = nullptr;
 };
 
 } // namespace quillora

@@ -26,6 +26,7 @@ public:
 
     QAction* openPlan = nullptr;
     QAction* savePlanAs = nullptr;
+    QAction* planHistory = nullptr;
     QAction* useTemplate = nullptr;
     QAction* useStandardTemplate = nullptr;
     QAction* quit = nullptr;

@@ -9,6 +9,9 @@
 #include "ui/HomePage.h"
 #include "ui/FileMenuCommands.h"
 #include "ui/MainMenu.h"
+#include "ui/SnapshotChooser.h"
+#include "ui/WindowHistory.h"
+#include "plan/PlanHistory.h"
 #include "ui/NamedFormatImage.h"
 #include "core/RuntimeError.h"
 #include "plan/StoredPlan.h"
@@ -96,8 +99,11 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
       m_report(*platform.messages),
       m_editor(EditorControls{}, m_keeper),
       m_generate(m_report, m_hooks, m_keeper.plan()),
-      m_memory(std::make_unique<SettingsWindowMemory>())
+      m_memory(std::make_unique<SettingsWindowMemory>()),
+      m_history(std::make_unique<WindowHistory>(planHistoryFolder(), *platform.clock))
 {
+    m_snapshotChooser = std::make_unique<SnapshotDialog>(this);
+    m_keeper.setBeforeEdit([this](const Plan& plan) { m_history->beforeEdit(plan); });
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
                                             productNameField, planTitleField, storeNotice},
@@ -125,6 +131,8 @@ void MainWindow::connectMenu()
     resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
     m_fileCommands = new FileMenuCommands(m_platform, m_keeper, [this] { return m_showingRun; }, this);
+    m_fileCommands->setHistory(m_history.get(), m_snapshotChooser.get());
+    connect(m_menu->planHistory, &QAction::triggered, m_fileCommands, &FileMenuCommands::showHistory);
     connect(m_fileCommands, &FileMenuCommands::planReplaced, this, &MainWindow::showPlan);
     connect(m_fileCommands, &FileMenuCommands::templateChanged, this, &MainWindow::showTemplateInUse);
     connect(m_menu->openPlan, &QAction::triggered, m_fileCommands, &FileMenuCommands::openPlan);
@@ -162,7 +170,7 @@ void MainWindow::showTemplateInUse()
 
 void MainWindow::setChangesAllowed(bool allowed)
 {
-    for (QAction* action : {m_menu->openPlan, m_menu->useTemplate, m_menu->useStandardTemplate})
+    for (QAction* action : {m_menu->openPlan, m_menu->planHistory, m_menu->useTemplate, m_menu->useStandardTemplate})
         action->setEnabled(allowed);
 }
 
@@ -537,6 +545,7 @@ bool MainWindow::mayClose()
 void MainWindow::commitData()
 {
     m_editor.storeHeldValues();
+    m_history->tryKeep(m_keeper.plan());
     if (m_keeper.durable())
         return;
     m_keeper.retry();
@@ -569,8 +578,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
     onClosing();
 }
 
+void MainWindow::setSnapshotChooser(std::unique_ptr<SnapshotChooser> chooser)
+{
+    m_snapshotChooser = std::move(chooser);
+    m_fileCommands->setHistory(m_history.get(), m_snapshotChooser.get());
+}
+
 void MainWindow::onClosing()
 {
+    m_history->tryKeep(m_keeper.plan());
     // Nothing more to save: the plan is in the store, or the user chose.
     m_platform.exit->endNow(0);
 }

@@ -28,7 +28,9 @@ class FileMenuCommands;
 class LineBox;
 class MainMenu;
 class PictureBox;
+class SnapshotChooser;
 class Spelling;
+class WindowHistory;
 class StatementBox;
 class StoreNotice;
 class TabStrip;
@@ -61,6 +63,9 @@ public:
     // Shows the window with the focus in the first field: where it was last
     // closed, else centred, and always wholly on its screen.
     void showCentred();
+    // What lists the kept plans for File > Plan History (a dialog unless set).
+    void setSnapshotChooser(std::unique_ptr<SnapshotChooser> chooser);
+
     // Where the window's geometry is kept between runs.
     void setWindowMemory(std::unique_ptr<WindowMemory> memory);
 
@@ -168,6 +173,8 @@ private:
     std::unique_ptr<WindowMemory> m_memory;
     MainMenu* m_menu = nullptr;
     FileMenuCommands* m_fileCommands = nullptr;
+    std::unique_ptr<WindowHistory> m_history;
+    std::unique_ptr<SnapshotChooser> m_snapshotChooser;
     int m_noticeRoom = 0; // the height the store notice takes now
     bool m_closeAfterRun = false; // a close stopped the run: the window closes when it has ended
 };

@@ -9,6 +9,7 @@
 #include "core/Quoted.h"
 #include "plan/SettingsFiles.h"
 #include "plan/PlanFileWriter.h"
+#include "plan/PlanHistory.h"
 #include "tests/support/DeckBuilder.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
@@ -658,14 +659,14 @@ TEST_F(Menus, TheMenuBarHoldsFileToolsAndHelpWithTheirItemsAndKeys)
     EXPECT_EQ(menu.helpMenu()->title(), QStringLiteral("&Help"));
     const std::pair<QAction*, QKeySequence> items[] = {
         {menu.openPlan, QKeySequence(QStringLiteral("Ctrl+O"))}, {menu.savePlanAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
-        {menu.useTemplate, {}}, {menu.useStandardTemplate, {}}, {menu.quit, QKeySequence(QStringLiteral("Ctrl+Q"))}};
+        {menu.planHistory, {}}, {menu.useTemplate, {}}, {menu.useStandardTemplate, {}}, {menu.quit, QKeySequence(QStringLiteral("Ctrl+Q"))}};
     QStringList texts;
     for (const auto& [action, key] : items) {
         texts << action->text();
         EXPECT_EQ(action->shortcut(), key) << action->text().toStdString();
         EXPECT_TRUE(menu.fileMenu()->actions().contains(action));
     }
-    EXPECT_EQ(texts, (QStringList{QStringLiteral("&Open Plan…"), QStringLiteral("Save Plan &As…"), QStringLiteral("Use &Template…"),
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("&Open Plan…"), QStringLiteral("Save Plan &As…"), QStringLiteral("Plan &History…"), QStringLiteral("Use &Template…"),
                                   QStringLiteral("Use the &Standard Template"), QStringLiteral("&Quit")}));
     EXPECT_EQ(menu.helpMenu()->actions(), QList<QAction*>{menu.about});
     EXPECT_EQ(menu.about->text(), QStringLiteral("&About Quillora"));
@@ -809,6 +810,8 @@ TEST_F(Menus, OpenPlanKeepsTheReplacedPlanAndShowsTheNewOneAsAtStartUp)
     const PlanDocument kept = readPlanFile(QDir(planBackupFolder()).filePath(backups().at(0)));
     EXPECT_EQ(kept.productName, QStringLiteral("Old Co"));
     EXPECT_EQ(kept.statements.at(QStringLiteral("FirstStatementMkt_4")), QStringLiteral("Old statement"));
+    // ...and in the history.
+    EXPECT_EQ(planFileJson(PlanHistory(planHistoryFolder()).snapshots().at(0).plan), planFileJson(kept));
 
     EXPECT_EQ(w.productNameField->text(), QStringLiteral("New Co"));
     EXPECT_EQ(w.planTitleField->text(), QString());
@@ -916,7 +919,7 @@ TEST_F(Menus, WhileADeckIsMadeThePlanAndTemplateStayAsTheyAre)
     bool enabledDuringRun = true;
     onGenerate = [&] {
         enabledDuringRun = w.menu().openPlan->isEnabled() || w.menu().useTemplate->isEnabled()
-                        || w.menu().useStandardTemplate->isEnabled();
+                        || w.menu().useStandardTemplate->isEnabled() || w.menu().planHistory->isEnabled();
         w.menu().openPlan->trigger();
         w.menu().useTemplate->trigger();
     };
