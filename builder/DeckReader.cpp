@@ -3,11 +3,17 @@
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideFillMap.h"
 #include "core/Quoted.h"
+#include "core/RegularFile.h"
+#include "core/RuntimeError.h"
 #include "deck/Deck.h"
 #include "plan/PlanKeys.h"
 #include "plan/SectionCatalogue.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
+#include <memory>
 
 namespace quillora {
 namespace {
@@ -214,6 +220,21 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
         }
     }
     return reading;
+}
+
+DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over)
+{
+    QFile file(deckPath);
+    if (const std::optional<ReadRefusal> refusal = openRegularFile(file))
+        throw RuntimeError(refusal->notRegular ? entryKindPhrase(*refusal->notRegular) : refusal->reason);
+    try {
+        const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(file.readAll(), deckPath);
+        const std::unique_ptr<deck::Presentation> templateDeck =
+            QFileInfo(templatePath).isFile() ? deck::Presentation::open(templatePath) : nullptr;
+        return readPlanFromDeck(*deck, templateDeck.get(), over);
+    } catch (const deck::DeckError& error) {
+        throw RuntimeError(error.description());
+    }
 }
 
 bool fillKeepsPlan(const Plan& plan)

@@ -46,6 +46,11 @@ struct DeckReading {
 // found keeps its text from `over`.
 DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck, const Plan& over = {});
 
+// The same for the .pptx deck at deckPath, with the template at templatePath
+// (none when there is no file there). Throws RuntimeError with the reason when either cannot be
+// read.
+DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over);
+
 // Whether filling the plan and reading it back gives the same plan: no text
 // holds a carriage
 // return outside a "\r\n" pair (it would end a paragraph) or a vertical tab

@@ -37,6 +37,16 @@ QStringList planKeys()
     return keys;
 }
 
+QStringList changedKeys(const Plan& older, const Plan& newer)
+{
+    QStringList keys;
+    for (const QString& key : planKeys()) {
+        if (older.value(key) != newer.value(key))
+            keys << key;
+    }
+    return keys;
+}
+
 bool giveHint(Plan& plan, const Section& section)
 {
     QString& statement = plan.statement(section);

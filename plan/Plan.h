@@ -31,6 +31,9 @@ struct Plan {
 // Every setting key of a plan: the two titles, then the statements.
 QStringList planKeys();
 
+// The setting keys whose texts differ between the two plans, in planKeys() order.
+QStringList changedKeys(const Plan& older, const Plan& newer);
+
 // Puts the section's hint (as the window shows it) into an empty statement:
 // the step that gives a section never written its outline. True when it did.
 bool giveHint(Plan& plan, const Section& section);

@@ -5,6 +5,7 @@
 #include "core/Quoted.h"
 #include "core/RuntimeError.h"
 #include "plan/PlanFileWriter.h"
+#include "plan/PlanKeys.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/SettingsFiles.h"
 #include "plan/StoredPlan.h"
@@ -181,13 +182,23 @@ void PlanHistory::thin(const QDateTime& now)
     }
 }
 
+QString planPartName(const QString& key)
+{
+    if (key == QLatin1String(kProductNameKey))
+        return PlanFileText::tr("product name");
+    if (key == QLatin1String(kMarketingPlanKey))
+        return PlanFileText::tr("plan title");
+    const std::optional<Section> section = findSection(key);
+    return section ? section->shownCaption() : key;
+}
+
 QStringList changedParts(const PlanDocument& older, const PlanDocument& newer)
 {
     QStringList parts;
     if (older.productName != newer.productName || older.hasProductName != newer.hasProductName)
-        parts << PlanFileText::tr("product name");
+        parts << planPartName(QLatin1String(kProductNameKey));
     if (older.planTitle != newer.planTitle || older.hasPlanTitle != newer.hasPlanTitle)
-        parts << PlanFileText::tr("plan title");
+        parts << planPartName(QLatin1String(kMarketingPlanKey));
     for (const Section& section : allSections()) {
         const auto was = older.statements.find(section.key());
         const auto is = newer.statements.find(section.key());

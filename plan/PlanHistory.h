@@ -51,6 +51,10 @@ private:
     QString m_folder;
 };
 
+// A part of the plan by its setting key, as the window names it: "product
+// name", "plan title" or the section's caption.
+QString planPartName(const QString& key);
+
 // What differs between the two plans, as the window names it: the product
 // name, the plan title, then the captions of the sections, in tab order.
 QStringList changedParts(const PlanDocument& older, const PlanDocument& newer);

@@ -1259,6 +1259,30 @@ Trotzdem verwenden?</translation>
         <source>No plan has been kept in the history yet.</source>
         <translation>Im Verlauf ist noch kein Plan aufbewahrt.</translation>
     </message>
+    <message>
+        <source>Bring back edits</source>
+        <translation>Holen Sie die Änderungen zurück</translation>
+    </message>
+    <message>
+        <source>Bring Back Edits from a Deck</source>
+        <translation>Änderungen aus einem Foliensatz zurückholen</translation>
+    </message>
+    <message>
+        <source>Presentations (*.pptx);;All files (*)</source>
+        <translation>Präsentationen (*.pptx);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 was not read: %2</source>
+        <translation>%1 wurde nicht gelesen: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds your plan as it is: there is nothing to bring back.</source>
+        <translation>%1 enthält Ihren Plan, wie er ist: Es gibt nichts zurückzuholen.</translation>
+    </message>
+    <message>
+        <source>The edits were not brought back: %1</source>
+        <translation>Die Änderungen wurden nicht zurückgeholt: %1</translation>
+    </message>
 </context>
 <context>
     <name>quillora::MainMenu</name>
@@ -1305,6 +1329,10 @@ Trotzdem verwenden?</translation>
     <message>
         <source>Plan &amp;History…</source>
         <translation>Plan&amp;verlauf …</translation>
+    </message>
+    <message>
+        <source>Bring Back &amp;Edits from a Deck…</source>
+        <translation>Änderungen aus Foliensatz &amp;zurückholen …</translation>
     </message>
 </context>
 <context>
@@ -1360,6 +1388,43 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>When your last session ended, your plan could not be saved. It was kept in %1.</source>
         <translation>Als Ihre letzte Sitzung endete, konnte Ihr Plan nicht gespeichert werden. Er wurde in %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
+    <name>DeckEditsDialog</name>
+    <message>
+        <source>Bring Back Edits from a Deck</source>
+        <translation>Änderungen aus einem Foliensatz zurückholen</translation>
+    </message>
+    <message>
+        <source>The deck differs from your plan in these parts. Nothing is changed until you take them; the plan you have now is kept in the history first.</source>
+        <translation>Der Foliensatz weicht in diesen Teilen von Ihrem Plan ab. Nichts wird geändert, bevor Sie sie übernehmen; der jetzige Plan wird zuvor im Verlauf aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>Teil</translation>
+    </message>
+    <message>
+        <source>In your plan</source>
+        <translation>In Ihrem Plan</translation>
+    </message>
+    <message>
+        <source>In the deck</source>
+        <translation>Im Foliensatz</translation>
+    </message>
+    <message>
+        <source>Changed parts</source>
+        <translation>Geänderte Teile</translation>
+    </message>
+    <message>
+        <source>Not found in the deck, and left as they are:
+%1</source>
+        <translation>Im Foliensatz nicht gefunden und unverändert gelassen:
+%1</translation>
+    </message>
+    <message>
+        <source>Take Chosen</source>
+        <translation>Gewählte übernehmen</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "ui/FileMenuCommands.h"
 
+#include "builder/DeckReader.h"
 #include "builder/TemplateCheck.h"
 #include "builder/WorkingCopy.h"
 #include "core/AppTitle.h"
@@ -14,6 +15,7 @@
 #include "plan/SettingsFiles.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/StoredPlan.h"
+#include "ui/DeckEditsChooser.h"
 #include "ui/SnapshotChooser.h"
 #include "ui/WindowHistory.h"
 
@@ -171,6 +173,37 @@ void FileMenuCommands::showHistory()
     if (!keepBeforeReplacing(QT_TR_NOOP("The plan was not restored: %1")))
         return;
     replacePlan(planOf(snapshots[size_t(*chosen)].plan), QString());
+}
+
+void FileMenuCommands::bringBackEdits()
+{
+    if (!m_editsChooser || refusedWhileGenerating(tr("Bring back edits")))
+        return;
+    const std::optional<QString> path = m_platform.files->fileToOpen(
+        tr("Bring Back Edits from a Deck"), tr("Presentations (*.pptx);;All files (*)"));
+    if (!path)
+        return;
+    DeckReading reading;
+    try {
+        reading = readPlanFromDeckFile(*path, templateDeckPath(*m_platform.environment), m_plan.plan());
+    } catch (const RuntimeError& e) {
+        tell(tr("%1 was not read: %2").arg(quoted(*path), e.description()));
+        return;
+    }
+    std::vector<PartChange> changes;
+    for (const QString& key : changedKeys(m_plan.plan(), reading.plan))
+        changes.push_back({key, planPartName(key), m_plan.plan().value(key), reading.plan.value(key)});
+    if (changes.empty()) {
+        tell(tr("%1 holds your plan as it is: there is nothing to bring back.").arg(quoted(*path)));
+        return;
+    }
+    const QStringList taken = m_editsChooser->choose(changes, reading.leftOut);
+    if (taken.isEmpty() || !keepBeforeReplacing(QT_TR_NOOP("The edits were not brought back: %1")))
+        return;
+    Plan next = m_plan.plan();
+    for (const QString& key : taken)
+        next.set(key, reading.plan.value(key));
+    replacePlan(next, QString());
 }
 
 void FileMenuCommands::useTemplate()

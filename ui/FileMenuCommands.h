@@ -15,6 +15,7 @@
 namespace quillora {
 
 class PlanKeeper;
+class DeckEditsChooser;
 class SnapshotChooser;
 class WindowHistory;
 
@@ -29,6 +30,8 @@ public:
 
     // Where a replaced plan is kept first, and what lists the kept ones.
     void setHistory(WindowHistory* history, SnapshotChooser* chooser);
+    // What shows a deck's edits before they are taken.
+    void setDeckEditsChooser(DeckEditsChooser* chooser) { m_editsChooser = chooser; }
 
     // Writes the window's plan to a plan file the user names; true when written.
     bool savePlanAs();
@@ -36,6 +39,9 @@ public:
     // Lists the kept plans and restores the one chosen, the window's plan
     // kept first.
     void showHistory();
+    // Reads a deck the user names back into a plan, shows what it would
+    // change and takes the parts chosen, the window's plan kept first.
+    void bringBackEdits();
     void useTemplate();
     void useStandardTemplate();
 
@@ -62,6 +68,7 @@ private:
     std::function<bool()> m_generating;
     WindowHistory* m_history = nullptr;
     SnapshotChooser* m_chooser = nullptr;
+    DeckEditsChooser* m_editsChooser = nullptr;
 };
 
 } // namespace quillora

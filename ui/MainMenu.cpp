@@ -42,6 +42,7 @@ MainMenu::MainMenu(QWidget& window) : QObject(&window)
     openPlan = addItem(*m_file, tr("&Open Plan…"), QKeySequence::Open, "Ctrl+O");
     savePlanAs = addItem(*m_file, tr("Save Plan &As…"), QKeySequence::SaveAs, "Ctrl+Shift+S");
     planHistory = addItem(*m_file, tr("Plan &History…"));
+    bringBackEdits = addItem(*m_file, tr("Bring Back &Edits from a Deck…"));
     m_file->addSeparator();
     useTemplate = addItem(*m_file, tr("Use &Template…"));
     useStandardTemplate = addItem(*m_file, tr("Use the &Standard Template"));

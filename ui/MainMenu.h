@@ -27,6 +27,7 @@ public:
     QAction* openPlan = nullptr;
     QAction* savePlanAs = nullptr;
     QAction* planHistory = nullptr;
+    QAction* bringBackEdits = nullptr;
     QAction* useTemplate = nullptr;
     QAction* useStandardTemplate = nullptr;
     QAction* quit = nullptr;

@@ -9,6 +9,7 @@
 #include "ui/HomePage.h"
 #include "ui/FileMenuCommands.h"
 #include "ui/MainMenu.h"
+#include "ui/DeckEditsChooser.h"
 #include "ui/SnapshotChooser.h"
 #include "ui/WindowHistory.h"
 #include "plan/PlanHistory.h"
@@ -103,6 +104,7 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
       m_history(std::make_unique<WindowHistory>(planHistoryFolder(), *platform.clock))
 {
     m_snapshotChooser = std::make_unique<SnapshotDialog>(this);
+    m_editsChooser = std::make_unique<DeckEditsDialog>(this);
     m_keeper.setBeforeEdit([this](const Plan& plan) { m_history->beforeEdit(plan); });
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
@@ -132,7 +134,9 @@ void MainWindow::connectMenu()
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
     m_fileCommands = new FileMenuCommands(m_platform, m_keeper, [this] { return m_showingRun; }, this);
     m_fileCommands->setHistory(m_history.get(), m_snapshotChooser.get());
+    m_fileCommands->setDeckEditsChooser(m_editsChooser.get());
     connect(m_menu->planHistory, &QAction::triggered, m_fileCommands, &FileMenuCommands::showHistory);
+    connect(m_menu->bringBackEdits, &QAction::triggered, m_fileCommands, &FileMenuCommands::bringBackEdits);
     connect(m_fileCommands, &FileMenuCommands::planReplaced, this, &MainWindow::showPlan);
     connect(m_fileCommands, &FileMenuCommands::templateChanged, this, &MainWindow::showTemplateInUse);
     connect(m_menu->openPlan, &QAction::triggered, m_fileCommands, &FileMenuCommands::openPlan);
@@ -170,7 +174,8 @@ void MainWindow::showTemplateInUse()
 
 void MainWindow::setChangesAllowed(bool allowed)
 {
-    for (QAction* action : {m_menu->openPlan, m_menu->planHistory, m_menu->useTemplate, m_menu->useStandardTemplate})
+    for (QAction* action : {m_menu->openPlan, m_menu->planHistory, m_menu->bringBackEdits, m_menu->useTemplate,
+                            m_menu->useStandardTemplate})
         action->setEnabled(allowed);
 }
 
@@ -582,6 +587,12 @@ void MainWindow::setSnapshotChooser(std::unique_ptr<SnapshotChooser> chooser)
 {
     m_snapshotChooser = std::move(chooser);
     m_fileCommands->setHistory(m_history.get(), m_snapshotChooser.get());
+}
+
+void MainWindow::setDeckEditsChooser(std::unique_ptr<DeckEditsChooser> chooser)
+{
+    m_editsChooser = std::move(chooser);
+    m_fileCommands->setDeckEditsChooser(m_editsChooser.get());
 }
 
 void MainWindow::onClosing()

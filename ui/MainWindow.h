@@ -28,6 +28,7 @@ class FileMenuCommands;
 class LineBox;
 class MainMenu;
 class PictureBox;
+class DeckEditsChooser;
 class SnapshotChooser;
 class Spelling;
 class WindowHistory;
@@ -65,6 +66,8 @@ public:
     void showCentred();
     // What lists the kept plans for File > Plan History (a dialog unless set).
     void setSnapshotChooser(std::unique_ptr<SnapshotChooser> chooser);
+    // What shows a deck's edits before they are taken (a dialog unless set).
+    void setDeckEditsChooser(std::unique_ptr<DeckEditsChooser> chooser);
 
     // Where the window's geometry is kept between runs.
     void setWindowMemory(std::unique_ptr<WindowMemory> memory);
@@ -175,6 +178,7 @@ private:
     FileMenuCommands* m_fileCommands = nullptr;
     std::unique_ptr<WindowHistory> m_history;
     std::unique_ptr<SnapshotChooser> m_snapshotChooser;
+    std::unique_ptr<DeckEditsChooser> m_editsChooser;
     int m_noticeRoom = 0; // the height the store notice takes now
     bool m_closeAfterRun = false; // a close stopped the run: the window closes when it has ended
 };

@@ -659,14 +659,14 @@ TEST_F(Menus, TheMenuBarHoldsFileToolsAndHelpWithTheirItemsAndKeys)
     EXPECT_EQ(menu.helpMenu()->title(), QStringLiteral("&Help"));
     const std::pair<QAction*, QKeySequence> items[] = {
         {menu.openPlan, QKeySequence(QStringLiteral("Ctrl+O"))}, {menu.savePlanAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
-        {menu.planHistory, {}}, {menu.useTemplate, {}}, {menu.useStandardTemplate, {}}, {menu.quit, QKeySequence(QStringLiteral("Ctrl+Q"))}};
+        {menu.planHistory, {}}, {menu.bringBackEdits, {}}, {menu.useTemplate, {}}, {menu.useStandardTemplate, {}}, {menu.quit, QKeySequence(QStringLiteral("Ctrl+Q"))}};
     QStringList texts;
     for (const auto& [action, key] : items) {
         texts << action->text();
         EXPECT_EQ(action->shortcut(), key) << action->text().toStdString();
         EXPECT_TRUE(menu.fileMenu()->actions().contains(action));
     }
-    EXPECT_EQ(texts, (QStringList{QStringLiteral("&Open Plan…"), QStringLiteral("Save Plan &As…"), QStringLiteral("Plan &History…"), QStringLiteral("Use &Template…"),
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("&Open Plan…"), QStringLiteral("Save Plan &As…"), QStringLiteral("Plan &History…"), QStringLiteral("Bring Back &Edits from a Deck…"), QStringLiteral("Use &Template…"),
                                   QStringLiteral("Use the &Standard Template"), QStringLiteral("&Quit")}));
     EXPECT_EQ(menu.helpMenu()->actions(), QList<QAction*>{menu.about});
     EXPECT_EQ(menu.about->text(), QStringLiteral("&About Quillora"));
@@ -919,7 +919,8 @@ TEST_F(Menus, WhileADeckIsMadeThePlanAndTemplateStayAsTheyAre)
     bool enabledDuringRun = true;
     onGenerate = [&] {
         enabledDuringRun = w.menu().openPlan->isEnabled() || w.menu().useTemplate->isEnabled()
-                        || w.menu().useStandardTemplate->isEnabled() || w.menu().planHistory->isEnabled();
+                        || w.menu().useStandardTemplate->isEnabled() || w.menu().planHistory->isEnabled()
+                        || w.menu().bringBackEdits->isEnabled();
         w.menu().openPlan->trigger();
         w.menu().useTemplate->trigger();
     };

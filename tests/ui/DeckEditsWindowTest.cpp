@@ -1,0 +1,115 @@
+// File > Bring Back Edits from a Deck: what the window offers from a filled
+// deck edited elsewhere, and that nothing is stored before the choice.
+
+#include "cli/GeneratorFiller.h"
+#include "core/FileNames.h"
+#include "plan/PlanHistory.h"
+#include "plan/PlanKeys.h"
+#include "ui/DeckEditsChooser.h"
+#include "ui/MainMenu.h"
+#include "ui/controls/LineBox.h"
+#include "tests/support/BuiltTemplate.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/WindowFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
+
+using namespace quillora;
+using quillora::testing::WindowFixture;
+using quillora::testing::builtTemplatePath;
+
+namespace {
+
+const QString kPricing = allSections()[10].key();
+const QString kName = QLatin1String(kProductNameKey);
+
+struct ScriptedEdits final : DeckEditsChooser {
+    QStringList choose(const std::vector<PartChange>& changes, const QStringList&) override
+    {
+        shown = changes;
+        return answer;
+    }
+    std::vector<PartChange> shown;
+    QStringList answer;
+};
+
+struct TakeRow {
+    const char* name;
+    QStringList taken;
+    QString nameAfter, pricingAfter;
+};
+
+class BringBackEdits : public WindowFixture, public ::testing::WithParamInterface<TakeRow> {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        QDir(planHistoryFolder()).removeRecursively();
+        QFile::copy(builtTemplatePath(), QDir(programDir.path()).filePath(QLatin1String(kTemplateFileName)));
+        store->values[kName] = QStringLiteral("Acme");
+        store->values[kPricing] = QStringLiteral("Old prices");
+        auto chooser = std::make_unique<ScriptedEdits>();
+        edits = chooser.get();
+        loadedWindow().setDeckEditsChooser(std::move(chooser));
+    }
+    void TearDown() override { QDir(planHistoryFolder()).removeRecursively(); }
+
+    ScriptedEdits* edits = nullptr;
+    QTemporaryDir files;
+};
+
+TEST_P(BringBackEdits, TheChangedPartsAreShownAndOnlyThoseTakenAreStored)
+{
+    MainWindow& w = window();
+    Plan edited = w.plan();
+    edited.productName = QStringLiteral("Acme Two");
+    edited.set(kPricing, QStringLiteral("New prices\r\n- lower"));
+    const QString deck = files.filePath(QStringLiteral("edited.pptx"));
+    quillora::testing::writeFile(deck, generatorFiller()(builtTemplatePath(), edited).bytes);
+    const auto before = store->values;
+    store->writes.clear();
+    edits->answer = GetParam().taken;
+    fake.files.answers = {deck};
+    w.menu().bringBackEdits->trigger();
+
+    EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.shown.front().text.toStdString();
+    ASSERT_EQ(edits->shown.size(), 2u);
+    EXPECT_EQ(edits->shown[0].key, kName);
+    EXPECT_EQ(edits->shown[1].inPlan, QStringLiteral("Old prices"));
+    EXPECT_EQ(edits->shown[1].inDeck, QStringLiteral("New prices\r\n- lower"));
+    EXPECT_EQ(store->values[kName], GetParam().nameAfter);
+    EXPECT_EQ(store->values[kPricing], GetParam().pricingAfter);
+    EXPECT_EQ(w.productNameField->text(), GetParam().nameAfter);
+    const std::vector<Snapshot> kept = PlanHistory(planHistoryFolder()).snapshots();
+    if (GetParam().taken.isEmpty()) {
+        EXPECT_TRUE(store->writes.empty());
+        EXPECT_TRUE(kept.empty());
+    } else {
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(kept[0].plan.statements.at(kPricing), before.at(kPricing));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, BringBackEdits,
+    ::testing::Values(TakeRow{"None", {}, "Acme", "Old prices"},
+                      TakeRow{"Some", {kPricing}, "Acme", "New prices\r\n- lower"},
+                      TakeRow{"All", {kName, kPricing}, "Acme Two", "New prices\r\n- lower"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BringBackEdits, AFileThatIsNoDeckIsToldAndChangesNothing)
+{
+    const QString notes = files.filePath(QStringLiteral("notes.pptx"));
+    quillora::testing::writeFile(notes, "only text");
+    fake.files.answers = {notes};
+    window().menu().bringBackEdits->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("\"%1\" was not read: ").arg(notes)))
+        << fake.messages.shown[0].text.toStdString();
+    EXPECT_TRUE(edits->shown.empty());
+    EXPECT_EQ(store->values[kName], QStringLiteral("Acme"));
+}
+
+} // namespace
