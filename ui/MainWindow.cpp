@@ -49,6 +49,40 @@ namespace {
 
 constexpr int kTabHeightTwips = 300;
 
+// While a deck's edits are being chosen, the tabs of the sections they would
+// change carry a mark in both strips.
+class MarkedTabs final : public DeckEditsChooser {
+public:
+    MarkedTabs(TabStrip& first, TabStrip& second, std::unique_ptr<DeckEditsChooser> inner)
+        : m_first(first), m_second(second), m_inner(std::move(inner))
+    {
+    }
+
+    QStringList choose(const std::vector<PartChange>& changes, const QStringList& notFound) override
+    {
+        const QStringList first = m_first.captions(), second = m_second.captions();
+        QStringList markedFirst = first, markedSecond = second;
+        for (const PartChange& change : changes) {
+            if (const std::optional<Section> section = findSection(change.key)) {
+                QStringList& captions = section->strip == Strip::First ? markedFirst : markedSecond;
+                captions[section->tab].prepend(QStringLiteral("\u25CF "));
+            }
+        }
+        m_first.setCaptions(markedFirst);
+        m_second.setCaptions(markedSecond);
+        const auto unmark = qScopeGuard([&] {
+            m_first.setCaptions(first);
+            m_second.setCaptions(second);
+        });
+        return m_inner->choose(changes, notFound);
+    }
+
+private:
+    TabStrip& m_first;
+    TabStrip& m_second;
+    std::unique_ptr<DeckEditsChooser> m_inner;
+};
+
 QFont arial(double points, bool bold)
 {
     QFont font(QStringLiteral("Arial"));
@@ -104,7 +138,6 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
       m_history(std::make_unique<WindowHistory>(planHistoryFolder(), *platform.clock))
 {
     m_snapshotChooser = std::make_unique<SnapshotDialog>(this);
-    m_editsChooser = std::make_unique<DeckEditsDialog>(this);
     m_keeper.setBeforeEdit([this](const Plan& plan) { m_history->beforeEdit(plan); });
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
@@ -134,7 +167,7 @@ void MainWindow::connectMenu()
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
     m_fileCommands = new FileMenuCommands(m_platform, m_keeper, [this] { return m_showingRun; }, this);
     m_fileCommands->setHistory(m_history.get(), m_snapshotChooser.get());
-    m_fileCommands->setDeckEditsChooser(m_editsChooser.get());
+    setDeckEditsChooser(std::make_unique<DeckEditsDialog>(this));
     connect(m_menu->planHistory, &QAction::triggered, m_fileCommands, &FileMenuCommands::showHistory);
     connect(m_menu->bringBackEdits, &QAction::triggered, m_fileCommands, &FileMenuCommands::bringBackEdits);
     connect(m_fileCommands, &FileMenuCommands::planReplaced, this, &MainWindow::showPlan);
@@ -591,7 +624,7 @@ void MainWindow::setSnapshotChooser(std::unique_ptr<SnapshotChooser> chooser)
 
 void MainWindow::setDeckEditsChooser(std::unique_ptr<DeckEditsChooser> chooser)
 {
-    m_editsChooser = std::move(chooser);
+    m_editsChooser = std::make_unique<MarkedTabs>(*firstSectionTabs, *secondSectionTabs, std::move(chooser));
     m_fileCommands->setDeckEditsChooser(m_editsChooser.get());
 }
 

@@ -66,7 +66,8 @@ public:
     void showCentred();
     // What lists the kept plans for File > Plan History (a dialog unless set).
     void setSnapshotChooser(std::unique_ptr<SnapshotChooser> chooser);
-    // What shows a deck's edits before they are taken (a dialog unless set).
+    // What shows a deck's edits before they are taken (a dialog unless set);
+    // meanwhile the tabs of the sections they change are marked.
     void setDeckEditsChooser(std::unique_ptr<DeckEditsChooser> chooser);
 
     // Where the window's geometry is kept between runs.

@@ -8,6 +8,7 @@
 #include "ui/DeckEditsChooser.h"
 #include "ui/MainMenu.h"
 #include "ui/controls/LineBox.h"
+#include "ui/controls/TabStrip.h"
 #include "tests/support/BuiltTemplate.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowFixture.h"
@@ -29,10 +30,13 @@ struct ScriptedEdits final : DeckEditsChooser {
     QStringList choose(const std::vector<PartChange>& changes, const QStringList&) override
     {
         shown = changes;
+        if (onChoose)
+            onChoose();
         return answer;
     }
     std::vector<PartChange> shown;
     QStringList answer;
+    std::function<void()> onChoose;
 };
 
 struct TakeRow {
@@ -71,8 +75,16 @@ TEST_P(BringBackEdits, TheChangedPartsAreShownAndOnlyThoseTakenAreStored)
     const auto before = store->values;
     store->writes.clear();
     edits->answer = GetParam().taken;
+    QStringList captionsWhileChoosing;
+    edits->onChoose = [&] { captionsWhileChoosing = w.firstSectionTabs->captions() + w.secondSectionTabs->captions(); };
+    const QStringList captions = w.firstSectionTabs->captions() + w.secondSectionTabs->captions();
     fake.files.answers = {deck};
     w.menu().bringBackEdits->trigger();
+    // Pricing's tab is marked while the choice is made, and only then.
+    QStringList marked = captions;
+    marked[10].prepend(QStringLiteral("\u25CF "));
+    EXPECT_EQ(captionsWhileChoosing, marked);
+    EXPECT_EQ(w.firstSectionTabs->captions() + w.secondSectionTabs->captions(), captions);
 
     EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.shown.front().text.toStdString();
     ASSERT_EQ(edits->shown.size(), 2u);
