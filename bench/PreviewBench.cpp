@@ -96,7 +96,7 @@ void SwitchSlide(benchmark::State& state)
 }
 BENCHMARK(SwitchSlide)->Unit(benchmark::kMillisecond);
 
-const Section& communicationStrategies()
+Section communicationStrategies()
 {
     return *findSection(Strip::First, 4);
 }
