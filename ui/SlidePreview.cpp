@@ -71,6 +71,20 @@ QAccessibleInterface* slidePictureAccessibility(const QString& className, QObjec
 constexpr int kPanelWidth = 360;
 constexpr int kPanelMargin = 8;
 
+// The window sets its own background and text colours on itself; the
+// panel takes the desktop's instead (the other roles it inherits from the
+// desktop all the same).
+void takeDesktopColours(QWidget& panel)
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette palette = panel.palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (const auto role : {QPalette::Window, QPalette::WindowText})
+            palette.setColor(group, role, desktop.color(group, role));
+    }
+    panel.setPalette(palette);
+}
+
 QString pointsPhrase(int points)
 {
     return points == 1 ? SlidePreview::tr("1 point") : SlidePreview::tr("%1 points").arg(points);
@@ -102,7 +116,7 @@ SlidePreview::SlidePreview(QWidget* parent) : QWidget(parent)
     Q_UNUSED(installed);
     setObjectName(QStringLiteral("SlidePreview"));
     // The desktop's colours, not the white the form forces on its controls.
-    setPalette(QApplication::palette());
+    takeDesktopColours(*this);
     setAutoFillBackground(true);
     setFont(QApplication::font());
 
@@ -165,14 +179,6 @@ QString SlidePreview::description() const
 QSize SlidePreview::sizeHint() const
 {
     return QSize(kPanelWidth, QWidget::sizeHint().height());
-}
-
-void SlidePreview::changeEvent(QEvent* event)
-{
-    // The desktop changed its colours (to or from a dark scheme).
-    if (event->type() == QEvent::ApplicationPaletteChange)
-        setPalette(QApplication::palette());
-    QWidget::changeEvent(event);
 }
 
 } // namespace quillora

@@ -54,9 +54,6 @@ public:
     // The title slide's name under its picture.
     static QString titleSlideName();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     SlidePicture* m_picture = nullptr;
     QLabel* m_caption = nullptr;

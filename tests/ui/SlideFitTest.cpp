@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace quillora;
@@ -192,4 +193,24 @@ TEST_F(SlideFit, ThePreviewSwitchIsOffAtFirstAndRemembered)
     window().menu().slidePreview->trigger();
     EXPECT_EQ(window().width(), designed.width());
     EXPECT_EQ(store->values[QLatin1String(kSlidePreviewKey)], QStringLiteral("0"));
+}
+
+TEST_F(SlideFit, AroundTheSlideTheDesktopsDarkColoursInsideItTheDecksOwn)
+{
+    loadedWindow();
+    const QImage light = preview().picture();
+    ASSERT_FALSE(light.isNull());
+    endWindow();
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(dark);
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    // The remembered switch shows the preview at once.
+    MainWindow& w = loadedWindow();
+    EXPECT_EQ(w.slidePreview->palette().color(QPalette::Window), dark.color(QPalette::Window));
+    EXPECT_EQ(w.slidePreview->palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(repainted().picture(), light);
 }
