@@ -118,6 +118,9 @@ SlidePreview::SlidePreview(QWidget* parent) : QWidget(parent)
     // The desktop's colours, not the white the form forces on its controls.
     takeDesktopColours(*this);
     setAutoFillBackground(true);
+    // The application hears of the desktop changing its colours (to or from
+    // a dark scheme); the palette set here would keep the old ones.
+    qApp->installEventFilter(this);
     setFont(QApplication::font());
 
     m_picture = new SlidePicture(this);
@@ -179,6 +182,13 @@ QString SlidePreview::description() const
 QSize SlidePreview::sizeHint() const
 {
     return QSize(kPanelWidth, QWidget::sizeHint().height());
+}
+
+bool SlidePreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+        takeDesktopColours(*this);
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace quillora

@@ -54,6 +54,9 @@ public:
     // The title slide's name under its picture.
     static QString titleSlideName();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     SlidePicture* m_picture = nullptr;
     QLabel* m_caption = nullptr;

@@ -213,4 +213,7 @@ TEST_F(SlideFit, AroundTheSlideTheDesktopsDarkColoursInsideItTheDecksOwn)
     EXPECT_EQ(w.slidePreview->palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(repainted().picture(), light);
+    // Back to the light colours while it runs.
+    QApplication::setPalette(before);
+    EXPECT_EQ(w.slidePreview->palette().color(QPalette::Window), before.color(QPalette::Window));
 }
