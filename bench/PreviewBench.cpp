@@ -17,6 +17,8 @@
 //   SectionSwitch     another tab of the upper strip chosen, until the
 //                     preview has painted it (target: 30 ms); each section
 //                     was shown once before, as the template is read once
+//   SectionFirstRead  what the first showing of a section adds: its shape
+//                     read from the template with the writer's paragraphs
 
 #include "builder/SlideFillMap.h"
 #include "builder/StatementText.h"
@@ -183,5 +185,16 @@ void SectionSwitch(benchmark::State& state)
         state.SkipWithError("the preview drew nothing");
 }
 BENCHMARK(SectionSwitch)->Arg(2'000)->Unit(benchmark::kMillisecond);
+
+void SectionFirstRead(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TemplateView view;
+        view.follow(testing::builtTemplatePath());
+        if (!view.statement(communicationStrategies()))
+            state.SkipWithError("the template was not read");
+    }
+}
+BENCHMARK(SectionFirstRead)->Unit(benchmark::kMillisecond);
 
 } // namespace
