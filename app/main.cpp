@@ -12,6 +12,7 @@
 #include "automation/OfficeServerChoice.h"
 #include "core/Translations.h"
 #include "plan/PlanStore.h"
+#include "platform/SessionBus.h"
 #include "platform/SystemPlatform.h"
 #include "platform/WindowActivation.h"
 #include "platform/WindowInstance.h"
@@ -21,12 +22,16 @@
 
 #include <QLocale>
 
+#include <optional>
+
 int main(int argc, char** argv)
 {
     using namespace quillora;
     // Read before the application object takes them out of the environment.
     const ActivationRequest activation = ActivationRequest::fromEnvironment();
     Platform& platform = systemPlatform();
+    // Until the window has been made, which is when Qt asks for the bus.
+    std::optional<NoSessionBusLaunch> noBusLaunch(std::in_place);
     SafeApplication app(argc, argv, *platform.messages);
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORA_APP_ID));
     // Before anything shows a text: the window, its messages and Qt's buttons.
@@ -50,12 +55,12 @@ int main(int argc, char** argv)
         }))
         return 0;
 
-    // The user's plan: the window edits it and generation reads it.
+    // Where the user's plan is kept: the window reads it once and keeps it.
     const std::unique_ptr<PlanStore> plan = openUserPlanStore();
-    BuilderEntryPoints builder(platform, *plan);
+    BuilderEntryPoints builder(platform);
     MainWindow window(platform, *plan, builderHooks(builder));
+    noBusLaunch.reset();
     front = &window;
-    builder.setSlideOneTexts(window);
     // What the window shows first is done first; loading the office plugin
     // and the rest of the start-up wait until it has been painted.
     window.startUpAroundFirstPaint([&builder, &platform] {

@@ -217,6 +217,12 @@ std::vector<WrittenDeck> EngineServer::writeOpenDecks()
     return written;
 }
 
+void EngineServer::discardOpenDecks()
+{
+    m_documents->decks.clear();
+    m_documents->shown = false;
+}
+
 QByteArray EngineServer::packOpenDeck(const QString& path)
 {
     auto& decks = m_documents->decks;

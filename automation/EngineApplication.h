@@ -55,6 +55,10 @@ public:
     // lets go of them all and forgets that anything was shown.
     std::vector<WrittenDeck> writeOpenDecks();
 
+    // Lets go of every open presentation unwritten and forgets that anything
+    // was shown: a run ended early leaves nothing to hand on.
+    void discardOpenDecks();
+
     // The open presentation opened from `path`, packed as a file's bytes,
     // and lets go of it. Throws RuntimeError when none was opened from there
     // or it cannot be packed.

@@ -32,25 +32,24 @@ struct Bench {
         // Every section holds its hint: several lines, some of them sub-points.
         for (const Section& section : allSections())
             plan->write(section.key(), section.hint());
-        texts.product = QStringLiteral("Acme Widgets Marketing Plan");
-        texts.title = QStringLiteral("Growth Plan 2027");
+        plan.value.productName = QStringLiteral("Acme Widgets Marketing Plan");
+        plan.value.planTitle = QStringLiteral("Growth Plan 2027");
     }
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
 
-    testing::MemorySettings plan;
+    testing::TestPlan plan;
     testing::FakePlatform fake;
     automation::EngineServer engine;
     automation::AutomationRuntime runtime;
     QTemporaryDir folder;
-    testing::FixedSlideOneTexts texts;
 };
 
 void BM_WholeRun(benchmark::State& state)
 {
     Bench bench;
-    const testing::WindowRun run{bench.fake, bench.runtime, bench.plan};
+    const testing::WindowRun run{bench.fake, bench.runtime};
     for (auto _ : state) {
-        generateMarketPlan(run, bench.texts);
+        generateMarketPlan(run, bench.plan);
         handOffToDesktop(bench.engine, bench.fake.platform);
     }
     if (!bench.fake.messages.shown.empty())

@@ -96,8 +96,8 @@ struct Run {
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
         for (const Section& section : allSections())
             plan->write(section.key(), section.hint());
-        texts.product = QStringLiteral("Acme Widgets Marketing Plan");
-        texts.title = QStringLiteral("Growth Plan 2027");
+        plan.value.productName = QStringLiteral("Acme Widgets Marketing Plan");
+        plan.value.planTitle = QStringLiteral("Growth Plan 2027");
         office::ServerChoice choice;
         choice.impress = warmOffice().server;
         choice.forced = true;
@@ -105,13 +105,12 @@ struct Run {
     }
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
 
-    testing::MemorySettings plan;
+    testing::TestPlan plan;
     testing::FakePlatform fake;
     ErrorReport report{fake.messages};
     EngineServer engine; // forced Impress: never asked
     AutomationRuntime runtime;
     QTemporaryDir folder;
-    testing::FixedSlideOneTexts texts;
 };
 
 bool officeMissing(benchmark::State& state)
@@ -173,10 +172,10 @@ void BM_WholeRun(benchmark::State& state)
         return;
     Run run;
     // No clock: the pauses cost nothing.
-    const BuilderContext context{run.runtime, run.report, run.plan};
+    const BuilderContext context{run.runtime, run.report};
     const GenerationRequest request{kTemplate, run.workingCopy()};
     for (auto _ : state) {
-        generateMarketPlan(context, request, run.texts);
+        generateMarketPlan(context, request, run.plan);
         state.PauseTiming();
         warmOffice().closeAll();
         state.ResumeTiming();
@@ -225,7 +224,7 @@ void BM_UpdateText(benchmark::State& state)
     Run run;
     OpenShape shape(run);
     const QStringList lines = allSections()[0].hint().split(QStringLiteral("\r\n"));
-    const BuilderContext context{run.runtime, run.report, run.plan};
+    const BuilderContext context{run.runtime, run.report};
     for (auto _ : state)
         updateText(context, lines, shape.range);
     state.counters["lines"] = double(lines.size());

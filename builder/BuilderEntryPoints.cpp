@@ -7,8 +7,8 @@
 
 namespace quillora {
 
-BuilderEntryPoints::BuilderEntryPoints(Platform& platform, PlanStore& plan)
-    : m_platform(platform), m_plan(plan), m_app(office::presentationAppWords(office::ServerChoice{}))
+BuilderEntryPoints::BuilderEntryPoints(Platform& platform)
+    : m_platform(platform), m_app(office::presentationAppWords(office::ServerChoice{}))
 {
     m_engine.registerWith(m_runtime);
 }
@@ -23,11 +23,10 @@ bool BuilderEntryPoints::warnIfOpen()
     return warnIfPresentationAppOpen(m_platform, m_runtime, m_app);
 }
 
-GenerationOutcome BuilderEntryPoints::generate(const std::function<void(int done, int total)>& progress)
+GenerationOutcome BuilderEntryPoints::generate(const Plan& plan,
+                                               const std::function<void(int done, int total)>& progress,
+                                               const std::function<bool()>& stop)
 {
-    // Reported by the generate command's own guard when nobody set the texts.
-    if (!m_slideOne)
-        throw RuntimeError(RuntimeError::tr(automation::kObjectVariableNotSet));
     // A temporary folder that cannot take the working copy is told in one
     // plain message, not as a failing step of the run.
     if (const std::optional<QString> refusal = workingCopyRefusal(*m_platform.environment)) {
@@ -35,11 +34,15 @@ GenerationOutcome BuilderEntryPoints::generate(const std::function<void(int done
         return {};
     }
     ErrorReport report(*m_platform.messages);
-    const BuilderContext context{m_runtime, report, m_plan, m_platform.clock, m_platform.events, progress};
+    const BuilderContext context{m_runtime, report, m_platform.clock, m_platform.events, progress, stop};
     Environment& environment = *m_platform.environment;
     const GenerationRequest request{templateDeckPath(environment), workingCopyPath(environment)};
-    const GenerationOutcome outcome = generateMarketPlan(context, request, *m_slideOne);
-    handOffToDesktop(m_engine, m_platform);
+    const GenerationOutcome outcome = generateMarketPlan(context, request, plan);
+    // A deck stopped half-way is nobody's: the engine's copy is dropped.
+    if (outcome.stopped)
+        m_engine.discardOpenDecks();
+    else
+        handOffToDesktop(m_engine, m_platform);
     return outcome;
 }
 

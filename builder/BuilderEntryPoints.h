@@ -7,7 +7,6 @@
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/PresentationAppChecks.h"
-#include "builder/SlideOneTexts.h"
 #include "core/Platform.h"
 
 #include <functional>
@@ -16,22 +15,21 @@ namespace quillora {
 
 class BuilderEntryPoints {
 public:
-    // Generation reads the statements from `plan`.
-    BuilderEntryPoints(Platform& platform, PlanStore& plan);
+    BuilderEntryPoints(Platform& platform);
 
     // Once, at the end of the window's start-up.
     void checkInstalled();
     // True when the user chose to stop because the application already runs.
     bool warnIfOpen();
     // One run: fills a working copy of the template beside the program in
-    // the temporary folder, with each failed step shown as an error report,
-    // then hands the deck to the desktop. `progress` hears of each row.
-    GenerationOutcome generate(const std::function<void(int done, int total)>& progress = {});
+    // the temporary folder with `plan`, with each failed step shown as an
+    // error report, then hands the deck to the desktop. `progress` hears of
+    // each row; a run that `stop` ends early hands nothing over.
+    GenerationOutcome generate(const Plan& plan, const std::function<void(int done, int total)>& progress = {},
+                               const std::function<bool()>& stop = {});
     // How the checks name the application serving: the one the program
     // registered (the engine's words until then).
     void setPresentationApp(const PresentationAppWords& app) { m_app = app; }
-    // Where generation reads the two slide-1 texts; the window, once it exists.
-    void setSlideOneTexts(const SlideOneTexts& texts) { m_slideOne = &texts; }
     automation::AutomationRuntime& runtime() { return m_runtime; }
     // The engine that serves when no office does; its decks are handed to
     // the desktop after each run.
@@ -39,10 +37,8 @@ public:
 
 private:
     Platform& m_platform;
-    PlanStore& m_plan;
     automation::AutomationRuntime m_runtime;
     automation::EngineServer m_engine;
-    const SlideOneTexts* m_slideOne = nullptr;
     PresentationAppWords m_app;
 };
 

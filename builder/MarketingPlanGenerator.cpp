@@ -1,7 +1,6 @@
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideFillMap.h"
 #include "builder/WorkingCopy.h"
-#include "plan/PlanStore.h"
 #include "core/ErrorReport.h"
 
 namespace quillora {
@@ -15,7 +14,7 @@ const QString kLineBreak = QStringLiteral("\r\n");
 Ref<TextRange> shapeText(Ref<Presentation>& presentation, const FillRow& row)
 {
     Ref<Slide> slide = presentation->slides()->item(static_cast<qint16>(row.slide));
-    Ref<Shape> shape = row.shapeName ? slide->shapes()->item(QLatin1String(row.shapeName))
+    Ref<Shape> shape = row.shapeName ? slide->shapes()->item(QString::fromUtf8(row.shapeName))
                                      : slide->shapes()->item(static_cast<qint16>(row.shapeNumber));
     return shape->textFrame()->textRange();
 }
@@ -30,7 +29,7 @@ QString productLine(const QString& productName)
 }
 
 GenerationOutcome generateMarketPlan(const BuilderContext& context, const GenerationRequest& request,
-                                     const SlideOneTexts& slideOne)
+                                     const Plan& plan)
 {
     GuardedProcedure proc(context.failures, kGenerateMarketPlanLocation);
     const QString powerPoint = QLatin1String(kPowerPointClass);
@@ -59,20 +58,20 @@ GenerationOutcome generateMarketPlan(const BuilderContext& context, const Genera
         switch (row.source) {
         case FillSource::ProductLine:
             proc.step(row.writeLine, [&] {
-                const QString text = productLine(slideOne.productName());
+                const QString text = productLine(plan.productName);
                 shapeText(presentation, row)->setText(text);
             });
             break;
         case FillSource::PlanTitle:
             proc.step(row.writeLine, [&] {
-                const QString text = slideOne.planTitle();
+                const QString text = plan.planTitle;
                 shapeText(presentation, row)->setText(text);
             });
             break;
         case FillSource::Statement: {
-            const QString key = QLatin1String(row.key);
-            if (proc.test(row.testLine, [&] { return !context.plan.value(key).isEmpty(); })) {
-                proc.step(row.splitLine, [&] { lines = context.plan.value(key).split(kLineBreak); });
+            const Section& section = *row.section;
+            if (proc.test(row.testLine, [&] { return !plan.statement(section).isEmpty(); })) {
+                proc.step(row.splitLine, [&] { lines = plan.statement(section).split(kLineBreak); });
                 proc.step(row.writeLine, [&] {
                     Ref<TextRange> range = shapeText(presentation, row);
                     updateText(context, lines, range);
@@ -85,6 +84,10 @@ GenerationOutcome generateMarketPlan(const BuilderContext& context, const Genera
         if (context.progress)
             context.progress(++rowsDone, kFillRowCount);
         proc.step(row.pauseLine, [&] { pause(context, kPauseSeconds); });
+        if (context.stopRequested && context.stopRequested()) {
+            outcome.stopped = true;
+            break;
+        }
     }
 
     proc.step(224, [&] { created->activeWindow()->selection()->unselect(); });

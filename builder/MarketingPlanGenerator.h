@@ -5,7 +5,7 @@
 //   updateText          writes one statement, line by line, into one shape
 //   pause               lets pending window events run, then waits
 // All three reach the application only through the context's automation
-// runtime, read the plan only from the context's store, report failed steps
+// runtime, fill from the plan value handed in, report failed steps
 // only to the context's sink and wait only on the context's clock, so the
 // program, the tests and the command each hand in their own. The generator
 // writes no file of its own: what becomes of the filled deck is the caller's
@@ -13,10 +13,9 @@
 
 #include "automation/Automation.h"
 #include "automation/AutomationRuntime.h"
-#include "builder/SlideOneTexts.h"
 #include "core/ErrorReport.h"
 #include "core/Platform.h"
-#include "plan/PlanStore.h"
+#include "plan/Plan.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,15 +27,15 @@ struct BuilderContext {
     automation::AutomationRuntime& runtime;
     // Every failed step of the generator and the writer goes here.
     FailureSink& failures;
-    // Where the statements are read, each when its row of the fill map
-    // comes up.
-    PlanStore& plan;
     // What pauses wait on. Without them (tools that fill decks with no window
     // to keep responsive) a pause returns at once.
     Clock* clock = nullptr;
     EventPump* events = nullptr;
     // Told after each row of the fill map: rows done so far, and all rows.
     std::function<void(int done, int total)> progress = {};
+    // Asked after each row: true ends the run there, with no further row
+    // written (the closing steps still run).
+    std::function<bool()> stopRequested = {};
 };
 
 inline constexpr float kPauseSeconds = 0.5f;
@@ -55,6 +54,7 @@ struct GenerationRequest {
 struct GenerationOutcome {
     QString deckPath;
     bool opened = false;
+    bool stopped = false; // ended early on request
 };
 
 // Runs the window system's pending events once, then waits the given time
@@ -72,11 +72,11 @@ void updateText(const BuilderContext& context, const QStringList& lines, automat
 // "-". Tabs and other dashes do not count.
 bool isSubPointLine(const QString& line);
 
-// One whole generation run; guarded like updateText. Reads the two slide-1
-// texts from `slideOne` and each statement from the context's plan store
-// when its row of the fill map comes up.
+// One whole generation run; guarded like updateText. Reads each text from
+// `plan` when its row of the fill map comes up, so a text edited during a
+// pause reaches a row not yet written.
 GenerationOutcome generateMarketPlan(const BuilderContext& context, const GenerationRequest& request,
-                                     const SlideOneTexts& slideOne);
+                                     const Plan& plan);
 
 // The product line of slide 1: the name with every "Marketing Plan" taken
 // out, then a line break and "Marketing Plan".

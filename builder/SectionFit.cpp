@@ -13,7 +13,7 @@ std::vector<SectionFit> fitSections(deck::Presentation& filled, layout::TextLayo
             continue;
         SectionFit section;
         section.slide = row.slide;
-        section.key = QLatin1String(row.key);
+        section.key = row.section->key();
         deck::Shape* shape = row.slide <= filled.slideCount() ? rowShape(filled.slide(row.slide), row) : nullptr;
         section.hasShape = shape && shape->hasTextFrame();
         if (section.hasShape)

@@ -1,6 +1,10 @@
 #pragma once
 // Which text goes onto which shape of the template deck, in the order the
-// generator writes them, with the report line of each of a row's steps.
+// generator writes them, with the report line of each of a row's steps. The
+// statement rows come from the section catalogue, which names their slide
+// and shape.
+
+#include "plan/SectionCatalogue.h"
 
 #include <array>
 
@@ -14,7 +18,7 @@ class Slide;
 enum class FillSource {
     ProductLine, // the product name turned into the two-line product line
     PlanTitle,   // the plan title, unchanged
-    Statement,   // the statement stored under the row's key, line by line
+    Statement,   // the row's section's statement, line by line
 };
 
 struct FillRow {
@@ -22,7 +26,7 @@ struct FillRow {
     int shapeNumber;       // 1-based; 0 when the shape is found by name
     const char* shapeName; // nullptr when the shape is found by number
     FillSource source;
-    const char* key;       // statement rows: the plan store key
+    const Section* section; // statement rows: the section whose statement it is
     int testLine;          // statement rows: is anything stored?
     int splitLine;         // statement rows: split into lines
     int writeLine;         // write into the shape

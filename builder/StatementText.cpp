@@ -8,7 +8,6 @@
 #include "core/RuntimeError.h"
 #include "deck/Deck.h"
 #include "layout/ShapeText.h"
-#include "plan/InMemoryPlanStore.h"
 
 namespace quillora {
 namespace {
@@ -21,7 +20,7 @@ const QStringList kPatternLines{QStringLiteral("x"), QStringLiteral("-x")};
 const FillRow& rowOf(const QString& sectionKey)
 {
     for (const FillRow& row : slideFillMap()) {
-        if (row.source == FillSource::Statement && QLatin1String(row.key) == sectionKey)
+        if (row.source == FillSource::Statement && row.section->key() == sectionKey)
             return row;
     }
     throw RuntimeError(QStringLiteral("No section is stored under %1").arg(sectionKey));
@@ -34,8 +33,7 @@ layout::ShapeText writtenPatterns(const QString& templatePath, const FillRow& ro
     AutomationRuntime runtime;
     engine.registerWith(runtime);
     CollectedFailures failures;
-    InMemoryPlanStore noPlan; // the writer reads no plan
-    const BuilderContext context{runtime, failures, noPlan};
+    const BuilderContext context{runtime, failures};
     {
         Ref<Application> application = runtime.CreateObject(QLatin1String(kPowerPointClass));
         Ref<Presentation> presentation = application->presentations()->open(templatePath);

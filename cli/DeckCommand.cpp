@@ -1,14 +1,17 @@
 #include "cli/DeckCommand.h"
 #include "cli/CommandText.h"
 #include "cli/FitCheck.h"
+#include "cli/SlidePreview.h"
 
 #include "cli/PlanTools.h"
 #include "core/RuntimeError.h"
 
 #include "core/DataFiles.h"
+#include "plan/PlanHistory.h"
 
 #include <QCommandLineParser>
-#include <array>
+#include <algorithm>
+#include <vector>
 
 namespace quillora {
 namespace {
@@ -22,37 +25,54 @@ void printFailure(QTextStream& err, QString sentence)
     err << kProgram << ": " << sentence << Qt::endl;
 }
 
-// --check-template, --export-plan or --import-plan: one of them, alone.
-int runPlanTool(const QCommandLineParser& parser, const std::array<QCommandLineOption, 3>& modes,
-                const QString& defaultTemplate, const DeckJobTools& tools, QTextStream& out, QTextStream& err)
+// The options that work on the plan or template rather than fill a deck.
+struct PlanToolOptions {
+    QCommandLineOption check, exportPlan, importPlan, history, restore;
+    std::vector<const QCommandLineOption*> all() const { return {&check, &exportPlan, &importPlan, &history, &restore}; }
+};
+
+// --check-template, --export-plan, --import-plan, --history or --restore:
+// one of them, alone.
+int runPlanTool(const QCommandLineParser& parser, const PlanToolOptions& modes, const QString& defaultTemplate,
+                const DeckJobTools& tools, QTextStream& out, QTextStream& err)
 {
-    const auto& [check, exportPlan, importPlan] = modes;
     const QStringList given = parser.optionNames();
     for (const QString& name : given) {
-        if (name != check.names().first() && name != exportPlan.names().first() && name != importPlan.names().first()) {
+        const auto modeNames = modes.all();
+        if (std::none_of(modeNames.begin(), modeNames.end(),
+                         [&](const QCommandLineOption* mode) { return mode->names().contains(name); })) {
             const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-            printFailure(err, CommandText::tr("%1%2 cannot be combined with --check-template, --export-plan or "
-                                             "--import-plan (see --help)")
+            printFailure(err, CommandText::tr("%1%2 cannot be combined with --check-template, --export-plan, "
+                                             "--import-plan, --history or --restore (see --help)")
                                   .arg(dashes, name));
             return kExitUsage;
         }
     }
     if (given.size() > 1) {
-        printFailure(err, CommandText::tr("give one of --check-template, --export-plan and --import-plan, once"));
+        printFailure(err, CommandText::tr("give one of --check-template, --export-plan, --import-plan, --history "
+                                         "and --restore, once"));
         return kExitUsage;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() > (parser.isSet(check) ? 1 : 0)) {
+    if (positional.size() > (parser.isSet(modes.check) ? 1 : 0)) {
         printFailure(err, CommandText::tr("unexpected argument \"%1\" (see --help)").arg(positional.last()));
         return kExitUsage;
     }
     try {
-        if (parser.isSet(check))
+        PlanHistory history(planHistoryFolder());
+        const QDateTime now = QDateTime::currentDateTime();
+        if (parser.isSet(modes.check))
             return printTemplateCheck(positional.value(0, defaultTemplate), out) ? kExitSuccess : kExitUsage;
-        if (parser.isSet(exportPlan))
-            exportStoredPlan(storedPlanOf(tools), parser.value(exportPlan), defaultTemplate);
+        if (parser.isSet(modes.exportPlan))
+            exportStoredPlan(storedPlanOf(tools), parser.value(modes.exportPlan), defaultTemplate);
+        else if (parser.isSet(modes.importPlan))
+            out << importPlanFile(storedPlanOf(tools), history, parser.value(modes.importPlan), tools.windowRunning, now)
+                << Qt::endl;
+        else if (parser.isSet(modes.history))
+            printPlanHistory(history, out);
         else
-            out << importPlanFile(storedPlanOf(tools), parser.value(importPlan), tools.windowRunning) << Qt::endl;
+            out << restorePlanSnapshot(storedPlanOf(tools), history, parser.value(modes.restore), tools.windowRunning, now)
+                << Qt::endl;
     } catch (...) {
         out.flush();
         printFailure(err, describeCurrentException());
@@ -84,6 +104,46 @@ int runFitCheck(const QCommandLineParser& parser, const QCommandLineOption& chec
         printFailure(err, describeCurrentException());
         return kExitFailure;
     }
+}
+
+// --preview N [--width W]: slide N as a PNG at OUT.
+int runPreview(const QCommandLineParser& parser, DeckJob job, const QCommandLineOption& preview,
+               const QCommandLineOption& width, const DeckJobTools& tools, QTextStream& err)
+{
+    if (job.pdf) {
+        printFailure(err, CommandText::tr("--pdf does not go with --preview (see --help)"));
+        return kExitUsage;
+    }
+    for (const QCommandLineOption& single : {preview, width}) {
+        if (parser.values(single).size() > 1) {
+            printFailure(err, CommandText::tr("--%1 was given more than once").arg(single.names().last()));
+            return kExitUsage;
+        }
+    }
+    PreviewJob previewJob{std::move(job), 0, kDefaultPreviewWidth};
+    bool ok = false;
+    previewJob.slide = parser.value(preview).trimmed().toInt(&ok);
+    if (!ok) {
+        printFailure(err, CommandText::tr("--preview takes a slide number, not \"%1\"").arg(parser.value(preview)));
+        return kExitUsage;
+    }
+    if (parser.isSet(width)) {
+        previewJob.width = parser.value(width).trimmed().toInt(&ok);
+        if (!ok || previewJob.width < kSmallestPreviewWidth || previewJob.width > kLargestPreviewWidth) {
+            printFailure(err, CommandText::tr("--width takes a number of pixels from %1 to %2, not \"%3\"")
+                                  .arg(kSmallestPreviewWidth)
+                                  .arg(kLargestPreviewWidth)
+                                  .arg(parser.value(width)));
+            return kExitUsage;
+        }
+    }
+    try {
+        runPreviewJob(previewJob, tools);
+    } catch (...) {
+        printFailure(err, describeCurrentException());
+        return kExitFailure;
+    }
+    return kExitSuccess;
 }
 
 } // namespace
@@ -129,9 +189,19 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         CommandText::tr("Store the plan from this plan file; the stored plan is kept first in %1.")
             .arg(planBackupFolder()),
         QStringLiteral("FILE"));
+    const QCommandLineOption historyOption(
+        QStringLiteral("history"),
+        CommandText::tr("List the plans kept in the history (%1), newest first, numbered for --restore.")
+            .arg(planHistoryFolder()));
+    const QCommandLineOption restoreOption(
+        QStringLiteral("restore"),
+        CommandText::tr("Store the plan numbered N in the --history list; the stored plan is kept in the history first."),
+        QStringLiteral("N"));
     const QCommandLineOption checkFitOption = fitCheckOption();
+    const QCommandLineOption preview = previewOption();
+    const QCommandLineOption previewWidth = previewWidthOption();
     parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption,
-                       checkFitOption});
+                       historyOption, restoreOption, checkFitOption, preview, previewWidth});
 
     if (!parser.parse(arguments)) {
         printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
@@ -148,8 +218,11 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
     }
     if (parser.isSet(checkFitOption))
         return runFitCheck(parser, checkFitOption, defaultTemplate, tools, out, err);
-    if (parser.isSet(checkOption) || parser.isSet(exportOption) || parser.isSet(importOption))
-        return runPlanTool(parser, {checkOption, exportOption, importOption}, defaultTemplate, tools, out, err);
+    const PlanToolOptions planTools{checkOption, exportOption, importOption, historyOption, restoreOption};
+    const auto planToolModes = planTools.all();
+    if (std::any_of(planToolModes.begin(), planToolModes.end(),
+                    [&](const QCommandLineOption* mode) { return parser.isSet(*mode); }))
+        return runPlanTool(parser, planTools, defaultTemplate, tools, out, err);
     if (!parser.positionalArguments().isEmpty()) {
         printFailure(err, CommandText::tr("unexpected argument \"%1\" (see --help)")
                               .arg(parser.positionalArguments().first()));
@@ -172,6 +245,12 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         job.planPath = parser.value(planOption);
     job.outputPath = parser.value(outputOption);
     job.pdf = parser.isSet(pdfOption);
+    if (parser.isSet(preview))
+        return runPreview(parser, std::move(job), preview, previewWidth, tools, err);
+    if (parser.isSet(previewWidth)) {
+        printFailure(err, CommandText::tr("--width goes only with --preview (see --help)"));
+        return kExitUsage;
+    }
 
     try {
         runDeckJob(job, tools);

@@ -7,7 +7,7 @@
 #include "cli/OutputChecks.h"
 #include "cli/PdfExport.h"
 #include "plan/PlanFile.h"
-#include "plan/PlanKeys.h"
+#include "plan/Plan.h"
 #include "plan/PlanStore.h"
 #include "core/RuntimeError.h"
 
@@ -19,11 +19,7 @@
 #include <stdexcept>
 
 namespace quillora {
-namespace {
 
-// Refuses, before anything is made, an output that would replace a file the
-// run reads, a settings file or one the user may not write, or that has no
-// folder to go in.
 void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteProbe& mayWrite)
 {
     checkOutput(outputPath, commandProtectedFiles(job.templatePath, job.planPath.value_or(QString())), mayWrite);
@@ -33,6 +29,8 @@ void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteP
     if (!folder.isWritable())
         throw RuntimeError(CommandText::tr("the output folder %1 is not writable").arg(quoted(folder.filePath())));
 }
+
+namespace {
 
 // A deck is a zip archive (an empty one starts with its end record);
 // anything else is turned away before the run.
@@ -131,23 +129,24 @@ QString pdfPathFor(const QString& outputPath)
     return outputPath + QStringLiteral(".pdf");
 }
 
-QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools)
+Plan jobPlan(const std::optional<QString>& planPath, const DeckJobTools& tools)
 {
-    checkTemplate(templatePath);
-    // A plan file's plan is served from memory: the user's stored plan is
-    // neither read nor touched.
-    std::unique_ptr<PlanStore> planFromFile;
+    // A plan file's plan: the user's stored plan is neither read nor touched.
     if (planPath)
-        planFromFile = makeInMemoryPlanStore(readPlanFile(*planPath));
-    PlanStore& plan = planFromFile ? *planFromFile : storedPlanOf(tools);
-    TitleTexts titles;
+        return planOf(readPlanFile(*planPath));
     try {
-        titles = {plan.value(QLatin1String(kProductNameKey)), plan.value(QLatin1String(kMarketingPlanKey))};
+        return readPlan(storedPlanOf(tools));
     } catch (const PlanStoreError& failure) {
         throw RuntimeError(CommandText::tr("the stored plan cannot be read from %1: %2")
                                .arg(quoted(failure.filePath()), failure.reason()));
     }
-    const FilledDeck filled = tools.filler(templatePath, titles, plan);
+}
+
+QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools)
+{
+    checkTemplate(templatePath);
+    const Plan plan = jobPlan(planPath, tools);
+    const FilledDeck filled = tools.filler(templatePath, plan);
     if (!filled.failures.empty())
         throw RuntimeError(failureSentence(filled.failures, templatePath));
     if (filled.bytes.isEmpty())

@@ -16,6 +16,7 @@
 namespace quillora {
 
 class PlanStore;
+struct Plan;
 class ProcessRunner;
 class ProgressLine;
 
@@ -26,12 +27,6 @@ struct DeckJob {
     bool pdf = false; // also a PDF beside OUT; no more than OUT when OUT is a PDF
 };
 
-// The two texts of slide 1, from the plan file or the stored plan.
-struct TitleTexts {
-    QString productName;
-    QString planTitle;
-};
-
 // What a filler made: the filled deck's bytes (empty when it made none) and
 // every step that failed on the way, in order.
 struct FilledDeck {
@@ -39,10 +34,9 @@ struct FilledDeck {
     std::vector<StepFailure> failures;
 };
 
-// Fills the template at templatePath with the titles and the statements it
-// reads from `plan`. Throws RuntimeError only when it cannot run at all.
-using DeckFiller =
-    std::function<FilledDeck(const QString& templatePath, const TitleTexts& titles, PlanStore& plan)>;
+// Fills the template at templatePath with `plan`. Throws RuntimeError only
+// when it cannot run at all.
+using DeckFiller = std::function<FilledDeck(const QString& templatePath, const Plan& plan)>;
 
 struct DeckJobTools {
     DeckFiller filler;
@@ -74,10 +68,18 @@ DeckOutputs deckOutputs(const DeckJob& job);
 // ".pdf" appended when the name has another ending.
 QString pdfPathFor(const QString& outputPath);
 
-// The template filled with the plan (the plan file's, or the stored plan
-// without one), in memory; throws RuntimeError with one plain sentence when
-// anything fails.
+// The plan a job fills from: the plan file's, or the stored plan without
+// one. Throws RuntimeError with one plain sentence when it cannot be read.
+Plan jobPlan(const std::optional<QString>& planPath, const DeckJobTools& tools);
+
+// The template filled with the job's plan (jobPlan), in memory; throws
+// RuntimeError with one plain sentence when anything fails.
 QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools);
+
+// Refuses, before anything is made, an output that would replace a file the
+// job reads, a settings file or one the user may not write, or that has no
+// folder to go in: RuntimeError with one plain sentence.
+void checkOutputPath(const QString& outputPath, const DeckJob& job, const WriteProbe& mayWrite);
 
 // Runs the job; throws RuntimeError with one plain sentence when anything fails.
 void runDeckJob(const DeckJob& job, const DeckJobTools& tools);

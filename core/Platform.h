@@ -15,8 +15,15 @@
 namespace quillora {
 
 enum class MessageIcon { None, Warning };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+// SaveDiscardCancel: "Save Plan As…", "Close Without Saving" and "Cancel",
+// answered Save, Discard and Cancel.
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
+
+// The buttons' texts of SaveDiscardCancel, translated under "MessageBoxes".
+inline constexpr char kSavePlanAsButton[] = QT_TRANSLATE_NOOP("MessageBoxes", "Save Plan As…");
+inline constexpr char kCloseWithoutSavingButton[] = QT_TRANSLATE_NOOP("MessageBoxes", "Close Without Saving");
+inline constexpr char kCancelButton[] = QT_TRANSLATE_NOOP("MessageBoxes", "Cancel");
 
 class MessageBoxes {
 public:

@@ -100,6 +100,10 @@ public:
     Shape& shape(const QString& name); // the first shape with that name
     Presentation& presentation();
 
+    // The slide part's root (p:sld: its background, its shape tree),
+    // read-only, as it stands: a shape's text edit shows there once that
+    // shape's element() was asked for.
+    XmlElement element();
     // The roots of the parts the slide's shapes inherit from, read-only:
     // its layout (p:sldLayout), the layout's master (p:sldMaster) and the
     // master's theme (a:theme). Null when the package has no such part;
@@ -107,6 +111,13 @@ public:
     XmlElement layoutElement();
     XmlElement masterElement();
     XmlElement themeElement();
+
+    // The bytes of the part that a relationship of the part holding
+    // `element` (the slide's own, its layout's or its master's) points to,
+    // such as a picture's, and that part's name. Empty when there is no such
+    // relationship or it points outside the package: nothing outside is
+    // ever fetched.
+    QByteArray relatedBytes(XmlElement element, const QString& relationshipId, QString* partName = nullptr);
 
 private:
     Slide();

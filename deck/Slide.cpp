@@ -99,6 +99,11 @@ QString relatedPart(detail::PresentationData& data, const QString& source, const
 
 } // namespace
 
+XmlElement Slide::element()
+{
+    return XmlElementAccess::wrap(d->document->document_element());
+}
+
 XmlElement Slide::layoutElement()
 {
     return XmlElementAccess::wrap(detail::PresentationData::of(*d->presentation).readOnlyPart(d->layoutPart));
@@ -115,6 +120,33 @@ XmlElement Slide::themeElement()
     detail::PresentationData& data = detail::PresentationData::of(*d->presentation);
     const QString master = relatedPart(data, d->layoutPart, detail::kSlideMasterRelationship);
     return XmlElementAccess::wrap(data.readOnlyPart(relatedPart(data, master, detail::kThemeRelationship)));
+}
+
+QByteArray Slide::relatedBytes(XmlElement element, const QString& relationshipId, QString* partName)
+{
+    detail::PresentationData& data = detail::PresentationData::of(*d->presentation);
+    const pugi::xml_node document = XmlElementAccess::node(element).root();
+    const QString master = relatedPart(data, d->layoutPart, detail::kSlideMasterRelationship);
+    QString source;
+    if (document && document == d->document->root())
+        source = d->partName;
+    else if (document && document == data.readOnlyPart(d->layoutPart).root())
+        source = d->layoutPart;
+    else if (document && document == data.readOnlyPart(master).root())
+        source = master;
+    if (source.isEmpty())
+        return {};
+    for (const detail::Relationship& relationship : data.package->relationships(source)) {
+        if (relationship.id != relationshipId)
+            continue;
+        detail::Part* part = relationship.external ? nullptr : data.package->find(relationship.target);
+        if (!part)
+            return {};
+        if (partName)
+            *partName = part->name;
+        return data.package->bytesOf(part->name);
+    }
+    return {};
 }
 
 } // namespace quillora::deck

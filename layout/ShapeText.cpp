@@ -1,5 +1,6 @@
 #include "layout/ShapeText.h"
 
+#include "layout/Colors.h"
 #include "layout/StyleProperties.h"
 
 #include <array>
@@ -113,13 +114,21 @@ public:
 private:
     const ParagraphStyle& levelStyle(int level);
     Paragraph readParagraph(XmlElement p);
-    void nameThemeFonts(RunStyle& style) const { style.typeface = resolveThemeFont(style.typeface, m_fonts); }
+    // Theme fonts named, the colour resolved.
+    void nameThemeFonts(RunStyle& style) const
+    {
+        style.typeface = resolveThemeFont(style.typeface, m_fonts);
+        if (style.fill)
+            style.color = m_colors.resolve(style.fill);
+        style.fill = {};
+    }
 
     XmlElement m_shape;
     XmlElement m_body;
     XmlElement m_layoutPlaceholder;
     XmlElement m_masterPlaceholder;
     ThemeFonts m_fonts;
+    ColorScheme m_colors;
     std::vector<XmlElement> m_listStyles; // farthest first
     std::array<std::optional<ParagraphStyle>, 9> m_levels;
     TextFrame m_frame;
@@ -134,6 +143,7 @@ ShapeTextReader::ShapeTextReader(deck::Shape& shape)
     deck::Slide& slide = shape.slide();
     const XmlElement master = slide.masterElement();
     m_fonts = themeFonts(slide.themeElement());
+    m_colors = ColorScheme(slide);
     const std::optional<PlaceholderId> id = placeholderOf(m_shape);
     if (id) {
         m_layoutPlaceholder = layoutCounterpart(slide.layoutElement(), *id);

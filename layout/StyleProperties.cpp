@@ -153,6 +153,8 @@ void applyRunProperties(XmlElement rPr, RunStyle& style)
         style.allCaps = *caps == QLatin1String("all");
     if (const std::optional<double> spacing = number(rPr, "spc"))
         style.letterSpacing = std::clamp(*spacing / 100.0, -4000.0, 4000.0);
+    if (const XmlElement fill = rPr.child("solidFill"))
+        style.fill = fill;
     if (const XmlElement latin = rPr.child("latin")) {
         if (const std::optional<QString> typeface = latin.attribute("typeface"); typeface && !typeface->isEmpty())
             style.typeface = *typeface;

@@ -9,7 +9,7 @@
 
 namespace quillora::layout {
 
-// a:rPr, a:defRPr, a:endParaRPr.
+// a:rPr, a:defRPr, a:endParaRPr (a colour only as its element: see RunStyle::fill).
 void applyRunProperties(deck::XmlElement rPr, RunStyle& style);
 // a:pPr or a:lvlNpPr: margins, alignment, spacing, bullet, tabs, a:defRPr.
 void applyParagraphProperties(deck::XmlElement pPr, ParagraphStyle& style);

@@ -199,13 +199,13 @@ LaidOutLine detailedLine(const PreparedParagraph& prepared, const BrokenLine& li
         const ParagraphRun& run = prepared.lines.runs[static_cast<size_t>(segment.run)];
         out.segments.push_back({shownText(text.mid(segment.start, segment.length)), area.left() + segment.x + shift,
                                 segment.width, layoutFamily(run.style->typeface), run.size, run.style->bold,
-                                run.style->italic});
+                                run.style->italic, *run.style});
     }
     if (firstLine && prepared.bullet) {
         const BulletMark& bullet = *prepared.bullet;
         out.bullet = LineSegment{bullet.text,        area.left() + bullet.x, bullet.width,
                                  layoutFamily(bullet.style.typeface), bullet.size, bullet.style.bold,
-                                 bullet.style.italic};
+                                 bullet.style.italic, bullet.style};
     }
     return out;
 }

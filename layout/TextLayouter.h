@@ -30,6 +30,7 @@ struct LineSegment {
     double size = 0;  // points, scale applied
     bool bold = false;
     bool italic = false;
+    RunStyle style; // the run's, for drawing it (typeface as the file names it)
 };
 
 struct LaidOutLine {

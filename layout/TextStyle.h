@@ -6,6 +6,9 @@
 //
 // Lengths are in points (1/72 inch), the slide's top left corner at 0,0.
 
+#include "deck/XmlElement.h"
+
+#include <QColor>
 #include <QMarginsF>
 #include <QRectF>
 #include <QSizeF>
@@ -34,6 +37,8 @@ struct RunStyle {
     bool italic = false;
     bool allCaps = false;
     double letterSpacing = 0; // points added after each character
+    QColor color;             // invalid: the theme's text colour
+    deck::XmlElement fill;    // while reading: the nearest a:solidFill, until resolved into color
     friend bool operator==(const RunStyle&, const RunStyle&) = default;
 };
 

@@ -3,6 +3,7 @@
 #include "plan/StoreRefusal.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QFileInfo>
 
 namespace quillora {
@@ -18,11 +19,14 @@ QString keepDamagedCopy(const QString& filePath, const QDateTime& when)
     QString copy = base;
     for (int n = 2; QFileInfo::exists(copy); ++n)
         copy = base + QLatin1Char('-') + QString::number(n);
-    // QFile::copy writes a temporary file and renames it: a copy is whole or absent.
-    if (!QFile::copy(filePath, copy)) {
-        throw PlanStoreError(PlanStoreError::Operation::Write,
-                             writeRefusalReason(copy, QFileInfo(filePath).size()), filePath);
-    }
+    QFile source(filePath);
+    if (!source.open(QIODevice::ReadOnly))
+        throw PlanStoreError(PlanStoreError::Operation::Write, source.errorString(), filePath);
+    const QByteArray bytes = source.readAll();
+    // Written beside and renamed into place: a copy is whole or absent.
+    QSaveFile target(copy);
+    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() || !target.commit())
+        throw PlanStoreError(PlanStoreError::Operation::Write, target.errorString(), copy);
     return copy;
 }
 

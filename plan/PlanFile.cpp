@@ -1,5 +1,4 @@
 #include "plan/PlanFile.h"
-#include "plan/InMemoryPlanStore.h"
 #include "plan/JsonRepeatedKeys.h"
 #include "plan/PlanKeys.h"
 #include "core/Quoted.h"
@@ -218,14 +217,6 @@ PlanDocument readPlanFile(const QString& path)
     if (file.error() != QFileDevice::NoError)
         throw RuntimeError(PlanFileText::tr("cannot read the plan file \"%1\": %2").arg(path, file.errorString()));
     return parsePlanJson(json, path);
-}
-
-std::unique_ptr<PlanStore> makeInMemoryPlanStore(const PlanDocument& plan)
-{
-    std::map<QString, QString> values = plan.statements;
-    values[QLatin1String(kProductNameKey)] = plan.productName;
-    values[QLatin1String(kMarketingPlanKey)] = plan.planTitle;
-    return std::make_unique<InMemoryPlanStore>(std::move(values));
 }
 
 } // namespace quillora

@@ -72,8 +72,4 @@ PlanDocument readPlanFile(const QString& path);
 // Every "\r\n", "\n" and lone "\r" becomes "\r\n".
 QString normaliseLineBreaks(const QString& text);
 
-// A plan store that serves the document's statements from memory and keeps
-// whatever is written to it there, so the user's stored plan is never touched.
-std::unique_ptr<PlanStore> makeInMemoryPlanStore(const PlanDocument& plan);
-
 } // namespace quillora

@@ -1,5 +1,6 @@
 #include "plan/PlanStore.h"
 #include "plan/DamagedSettingsFile.h"
+#include "plan/IniFormat.h"
 #include "plan/SettingsFiles.h"
 #include "plan/StoreRefusal.h"
 
@@ -7,10 +8,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QSettings>
 #include <QThread>
 
 #include <cerrno>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 #include <memory>
 #include <optional>
 
@@ -66,6 +72,157 @@ void removeAbandonedLock(const QString& lockPath)
     }
 }
 
+#ifndef Q_OS_WIN
+// The settings file as the store last read or wrote it: told apart from a
+// file changed since by anything else by its identity, size and time to the
+// nanosecond.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identityOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino, info.st_size,
+                        qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+// Makes the folder and its missing parents; the reason when one cannot be made.
+QString makeFolder(const QString& path)
+{
+    const QFileInfo folder(path);
+    if (folder.isDir())
+        return {};
+    if (folder.exists())
+        return qt_error_string(ENOTDIR); // a file where the folder belongs
+    const QString parent = folder.absolutePath();
+    if (parent != folder.absoluteFilePath()) {
+        if (QString reason = makeFolder(parent); !reason.isEmpty())
+            return reason;
+    }
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
+        return qt_error_string(errno);
+    return {};
+}
+
+// The lock could not be taken: the system's reason where the lock file
+// could not be made, else that another writer holds it.
+QString lockRefusal(const QLockFile& lock, int error)
+{
+    if (lock.error() == QLockFile::LockFailedError)
+        return qt_error_string(EWOULDBLOCK);
+    return qt_error_string(error != 0 ? error : EACCES);
+}
+
+// The store writes its file itself, in QSettings' format and under the
+// lock QSettings takes, so every write that fails says why in the system's
+// words. Reading goes through QSettings, which reads every file an earlier
+// version wrote, but only when the file changed since this store last read
+// or wrote it.
+class IniPlanStore final : public PlanStore {
+public:
+    explicit IniPlanStore(QString file) : m_file(std::move(file)) {}
+
+    bool read(const QString& key, QString& value) override
+    {
+        const IniValues& values = current(PlanStoreError::Operation::Read);
+        const auto stored = values.find(key);
+        if (stored == values.end())
+            return false;
+        // QSettings reads an unquoted value with commas, as a hand edit of
+        // the file leaves it, as a list; toString() would give nothing, and
+        // the next save of the field would wipe the text for good.
+        if (stored->second.typeId() == QMetaType::QStringList)
+            value = stored->second.toStringList().join(QStringLiteral(", "));
+        else
+            value = stored->second.toString();
+        return true;
+    }
+
+    void write(const QString& key, const QString& value) override { writeAll({{key, value}}); }
+
+    void writeAll(const PlanValues& values) override
+    {
+        if (values.empty())
+            return;
+        const QString folderReason = makeFolder(QFileInfo(m_file).absolutePath());
+        if (!folderReason.isEmpty())
+            throw PlanStoreError(PlanStoreError::Operation::Write, folderReason, m_file);
+        const QString lockPath = settingsLockFile(m_file);
+        removeAbandonedLock(lockPath);
+        QLockFile lock(lockPath);
+        errno = 0;
+        if (!lock.tryLock(kLockWaitMs)) {
+            const int error = errno;
+            throw PlanStoreError(PlanStoreError::Operation::Write, lockRefusal(lock, error), lockPath);
+        }
+        IniValues merged = current(PlanStoreError::Operation::Write);
+        keepDamagedFile();
+        for (const auto& [key, value] : values)
+            merged[key] = value;
+        const QByteArray text = iniFileText(merged);
+        QSaveFile file(m_file);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+            throw PlanStoreError(PlanStoreError::Operation::Write, file.errorString(), m_file);
+        m_known = Known{identityOf(m_file), std::move(merged)};
+    }
+
+    QString keptDamagedCopy() const override { return m_keptCopy; }
+
+private:
+    static constexpr int kLockWaitMs = 5000;
+
+    struct Known {
+        std::optional<FileIdentity> identity;
+        IniValues values;
+    };
+
+    // The file's values, read anew only when the file changed.
+    const IniValues& current(PlanStoreError::Operation operation)
+    {
+        const std::optional<FileIdentity> now = identityOf(m_file);
+        if (m_known && m_known->identity == now)
+            return m_known->values;
+        IniValues values;
+        if (now) {
+            if (QFileInfo(m_file).isDir())
+                throw PlanStoreError(operation, qt_error_string(EISDIR), m_file);
+            QFile file(m_file);
+            if (!file.open(QIODevice::ReadOnly))
+                throw PlanStoreError(operation, file.errorString(), m_file);
+            QSettings settings(m_file, QSettings::IniFormat);
+            for (const QString& key : settings.allKeys())
+                values[key] = settings.value(key);
+            if (settings.status() == QSettings::AccessError)
+                throw PlanStoreError(operation, qt_error_string(EIO), m_file);
+            // Lines that are not settings: the file is kept as it is before
+            // the first write replaces it.
+            m_damaged = settings.status() == QSettings::FormatError ? now : std::nullopt;
+        }
+        m_known = Known{now, std::move(values)};
+        return m_known->values;
+    }
+
+    void keepDamagedFile()
+    {
+        if (!m_damaged || m_damaged != identityOf(m_file))
+            return;
+        m_keptCopy = keepDamagedCopy(m_file, QDateTime::currentDateTime());
+        m_damaged.reset();
+    }
+
+    QString m_file;
+    std::optional<Known> m_known;
+    std::optional<FileIdentity> m_damaged;
+    QString m_keptCopy;
+};
+#else
 struct WriteOutcome {
     QSettings::Status status = QSettings::NoError;
     int error = 0; // errno as the write left it
@@ -195,11 +352,17 @@ private:
     QString m_keptCopy;
 };
 
+#endif
+
 } // namespace
 
 std::unique_ptr<PlanStore> openUserPlanStore()
 {
+#ifdef Q_OS_WIN
     return std::make_unique<QSettingsPlanStore>();
+#else
+    return std::make_unique<IniPlanStore>(planStoreFile());
+#endif
 }
 
 QString PlanStore::value(const QString& key, const QString& defaultValue)

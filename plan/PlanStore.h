@@ -68,9 +68,10 @@ public:
     std::optional<QString> stored(const QString& key);
 };
 
-// The user's own store, through QSettings: a file under the user's
-// configuration folder on Linux and macOS, the registry key that earlier
-// Windows versions wrote on Windows.
+// The user's own store: a file in QSettings' INI format under the user's
+// configuration folder on Linux and macOS, written by the store itself so
+// that a refused write names its own reason; the registry key that earlier
+// Windows versions wrote, through QSettings, on Windows.
 std::unique_ptr<PlanStore> openUserPlanStore();
 
 // Where the QSettings store lives (a file on Linux): it names the plan a

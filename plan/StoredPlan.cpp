@@ -8,23 +8,24 @@
 #include "plan/PlanKeys.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
+#include "plan/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
 namespace quillora {
-namespace {
 
 // A name no file system refuses and no shell mistakes: no separators or
 // characters Windows forbids, no control characters, no format characters
 // (a right-to-left override would show the name reversed, a zero-width one
 // would hide a difference), no leading dot, and short enough to leave room
 // for the time and a counter.
-QString fileNamePart(const QString& productName)
+QString planFileNamePart(const QString& productName)
 {
     constexpr qsizetype kMaxUtf8Bytes = 150;
     QString name;
@@ -44,6 +45,8 @@ QString fileNamePart(const QString& productName)
         name.chop(1);
     return name;
 }
+
+namespace {
 
 void writeNewFile(const QString& path, const QByteArray& bytes)
 {
@@ -65,7 +68,45 @@ void writeNewFile(const QString& path, const QByteArray& bytes)
     }
 }
 
+// Beside the plans folder: the path of the plan kept when a session ended.
+QString unsavedPlanNotePath()
+{
+    const QString folder = userDataFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("unsaved-plan"));
+}
+
 } // namespace
+
+QString keepUnsavedPlan(const PlanDocument& plan)
+{
+    QString path;
+    try {
+        path = backupPlan(plan);
+    } catch (const RuntimeError&) {
+        return QString();
+    }
+    const QString notePath = unsavedPlanNotePath();
+    if (writeRefusal(notePath, userSettingsFiles()))
+        return path;
+    QSaveFile note(notePath);
+    if (note.open(QIODevice::WriteOnly)) {
+        note.write(path.toUtf8());
+        note.commit();
+    }
+    return path;
+}
+
+QString takeUnsavedPlanNote()
+{
+    const QString notePath = unsavedPlanNotePath();
+    QFile note(notePath);
+    if (notePath.isEmpty() || !note.open(QIODevice::ReadOnly))
+        return QString();
+    const QString path = QString::fromUtf8(note.read(4096));
+    note.close();
+    note.remove();
+    return path;
+}
 
 PlanDocument readStoredPlan(PlanStore& store)
 {
@@ -100,13 +141,22 @@ void storePlan(PlanStore& store, const PlanDocument& plan)
 QString planBackupFileName(const QDateTime& time, const QString& productName)
 {
     const QString stamp = time.toString(QStringLiteral("yyyy-MM-dd HHmmss"));
-    const QString name = fileNamePart(productName);
+    const QString name = planFileNamePart(productName);
     return (name.isEmpty() ? stamp : stamp + QLatin1Char(' ') + name) + QStringLiteral(".json");
 }
 
 QString backupStoredPlan(PlanStore& store, const QString& folder, const QDateTime& time)
 {
-    const PlanDocument plan = readStoredPlan(store);
+    return backupPlan(readStoredPlan(store), folder, time);
+}
+
+QString backupPlan(const PlanDocument& plan)
+{
+    return backupPlan(plan, planBackupFolder(), QDateTime::currentDateTime());
+}
+
+QString backupPlan(const PlanDocument& plan, const QString& folder, const QDateTime& time)
+{
     if (!plan.hasProductName && !plan.hasPlanTitle && plan.statements.empty())
         return QString();
     if (folder.isEmpty())

@@ -20,6 +20,10 @@ PlanDocument readStoredPlan(PlanStore& store);
 // write fails.
 void storePlan(PlanStore& store, const PlanDocument& plan);
 
+// The product name as part of a file name: what a file name cannot hold, or
+// would show misleadingly, replaced by spaces; empty when nothing is left.
+QString planFileNamePart(const QString& productName);
+
 // "2026-12-08 101500 Acme Rocket Skates.json": the time, then the product
 // name with what a file name cannot hold replaced by spaces (nothing when
 // the name leaves nothing).
@@ -31,7 +35,18 @@ QString planBackupFileName(const QDateTime& time, const QString& productName);
 // or an empty text when the store holds no plan at all. Throws RuntimeError
 // naming the file when it cannot be written.
 QString backupStoredPlan(PlanStore& store, const QString& folder, const QDateTime& time);
+// The same for a plan in hand.
+QString backupPlan(const PlanDocument& plan, const QString& folder, const QDateTime& time);
+QString backupPlan(const PlanDocument& plan);
 // The same in the user's plans folder (core/DataFiles.h), now.
 QString backupStoredPlan(PlanStore& store);
+
+// At the end of a desktop session, with the store refusing: keeps the plan
+// as a new plan file in the plans folder and leaves a note that names it,
+// for the next start to tell. Returns the file's path; empty when nothing
+// could be written (there is nowhere left to say so).
+QString keepUnsavedPlan(const PlanDocument& plan);
+// The plan file such a note names, and the note gone; empty when none.
+QString takeUnsavedPlanNote();
 
 } // namespace quillora

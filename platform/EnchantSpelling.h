@@ -1,9 +1,13 @@
 #pragma once
 // The desktop's dictionaries through Enchant 2: the installed Hunspell (and
 // other providers') dictionaries and the user's personal word lists, where
-// every other Enchant-using desktop program finds them.
+// every other Enchant-using desktop program finds them. The library is
+// opened on first use, not with the program: where it is missing there are
+// no dictionaries and nothing is said.
 
 #include "core/SpellChecking.h"
+
+#include <QString>
 
 #include <memory>
 
@@ -11,7 +15,8 @@ namespace quillora {
 
 class EnchantSpelling final : public SpellDictionaries {
 public:
-    EnchantSpelling();
+    // The library's name as the dynamic loader looks it up (major version 2).
+    explicit EnchantSpelling(const QString& library = QStringLiteral("enchant-2"));
     ~EnchantSpelling() override;
 
     QStringList languages() override;

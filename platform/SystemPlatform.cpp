@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QCoreApplication>
 #include <QThread>
 #include <QTime>
 #include <QUrl>
@@ -24,6 +26,8 @@ public:
     MessageAnswer show(const QString& title, const QString& text, MessageIcon icon,
                        MessageButtons buttons) override
     {
+        if (buttons == MessageButtons::SaveDiscardCancel)
+            return askSaveDiscardCancel(title, text, icon);
         QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                         title, text,
                         buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No)
@@ -32,6 +36,26 @@ public:
         if (buttons == MessageButtons::YesNo)
             return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
         return MessageAnswer::Ok;
+    }
+
+private:
+    static MessageAnswer askSaveDiscardCancel(const QString& title, const QString& text, MessageIcon icon)
+    {
+        QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text);
+        QPushButton* save =
+            box.addButton(QCoreApplication::translate("MessageBoxes", kSavePlanAsButton), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(QCoreApplication::translate("MessageBoxes", kCloseWithoutSavingButton),
+                                             QMessageBox::DestructiveRole);
+        QPushButton* cancel =
+            box.addButton(QCoreApplication::translate("MessageBoxes", kCancelButton), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save)
+            return MessageAnswer::Save;
+        if (box.clickedButton() == discard)
+            return MessageAnswer::Discard;
+        return MessageAnswer::Cancel;
     }
 };
 

@@ -170,12 +170,40 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <translation>Schließen Sie zuerst das Quillora-Fenster: Es enthält den Plan, den Sie ersetzen möchten.</translation>
     </message>
     <message>
-        <source>%1%2 cannot be combined with --check-template, --export-plan or --import-plan (see --help)</source>
-        <translation>%1%2 kann nicht mit --check-template, --export-plan oder --import-plan kombiniert werden (siehe --help)</translation>
+        <source>%1%2 cannot be combined with --check-template, --export-plan, --import-plan, --history or --restore (see --help)</source>
+        <translation>%1%2 kann nicht mit --check-template, --export-plan, --import-plan, --history oder --restore kombiniert werden (siehe --help)</translation>
     </message>
     <message>
-        <source>give one of --check-template, --export-plan and --import-plan, once</source>
-        <translation>geben Sie genau eine der Optionen --check-template, --export-plan und --import-plan an, und nur einmal</translation>
+        <source>give one of --check-template, --export-plan, --import-plan, --history and --restore, once</source>
+        <translation>geben Sie genau eine der Optionen --check-template, --export-plan, --import-plan, --history und --restore an, und nur einmal</translation>
+    </message>
+    <message>
+        <source>List the plans kept in the history (%1), newest first, numbered for --restore.</source>
+        <translation>Die im Verlauf (%1) aufbewahrten Pläne auflisten, die neuesten zuerst, nummeriert für --restore.</translation>
+    </message>
+    <message>
+        <source>Store the plan numbered N in the --history list; the stored plan is kept in the history first.</source>
+        <translation>Den Plan mit der Nummer N aus der Liste von --history speichern; der gespeicherte Plan wird zuvor im Verlauf aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>(no product name)</source>
+        <translation>(kein Produktname)</translation>
+    </message>
+    <message>
+        <source>changed: %1</source>
+        <translation>geändert: %1</translation>
+    </message>
+    <message>
+        <source>the oldest kept</source>
+        <translation>der älteste aufbewahrte</translation>
+    </message>
+    <message>
+        <source>there is no plan numbered %1 in the history (see --history)</source>
+        <translation>im Verlauf gibt es keinen Plan mit der Nummer %1 (siehe --history)</translation>
+    </message>
+    <message>
+        <source>Restored the plan kept at %1; the plan it replaced is kept in the history.</source>
+        <translation>Der am %1 aufbewahrte Plan wurde wiederhergestellt; der ersetzte Plan ist im Verlauf aufbewahrt.</translation>
     </message>
     <message>
         <source>Used as --check-template [FILE]: list what the template FILE (default: the one used without --template) lacks of what the plan is written into; exit 0 when nothing is missing, 2 when something is.</source>
@@ -253,6 +281,42 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <source>the filled deck cannot be laid out: %1</source>
         <translation>der Text der gefüllten Präsentation kann nicht gesetzt werden: %1</translation>
     </message>
+    <message>
+        <source>--pdf does not go with --preview (see --help)</source>
+        <translation>--pdf passt nicht zu --preview (siehe --help)</translation>
+    </message>
+    <message>
+        <source>--preview takes a slide number, not &quot;%1&quot;</source>
+        <translation>--preview nimmt eine Foliennummer, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--width takes a number of pixels from %1 to %2, not &quot;%3&quot;</source>
+        <translation>--width nimmt eine Pixelzahl von %1 bis %2, nicht „%3“</translation>
+    </message>
+    <message>
+        <source>--width goes only with --preview (see --help)</source>
+        <translation>--width geht nur zusammen mit --preview (siehe --help)</translation>
+    </message>
+    <message>
+        <source>Write slide N of the filled deck as a PNG picture to OUT instead of the deck, drawn as the window&apos;s preview draws it (see --width).</source>
+        <translation>Folie N des gefüllten Foliensatzes statt des Foliensatzes als PNG-Bild nach OUT schreiben, so gezeichnet, wie die Vorschau des Fensters sie zeichnet (siehe --width).</translation>
+    </message>
+    <message>
+        <source>With --preview: the picture&apos;s width in pixels, %1 to %2 (default %3); its height keeps the slide&apos;s proportions.</source>
+        <translation>Mit --preview: die Breite des Bildes in Pixeln, %1 bis %2 (Standard %3); die Höhe folgt den Proportionen der Folie.</translation>
+    </message>
+    <message>
+        <source>there is no slide %1: the filled deck has slides 1 to %2</source>
+        <translation>es gibt keine Folie %1: der gefüllte Foliensatz hat die Folien 1 bis %2</translation>
+    </message>
+    <message>
+        <source>the picture of slide %1 could not be made</source>
+        <translation>das Bild von Folie %1 konnte nicht erzeugt werden</translation>
+    </message>
+    <message>
+        <source>the filled deck cannot be drawn: %1</source>
+        <translation>der gefüllte Foliensatz kann nicht gezeichnet werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>DeckHandOff</name>
@@ -290,6 +354,21 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     <message>
         <source>Application Error</source>
         <translation>Anwendungsfehler</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>Save Plan As…</source>
+        <translation>Plan speichern unter…</translation>
+    </message>
+    <message>
+        <source>Close Without Saving</source>
+        <translation>Ohne Speichern schließen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -442,6 +521,26 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     <message>
         <source>there is no folder to keep the replaced plan in (no home folder)</source>
         <translation>es gibt keinen Ordner, in dem der ersetzte Plan aufbewahrt werden kann (kein Benutzerordner)</translation>
+    </message>
+    <message>
+        <source>there is no folder to keep the plan&apos;s history in (no home folder)</source>
+        <translation>es gibt keinen Ordner, in dem der Verlauf des Plans aufbewahrt werden kann (kein Benutzerordner)</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1 for the plan&apos;s history</source>
+        <translation>der Ordner %1 für den Verlauf des Plans kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot keep the plan in the history as %1: %2</source>
+        <translation>der Plan kann nicht als %1 im Verlauf aufbewahrt werden: %2</translation>
+    </message>
+    <message>
+        <source>product name</source>
+        <translation>Produktname</translation>
+    </message>
+    <message>
+        <source>plan title</source>
+        <translation>Plantitel</translation>
     </message>
     <message>
         <source>cannot create the folder %1 for the replaced plan</source>
@@ -1162,6 +1261,18 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>About Quillora</source>
         <translation>Über Quillora</translation>
+    </message>
+    <message>
+        <source>A deck is being made. Stop and close?</source>
+        <translation>Ein Foliensatz wird erstellt. Abbrechen und schließen?</translation>
+    </message>
+    <message>
+        <source>Your plan could not be saved: %1. Save it to a plan file before closing?</source>
+        <translation>Ihr Plan konnte nicht gespeichert werden: %1. Vor dem Schließen in einer Plandatei speichern?</translation>
+    </message>
+    <message>
+        <source>When your last session ended, your plan could not be saved. It was kept in %1.</source>
+        <translation>Als Ihre letzte Sitzung endete, konnte Ihr Plan nicht gespeichert werden. Er wurde in %1 aufbewahrt.</translation>
     </message>
 </context>
 <context>

@@ -11,10 +11,17 @@ namespace quillora {
 // Told how many of a run's slides are done, after each one.
 using GenerationProgress = std::function<void(int done, int total)>;
 
+// What one run fills from and whom it tells.
+struct GenerationRun {
+    const Plan& plan; // the window's plan, read as each row comes up
+    GenerationProgress progress;
+    std::function<bool()> stopRequested; // true: end after the current slide
+};
+
 struct BuilderHooks {
     std::function<void()> checkPresentationAppInstalled; // last step of the start-up
     std::function<bool()> warnIfPresentationAppOpen;     // true = the user chose to stop
-    std::function<void(const GenerationProgress&)> generateMarketPlan;
+    std::function<void(const GenerationRun&)> generateMarketPlan;
 };
 
 // The hooks of the real builder; it must outlive them.
@@ -23,7 +30,7 @@ inline BuilderHooks builderHooks(BuilderEntryPoints& builder)
     return BuilderHooks{
         [&builder] { builder.checkInstalled(); },
         [&builder] { return builder.warnIfOpen(); },
-        [&builder](const GenerationProgress& progress) { builder.generate(progress); },
+        [&builder](const GenerationRun& run) { builder.generate(run.plan, run.progress, run.stopRequested); },
     };
 }
 

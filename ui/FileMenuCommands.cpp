@@ -9,7 +9,7 @@
 #include "core/RegularFile.h"
 #include "core/RuntimeError.h"
 #include "plan/PlanFileWriter.h"
-#include "plan/PlanStore.h"
+#include "plan/PlanKeeper.h"
 #include "plan/SettingsFiles.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/StoredPlan.h"
@@ -21,17 +21,6 @@
 
 namespace quillora {
 namespace {
-
-// The file's plan as a whole: whatever the file leaves out is empty, so the
-// window shows the file's plan and nothing of the one it replaced.
-PlanDocument wholePlan(PlanDocument plan)
-{
-    plan.hasProductName = true;
-    plan.hasPlanTitle = true;
-    for (const Section& section : allSections())
-        plan.statements.try_emplace(section.key(), QString());
-    return plan;
-}
 
 // Copies the file in one step: the destination is either as it was or the
 // whole copy.
@@ -55,8 +44,9 @@ void copyInPlace(const QString& from, const QString& to)
 
 } // namespace
 
-FileMenuCommands::FileMenuCommands(Platform& platform, PlanStore& plan, FileMenuHooks hooks, QObject* parent)
-    : QObject(parent), m_platform(platform), m_plan(plan), m_hooks(std::move(hooks))
+FileMenuCommands::FileMenuCommands(Platform& platform, PlanKeeper& plan, std::function<bool()> generating,
+                                   QObject* parent)
+    : QObject(parent), m_platform(platform), m_plan(plan), m_generating(std::move(generating))
 {
 }
 
@@ -79,31 +69,33 @@ bool FileMenuCommands::ask(const QString& text)
 
 bool FileMenuCommands::refusedWhileGenerating(const QString& what)
 {
-    if (!m_hooks.generating || !m_hooks.generating())
+    if (!m_generating || !m_generating())
         return false;
     tell(tr("The deck is being made. %1 once it is done.").arg(what));
     return true;
 }
 
-void FileMenuCommands::savePlanAs()
+bool FileMenuCommands::savePlanAs()
 {
     const std::optional<QString> path = m_platform.files->fileToSave(
         tr("Save Plan As"), tr("plan.json"), tr("Plan files (*.json);;All files (*)"), ReplaceQuestion::AskedByCaller);
     if (!path)
-        return;
+        return false;
     // The program's own files are never written over with a plan, nor
     // offered for replacing.
     if (const std::optional<QString> refusal = writeRefusal(*path, windowProtectedFiles(*m_platform.environment))) {
         tell(tr("The plan was not saved: %1").arg(*refusal));
-        return;
+        return false;
     }
     if (QFileInfo::exists(*path) && !ask(tr("%1 already exists. Replace it?").arg(quoted(*path))))
-        return;
+        return false;
     try {
-        writePlanFile(*path, readStoredPlan(m_plan));
+        writePlanFile(*path, documentOf(m_plan.plan()));
     } catch (const RuntimeError& e) {
         tell(tr("The plan was not saved: %1").arg(e.description()));
+        return false;
     }
+    return true;
 }
 
 void FileMenuCommands::openPlan()
@@ -114,26 +106,25 @@ void FileMenuCommands::openPlan()
         m_platform.files->fileToOpen(tr("Open Plan"), tr("Plan files (*.json);;All files (*)"));
     if (!path)
         return;
-    PlanDocument plan;
+    Plan plan;
     QString backup;
     try {
-        // Read and checked whole, and the stored plan set aside, before
+        // Read and checked whole, and the window's plan set aside, before
         // anything is replaced.
-        plan = wholePlan(readPlanFile(*path));
-        backup = backupStoredPlan(m_plan);
+        plan = planOf(readPlanFile(*path));
+        if (m_plan.plan() != Plan())
+            backup = backupPlan(documentOf(m_plan.plan()));
     } catch (const RuntimeError& e) {
         tell(tr("The plan was not opened: %1").arg(e.description()));
         return;
     }
-    try {
-        storePlan(m_plan, plan);
-    } catch (const RuntimeError& e) {
-        tell(backup.isEmpty() ? tr("The plan could not be stored: %1").arg(e.description())
+    m_plan.replace(plan);
+    if (const std::optional<PlanStoreError>& refused = m_plan.failure()) {
+        tell(backup.isEmpty() ? tr("The plan could not be stored: %1").arg(refused->reason())
                               : tr("The plan could not be stored: %1\nThe plan it was replacing is kept in %2.")
-                                    .arg(e.description(), quoted(backup)));
+                                    .arg(refused->reason(), quoted(backup)));
     }
-    if (m_hooks.showStoredPlan)
-        m_hooks.showStoredPlan();
+    Q_EMIT planReplaced();
 }
 
 void FileMenuCommands::useTemplate()
@@ -177,8 +168,7 @@ void FileMenuCommands::useTemplate()
         tell(tr("The template was not changed: %1").arg(e.description()));
         return;
     }
-    if (m_hooks.templateChanged)
-        m_hooks.templateChanged();
+    Q_EMIT templateChanged();
 }
 
 void FileMenuCommands::useStandardTemplate()
@@ -195,8 +185,7 @@ void FileMenuCommands::useStandardTemplate()
     QFile file(own);
     if (!file.remove())
         tell(tr("%1 could not be removed: %2").arg(quoted(own), file.errorString()));
-    if (m_hooks.templateChanged)
-        m_hooks.templateChanged();
+    Q_EMIT templateChanged();
 }
 
 } // namespace quillora

@@ -1,7 +1,7 @@
 #pragma once
-// What the File menu's plan and template items do: save the stored plan as a
-// plan file, open a plan file in its place (after setting the stored plan
-// aside), and choose the template the deck is made from. The questions and
+// What the File menu's plan and template items do: save the window's plan as
+// a plan file, open a plan file in its place (after setting the window's
+// plan aside), and choose the template the deck is made from. The questions and
 // answers go through the platform's doors, so each runs without a display.
 
 #include "core/Platform.h"
@@ -12,24 +12,19 @@
 
 namespace quillora {
 
-class PlanStore;
-
-struct FileMenuHooks {
-    // True while a deck is being made: nothing may change under the run.
-    std::function<bool()> generating;
-    // Shows the stored plan in the window, as the start-up does.
-    std::function<void()> showStoredPlan;
-    // The template in use changed.
-    std::function<void()> templateChanged;
-};
+class PlanKeeper;
 
 class FileMenuCommands : public QObject {
     Q_OBJECT
 
 public:
-    FileMenuCommands(Platform& platform, PlanStore& plan, FileMenuHooks hooks, QObject* parent = nullptr);
+    // `generating` is true while a deck is being made: nothing may change
+    // under the run.
+    FileMenuCommands(Platform& platform, PlanKeeper& plan, std::function<bool()> generating,
+                     QObject* parent = nullptr);
 
-    void savePlanAs();
+    // Writes the window's plan to a plan file the user names; true when written.
+    bool savePlanAs();
     void openPlan();
     void useTemplate();
     void useStandardTemplate();
@@ -37,14 +32,20 @@ public:
     // Whether the user's own template (in the per-user data folder) is used.
     static bool usesOwnTemplate();
 
+Q_SIGNALS:
+    // A plan file's plan replaced the window's: the window shows it.
+    void planReplaced();
+    // The template in use changed.
+    void templateChanged();
+
 private:
     bool refusedWhileGenerating(const QString& what);
     void tell(const QString& text);
     bool ask(const QString& text);
 
     Platform& m_platform;
-    PlanStore& m_plan;
-    FileMenuHooks m_hooks;
+    PlanKeeper& m_plan;
+    std::function<bool()> m_generating;
 };
 
 } // namespace quillora

@@ -10,16 +10,24 @@ namespace quillora {
 
 class GenerateCommand {
 public:
-    GenerateCommand(ErrorReport& report, const BuilderHooks& hooks) : m_report(report), m_hooks(hooks) {}
+    // Fills from `plan`, the window's own.
+    GenerateCommand(ErrorReport& report, const BuilderHooks& hooks, const Plan& plan)
+        : m_report(report), m_hooks(hooks), m_plan(plan)
+    {
+    }
 
     // `progress` hears how far the generator has got.
     void run(const GenerationProgress& progress = {});
     bool isBusy() const { return m_busy; }
+    // The run in progress ends after the slide it is on.
+    void requestStop() { m_stopRequested = true; }
 
 private:
     ErrorReport& m_report;
     const BuilderHooks& m_hooks;
+    const Plan& m_plan;
     bool m_busy = false;
+    bool m_stopRequested = false;
 };
 
 } // namespace quillora

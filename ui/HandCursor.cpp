@@ -1,7 +1,9 @@
 #include "ui/HandCursor.h"
 #include "core/FileExists.h"
 #include "core/RuntimeError.h"
+#include "ui/NamedFormatImage.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPixmap>
 
@@ -32,7 +34,15 @@ QCursor loadHandCursor(const QString& path)
     const QByteArray bytes = readWholeFile(path);
     const QPoint hotspot = cursorHotspot(bytes);
     QImage image;
-    if (!image.loadFromData(bytes, "CUR") && !image.loadFromData(bytes, "ICO"))
+    for (const char* format : {"CUR", "ICO"}) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        image = readImageAs(buffer, format);
+        if (!image.isNull())
+            break;
+    }
+    if (image.isNull())
         throw RuntimeError(RuntimeError::tr("Invalid picture"));
     const int x = std::min<int>(hotspot.x(), image.width() - 1);
     const int y = std::min<int>(hotspot.y(), image.height() - 1);

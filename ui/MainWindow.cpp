@@ -9,7 +9,9 @@
 #include "ui/HomePage.h"
 #include "ui/FileMenuCommands.h"
 #include "ui/MainMenu.h"
+#include "ui/NamedFormatImage.h"
 #include "core/RuntimeError.h"
+#include "plan/StoredPlan.h"
 #include "ui/Skin.h"
 #include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
@@ -25,6 +27,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
+#include <QDir>
 #include <QLayout>
 #include <QMenuBar>
 #include <QGroupBox>
@@ -73,10 +77,11 @@ bool directlyOver(QWidget* widget, QMouseEvent* event)
 
 QIcon applicationIcon()
 {
-    const QPixmap pixmap(QStringLiteral(":/quillora/quillora-icon.png"));
-    if (pixmap.isNull())
+    QFile file(QStringLiteral(":/quillora/quillora-icon.png"));
+    const QImage image = file.open(QIODevice::ReadOnly) ? readImageAs(file, "PNG") : QImage();
+    if (image.isNull())
         throw RuntimeError(RuntimeError::tr("File not found"));
-    return QIcon(pixmap);
+    return QIcon(QPixmap::fromImage(image));
 }
 
 } // namespace
@@ -86,16 +91,17 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
                           | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       m_platform(platform),
       m_plan(plan),
+      m_keeper(plan),
       m_hooks(std::move(hooks)),
       m_report(*platform.messages),
-      m_editor(EditorControls{}, plan),
-      m_generate(m_report, m_hooks),
+      m_editor(EditorControls{}, m_keeper),
+      m_generate(m_report, m_hooks, m_keeper.plan()),
       m_memory(std::make_unique<SettingsWindowMemory>())
 {
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
                                             productNameField, planTitleField, storeNotice},
-                             plan);
+                             m_keeper);
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
     // The window's locale: the language its texts were translated to, else
@@ -105,6 +111,8 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
     m_spelling->attach(*secondStatementBox);
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
     connectMenu();
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, [this] { commitData(); });
 }
 
 void MainWindow::connectMenu()
@@ -116,10 +124,9 @@ void MainWindow::connectMenu()
     m_menu->bar()->ensurePolished();
     resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
-    m_fileCommands = new FileMenuCommands(m_platform, m_plan,
-                                          FileMenuHooks{[this] { return m_showingRun; }, [this] { showStoredPlan(); },
-                                                        [this] { showTemplateInUse(); }},
-                                          this);
+    m_fileCommands = new FileMenuCommands(m_platform, m_keeper, [this] { return m_showingRun; }, this);
+    connect(m_fileCommands, &FileMenuCommands::planReplaced, this, &MainWindow::showPlan);
+    connect(m_fileCommands, &FileMenuCommands::templateChanged, this, &MainWindow::showTemplateInUse);
     connect(m_menu->openPlan, &QAction::triggered, m_fileCommands, &FileMenuCommands::openPlan);
     connect(m_menu->savePlanAs, &QAction::triggered, m_fileCommands, &FileMenuCommands::savePlanAs);
     connect(m_menu->useTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useTemplate);
@@ -131,13 +138,16 @@ void MainWindow::connectMenu()
     m_menu->toolsMenu()->addAction(m_spelling->languageAction());
 }
 
-void MainWindow::showStoredPlan()
+void MainWindow::showPlan()
 {
     // As the start-up fills the window; the store's own failures go to the
     // store notice, anything else is told once.
     CollectedFailures failures;
     GuardedProcedure proc(failures, kStartUpLocation);
-    fillFromStore(proc);
+    proc.step(128, [&] { m_editor.loadProductName(); });
+    proc.step(130, [&] { m_editor.loadPlanTitle(); });
+    proc.step(132, [&] { m_editor.showSection(Strip::First); });
+    proc.step(134, [&] { m_editor.showSection(Strip::Second); });
     if (!failures.failures.empty())
         m_platform.messages->show(applicationTitle(),
                                   tr("The window cannot show all of the plan: %1").arg(failures.failures.front().description),
@@ -275,6 +285,8 @@ void MainWindow::startUp()
     greet(proc);
     fillFromStore(proc);
     checkPresentationApplication(proc);
+    tellUnsavedPlan();
+    m_spelling->openDictionary();
 }
 
 void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
@@ -287,12 +299,16 @@ void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
     }
     afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
         m_editor.storeHeldValues();
+        // The first picture shows no marks: the spelling library and its
+        // dictionary load now, beside the rest.
+        m_spelling->openDictionary();
         if (afterPaint)
             afterPaint();
         GuardedProcedure proc(m_report, kStartUpLocation);
         loadPointerIcon(proc);
         greet(proc);
         checkPresentationApplication(proc);
+        tellUnsavedPlan();
     });
 }
 
@@ -321,10 +337,13 @@ void MainWindow::greet(GuardedProcedure& proc)
 void MainWindow::fillFromStore(GuardedProcedure& proc)
 {
     // The store's own failures go to the store notice, not to the report.
-    proc.step(128, [&] { m_editor.loadProductName(); });
+    proc.step(128, [&] {
+        m_keeper.load();
+        m_editor.loadProductName();
+    });
     proc.step(130, [&] { m_editor.loadPlanTitle(); });
-    proc.step(132, [&] { m_editor.onFirstTabsClicked(0); });
-    proc.step(134, [&] { m_editor.onSecondTabsClicked(0); });
+    proc.step(132, [&] { m_editor.showSection(Strip::First); });
+    proc.step(134, [&] { m_editor.showSection(Strip::Second); });
 }
 
 void MainWindow::checkPresentationApplication(GuardedProcedure& proc)
@@ -378,16 +397,6 @@ void MainWindow::placeOnScreen()
     setGeometry(fitOnScreen(client, frame, available, minimumSize()));
 }
 
-QString MainWindow::productName() const
-{
-    return productNameField->text();
-}
-
-QString MainWindow::planTitle() const
-{
-    return planTitleField->text();
-}
-
 void MainWindow::setMousePointer(int pointer)
 {
     m_mousePointer = pointer;
@@ -425,6 +434,8 @@ void MainWindow::onGenerateClicked()
         generateButton->clearProgress();
         clearProgressDescription(*generateButton);
         applyPointer();
+        if (std::exchange(m_closeAfterRun, false))
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     });
     // Shown on the button and announced to assistive technology.
     m_generate.run([this](int done, int total) {
@@ -492,18 +503,75 @@ void MainWindow::pointerOverGenerateButton()
     setMousePointer(kCustomPointer);
 }
 
+bool MainWindow::mayClose()
+{
+    if (m_showingRun) {
+        // The run lets window events through between slides: the close
+        // waits for it to stop after the slide it is on.
+        if (m_platform.messages->show(applicationTitle(), tr("A deck is being made. Stop and close?"),
+                                      MessageIcon::Warning, MessageButtons::YesNo)
+            == MessageAnswer::Yes) {
+            m_generate.requestStop();
+            m_closeAfterRun = true;
+        }
+        return false;
+    }
+    m_editor.storeHeldValues();
+    if (m_keeper.durable())
+        return true;
+    const std::optional<PlanStoreError>& failure = m_keeper.failure();
+    const QString reason = failure ? failure->reason() : QString();
+    for (;;) {
+        const MessageAnswer answer = m_platform.messages->show(
+            applicationTitle(), tr("Your plan could not be saved: %1. Save it to a plan file before closing?").arg(reason),
+            MessageIcon::Warning, MessageButtons::SaveDiscardCancel);
+        if (answer == MessageAnswer::Discard)
+            return true;
+        if (answer != MessageAnswer::Save)
+            return false;
+        if (m_fileCommands->savePlanAs())
+            return true;
+    }
+}
+
+void MainWindow::commitData()
+{
+    m_editor.storeHeldValues();
+    if (m_keeper.durable())
+        return;
+    m_keeper.retry();
+    m_editor.tellStore();
+    if (m_keeper.durable())
+        return;
+    // No one is left to ask: the plan goes where the next start finds it.
+    keepUnsavedPlan(documentOf(m_keeper.plan()));
+}
+
+void MainWindow::tellUnsavedPlan()
+{
+    const QString kept = takeUnsavedPlanNote();
+    if (kept.isEmpty())
+        return;
+    m_platform.messages->show(applicationTitle(),
+                              tr("When your last session ended, your plan could not be saved. It was kept in %1.")
+                                  .arg(QDir::toNativeSeparators(kept)),
+                              MessageIcon::Warning, MessageButtons::Ok);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    // Closed before the start-up stored what it loaded: stored now.
-    m_editor.storeHeldValues();
     m_memory->saveGeometry(saveGeometry());
     onClosing();
 }
 
 void MainWindow::onClosing()
 {
-    // Nothing to save: every change is already in the plan store.
+    // Nothing more to save: the plan is in the store, or the user chose.
     m_platform.exit->endNow(0);
 }
 

@@ -3,8 +3,8 @@
 // fields, and two tab strips of eight plan sections each, every strip with
 // one statement box laid over its page.
 
-#include "builder/SlideOneTexts.h"
 #include "ui/GenerateCommand.h"
+#include "plan/PlanKeeper.h"
 #include "ui/SectionEditor.h"
 #include "ui/BuilderHooks.h"
 #include "core/ErrorReport.h"
@@ -35,7 +35,7 @@ class TabStrip;
 
 inline constexpr char kProductName[] = "Quillora";
 
-class MainWindow : public QWidget, public SlideOneTexts {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
@@ -43,18 +43,20 @@ public:
     static constexpr int kDefaultPointer = 0;
     static constexpr int kCustomPointer = 99;
 
-    // The window shows and edits the plan in `plan`.
+    // The window shows and edits the plan kept in `plan`.
     MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start-up: dresses the window, loads the hand cursor, maybe opens
-    // the home page, fills the fields from the plan store and checks for the
-    // presentation application, in that order.
+    // the home page, fills the fields from the plan store, checks for the
+    // presentation application and starts opening the dictionary, in that
+    // order.
     void startUp();
     // The same start-up with only what the first picture needs (the dress and
     // the fields) done now; once the window has been painted, the loaded
-    // values are stored (at once), `afterPaint` runs, then the hand cursor,
-    // the home page and the check, in that order.
+    // values are stored (at once), the dictionary starts opening,
+    // `afterPaint` runs, then the hand cursor, the home page and the check,
+    // in that order.
     void startUpAroundFirstPaint(std::function<void()> afterPaint);
     // Shows the window with the focus in the first field: where it was last
     // closed, else centred, and always wholly on its screen.
@@ -62,8 +64,10 @@ public:
     // Where the window's geometry is kept between runs.
     void setWindowMemory(std::unique_ptr<WindowMemory> memory);
 
-    QString productName() const override;
-    QString planTitle() const override;
+    // The plan the window holds: what it shows, and what a run fills.
+    const Plan& plan() const { return m_keeper.plan(); }
+    // True when every text of the plan is in the store.
+    bool planDurable() const { return m_keeper.durable(); }
 
     // True from a press that starts a run until that run has ended: the
     // button fills behind its caption as the slides are done and the pointer
@@ -79,9 +83,14 @@ public:
 
     SectionEditor& editor() { return m_editor; }
     MainMenu& menu() { return *m_menu; }
-    // Fills the window from the plan store, as the start-up does: the
-    // fields, both strips' current statements, hints where one is empty.
-    void showStoredPlan();
+    // Shows the window's plan, as the start-up does: the fields and both
+    // strips' current statements, hints where one is empty.
+    void showPlan();
+    // At the end of the desktop session: stores the plan once more and,
+    // when the store still refuses, keeps it in an emergency plan file.
+    void commitData();
+    // Says where the plan went when the last session ended with it unsaved.
+    void tellUnsavedPlan();
     GenerateCommand& generateCommand() { return m_generate; }
     const SkinFramework& skin() const { return m_skin; }
     // Marks misspelled words in the statement boxes; its check item and
@@ -134,6 +143,9 @@ private:
     void pointerOverProductNameFrame();
     void pointerOverPlanTitleFrame();
     void pointerOverGenerateButton();
+    // Asks before closing while a run is on or the plan is not all stored;
+    // true when the window may close.
+    bool mayClose();
     void onClosing();
     void onGenerateClicked();
     // Sets the window's pointer from the mouse pointer value, or the busy
@@ -142,6 +154,7 @@ private:
 
     Platform& m_platform;
     PlanStore& m_plan;
+    PlanKeeper m_keeper;
     BuilderHooks m_hooks;
     ErrorReport m_report;
     SkinFramework m_skin;
@@ -156,6 +169,7 @@ private:
     MainMenu* m_menu = nullptr;
     FileMenuCommands* m_fileCommands = nullptr;
     int m_noticeRoom = 0; // the height the store notice takes now
+    bool m_closeAfterRun = false; // a close stopped the run: the window closes when it has ended
 };
 
 } // namespace quillora

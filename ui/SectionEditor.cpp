@@ -1,14 +1,10 @@
 #include "ui/SectionEditor.h"
-#include "plan/PlanStore.h"
 #include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
 
 #include <QObject>
-
-#include <algorithm>
-#include <utility>
 #include <QScopedValueRollback>
 
 namespace quillora {
@@ -23,12 +19,11 @@ void selectWholeText(LineBox& field)
 
 void SectionEditor::connectControls()
 {
-    QObject::connect(m_c.firstSectionTabs, &TabStrip::tabClicked, m_c.firstSectionTabs, [this](int previous) { onFirstTabsClicked(previous); });
-    QObject::connect(m_c.secondSectionTabs, &TabStrip::tabClicked, m_c.secondSectionTabs, [this](int previous) { onSecondTabsClicked(previous); });
-    QObject::connect(m_c.firstStatementBox, &StatementBox::Change, m_c.firstStatementBox,
-                     [this] { onFirstStatementChanged(); });
-    QObject::connect(m_c.secondStatementBox, &StatementBox::Change, m_c.secondStatementBox,
-                     [this] { onSecondStatementChanged(); });
+    for (const Strip strip : {Strip::First, Strip::Second}) {
+        const StripControls c = controlsOf(strip);
+        QObject::connect(c.tabs, &TabStrip::tabClicked, c.tabs, [this, strip](int) { showSection(strip); });
+        QObject::connect(c.box, &StatementBox::Change, c.box, [this, strip] { onStatementChanged(strip); });
+    }
     QObject::connect(m_c.productNameField, &LineBox::Change, m_c.productNameField, [this] { onProductNameChanged(); });
     QObject::connect(m_c.planTitleField, &LineBox::Change, m_c.planTitleField, [this] { onPlanTitleChanged(); });
     QObject::connect(m_c.productNameField, &LineBox::GotFocus, m_c.productNameField,
@@ -36,155 +31,105 @@ void SectionEditor::connectControls()
     QObject::connect(m_c.planTitleField, &LineBox::GotFocus, m_c.planTitleField, [this] { onPlanTitleFocused(); });
 }
 
+SectionEditor::StripControls SectionEditor::controlsOf(Strip strip) const
+{
+    return strip == Strip::First ? StripControls{m_c.firstSectionTabs, m_c.firstStatementBox}
+                                 : StripControls{m_c.secondSectionTabs, m_c.secondStatementBox};
+}
+
 void SectionEditor::nameStatementBoxes()
 {
-    nameBox(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
-    nameBox(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
+    nameBox(Strip::First);
+    nameBox(Strip::Second);
 }
 
-void SectionEditor::nameBox(Strip strip, const TabStrip& tabs, StatementBox& box)
+void SectionEditor::nameBox(Strip strip)
 {
-    if (const std::optional<Section> section = findSection(strip, tabs.tab()))
-        box.setSectionCaption(section->shownCaption());
+    const StripControls c = controlsOf(strip);
+    if (const std::optional<Section> section = findSection(strip, c.tabs->tab()))
+        c.box->setSectionCaption(section->shownCaption());
 }
 
-void SectionEditor::loadSection(Strip strip, TabStrip& tabs, StatementBox& box)
+void SectionEditor::showSection(Strip strip)
 {
-    // Named first, so the box is named for its section even when the store fails.
-    nameBox(strip, tabs, box);
-    const int tab = tabs.tab();
-    if (const std::optional<Section> section = findSection(strip, tab)) {
-        const QString stored = load(statementKey(strip, tab));
-        // Assigning raises the box's Change, which stores what it now shows.
-        loading([&] { box.setText(stored.isEmpty() ? section->shownHint() : stored); });
+    const StripControls c = controlsOf(strip);
+    nameBox(strip);
+    if (const std::optional<Section> section = findSection(strip, c.tabs->tab())) {
+        m_keeper->giveHint(*section);
+        const QString text = m_keeper->plan().statement(*section);
+        showing([&] { c.box->setText(text); });
+        tellStore();
     }
     // A hidden or disabled box (as during start-up) simply does not take it.
-    if (box.isEnabled() && box.isVisible())
-        box.setFocus(Qt::OtherFocusReason);
+    if (c.box->isEnabled() && c.box->isVisible())
+        c.box->setFocus(Qt::OtherFocusReason);
 }
 
-void SectionEditor::saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box)
+void SectionEditor::onStatementChanged(Strip strip)
 {
-    save(statementKey(strip, tabs.tab()), box.text());
+    const StripControls c = controlsOf(strip);
+    edit(statementKey(strip, c.tabs->tab()), c.box->text());
 }
 
 void SectionEditor::loadProductName()
 {
-    loadField(*m_c.productNameField, QLatin1String(kProductNameKey));
+    const QString text = m_keeper->plan().productName;
+    showing([&] { m_c.productNameField->setText(text); });
+    tellStore();
 }
 
 void SectionEditor::loadPlanTitle()
 {
-    loadField(*m_c.planTitleField, QLatin1String(kMarketingPlanKey));
+    const QString text = m_keeper->plan().planTitle;
+    showing([&] { m_c.planTitleField->setText(text); });
+    tellStore();
 }
 
-void SectionEditor::loadField(LineBox& field, const QString& key)
+void SectionEditor::showing(const std::function<void()>& assign)
 {
-    const QString stored = load(key);
-    loading([&] { field.setText(stored); });
-}
-
-void SectionEditor::loading(const std::function<void()>& assign)
-{
-    const QScopedValueRollback<bool> during(m_loading, true);
+    const QScopedValueRollback<bool> during(m_showing, true);
     assign();
-}
-
-QString SectionEditor::load(const QString& key)
-{
-    try {
-        const QString value = m_writer.value(key);
-        tellKeptCopy();
-        return value;
-    } catch (const PlanStoreError& failure) {
-        tell(failure);
-        return QString();
-    }
 }
 
 void SectionEditor::holdLoadedValues()
 {
-    m_holding = true;
+    m_keeper->hold();
 }
 
 void SectionEditor::storeHeldValues()
 {
-    m_holding = false;
-    if (m_held.empty())
+    m_keeper->release();
+    tellStore();
+}
+
+void SectionEditor::edit(const QString& key, const QString& text)
+{
+    // The program showing the plan's own text is no edit.
+    if (m_showing)
         return;
-    write(std::exchange(m_held, {}), PlanWriter::Source::Loaded);
+    m_keeper->edit(key, text);
+    tellStore();
 }
 
-void SectionEditor::save(const QString& key, const QString& value)
+void SectionEditor::tellStore()
 {
-    const auto same = std::find_if(m_held.begin(), m_held.end(), [&](const auto& held) { return held.first == key; });
-    if (m_loading && m_holding) {
-        if (same != m_held.end())
-            same->second = value;
-        else
-            m_held.emplace_back(key, value);
+    if (!m_c.storeNotice)
         return;
-    }
-    // Typed while loaded values wait: the typed text is newer, and the
-    // loaded one must never be stored over it.
-    if (same != m_held.end())
-        m_held.erase(same);
-    write({{key, value}}, m_loading ? PlanWriter::Source::Loaded : PlanWriter::Source::Typed);
-}
-
-void SectionEditor::write(const PlanValues& values, PlanWriter::Source source)
-{
-    try {
-        m_writer.save(values, source);
-        if (m_c.storeNotice)
-            m_c.storeNotice->clearFailure();
-        tellKeptCopy();
-    } catch (const PlanStoreError& failure) {
-        tell(failure);
-    }
-}
-
-void SectionEditor::tell(const PlanStoreError& failure)
-{
-    if (m_c.storeNotice)
-        m_c.storeNotice->showFailure(failure);
-    tellKeptCopy();
-}
-
-void SectionEditor::tellKeptCopy()
-{
-    if (m_c.storeNotice)
-        m_c.storeNotice->showKeptCopy(m_store->keptDamagedCopy());
-}
-
-void SectionEditor::onFirstTabsClicked(int)
-{
-    loadSection(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
-}
-
-void SectionEditor::onSecondTabsClicked(int)
-{
-    loadSection(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
-}
-
-void SectionEditor::onFirstStatementChanged()
-{
-    saveStatement(Strip::First, *m_c.firstSectionTabs, *m_c.firstStatementBox);
-}
-
-void SectionEditor::onSecondStatementChanged()
-{
-    saveStatement(Strip::Second, *m_c.secondSectionTabs, *m_c.secondStatementBox);
+    if (const std::optional<PlanStoreError>& failure = m_keeper->failure())
+        m_c.storeNotice->showFailure(*failure);
+    else
+        m_c.storeNotice->clearFailure();
+    m_c.storeNotice->showKeptCopy(m_keeper->store().keptDamagedCopy());
 }
 
 void SectionEditor::onProductNameChanged()
 {
-    save(QLatin1String(kProductNameKey), m_c.productNameField->text());
+    edit(QLatin1String(kProductNameKey), m_c.productNameField->text());
 }
 
 void SectionEditor::onPlanTitleChanged()
 {
-    save(QLatin1String(kMarketingPlanKey), m_c.planTitleField->text());
+    edit(QLatin1String(kMarketingPlanKey), m_c.planTitleField->text());
 }
 
 void SectionEditor::onProductNameFocused()

@@ -1,16 +1,16 @@
 #pragma once
-// The editing behaviour of the main window's four text fields: every change
-// is written at once to the plan store, and choosing a tab loads that
-// section's statement (or its hint text when nothing is stored) into the
-// strip's statement box. The strips' Tab is read when needed.
+// The editing behaviour of the main window's four text fields over the plan
+// the window holds: every change of a field changes the plan at once (and
+// the plan keeper stores it on the side), and choosing a tab shows that
+// section's statement from the plan, giving it its hint when nothing is
+// written there yet. A tab switch reads nothing from the store and writes
+// nothing a section already holds.
 //
 // A store that cannot be read or written is told in the window's store
-// notice, never by a message box; what was typed meanwhile waits in the
-// plan writer and goes with the next write. Other failures go to whoever
-// called (the start-up's error report, or the event loop's safety net).
+// notice, never by a message box; what was typed stays in the plan.
 
+#include "plan/PlanKeeper.h"
 #include "plan/PlanKeys.h"
-#include "plan/PlanWriter.h"
 #include "plan/SectionCatalogue.h"
 
 #include <functional>
@@ -18,7 +18,6 @@
 namespace quillora {
 
 class LineBox;
-class PlanStoreError;
 class StatementBox;
 class StoreNotice;
 class TabStrip;
@@ -35,54 +34,49 @@ struct EditorControls {
 
 class SectionEditor {
 public:
-    SectionEditor(const EditorControls& controls, PlanStore& store) : m_c(controls), m_store(&store), m_writer(store) {}
+    SectionEditor(const EditorControls& controls, PlanKeeper& keeper) : m_c(controls), m_keeper(&keeper) {}
 
     // Connects the handlers to the controls' signals.
     void connectControls();
     // Names each statement box for assistive technology after the section its
     // strip shows; every section load renames it.
     void nameStatementBoxes();
-    // Fill the single-line fields from the store, as the start-up does.
+    // Show the plan's titles in the single-line fields, as the start-up does.
     void loadProductName();
     void loadPlanTitle();
-    // Between these two, what loading the fields would store is kept, in
-    // order, and stored at once (one write to the disk) at the release: the
-    // start-up shows the plan before the window's first paint and stores it
-    // right after.
+    // Between these two, what the hint step gives is kept and stored at once
+    // (one write to the disk) at the release: the start-up shows the plan
+    // before the window's first paint and stores it right after.
     void holdLoadedValues();
     void storeHeldValues();
+    // Tells the store's state in the notice.
+    void tellStore();
 
-    void onFirstTabsClicked(int previousTab);
-    void onSecondTabsClicked(int previousTab);
-    void onFirstStatementChanged();
-    void onSecondStatementChanged();
+    // A strip's tab was chosen (or the start-up shows its current one): its
+    // box shows that section from the plan.
+    void showSection(Strip strip);
+    // The strip's statement box changed: the section its strip shows is edited.
+    void onStatementChanged(Strip strip);
     void onProductNameChanged();
     void onPlanTitleChanged();
     void onProductNameFocused();
     void onPlanTitleFocused();
 
 private:
-    void nameBox(Strip strip, const TabStrip& tabs, StatementBox& box);
-    void loadSection(Strip strip, TabStrip& tabs, StatementBox& box);
-    void saveStatement(Strip strip, const TabStrip& tabs, const StatementBox& box);
-    // The value to show for key; empty, with the failure told, when the store cannot be read.
-    QString load(const QString& key);
-    void loadField(LineBox& field, const QString& key);
-    // Stores a field's value; the store's answer goes to the notice.
-    void save(const QString& key, const QString& value);
-    // Stores the values at once; the store's answer goes to the notice.
-    void write(const PlanValues& values, PlanWriter::Source source);
-    void tell(const PlanStoreError& failure);
-    void tellKeptCopy();
-    // Runs an assignment the program makes to a field: its Change stores a loaded value.
-    void loading(const std::function<void()>& assign);
+    // One strip's controls: its tabs and the statement box they share.
+    struct StripControls {
+        TabStrip* tabs;
+        StatementBox* box;
+    };
+    StripControls controlsOf(Strip strip) const;
+    void nameBox(Strip strip);
+    void edit(const QString& key, const QString& text);
+    // Runs an assignment the program makes to a field: its Change is no edit.
+    void showing(const std::function<void()>& assign);
 
     EditorControls m_c;
-    PlanStore* m_store;
-    PlanWriter m_writer;
-    bool m_loading = false;
-    bool m_holding = false;
-    PlanValues m_held;
+    PlanKeeper* m_keeper;
+    bool m_showing = false;
 };
 
 } // namespace quillora

@@ -61,10 +61,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # without it); xdg-utils finds it and the web browser; Qt's translations
 # put the standard buttons and the command's help in the desktop's language.
 # The statement boxes are spell-checked with the desktop's dictionaries,
-# English at the least. The text of a deck is fitted to its shapes in the
+# English at the least, through Enchant, which the window opens at run
+# time. The text of a deck is fitted to its shapes in the
 # fonts LibreOffice draws in place of Arial, Times New Roman, Calibri and
 # Cambria, which have the same widths.
-set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "libreoffice-impress, xdg-utils, qt6-translations-l10n, hunspell-en-us, \
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "libreoffice-impress, xdg-utils, qt6-translations-l10n, libenchant-2-2, hunspell-en-us, \
 fonts-liberation2, fonts-crosextra-carlito, fonts-crosextra-caladea")
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SUGGESTS "quillora-impress")
 # Directories in the package belong to root, as dpkg expects.

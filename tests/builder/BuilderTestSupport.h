@@ -4,10 +4,9 @@
 // failure output.
 
 #include "builder/MarketingPlanGenerator.h"
-#include "builder/SlideOneTexts.h"
 #include "builder/WorkingCopy.h"
 #include "core/ErrorReport.h"
-#include "plan/PlanStore.h"
+#include "plan/Plan.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/MemorySettings.h"
 
@@ -28,19 +27,21 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace quillora::testing {
 
-struct FixedSlideOneTexts final : SlideOneTexts {
-    QString product, title;
-    QString productName() const override { return product; }
-    QString planTitle() const override { return title; }
+// The plan a test fills from, set key by key as the store's keys name its texts.
+struct TestPlan {
+    Plan value;
+    TestPlan* operator->() { return this; }
+    void write(const QString& key, const QString& text) { value.set(key, text); }
+    operator const Plan&() const { return value; } // NOLINT(google-explicit-constructor)
 };
 
 // A run as the window makes it, over fake doors: each failed step shown as
 // an error report, pauses on the fake clock and event pump, the template
-// beside the program and the working copy in TEMP, the statements read from
-// `plan`. Passes for the context wherever one is asked for.
+// beside the program and the working copy in TEMP. Passes for the context
+// wherever one is asked for.
 struct WindowRun {
-    WindowRun(FakePlatform& fake, automation::AutomationRuntime& runtime, PlanStore& plan)
-        : report(fake.messages), context{runtime, report, plan, &fake.clock, &fake.events},
+    WindowRun(FakePlatform& fake, automation::AutomationRuntime& runtime)
+        : report(fake.messages), context{runtime, report, &fake.clock, &fake.events},
           environment(fake.environment)
     {
     }
@@ -52,9 +53,9 @@ struct WindowRun {
     Environment& environment;
 };
 
-inline GenerationOutcome generateMarketPlan(const WindowRun& run, const SlideOneTexts& slideOne)
+inline GenerationOutcome generateMarketPlan(const WindowRun& run, const Plan& plan)
 {
-    return generateMarketPlan(run.context, run.request(), slideOne);
+    return generateMarketPlan(run.context, run.request(), plan);
 }
 
 // The report lines of the error reports shown for one procedure, in order.

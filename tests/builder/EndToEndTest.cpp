@@ -24,8 +24,8 @@ struct EndToEnd : EngineFixture {
         EngineFixture::SetUp();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
-        slideOne.product = QStringLiteral("Acme Marketing Plan");
-        slideOne.title = QStringLiteral("Growth Plan 2027");
+        plan.value.productName = QStringLiteral("Acme Marketing Plan");
+        plan.value.planTitle = QStringLiteral("Growth Plan 2027");
         plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
         plan->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
         plan->write(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit"));
@@ -33,8 +33,6 @@ struct EndToEnd : EngineFixture {
         plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
     }
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
-
-    FixedSlideOneTexts slideOne;
 };
 
 std::vector<QString> texts(const SavedShape& shape)
@@ -61,7 +59,7 @@ TEST_F(EndToEnd, TheFilledWorkingCopyReachesTheDesktop)
 {
     // Holding the application lets the test see the window before hand-off.
     Ref<Application> observer = start();
-    const GenerationOutcome outcome = generateMarketPlan(context, slideOne);
+    const GenerationOutcome outcome = generateMarketPlan(context, plan);
 
     EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
     EXPECT_TRUE(outcome.opened);
@@ -120,7 +118,7 @@ TEST_F(EndToEnd, LibreOfficeRendersTheFilledDeck)
     if (!office.available())
         GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
 
-    generateMarketPlan(context, slideOne);
+    generateMarketPlan(context, plan);
     handOffToDesktop(engine, fake.platform);
     ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
 

@@ -6,7 +6,6 @@
 #include "builder/DeckHandOff.h"
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
-#include "plan/InMemoryPlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"
 #include "tests/support/FakePlatform.h"
@@ -24,13 +23,6 @@ inline QString realTemplate()
 }
 
 struct EngineFixture : ::testing::Test {
-    // Runs read their statements from `store`: one in memory unless a test
-    // wants the user's real one.
-    explicit EngineFixture(std::unique_ptr<PlanStore> store = std::make_unique<InMemoryPlanStore>())
-        : plan(std::move(store))
-    {
-    }
-
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists(realTemplate())) << "the template deck is built beside the program";
@@ -46,9 +38,9 @@ struct EngineFixture : ::testing::Test {
 
     // One run as the window makes it: the generator, then the hand-off of
     // the filled deck to the (fake) desktop.
-    GenerationOutcome runAsWindow(const WindowRun& run, const SlideOneTexts& slideOne)
+    GenerationOutcome runAsWindow(const WindowRun& run, const Plan& plan)
     {
-        const GenerationOutcome outcome = generateMarketPlan(run, slideOne);
+        const GenerationOutcome outcome = generateMarketPlan(run, plan);
         handOffToDesktop(engine, fake.platform);
         return outcome;
     }
@@ -65,8 +57,8 @@ struct EngineFixture : ::testing::Test {
     FakePlatform fake;
     automation::EngineServer engine;
     automation::AutomationRuntime runtime;
-    std::unique_ptr<PlanStore> plan;
-    WindowRun context{fake, runtime, *plan};
+    TestPlan plan;
+    WindowRun context{fake, runtime};
     QTemporaryDir folder;
     QString deckPath;
 };

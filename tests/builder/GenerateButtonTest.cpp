@@ -6,7 +6,10 @@
 #include "builder/SlideFillMap.h"
 #include "plan/SectionCatalogue.h"
 #include "ui/MainWindow.h"
+#include "ui/StoreNotice.h"
 #include "ui/controls/LineBox.h"
+#include "ui/controls/StatementBox.h"
+#include "ui/controls/TabStrip.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/support/SavedDeck.h"
 #include "tests/support/TestFiles.h"
@@ -28,26 +31,41 @@ struct GenerateButton : ::testing::Test {
     {
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
-        builder.setSlideOneTexts(window);
         window.startUp();
+        typePlan();
+    }
+    void typePlan()
+    {
         window.productNameField->setText(QStringLiteral("Acme Marketing Plan"));
         window.planTitleField->setText(QStringLiteral("Growth Plan 2027"));
-        plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
+        window.firstSectionTabs->setTab(0);
+        window.firstStatementBox->setText(QStringLiteral("Alpha\r\n- beta"));
     }
-    // Start-up stored the hints of each strip's current section as well.
+    // Start-up gave each strip's current section its hint as well.
     int filledStatements()
     {
         int filled = 0;
-        for (const Section& section : allSections())
-            filled += plan->value(section.key()).isEmpty() ? 0 : 1;
+        for (const QString& statement : window.plan().statements)
+            filled += statement.isEmpty() ? 0 : 1;
         return filled;
+    }
+    void expectTheTypedDeck()
+    {
+        ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
+        const SavedDeck deck = SavedDeck::read(workingCopy());
+        ASSERT_GE(deck.slides.size(), 2u);
+        EXPECT_EQ(deck.slides[0].shapes.at(1).paragraphs.at(0).text, QStringLiteral("Acme "));
+        EXPECT_EQ(deck.slides[0].shapes.at(0).paragraphs.at(0).text, QStringLiteral("Growth Plan 2027"));
+        const auto market = deck.slides[1].named(QStringLiteral("Rectangle 98"));
+        ASSERT_TRUE(market);
+        EXPECT_EQ(market->paragraphs.at(1).text, QStringLiteral("\t- beta"));
     }
     QString workingCopy() const { return temp.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
 
     MemorySettings plan;
     FakePlatform fake;
     QTemporaryDir temp;
-    BuilderEntryPoints builder{fake.platform, plan};
+    BuilderEntryPoints builder{fake.platform};
     MainWindow window{fake.platform, plan, builderHooks(builder)};
 };
 
@@ -64,15 +82,37 @@ TEST_F(GenerateButton, APressFillsTheDeckAndHandsItToTheDesktop)
     window.generateButton->click();
 
     EXPECT_TRUE(fake.messages.shown.empty()) << (fake.messages.shown.empty() ? "" : fake.messages.shown[0].text.toStdString());
-    ASSERT_EQ(fake.desktop.files, QStringList(workingCopy()));
-    const SavedDeck deck = SavedDeck::read(workingCopy());
-    ASSERT_GE(deck.slides.size(), 2u);
-    EXPECT_EQ(deck.slides[0].shapes.at(1).paragraphs.at(0).text, QStringLiteral("Acme "));
-    EXPECT_EQ(deck.slides[0].shapes.at(0).paragraphs.at(0).text, QStringLiteral("Growth Plan 2027"));
-    const auto market = deck.slides[1].named(QStringLiteral("Rectangle 98"));
-    ASSERT_TRUE(market);
-    EXPECT_EQ(market->paragraphs.at(1).text, QStringLiteral("\t- beta"));
+    expectTheTypedDeck();
     EXPECT_FALSE(window.generateCommand().isBusy());
+}
+
+// The store refuses from the start (a full disk, a read-only folder), or
+// only after the plan was typed: the deck has what the window shows, and
+// the refusal is told in the notice, not in a box.
+TEST_F(GenerateButton, WhileTheStoreRefusesTheDeckHasWhatTheWindowShows)
+{
+    const struct {
+        const char* reason;
+        bool fromTheStart;
+    } faults[] = {{"No space left on device", true}, {"Read-only file system", true}, {"Input/output error", false}};
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault.reason);
+        MemorySettings refusing;
+        refusing->refusal = QLatin1String(fault.reason);
+        refusing->refuseWrites = fault.fromTheStart;
+        MainWindow shown{fake.platform, refusing, builderHooks(builder)};
+        shown.startUp();
+        shown.productNameField->setText(QStringLiteral("Acme Marketing Plan"));
+        shown.planTitleField->setText(QStringLiteral("Growth Plan 2027"));
+        refusing->refuseWrites = true;
+        shown.firstSectionTabs->setTab(0);
+        shown.firstStatementBox->setText(QStringLiteral("Alpha\r\n- beta"));
+        fake.desktop.files.clear();
+        shown.generateButton->click();
+        EXPECT_TRUE(fake.messages.shown.empty());
+        expectTheTypedDeck();
+        EXPECT_TRUE(shown.storeNotice->text().startsWith(QStringLiteral("Your plan is not being saved: %1.").arg(fault.reason)));
+    }
 }
 
 // A temporary folder the working copy cannot go in is told plainly, with
@@ -172,16 +212,16 @@ TEST_F(GenerateButton, TheButtonAdvancesOncePerRowOfTheFillMapAndIsPlainAgainAft
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
-TEST(BuilderEntryPoints, GeneratingBeforeTheWindowExistsFailsPlainly)
+// A run asked to stop ends after the slide it is on: no later row is
+// written and the engine hands nothing to the desktop.
+TEST_F(GenerateButton, AStoppedRunEndsAfterItsSlideAndHandsNothingOn)
 {
-    FakePlatform fake;
-    MemorySettings plan;
-    BuilderEntryPoints builder(fake.platform, plan);
-    try {
-        builderHooks(builder).generateMarketPlan({});
-        ADD_FAILURE() << "expected a failure";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.description(), QStringLiteral("Object variable not set"));
-    }
+    int rows = 0;
+    const GenerationOutcome outcome =
+        builder.generate(window.plan(), [&](int done, int) { rows = done; }, [&] { return rows == 3; });
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(rows, 3);
     EXPECT_TRUE(fake.desktop.files.isEmpty());
+    EXPECT_TRUE(builder.engine().openDeckPaths().isEmpty());
+    EXPECT_TRUE(fake.messages.shown.empty());
 }

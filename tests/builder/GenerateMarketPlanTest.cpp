@@ -32,8 +32,8 @@ struct GeneratorFixture : ::testing::Test {
         writeFile(templatePath(), "template deck");
         world->addTemplateShapes();
         registerRecordingApplication(runtime, world);
-        slideOne.product = QStringLiteral("Acme Marketing Plan");
-        slideOne.title = QStringLiteral("Plan for 2027");
+        plan.value.productName = QStringLiteral("Acme Marketing Plan");
+        plan.value.planTitle = QStringLiteral("Plan for 2027");
     }
 
     QString templatePath() const { return programDir.path() + QStringLiteral("/marketing_plan.ppt"); }
@@ -43,16 +43,15 @@ struct GeneratorFixture : ::testing::Test {
         const auto& shapes = world->texts.at(slide);
         return shapes.begin()->second;
     }
-    void run() { generateMarketPlan(context, slideOne); }
+    void run() { generateMarketPlan(context, plan); }
     std::vector<int> reported() const { return reportedLines(fake.messages, kLocation); }
 
-    MemorySettings plan;
+    TestPlan plan;
     QTemporaryDir programDir, tempDir;
     FakePlatform fake;
     AutomationRuntime runtime;
-    WindowRun context{fake, runtime, plan};
+    WindowRun context{fake, runtime};
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
-    FixedSlideOneTexts slideOne;
 };
 
 } // namespace
@@ -70,7 +69,7 @@ TEST(SlideFillMap, FollowsTheSectionCatalogueWithItsReportLines)
         const FillRow& row = map[size_t(k) + 2];
         SCOPED_TRACE(k);
         EXPECT_EQ(row.slide, 2 + k);
-        EXPECT_EQ(QLatin1String(row.key), sections[size_t(k)].key());
+        EXPECT_EQ(row.section->key(), sections[size_t(k)].key());
         EXPECT_EQ(row.source, FillSource::Statement);
         EXPECT_EQ(row.testLine, 120 + 6 * k);
         EXPECT_EQ(row.splitLine, 122 + 6 * k);
@@ -169,7 +168,7 @@ TEST_F(GeneratorFixture, ReadsEachTextWhenItsRowComesUp)
     fake.events.onProcess = [&] {
         if (fake.events.count == 1) {
             plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Typed during the run"));
-            slideOne.title = QStringLiteral("Too late for the title? No: it is read at its own step");
+            plan.value.planTitle = QStringLiteral("Too late for the title? No: it is read at its own step");
         }
     };
     run();
@@ -194,10 +193,10 @@ TEST_F(GeneratorFixture, AFailedOpenReportsEveryStepThatNeedsThePresentation)
 TEST_F(GeneratorFixture, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime empty;
-    WindowRun noApplication{fake, empty, plan};
+    WindowRun noApplication{fake, empty};
     plan->write(QStringLiteral("FirstStatementMkt_4"), QStringLiteral("a"));
     plan->write(QStringLiteral("SecondStatementMkt_0"), QStringLiteral("b"));
-    generateMarketPlan(noApplication, slideOne);
+    generateMarketPlan(noApplication, plan);
     EXPECT_EQ(reported(), (std::vector<int>{100, 102, 106, 108, 110, 114, 148, 172, 224, 226}));
     EXPECT_EQ(descriptionOf(fake.messages.shown[0]), QStringLiteral("ActiveX component can't create object"));
     EXPECT_EQ(descriptionOf(fake.messages.shown[2]), QStringLiteral("Object variable not set"));

@@ -12,8 +12,7 @@ namespace {
 struct PauseFixture : ::testing::Test {
     FakePlatform fake;
     automation::AutomationRuntime runtime;
-    InMemoryPlanStore plan;
-    WindowRun context{fake, runtime, plan};
+    WindowRun context{fake, runtime};
 };
 
 } // namespace
@@ -51,7 +50,7 @@ TEST_F(PauseFixture, APauseAcrossMidnightEndsAfterItsTime)
 TEST_F(PauseFixture, WithoutAClockPausesNeitherWaitNorRunEvents)
 {
     CollectedFailures failures;
-    pause(BuilderContext{runtime, failures, plan}, 0.5f);
+    pause(BuilderContext{runtime, failures}, 0.5f);
     EXPECT_EQ(fake.events.count, 0);
     EXPECT_EQ(fake.clock.monotonic, 0);
 }

@@ -32,8 +32,7 @@ struct UpdateTextFixture : ::testing::Test {
 
     FakePlatform fake;
     AutomationRuntime runtime;
-    InMemoryPlanStore plan;
-    WindowRun context{fake, runtime, plan};
+    WindowRun context{fake, runtime};
     std::shared_ptr<RecordingWorld> world = std::make_shared<RecordingWorld>();
 };
 

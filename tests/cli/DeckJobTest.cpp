@@ -6,6 +6,7 @@
 // at all.
 
 #include "cli/DeckJob.h"
+#include "plan/Plan.h"
 #include "cli/PdfExport.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
@@ -40,7 +41,7 @@ struct StandInGenerator {
     int runs = 0;
     QString seenTemplate;
 
-    FilledDeck operator()(const QString& templatePath, const TitleTexts& titles, PlanStore& plan)
+    FilledDeck operator()(const QString& templatePath, const Plan& plan)
     {
         ++runs;
         seenTemplate = templatePath;
@@ -51,9 +52,9 @@ struct StandInGenerator {
         QFile deck(templatePath);
         if (!deck.open(QIODevice::ReadOnly))
             throw RuntimeError(QStringLiteral("stand-in could not read the template"));
-        filled.bytes = deck.readAll() + ("|" + titles.productName + "|" + titles.planTitle).toUtf8();
+        filled.bytes = deck.readAll() + ("|" + plan.productName + "|" + plan.planTitle).toUtf8();
         for (const Section& section : allSections())
-            filled.bytes += ("|" + plan.value(section.key())).toUtf8();
+            filled.bytes += ("|" + plan.statement(section)).toUtf8();
         return filled;
     }
 };
@@ -80,9 +81,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(outFolder));
         job.templatePath = templatePath;
         job.outputPath = outFolder + QStringLiteral("/deck.pptx");
-        tools.filler = [this](const QString& path, const TitleTexts& t, PlanStore& plan) {
-            return generator(path, t, plan);
-        };
+        tools.filler = [this](const QString& path, const Plan& plan) { return generator(path, plan); };
         tools.storedPlan = storedPlan.get();
     }
 

@@ -27,6 +27,7 @@
 #include <QLocalServer>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
@@ -654,4 +655,47 @@ TEST_F(DeckToolTest, AHostilePlanGoesOutAndBackInByteForByteAndTheReplacedPlanIs
     const QString again = dir.filePath(QStringLiteral("again.json"));
     ASSERT_EQ(run({QStringLiteral("--export-plan"), again}).status, 0);
     EXPECT_EQ(quillora::testing::readFile(again), quillora::testing::readFile(planFile));
+}
+
+// The plan an import replaces is kept in the history; --history lists it and
+// --restore brings it back, keeping the plan it replaces in turn.
+TEST_F(DeckToolTest, HistoryListsAndRestoresReplacedPlans)
+{
+    {
+        QSettings settings(storeFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Company Name"), QStringLiteral("Old\nCo"));
+        settings.setValue(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("old summary"));
+    }
+    const QString oldPlan = dir.filePath(QStringLiteral("old.json"));
+    ASSERT_EQ(run({QStringLiteral("--export-plan"), oldPlan}).status, 0);
+    const Outcome empty = run({QStringLiteral("--history")});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_TRUE(empty.out.isEmpty()) << empty.out.toStdString();
+
+    const QString newPlan = writePlan(R"({"productName": "New Co", "sections": {"Market Summary": "new"}})");
+    ASSERT_EQ(run({QStringLiteral("--import-plan"), newPlan}).status, 0);
+    const Outcome listed = run({QStringLiteral("--history")});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^1  \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  Old Co  the oldest kept\n$"))
+                    .match(listed.out).hasMatch())
+        << listed.out.toStdString();
+
+    for (const char* number : {"2", "0", "one"})
+        expectFailure(run({QStringLiteral("--restore"), QLatin1String(number)}), 1, QStringLiteral("no plan numbered"));
+    {
+        WindowInstance window(storeFile());
+        ASSERT_TRUE(window.claim({}, [](const ActivationRequest&) {}));
+        expectFailure(run({QStringLiteral("--restore"), QStringLiteral("1")}), 1, QString::fromLatin1(kCloseWindowFirst));
+    }
+    EXPECT_EQ(run({QStringLiteral("--history")}).out.count(QLatin1Char('\n')), 1);
+
+    const Outcome restored = run({QStringLiteral("--restore"), QStringLiteral("1")});
+    ASSERT_EQ(restored.status, 0) << restored.err.toStdString();
+    const QString now = dir.filePath(QStringLiteral("now.json"));
+    ASSERT_EQ(run({QStringLiteral("--export-plan"), now}).status, 0);
+    EXPECT_EQ(quillora::testing::readFile(now), quillora::testing::readFile(oldPlan));
+    const QStringList lines = run({QStringLiteral("--history")}).out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("1  ")) && lines[0].endsWith(QStringLiteral("  New Co  changed: product name, Market Summary")))
+        << lines[0].toStdString();
 }

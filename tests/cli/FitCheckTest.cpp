@@ -1,14 +1,18 @@
 // quillora-deck --check-fit run as scripts run it: one line per section,
 // exit 0 when every section fits at the readable scale, 2 when one does
-// not, 1 on bad input, and nothing written.
+// not, 1 on bad input, and nothing written. quillora-deck --preview: one
+// slide as a PNG, nothing printed, and refusals as one sentence.
 
 #include "tests/support/BuiltTemplate.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestFiles.h"
+#include "deck/Deck.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -129,6 +133,59 @@ TEST_F(FitCheck, BadInputIsOneSentenceAndStatusOne)
         EXPECT_TRUE(err.startsWith(QStringLiteral("quillora-deck: ")) && err.count(QLatin1Char('\n')) == 1)
             << qPrintable(err);
         EXPECT_TRUE(err.contains(words)) << qPrintable(err);
+    }
+}
+
+using PreviewCommand = FitCheck;
+
+TEST_F(PreviewCommand, WritesTheSlideAsAPngOfTheWidthAskedAndPrintsNothing)
+{
+    const QString path = plan(planWith(QStringLiteral("Market Summary"), 5, QStringLiteral("about the market")));
+    const QSizeF size = [] {
+        const auto deck = deck::Presentation::open(testing::builtTemplatePath());
+        const deck::XmlElement slide = deck->element().child("sldSz");
+        return QSizeF(slide.attribute("cx").value_or(QString()).toDouble(), slide.attribute("cy").value_or(QString()).toDouble());
+    }();
+    for (const auto& [width, arguments] : std::vector<std::pair<int, QStringList>>{
+             {640, {QStringLiteral("--width"), QStringLiteral("640")}}, {1280, {}}}) {
+        const QString out = dir.filePath(QStringLiteral("slide%1.png").arg(width));
+        const testing::ChildRun child =
+            run(QStringList{QStringLiteral("--preview"), QStringLiteral("2"), QStringLiteral("--plan"), path,
+                            QStringLiteral("-o"), out} + arguments);
+        ASSERT_TRUE(child.finished);
+        EXPECT_EQ(child.exitCode, 0) << child.err.constData();
+        EXPECT_TRUE(child.out.isEmpty() && child.err.isEmpty()) << child.out.constData() << child.err.constData();
+        const QImage image(out, "PNG");
+        EXPECT_EQ(image.size(), QSize(width, qRound(width * size.height() / size.width())));
+    }
+}
+
+TEST_F(PreviewCommand, RefusesWhatItCannotDrawWithOneSentenceAndWritesNothing)
+{
+    const QString path = plan(planWith(QStringLiteral("Market Summary"), 3, QStringLiteral("short")));
+    const QString out = dir.filePath(QStringLiteral("slide.png"));
+    const auto preview = [&](const QString& slide, const QStringList& more) {
+        return QStringList{QStringLiteral("--preview"), slide, QStringLiteral("--plan"), path} + more;
+    };
+    const QStringList toOut{QStringLiteral("-o"), out};
+    const std::vector<std::tuple<QStringList, int, QString>> rows{
+        {preview(QStringLiteral("0"), toOut), 1, QStringLiteral("there is no slide 0: the filled deck has slides 1 to 17")},
+        {preview(QStringLiteral("18"), toOut), 1, QStringLiteral("there is no slide 18")},
+        {preview(QStringLiteral("two"), toOut), 2, QStringLiteral("--preview takes a slide number")},
+        {preview(QStringLiteral("2"), toOut + QStringList{QStringLiteral("--width"), QStringLiteral("9")}), 2,
+         QStringLiteral("--width takes a number of pixels from 16 to 8192")},
+        {preview(QStringLiteral("2"), toOut + QStringList{QStringLiteral("--pdf")}), 2,
+         QStringLiteral("--pdf does not go with --preview")},
+        {preview(QStringLiteral("2"), {QStringLiteral("-o"), path}), 1, QStringLiteral("is the plan file being read")},
+    };
+    for (const auto& [arguments, status, words] : rows) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const testing::ChildRun child = run(arguments);
+        EXPECT_EQ(child.exitCode, status);
+        const QString err = QString::fromUtf8(child.err);
+        EXPECT_TRUE(err.startsWith(QStringLiteral("quillora-deck: ")) && err.count(QLatin1Char('\n')) == 1) << qPrintable(err);
+        EXPECT_TRUE(err.contains(words)) << qPrintable(err);
+        EXPECT_FALSE(QFile::exists(out));
     }
 }
 

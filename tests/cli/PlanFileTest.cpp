@@ -5,8 +5,10 @@
 #include "cli/PlanTools.h"
 #include "core/DataFiles.h"
 #include "plan/JsonRepeatedKeys.h"
+#include "plan/Plan.h"
 #include "plan/PlanFile.h"
 #include "plan/PlanFileWriter.h"
+#include "plan/PlanHistory.h"
 #include "plan/SectionCatalogue.h"
 #include "plan/StoredPlan.h"
 #include "core/RuntimeError.h"
@@ -162,22 +164,24 @@ TEST(PlanFileReading, MissingFolderAndUnreadable)
     EXPECT_EQ(readPlanFile(good).planTitle, QStringLiteral("From disk"));
 }
 
-TEST(InMemoryPlanStore, ServesThePlanAndKeepsWritesToItself)
+TEST(PlanValue, HoldsAPlanFilesTextsUnderTheirKeysAndGivesThemBack)
 {
-    PlanDocument plan;
-    plan.productName = QStringLiteral("Acme");
-    plan.planTitle = QStringLiteral("Title");
-    plan.statements[QStringLiteral("FirstStatementMkt_1")] = QStringLiteral("a\r\nb");
-    auto store = makeInMemoryPlanStore(plan);
-    QString value;
-    ASSERT_TRUE(store->read(QStringLiteral("FirstStatementMkt_1"), value));
-    EXPECT_EQ(value, QStringLiteral("a\r\nb"));
-    ASSERT_TRUE(store->read(QStringLiteral("Company Name"), value));
-    EXPECT_EQ(value, QStringLiteral("Acme"));
-    EXPECT_FALSE(store->read(QStringLiteral("FirstStatementMkt_2"), value));
-    store->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("new"));
-    ASSERT_TRUE(store->read(QStringLiteral("FirstStatementMkt_2"), value));
-    EXPECT_EQ(value, QStringLiteral("new"));
+    PlanDocument document;
+    document.productName = QStringLiteral("Acme");
+    document.planTitle = QStringLiteral("Title");
+    document.statements[QStringLiteral("FirstStatementMkt_1")] = QStringLiteral("a\r\nb");
+    Plan plan = planOf(document);
+    EXPECT_EQ(plan.value(QStringLiteral("FirstStatementMkt_1")), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(plan.value(QStringLiteral("Company Name")), QStringLiteral("Acme"));
+    EXPECT_EQ(plan.value(QStringLiteral("FirstStatementMkt_2")), QString());
+    EXPECT_FALSE(plan.set(QStringLiteral("FirstStatementMkt_8"), QStringLiteral("no such section")));
+    EXPECT_TRUE(plan.set(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("new")));
+    EXPECT_EQ(plan.statement(*findSection(Strip::First, 2)), QStringLiteral("new"));
+    // Back as a plan file: both titles, and only the statements with text.
+    const PlanDocument back = documentOf(plan);
+    EXPECT_TRUE(back.hasProductName && back.hasPlanTitle);
+    EXPECT_EQ(back.statements.size(), 2u);
+    EXPECT_EQ(planOf(back), plan);
 }
 
 TEST(PlanFileReading, TheShippedExampleFillsEverySection)
@@ -342,13 +346,16 @@ TEST(PlanImport, RefusedWhileTheWindowIsOpenOrTheFileIsBadWithNothingTouched)
     const QString good = dir.filePath(QStringLiteral("good.json")), twice = dir.filePath(QStringLiteral("twice.json"));
     quillora::testing::writeFile(good, R"({"productName": "New Co"})");
     quillora::testing::writeFile(twice, R"({"productName": "a", "productName": "b"})");
-    EXPECT_THROW(importPlanFile(store, twice, [] { return false; }), RuntimeError);
+    PlanHistory history{dir.filePath(QStringLiteral("history"))};
+    const QDateTime now = QDateTime::currentDateTime();
+    EXPECT_THROW(importPlanFile(store, history, twice, [] { return false; }, now), RuntimeError);
     try {
-        importPlanFile(store, good, [] { return true; });
+        importPlanFile(store, history, good, [] { return true; }, now);
         ADD_FAILURE() << "imported while the window is open";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.description(), QString::fromLatin1(kCloseWindowFirst));
     }
     EXPECT_EQ(store->writes.size(), 0u);
     EXPECT_FALSE(QFileInfo::exists(planBackupFolder()));
+    EXPECT_TRUE(history.snapshots().empty());
 }

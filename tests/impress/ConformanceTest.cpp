@@ -117,7 +117,7 @@ struct Conformance : ::testing::Test {
         AutomationRuntime runtime;
         engine.registerWith(runtime);
         ErrorReport report(fake.messages);
-        const BuilderContext context{runtime, report, noPlan};
+        const BuilderContext context{runtime, report};
         {
             Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
             Ref<TextRange> range =
@@ -140,7 +140,7 @@ struct Conformance : ::testing::Test {
         AutomationRuntime runtime;
         registerOffice(runtime, sharedOffice());
         ErrorReport report(fake.messages);
-        const BuilderContext context{runtime, report, noPlan};
+        const BuilderContext context{runtime, report};
         {
             Ref<Application> app = runtime.CreateObject(QLatin1String(kPowerPointClass));
             app->setVisible(true);
@@ -176,7 +176,6 @@ struct Conformance : ::testing::Test {
 
     FakePlatform fake;
     QTemporaryDir folder;
-    InMemoryPlanStore noPlan; // the writer reads no plan
 };
 
 } // namespace
@@ -223,15 +222,14 @@ TEST_F(Conformance, ALongStatement)
 
 TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
 {
-    MemorySettings plan;
+    TestPlan plan;
     plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
     plan->write(QStringLiteral("FirstStatementMkt_2"), QStringLiteral("   - spaced sub-point"));
     plan->write(QStringLiteral("FirstStatementMkt_7"), QStringLiteral("Press kit \U0001F4E6"));
     plan->write(QStringLiteral("SecondStatementMkt_3"), QString());
     plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May\r\n"));
-    FixedSlideOneTexts slideOne;
-    slideOne.product = QStringLiteral("Acme Marketing Plan");
-    slideOne.title = QStringLiteral("Growth Plan 2027");
+    plan.value.productName = QStringLiteral("Acme Marketing Plan");
+    plan.value.planTitle = QStringLiteral("Growth Plan 2027");
 
     QTemporaryDir engineTemp, officeTemp;
     const QString engineCopy = engineTemp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName);
@@ -242,7 +240,7 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
         AutomationRuntime runtime;
         engine.registerWith(runtime);
         fake.environment.vars[QStringLiteral("TEMP")] = engineTemp.path();
-        generateMarketPlan(WindowRun(fake, runtime, plan), slideOne);
+        generateMarketPlan(WindowRun(fake, runtime), plan);
         for (const WrittenDeck& written : engine.writeOpenDecks())
             EXPECT_TRUE(written.error.isEmpty()) << written.error.toStdString();
     }
@@ -250,7 +248,7 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
         AutomationRuntime runtime;
         registerOffice(runtime, sharedOffice());
         fake.environment.vars[QStringLiteral("TEMP")] = officeTemp.path();
-        generateMarketPlan(WindowRun(fake, runtime, plan), slideOne);
+        generateMarketPlan(WindowRun(fake, runtime), plan);
     }
     ASSERT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
 
@@ -329,17 +327,16 @@ TEST_F(Conformance, ADamagedTemplateIsReportedAtTheSameLinesInTheSameWords)
     writeFile(program.filePath(QLatin1String(kTemplateFileName)), damagedTemplate());
     fake.environment.program = program.path();
     fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
-    MemorySettings plan;
+    TestPlan plan;
     for (const FillRow& row : slideFillMap()) {
-        if (row.key)
-            plan->write(QLatin1String(row.key), QStringLiteral("Point\r\n- sub-point"));
+        if (row.section)
+            plan->write(row.section->key(), QStringLiteral("Point\r\n- sub-point"));
     }
-    FixedSlideOneTexts slideOne;
 
     EngineServer engine;
     AutomationRuntime engineRuntime;
     engine.registerWith(engineRuntime);
-    generateMarketPlan(WindowRun(fake, engineRuntime, plan), slideOne);
+    generateMarketPlan(WindowRun(fake, engineRuntime), plan);
     QStringList engineReports;
     for (const ShownMessage& m : fake.messages.shown)
         engineReports << m.text;
@@ -350,7 +347,7 @@ TEST_F(Conformance, ADamagedTemplateIsReportedAtTheSameLinesInTheSameWords)
     fake.messages.shown.clear();
     AutomationRuntime officeRuntime;
     registerOffice(officeRuntime, sharedOffice());
-    generateMarketPlan(WindowRun(fake, officeRuntime, plan), slideOne);
+    generateMarketPlan(WindowRun(fake, officeRuntime), plan);
     QStringList officeReports;
     for (const ShownMessage& m : fake.messages.shown)
         officeReports << m.text;

@@ -90,8 +90,8 @@ struct Behaviour : ::testing::Test {
         fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
         plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha market\r\n- beta detail\r\nGamma point"));
         plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("Launch in May"));
-        slideOne.product = QStringLiteral("Acme");
-        slideOne.title = QStringLiteral("Growth Plan");
+        plan.value.productName = QStringLiteral("Acme");
+        plan.value.planTitle = QStringLiteral("Growth Plan");
     }
     void TearDown() override
     {
@@ -101,15 +101,14 @@ struct Behaviour : ::testing::Test {
     QString workingCopy() const { return temp.path() + QLatin1Char('/') + QLatin1String(kWorkingCopyFileName); }
     void generate(AutomationRuntime& runtime)
     {
-        const WindowRun run(fake, runtime, plan);
-        generateMarketPlan(run, slideOne);
+        const WindowRun run(fake, runtime);
+        generateMarketPlan(run, plan);
     }
     std::vector<int> reported() const { return reportedLines(fake.messages, kGenerateMarketPlanLocation); }
 
     FakePlatform fake;
     QTemporaryDir temp;
-    MemorySettings plan;
-    FixedSlideOneTexts slideOne;
+    TestPlan plan;
 };
 
 } // namespace

@@ -241,13 +241,12 @@ TEST_F(Choice, AnOfficeThatDoesNotAnswerHandsTheRunToTheEngine)
     AutomationRuntime runtime;
     registerChosenServer(runtime, engine, choose());
 
-    MemorySettings plan;
+    TestPlan plan;
     plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Alpha\r\n- beta"));
-    FixedSlideOneTexts slideOne;
-    slideOne.product = QStringLiteral("Acme");
-    slideOne.title = QStringLiteral("Plan");
-    WindowRun run(fake, runtime, plan);
-    generateMarketPlan(run, slideOne);
+    plan.value.productName = QStringLiteral("Acme");
+    plan.value.planTitle = QStringLiteral("Plan");
+    WindowRun run(fake, runtime);
+    generateMarketPlan(run, plan);
     handOffToDesktop(engine, fake.platform);
 
     // One connection attempt, no report, and the engine's hand-off.

@@ -4,13 +4,15 @@
 // PDF and pdftotext says where every line went. Then: every line lies inside
 // its shape's box, the lines break where the layout breaks them, they sit
 // where it puts them, and one step larger than the stored scale overflows
-// in LibreOffice too.
+// in LibreOffice too. The preview's lines start where LibreOffice starts
+// them.
 
 #include "builder/SlideFillMap.h"
 #include "deck/Deck.h"
 #include "layout/Fonts.h"
 #include "layout/ShapeText.h"
 #include "layout/TextLayouter.h"
+#include "render/SlideRenderer.h"
 #include "tests/layout/LayoutSamples.h"
 #include "tests/layout/PlainScaleDeck.h"
 #include "tests/support/BuiltTemplate.h"
@@ -228,6 +230,65 @@ INSTANTIATE_TEST_SUITE_P(Templates, LayoutAgainstLibreOffice,
                          ::testing::Values(TemplateCase{"shipped template", shippedTemplate, 2, 16, true},
                                            TemplateCase{"test template", styledTemplate, 1, 8, false}),
                          [](const auto& info) { return std::string(info.index == 0 ? "Shipped" : "Styled"); });
+
+// A small table of sections on each template: slides and the kind of
+// section written there (indexes into sampleSections).
+struct PreviewCase {
+    const char* name;
+    QByteArray (*bytes)();
+    bool shipped;
+    std::vector<std::pair<int, size_t>> slides;
+};
+
+class PreviewAgainstLibreOffice : public ::testing::TestWithParam<PreviewCase> {};
+
+TEST_P(PreviewAgainstLibreOffice, EachLineStartsWhereLibreOfficeStartsIt)
+{
+    if (!testing::findOfficeTools().available())
+        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed; scripts/install-deps --test installs them";
+    const PreviewCase& sample = GetParam();
+    const std::vector<testing::SampleSection> sections = testing::sampleSections();
+    std::vector<testing::ShapeWrite> writes;
+    for (const auto& [slide, kind] : sample.slides)
+        writes.push_back({slide, bodyOf(slide, sample.shipped), sections.at(kind).lines});
+    const QByteArray filled = testing::filledThroughEngine(sample.bytes(), writes);
+    ASSERT_FALSE(filled.isEmpty());
+    const auto deck = deck::Presentation::fromBytes(filled);
+    render::SlideRenderer preview(*deck);
+    std::vector<LaidOutText> drawn;
+    std::vector<testing::ShapeAtScale> scales;
+    for (const testing::ShapeWrite& write : writes) {
+        for (const render::DrawnText& text : preview.texts(write.slide))
+            if (text.shape == write.shape)
+                drawn.push_back(text.lines), scales.push_back({write.slide, write.shape, text.lines.scale});
+        ASSERT_EQ(drawn.size(), scales.size()) << "slide " << write.slide << " shows its statement";
+        ASSERT_FALSE(drawn.back().lines.empty());
+    }
+    QTemporaryDir folder;
+    const auto pages = render(folder, QStringLiteral("preview"), testing::withPlainScale(filled, scales));
+    ASSERT_GE(pages.size(), size_t(deck->slideCount()));
+    const QSizeF size = preview.slideSize();
+    for (size_t s = 0; s < writes.size(); ++s) {
+        SCOPED_TRACE("slide " + std::to_string(writes[s].slide));
+        const QRectF box = readShapeText(deck->slide(writes[s].slide).shape(writes[s].shape)).frame.box;
+        const std::vector<PdfLine> office = renderedLines(pages[size_t(writes[s].slide - 1)], box, writes[s].slide);
+        ASSERT_EQ(office.size(), drawn[s].lines.size());
+        for (size_t n = 0; n < office.size(); ++n) {
+            const LaidOutLine& line = drawn[s].lines[n];
+            const auto& words = office[n].words;
+            const PdfWord& word = words.size() > 1 && words[0].text == QStringLiteral("\u2022") ? words[1] : words[0];
+            EXPECT_NEAR(baselineOf(word), line.baseline, 0.01 * size.height()) << "line " << n;
+            if (!line.segments.empty())
+                EXPECT_NEAR(word.box.left(), line.segments.front().x, 0.01 * size.width()) << "line " << n;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, PreviewAgainstLibreOffice,
+    ::testing::Values(PreviewCase{"shipped template", shippedTemplate, true, {{2, 0}, {3, 1}, {6, 2}, {9, 4}}},
+                      PreviewCase{"test template", styledTemplate, false, {{1, 1}, {2, 3}, {8, 0}}}),
+    [](const auto& info) { return std::string(info.index == 0 ? "Shipped" : "Styled"); });
 
 } // namespace
 } // namespace quillora

@@ -31,22 +31,18 @@ const ReportLocation& kLocation = kGenerateMarketPlanLocation;
 const std::vector<int> kFilledWriteLines = {124, 154, 214};
 
 struct Storm : EngineFixture {
-    Storm() : EngineFixture(openUserPlanStore()) {}
     void SetUp() override
     {
         EngineFixture::SetUp();
-        // The real store, emptied: this process has a private settings home.
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnvale"), QStringLiteral("Quillora"))
-            .clear();
         plan->write(QStringLiteral("FirstStatementMkt_0"), QStringLiteral("Growing market\r\n- three rivals"));
         plan->write(QStringLiteral("FirstStatementMkt_5"), QStringLiteral("Recycled box"));
         plan->write(QStringLiteral("SecondStatementMkt_7"), QStringLiteral("May launch"));
-        plan->write(QStringLiteral("SecondStatementMkt_3"), QString()); // stored empty: only pauses
+        plan->write(QStringLiteral("SecondStatementMkt_3"), QString()); // empty: only pauses
 
         fake.environment.program = emptyProgramFolder.path();
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
-        slideOne.product = QStringLiteral("Acme");
-        slideOne.title = QStringLiteral("Plan 2027");
+        plan.value.productName = QStringLiteral("Acme");
+        plan.value.planTitle = QStringLiteral("Plan 2027");
     }
 
     QString workingCopy() const { return folder.path() + QStringLiteral("/marketing_plan_temp.ppt"); }
@@ -73,8 +69,8 @@ struct Storm : EngineFixture {
     {
         fake.messages.shown.clear();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
-        WindowRun working{fake, workingRuntime, *plan};
-        runAsWindow(working, slideOne);
+        WindowRun working{fake, workingRuntime};
+        runAsWindow(working, plan);
         EXPECT_TRUE(fake.messages.shown.empty());
         const SavedDeck deck = saved(workingCopy());
         ASSERT_GE(deck.slides.size(), 17u);
@@ -83,14 +79,13 @@ struct Storm : EngineFixture {
     }
 
     QTemporaryDir emptyProgramFolder;
-    FixedSlideOneTexts slideOne;
 };
 
 } // namespace
 
 TEST_F(Storm, AMissingTemplateWithNoEarlierCopyReportsTheCopyTheOpenAndEveryUseOfThePresentation)
 {
-    runAsWindow(context, slideOne);
+    runAsWindow(context, plan);
 
     EXPECT_EQ(reported(), concat({104, 108, 110, 114}, concat(kFilledWriteLines, {226})));
     expectEveryMessageIsAReport();
@@ -101,7 +96,7 @@ TEST_F(Storm, AMissingTemplateWithNoEarlierCopyReportsTheCopyTheOpenAndEveryUseO
 TEST_F(Storm, AMissingTemplateReportsOnlyTheCopyWhenAnEarlierWorkingCopyIsThere)
 {
     ASSERT_TRUE(QFile::copy(realTemplate(), workingCopy()));
-    runAsWindow(context, slideOne);
+    runAsWindow(context, plan);
 
     EXPECT_EQ(reported(), std::vector<int>{104});
     expectEveryMessageIsAReport();
@@ -120,7 +115,7 @@ TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThe
     const QString damaged = emptyProgramFolder.path() + QStringLiteral("/marketing_plan.ppt");
     quillora::testing::writeFile(damaged, bytes.left(bytes.size() / 2));
 
-    runAsWindow(context, slideOne);
+    runAsWindow(context, plan);
 
     EXPECT_EQ(reported(), concat({108, 110, 114}, concat(kFilledWriteLines, {226})));
     expectEveryMessageIsAReport();
@@ -134,10 +129,10 @@ TEST_F(Storm, ADamagedTemplateReportsTheOpenWithTheEnginesReasonAndEveryUseOfThe
 TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 {
     AutomationRuntime nothingRegistered;
-    WindowRun unreachable{fake, nothingRegistered, *plan};
+    WindowRun unreachable{fake, nothingRegistered};
     fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
 
-    runAsWindow(unreachable, slideOne);
+    runAsWindow(unreachable, plan);
 
     EXPECT_EQ(reported(), concat({100, 102, 106, 108, 110, 114}, concat(kFilledWriteLines, {224, 226})));
     expectEveryMessageIsAReport();
@@ -151,11 +146,11 @@ TEST_F(Storm, AnUnreachableApplicationReportsEveryStepThatUsesIt)
 TEST_F(Storm, RepeatedStormsLeaveNothingBehindThatHurtsTheNextRun)
 {
     AutomationRuntime nothingRegistered;
-    WindowRun unreachable{fake, nothingRegistered, *plan};
+    WindowRun unreachable{fake, nothingRegistered};
     for (int i = 0; i < 3; ++i) {
         fake.messages.shown.clear();
-        runAsWindow(context, slideOne);      // template missing
-        runAsWindow(unreachable, slideOne);  // nothing to reach
+        runAsWindow(context, plan);      // template missing
+        runAsWindow(unreachable, plan);  // nothing to reach
     }
     expectACleanRunAfterwards(runtime);
 }

@@ -8,6 +8,11 @@
 //   plan_store_probe grow <key> <bytes>           writes "<i>:" + bytes of
 //                                                 filler forever, printing i
 //                                                 after each completed write
+//   plan_store_probe type <key> <value> <count>   count writes, as keystrokes
+//                                                 add to the value, each
+//                                                 outcome on a line of its
+//                                                 own ("ok", or "write: " or
+//                                                 "read: " and the reason)
 //   plan_store_probe dump <key>...                JSON object key -> value
 //                                                 (null when absent)
 //
@@ -68,6 +73,20 @@ int run(const QStringList& args)
         printLine("ok");
         return 0;
     }
+    if (command == QLatin1String("type") && args.size() == 4) {
+        QString typed = args[2];
+        for (int i = 0; i < args[3].toInt(); ++i) {
+            typed += QLatin1Char('a' + i % 26);
+            try {
+                store->write(args[1], typed);
+                printLine("ok");
+            } catch (const PlanStoreError& refused) {
+                const bool write = refused.operation() == PlanStoreError::Operation::Write;
+                printLine((write ? "write: " : "read: ") + refused.reason().toUtf8());
+            }
+        }
+        return 0;
+    }
     if (command == QLatin1String("grow") && args.size() == 3) {
         const int bytes = args[2].toInt();
         for (int i = 0;; ++i) {
@@ -77,7 +96,7 @@ int run(const QStringList& args)
     }
     if (command == QLatin1String("dump"))
         return dump(*store, args.mid(1));
-    std::fprintf(stderr, "usage: plan_store_probe save|write|grow|dump ...\n");
+    std::fprintf(stderr, "usage: plan_store_probe save|write|type|grow|dump ...\n");
     return 2;
 }
 

@@ -5,6 +5,7 @@
 // content: one paragraph per line, sub-points led by their tab.
 
 #include "builder/MarketingPlanGenerator.h"
+#include "plan/Plan.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "tests/builder/EngineTestSupport.h"
@@ -52,7 +53,6 @@ std::vector<QString> expectedParagraphs(const QString& statement)
 }
 
 struct TextEdgeCases : EngineFixture {
-    TextEdgeCases() : EngineFixture(openUserPlanStore()) {}
     void SetUp() override
     {
         EngineFixture::SetUp();
@@ -60,12 +60,14 @@ struct TextEdgeCases : EngineFixture {
             .clear();
         fake.environment.program = QStringLiteral(QUILLORA_BIN_DIR);
         fake.environment.vars[QStringLiteral("TEMP")] = folder.path();
+        // Through the user's store and back, as the window reads them at start.
+        const std::unique_ptr<PlanStore> store = openUserPlanStore();
         for (const EdgeCase& c : cases)
-            plan->write(QLatin1String(c.key), c.statement);
+            store->write(QLatin1String(c.key), c.statement);
+        plan.value = readPlan(*store);
     }
 
     std::vector<EdgeCase> cases = edgeCases();
-    FixedSlideOneTexts slideOne;
 };
 
 } // namespace
@@ -80,16 +82,16 @@ TEST_F(TextEdgeCases, AreStoredExactly)
 
     for (const EdgeCase& c : cases) {
         SCOPED_TRACE(c.key);
-        EXPECT_TRUE(plan->value(QLatin1String(c.key)) == c.statement);
+        EXPECT_TRUE(plan.value.value(QLatin1String(c.key)) == c.statement);
         EXPECT_TRUE(onDisk[QLatin1String(c.key)].toString() == c.statement) << "as read by a fresh process";
     }
 }
 
 TEST_F(TextEdgeCases, ReachTheDeckUnchangedInContent)
 {
-    slideOne.product = QStringLiteral("\U0001F680 Rocket \u05E9\u05DC\u05D5\u05DD Marketing Plan");
-    slideOne.title = QStringLiteral("\r\n\r\n");
-    runAsWindow(context, slideOne);
+    plan.value.productName = QStringLiteral("\U0001F680 Rocket \u05E9\u05DC\u05D5\u05DD Marketing Plan");
+    plan.value.planTitle = QStringLiteral("\r\n\r\n");
+    runAsWindow(context, plan);
     EXPECT_TRUE(fake.messages.shown.empty())
         << (fake.messages.shown.empty() ? "" : fake.messages.shown.front().text.toStdString());
 

@@ -53,7 +53,6 @@ struct WindowUnderStorm : ::testing::Test {
     {
         fake.environment.program = emptyProgramFolder.path(); // no template there
         fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
-        builder.setSlideOneTexts(window);
         window.startUp();
         ASSERT_TRUE(fake.messages.shown.empty());
         window.firstStatementBox->setText(QStringLiteral("Alpha\r\n- beta"));
@@ -108,18 +107,18 @@ struct WindowUnderStorm : ::testing::Test {
     QTemporaryDir temp;
     QTemporaryDir emptyProgramFolder;
     const std::unique_ptr<PlanStore> plan = openUserPlanStore();
-    BuilderEntryPoints builder{fake.platform, *plan};
+    BuilderEntryPoints builder{fake.platform};
     automation::AutomationRuntime nothingRegistered;
     bool engineUnreachable = false;
     BuilderHooks hooks()
     {
         BuilderHooks h = builderHooks(builder);
         const auto generate = h.generateMarketPlan;
-        h.generateMarketPlan = [this, generate](const GenerationProgress& progress) {
+        h.generateMarketPlan = [this, generate](const GenerationRun& run) {
             if (engineUnreachable)
-                generateMarketPlan(WindowRun{fake, nothingRegistered, *plan}, window);
+                generateMarketPlan(WindowRun{fake, nothingRegistered}, run.plan);
             else
-                generate(progress);
+                generate(run);
         };
         return h;
     }
@@ -170,7 +169,7 @@ struct StatementBoxTexts : ::testing::Test {
     }
     FakePlatform fake;
     const std::unique_ptr<PlanStore> plan = openUserPlanStore();
-    BuilderEntryPoints builder{fake.platform, *plan};
+    BuilderEntryPoints builder{fake.platform};
     MainWindow window{fake.platform, *plan, builderHooks(builder)};
 };
 
@@ -178,17 +177,20 @@ TEST_F(StatementBoxTexts, HardTextsAreShownAndStoredExactly)
 {
     const std::vector<QString> texts = {edge::outsideTheBasicPlane(), edge::rightToLeft(), edge::onlyLineBreaks(),
                                         edge::megabyteLine()};
+    // Shown: a stored statement comes into the box of the next start unchanged.
+    for (int tab = 0; tab < static_cast<int>(texts.size()); ++tab)
+        plan->write(statementKey(Strip::Second, tab + 1), texts[size_t(tab)]);
+    MainWindow next{fake.platform, *plan, builderHooks(builder)};
+    next.startUp();
     for (int tab = 0; tab < static_cast<int>(texts.size()); ++tab) {
         SCOPED_TRACE(tab);
         const QString key = statementKey(Strip::Second, tab + 1);
-        // Shown: a stored statement comes into the box unchanged.
-        plan->write(key, texts[size_t(tab)]);
-        window.secondSectionTabs->setTab(tab + 1);
-        ASSERT_TRUE(window.secondStatementBox->text() == texts[size_t(tab)]);
+        next.secondSectionTabs->setTab(tab + 1);
+        ASSERT_TRUE(next.secondStatementBox->text() == texts[size_t(tab)]);
 
         // Stored: what the box holds goes back to the store unchanged, also
         // as another process reads it.
-        window.secondStatementBox->setText(texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
+        next.secondStatementBox->setText(texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
         ASSERT_TRUE(plan->value(key) == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
         SettingsHome home(qEnvironmentVariable("XDG_CONFIG_HOME"));
         ASSERT_TRUE(home.dump({key})[key].toString() == texts[size_t(tab)] + QStringLiteral("\r\nEnd"));
@@ -219,7 +221,7 @@ struct WindowOnAFailingStore : ::testing::Test {
     WindowOnAFailingStore() { clearRealStore(); }
     FakePlatform fake;
     const std::unique_ptr<PlanStore> plan = openUserPlanStore();
-    BuilderEntryPoints builder{fake.platform, *plan};
+    BuilderEntryPoints builder{fake.platform};
     MainWindow window{fake.platform, *plan, builderHooks(builder)};
     SettingsHome home{qEnvironmentVariable("XDG_CONFIG_HOME")};
 };

@@ -8,7 +8,6 @@
 #include "automation/EngineApplication.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "core/ErrorReport.h"
-#include "plan/InMemoryPlanStore.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,8 +35,7 @@ public:
 private:
     automation::EngineServer m_engine;
     automation::AutomationRuntime m_runtime;
-    InMemoryPlanStore m_noPlan; // the writer reads no plan
-    BuilderContext m_context{m_runtime, failures, m_noPlan};
+    BuilderContext m_context{m_runtime, failures};
     automation::Ref<automation::Application> m_application;
     automation::Ref<automation::Presentation> m_deck;
     QString m_path;

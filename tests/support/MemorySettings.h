@@ -3,7 +3,7 @@
 // start from a known plan and can see every read and write and make the
 // store refuse them.
 
-#include "plan/InMemoryPlanStore.h"
+#include "tests/support/InMemoryPlanStore.h"
 #include "plan/PlanStore.h"
 
 #include <QString>

@@ -31,9 +31,11 @@ protected:
         fake.environment.program = programDir.path();
         hooks.checkPresentationAppInstalled = [this] { ++installedChecks; };
         hooks.warnIfPresentationAppOpen = [this] { return warnResult(); };
-        hooks.generateMarketPlan = [this](const GenerationProgress& progress) {
+        hooks.generateMarketPlan = [this](const GenerationRun& run) {
             ++generations;
-            runProgress = progress;
+            runProgress = run.progress;
+            runPlan = run.plan;
+            runStop = run.stopRequested;
             if (onGenerate)
                 onGenerate();
         };
@@ -82,6 +84,8 @@ protected:
     std::function<bool()> warnResult = [] { return false; };
     std::function<void()> onGenerate;
     GenerationProgress runProgress; // what the window handed to the latest run
+    Plan runPlan;                    // the plan the latest run was handed, as it started
+    std::function<bool()> runStop;   // asked by the latest run after each slide
     QByteArray savedGeometry;       // the window's geometry kept between runs
 
     // Ends the window, as closing the program does, so the next window() is

@@ -33,6 +33,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <atomic>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -281,8 +282,8 @@ TEST_F(FormLoad, StoredValuesComeBackAndTheFirstFieldHasItsTextSelectedWhenShown
     EXPECT_EQ(w.firstStatementBox->text(), QStringLiteral("Ours\r\n- line two"));
     EXPECT_EQ(QApplication::focusWidget(), w.productNameField);
     EXPECT_EQ(w.productNameField->selectedText(), QStringLiteral("Harbour Lights Coffee"));
-    EXPECT_EQ(w.productName(), QStringLiteral("Harbour Lights Coffee"));
-    EXPECT_EQ(w.planTitle(), QStringLiteral("Launch 2027"));
+    EXPECT_EQ(w.plan().productName, QStringLiteral("Harbour Lights Coffee"));
+    EXPECT_EQ(w.plan().planTitle, QStringLiteral("Launch 2027"));
 }
 
 TEST_F(FormLoad, TwoFailingStepsGiveTwoReportsAndTheStartUpCompletes)
@@ -400,6 +401,13 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
         EXPECT_TRUE(m_windowForHooks->mouseIcon().has_value());
         EXPECT_EQ(fake.desktop.urls.size(), 1);
     };
+    // The dictionaries are asked on the opening thread.
+    struct AskedDictionaries final : SpellDictionaries {
+        std::atomic<bool> asked = false;
+        QStringList languages() override { asked = true; return {}; }
+        std::unique_ptr<SpellDictionary> open(const QString&) override { return nullptr; }
+    } dictionaries;
+    fake.platform.spelling = &dictionaries;
     MainWindow& w = window();
     m_windowForHooks = &w;
     w.startUpAroundFirstPaint([&] { order << QStringLiteral("after paint"); });
@@ -409,8 +417,9 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
     EXPECT_TRUE(order.isEmpty());
     EXPECT_FALSE(w.mouseIcon().has_value());
     EXPECT_TRUE(fake.desktop.urls.isEmpty());
-    // What the load stores waits for the paint; a text typed meanwhile is
-    // stored at once and never overwritten by the older loaded one.
+    EXPECT_FALSE(dictionaries.asked);
+    // The hints the load gives wait for the paint; a text typed meanwhile is
+    // stored at once, and what was read is never written back.
     EXPECT_TRUE(store->writes.empty());
     w.planTitleField->setText(QStringLiteral("Typed title"));
     ASSERT_EQ(store->writes.size(), 1u);
@@ -420,11 +429,14 @@ TEST_F(FormLoad, StartedAroundTheFirstPaintTheWindowShowsItsPlanFirstAndTheRestF
         QApplication::processEvents();
     EXPECT_EQ(order, (QStringList{QStringLiteral("after paint"), QStringLiteral("check")}));
     EXPECT_TRUE(fake.messages.shown.empty());
+    while (w.spelling().checking(*w.firstStatementBox))
+        QApplication::processEvents();
+    EXPECT_TRUE(dictionaries.asked);
     std::vector<QString> written;
     for (const auto& [key, value] : store->writes)
         written.push_back(key);
-    EXPECT_EQ(written, (std::vector<QString>{QStringLiteral("Marketing Plan"), QStringLiteral("Company Name"),
-                                             QStringLiteral("FirstStatementMkt_4"), QStringLiteral("SecondStatementMkt_0")}));
+    EXPECT_EQ(written, (std::vector<QString>{QStringLiteral("Marketing Plan"), QStringLiteral("FirstStatementMkt_4"),
+                                             QStringLiteral("SecondStatementMkt_0")}));
     EXPECT_EQ(store->values[QStringLiteral("Marketing Plan")], QStringLiteral("Typed title"));
     EXPECT_EQ(store->values[QStringLiteral("SecondStatementMkt_0")], hintOf(Strip::Second, 0));
 }
@@ -560,6 +572,65 @@ TEST_F(PointerRules, ClosingTheWindowEndsTheProgram)
     EXPECT_EQ(fake.exit.statuses, std::vector<int>{0});
 }
 
+// Closing while typed text is not in the store asks first, with the reason
+// the store gave for that text; Save Plan As writes the window's plan.
+TEST_F(PointerRules, ClosingWithThePlanNotStoredAsksFirst)
+{
+    const struct {
+        MessageAnswer answer;
+        bool saved;
+        bool ends;
+    } rows[] = {{MessageAnswer::Cancel, false, false}, {MessageAnswer::Discard, false, true}, {MessageAnswer::Save, true, true}};
+    QTemporaryDir files;
+    const QString planFile = files.filePath(QStringLiteral("kept.json"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(int(row.answer));
+        fake.messages.shown.clear();
+        fake.exit.statuses.clear();
+        store->refuseWrites = false;
+        MainWindow w(fake.platform, store, hooks);
+        w.startUp();
+        store->refuseWrites = true;
+        store->refusal = qt_error_string(ENOSPC);
+        w.productNameField->setText(QStringLiteral("Acme LOST"));
+        fake.messages.answers = {row.answer};
+        fake.files.answers = {planFile};
+        w.close();
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("Your plan could not be saved: No space left on device. "
+                                                              "Save it to a plan file before closing?"));
+        EXPECT_EQ(fake.messages.shown[0].buttons, MessageButtons::SaveDiscardCancel);
+        EXPECT_EQ(QFileInfo::exists(planFile), row.saved);
+        if (row.saved)
+            EXPECT_EQ(readPlanFile(planFile).productName, QStringLiteral("Acme LOST"));
+        EXPECT_EQ(fake.exit.statuses, row.ends ? std::vector<int>{0} : std::vector<int>{});
+    }
+}
+
+// Closing during a run asks; a Yes stops the run after its slide and the
+// window closes once it has ended, a No lets it go on.
+TEST_F(PointerRules, ClosingDuringARunAsksToStopIt)
+{
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        fake.messages.shown.clear();
+        fake.exit.statuses.clear();
+        MainWindow w(fake.platform, store, hooks);
+        w.startUp();
+        bool stopAsked = false;
+        onGenerate = [&] {
+            fake.messages.answers = {answer};
+            w.close();
+            stopAsked = runStop();
+        };
+        w.generateButton->click();
+        QApplication::processEvents();
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("A deck is being made. Stop and close?"));
+        EXPECT_EQ(stopAsked, answer == MessageAnswer::Yes);
+        EXPECT_EQ(fake.exit.statuses, answer == MessageAnswer::Yes ? std::vector<int>{0} : std::vector<int>{});
+    }
+}
+
 class Menus : public WindowFixture {
 protected:
     void SetUp() override
@@ -614,7 +685,7 @@ TEST_F(Menus, AboutNamesTheVersionTheHomePageAndTheLicence)
         EXPECT_TRUE(fake.messages.shown[0].text.contains(QLatin1String(part))) << part;
 }
 
-TEST_F(Menus, SavePlanAsWritesTheStoredPlanAsAPlanFile)
+TEST_F(Menus, SavePlanAsWritesTheWindowsPlanAsAPlanFile)
 {
     store->values[QStringLiteral("Company Name")] = QStringLiteral("Acme");
     store->values[QStringLiteral("FirstStatementMkt_2")] = QStringLiteral("Rivals\r\n- two\r\n");
@@ -632,7 +703,9 @@ TEST_F(Menus, SavePlanAsWritesTheStoredPlanAsAPlanFile)
     // itself once it knows the file may be written at all.
     fake.files.answers = {filePath("acme.json"), filePath("acme.json")};
     fake.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    store->values[QStringLiteral("Company Name")] = QStringLiteral("Acme Two");
+    // What the window holds is saved, not what the store holds.
+    w.productNameField->setText(QStringLiteral("Acme Two"));
+    store->values[QStringLiteral("Company Name")] = QStringLiteral("Stored only");
     w.menu().savePlanAs->trigger();
     EXPECT_EQ(readPlanFile(filePath("acme.json")).productName, QStringLiteral("Acme"));
     w.menu().savePlanAs->trigger();

@@ -159,7 +159,7 @@ TEST(Restart, ACompanyNameTypedInTheWindowIsBackAtTheNextStart)
     {
         const std::unique_ptr<PlanStore> plan = openUserPlanStore();
         MainWindow window(fake.platform, *plan,
-                          BuilderHooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}});
+                          BuilderHooks{[] {}, [] { return false; }, [](const GenerationRun&) {}});
         window.startUp();
         window.productNameField->setText(QString());
         QTest::keyClicks(window.productNameField, QStringLiteral("Harbour Lights Coffee"));

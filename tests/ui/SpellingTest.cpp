@@ -264,13 +264,12 @@ TEST_F(SpellingTest, CheckSpellingSwitchIsRememberedAndAFailedWriteIsSilent)
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
-TEST_F(SpellingTest, NoDictionaryMarksNothingAndSaysNothing)
+TEST_F(SpellingTest, WithoutTheSpellingLibraryNothingIsMarkedAndNothingSaid)
 {
-    struct NoDictionaries final : SpellDictionaries {
-        QStringList languages() override { return {}; }
-        std::unique_ptr<SpellDictionary> open(const QString&) override { return nullptr; }
-    } none;
-    fake.platform.spelling = &none;
+    EnchantSpelling missing(QStringLiteral("quillora-no-such-spelling-library"));
+    EXPECT_TRUE(missing.languages().isEmpty());
+    EXPECT_EQ(missing.open(QStringLiteral("nl_NL")), nullptr);
+    fake.platform.spelling = &missing;
     StatementBox& box = boxShowing(QStringLiteral("The markte plan"));
     EXPECT_FALSE(underlined(box, QStringLiteral("markte")));
     EXPECT_TRUE(window().spelling().language().isEmpty());

@@ -45,7 +45,7 @@ int main(int argc, char** argv)
 
     QTemporaryDir programFolder;
     fake.environment.program = programFolder.path();
-    BuilderHooks hooks{[] {}, [] { return false; }, [](const GenerationProgress&) {}};
+    BuilderHooks hooks{[] {}, [] { return false; }, [](const GenerationRun&) {}};
     const std::unique_ptr<PlanStore> plan = openUserPlanStore();
     MainWindow window(fake.platform, *plan, hooks);
     window.startUp();

@@ -74,7 +74,7 @@ std::optional<MarkedWord> markedWordAt(SpellCheck& check, const QTextCursor& at)
 } // namespace
 
 Spelling::Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLocale& windowLanguage, QObject* parent)
-    : QObject(parent), m_store(store), m_check(nullptr)
+    : QObject(parent), m_store(store), m_check(nullptr), m_dictionaries(dictionaries), m_windowLanguage(windowLanguage)
 {
     m_check.setEnabled(rememberedSwitch(m_store));
     m_check.setOwnWords(hintWords());
@@ -86,13 +86,19 @@ Spelling::Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLoc
 
     m_languageAction = new QAction(tr("No dictionary installed"), this);
     m_languageAction->setEnabled(false);
+}
 
+void Spelling::openDictionary()
+{
+    // Once: a second call finds nothing left to open.
+    SpellDictionaries* dictionaries = std::exchange(m_dictionaries, nullptr);
     if (!dictionaries)
         return;
-    // Opening a dictionary reads it whole (the German one takes about 80 ms),
-    // so it is opened beside the window's start; marking begins once it is
-    // there. Nothing else uses `dictionaries` meanwhile.
-    m_opening = QThread::create([this, dictionaries, windowLanguage] {
+    // Opening a dictionary loads the spelling library and its providers and
+    // reads the dictionary whole (the German one takes about 80 ms), so it
+    // is opened on a thread of its own; marking begins once it is there.
+    // Nothing else uses the dictionaries meanwhile.
+    m_opening = QThread::create([this, dictionaries, windowLanguage = m_windowLanguage] {
         m_openedLanguage = chooseDictionary(windowLanguage, dictionaries->languages());
         if (!m_openedLanguage.isEmpty())
             m_opened = dictionaries->open(m_openedLanguage);

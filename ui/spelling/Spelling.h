@@ -11,11 +11,11 @@
 #include "ui/spelling/SpellCheck.h"
 
 #include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QTextCursor>
 
 class QAction;
-class QLocale;
 class QMenu;
 class QThread;
 
@@ -33,10 +33,14 @@ class Spelling : public QObject {
 
 public:
     // `dictionaries` may be null: then nothing is marked. The switch is
-    // remembered in `store`.
+    // remembered in `store`. Nothing is opened before openDictionary().
     Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLocale& windowLanguage,
              QObject* parent = nullptr);
     ~Spelling() override;
+
+    // Opens the dictionary for the window's language on a thread of its
+    // own (once); marking starts when it is open.
+    void openDictionary();
 
     // Marks the box's words and gives it the spelling context menu.
     void attach(StatementBox& box);
@@ -54,7 +58,7 @@ public:
     QMenu* contextMenu(StatementBox& box, const QTextCursor& at);
 
     // True while some paragraph of the box still waits for its check, or
-    // the dictionary is still being opened.
+    // the dictionary is being opened.
     bool checking(const StatementBox& box) const;
 
 private:
@@ -66,6 +70,9 @@ private:
     PlanStore& m_store;
     QString m_language;
     SpellCheck m_check;
+    // Until openDictionary() takes them.
+    SpellDictionaries* m_dictionaries;
+    QLocale m_windowLanguage;
     // Set by the opening thread, taken over when it has finished.
     QThread* m_opening = nullptr;
     QString m_openedLanguage;
