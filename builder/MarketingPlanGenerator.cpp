@@ -21,6 +21,11 @@ Ref<TextRange> shapeText(Ref<Presentation>& presentation, const FillRow& row)
 
 } // namespace
 
+QStringList statementLines(const QString& statement)
+{
+    return statement.split(kLineBreak);
+}
+
 QString productLine(const QString& productName)
 {
     QString name = productName;
@@ -71,7 +76,7 @@ GenerationOutcome generateMarketPlan(const BuilderContext& context, const Genera
         case FillSource::Statement: {
             const Section& section = *row.section;
             if (proc.test(row.testLine, [&] { return !plan.statement(section).isEmpty(); })) {
-                proc.step(row.splitLine, [&] { lines = plan.statement(section).split(kLineBreak); });
+                proc.step(row.splitLine, [&] { lines = statementLines(plan.statement(section)); });
                 proc.step(row.writeLine, [&] {
                     Ref<TextRange> range = shapeText(presentation, row);
                     updateText(context, lines, range);
