@@ -9,6 +9,8 @@
 #include "layout/TextLayouter.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace quillora {
@@ -23,6 +25,16 @@ struct SectionFit {
     layout::FitResult fit; // down to kReadableFontScale
     bool readable() const { return hasShape && fit.fits; }
 };
+
+// How a section's text fits down to kReadableFontScale.
+layout::FitResult readableFit(const layout::ShapeText& text, layout::TextLayouter& layouter);
+
+// A statement's lines cut into slides' worth: each point goes with the
+// sub-points and blank lines under it, and pieces take whole points while `fits` says the
+// piece still fits. A point that does not fit even alone takes a piece of
+// its own, whole. Lines before the first point count as one point.
+std::vector<QStringList> continuationPieces(const QStringList& lines,
+                                            const std::function<bool(const QStringList&)>& fits);
 
 // One entry per section, in the fill map's order, for a deck the generator
 // filled. Throws deck::DeckError when a shape's parts cannot be read, and

@@ -197,11 +197,16 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         QStringLiteral("restore"),
         CommandText::tr("Store the plan numbered N in the --history list; the stored plan is kept in the history first."),
         QStringLiteral("N"));
+    const QCommandLineOption continueOption(
+        QStringLiteral("continue-long-sections"),
+        CommandText::tr("A section too long to read on its slide (below %1 %) goes on over copies of its slide "
+                       "placed right after it, titled \"… (continued)\", split between points.")
+            .arg(kReadableFontScale / 1000));
     const QCommandLineOption checkFitOption = fitCheckOption();
     const QCommandLineOption preview = previewOption();
     const QCommandLineOption previewWidth = previewWidthOption();
     parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption,
-                       historyOption, restoreOption, checkFitOption, preview, previewWidth});
+                       historyOption, restoreOption, checkFitOption, preview, previewWidth, continueOption});
 
     if (!parser.parse(arguments)) {
         printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
@@ -245,6 +250,7 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         job.planPath = parser.value(planOption);
     job.outputPath = parser.value(outputOption);
     job.pdf = parser.isSet(pdfOption);
+    job.continueLongSections = parser.isSet(continueOption);
     if (parser.isSet(preview))
         return runPreview(parser, std::move(job), preview, previewWidth, tools, err);
     if (parser.isSet(previewWidth)) {

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's menu bar: File (plan files, the template, Quit), Tools
-// (the spelling switch, filled by the window) and Help (About). The menus only hold the actions; what an action does is the
+// (the continuation switch; the window adds the spelling switch) and Help (About). The menus only hold the actions; what an action does is the
 // window's (see MainWindow), so each can be tested on its own.
 
 #include <QObject>
@@ -28,6 +28,7 @@ public:
     QAction* savePlanAs = nullptr;
     QAction* useTemplate = nullptr;
     QAction* useStandardTemplate = nullptr;
+    QAction* continueLongSections = nullptr; // checkable
     QAction* quit = nullptr;
     QAction* about = nullptr;
 

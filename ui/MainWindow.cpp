@@ -14,6 +14,7 @@
 #include "plan/StoredPlan.h"
 #include "ui/Skin.h"
 #include "ui/StoreNotice.h"
+#include "ui/ToolSwitches.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/ProgressButton.h"
@@ -133,9 +134,16 @@ void MainWindow::connectMenu()
     connect(m_menu->useStandardTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useStandardTemplate);
     connect(m_menu->quit, &QAction::triggered, this, &QWidget::close);
     connect(m_menu->about, &QAction::triggered, this, &MainWindow::showAbout);
-    // The spelling switch, with the dictionary's language below it.
-    m_menu->toolsMenu()->addAction(m_spelling->checkSpellingAction());
-    m_menu->toolsMenu()->addAction(m_spelling->languageAction());
+    // The spelling switch, with the dictionary's language below it, above the deck's.
+    QAction* continuation = m_menu->continueLongSections;
+    m_menu->toolsMenu()->insertActions(continuation, {m_spelling->checkSpellingAction(), m_spelling->languageAction()});
+    m_menu->toolsMenu()->insertSeparator(continuation);
+    continuation->setChecked(rememberedSwitch(m_plan, kContinueLongSectionsKey, false));
+    m_generate.setContinueLongSections(continuation->isChecked());
+    connect(continuation, &QAction::toggled, this, [this](bool on) {
+        rememberSwitch(m_plan, kContinueLongSectionsKey, on);
+        m_generate.setContinueLongSections(on);
+    });
 }
 
 void MainWindow::showPlan()

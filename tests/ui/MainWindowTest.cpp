@@ -4,6 +4,7 @@
 #include "ui/StoreNotice.h"
 #include "core/RuntimeError.h"
 #include "ui/MainMenu.h"
+#include "ui/ToolSwitches.h"
 #include "ui/spelling/Spelling.h"
 #include "core/DataFiles.h"
 #include "core/Quoted.h"
@@ -653,8 +654,10 @@ TEST_F(Menus, TheMenuBarHoldsFileToolsAndHelpWithTheirItemsAndKeys)
     EXPECT_EQ(menu.bar()->actions().size(), 3);
     EXPECT_EQ(menu.fileMenu()->title(), QStringLiteral("&File"));
     EXPECT_EQ(menu.toolsMenu()->title(), QStringLiteral("&Tools"));
-    EXPECT_EQ(menu.toolsMenu()->actions(),
-              QList<QAction*>({w.spelling().checkSpellingAction(), w.spelling().languageAction()}));
+    QList<QAction*> tools = menu.toolsMenu()->actions();
+    tools.removeIf([](const QAction* action) { return action->isSeparator(); });
+    EXPECT_EQ(tools, QList<QAction*>({w.spelling().checkSpellingAction(), w.spelling().languageAction(),
+                                      menu.continueLongSections}));
     EXPECT_EQ(menu.helpMenu()->title(), QStringLiteral("&Help"));
     const std::pair<QAction*, QKeySequence> items[] = {
         {menu.openPlan, QKeySequence(QStringLiteral("Ctrl+O"))}, {menu.savePlanAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
@@ -925,4 +928,15 @@ TEST_F(Menus, WhileADeckIsMadeThePlanAndTemplateStayAsTheyAre)
     EXPECT_TRUE(fake.files.titles.isEmpty()); // no file was even asked for
     EXPECT_TRUE(w.menu().openPlan->isEnabled());
     EXPECT_TRUE(w.menu().savePlanAs->isEnabled());
+}
+
+TEST_F(Menus, ContinueLongSectionsIsOffByDefaultRememberedAndTakenByTheNextRun)
+{
+    QAction* option = loadedWindow().menu().continueLongSections;
+    EXPECT_FALSE(option->isChecked());
+    option->setChecked(true);
+    window().generateButton->click();
+    EXPECT_TRUE(runContinues);
+    endWindow();
+    EXPECT_TRUE(window().menu().continueLongSections->isChecked()) << "remembered";
 }

@@ -1,4 +1,5 @@
 #include "ui/spelling/Spelling.h"
+#include "ui/ToolSwitches.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
 #include "ui/controls/StatementBox.h"
@@ -16,25 +17,6 @@
 
 namespace quillora {
 namespace {
-
-// The switch is a convenience: an unreadable store leaves marking on, and a
-// refused write only means it is not remembered.
-bool rememberedSwitch(PlanStore& store)
-{
-    try {
-        return store.value(QLatin1String(kSpellingEnabledKey), QStringLiteral("1")) != QLatin1String("0");
-    } catch (...) {
-        return true;
-    }
-}
-
-void rememberSwitch(PlanStore& store, bool on)
-{
-    try {
-        store.write(QLatin1String(kSpellingEnabledKey), on ? QStringLiteral("1") : QStringLiteral("0"));
-    } catch (...) {
-    }
-}
 
 // Every word of the hints, as shown and as written in English (a hint is
 // stored in the language it was shown in): the program never marks the text
@@ -76,7 +58,7 @@ std::optional<MarkedWord> markedWordAt(SpellCheck& check, const QTextCursor& at)
 Spelling::Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLocale& windowLanguage, QObject* parent)
     : QObject(parent), m_store(store), m_check(nullptr), m_dictionaries(dictionaries), m_windowLanguage(windowLanguage)
 {
-    m_check.setEnabled(rememberedSwitch(m_store));
+    m_check.setEnabled(rememberedSwitch(m_store, kSpellingEnabledKey, true));
     m_check.setOwnWords(hintWords());
 
     m_checkAction = new QAction(tr("Check Spelling"), this);
@@ -158,7 +140,7 @@ void Spelling::setMarking(bool on)
     if (on == m_check.enabled())
         return;
     m_check.setEnabled(on);
-    rememberSwitch(m_store, on);
+    rememberSwitch(m_store, kSpellingEnabledKey, on);
     rehighlightAll();
 }
 
