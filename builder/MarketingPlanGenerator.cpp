@@ -37,11 +37,16 @@ std::vector<QStringList> slidesWorth(const QString& templatePath, const Section&
 {
     const StatementText statement(templatePath, section.key());
     return continuationPieces(lines, [&](const QStringList& piece) {
-        return readableFit(statement.shapeText(piece), layouter).fits;
+        return fitSectionText(statement.shapeText(piece), layouter).fits;
     });
 }
 
 } // namespace
+
+QStringList statementLines(const QString& statement)
+{
+    return statement.split(kLineBreak);
+}
 
 QString productLine(const QString& productName)
 {
@@ -101,7 +106,7 @@ GenerationOutcome generateMarketPlan(const BuilderContext& context, const Genera
         case FillSource::Statement: {
             const Section& section = *row.section;
             if (proc.test(row.testLine, [&] { return !plan.statement(section).isEmpty(); })) {
-                proc.step(row.splitLine, [&] { lines = plan.statement(section).split(kLineBreak); });
+                proc.step(row.splitLine, [&] { lines = statementLines(plan.statement(section)); });
                 pieces = {lines};
                 QString title;
                 // Without a title to continue under, the section stays whole on its slide.

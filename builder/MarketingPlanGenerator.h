@@ -71,6 +71,9 @@ void pause(const BuilderContext& context, float seconds);
 // is reported and skipped; nothing is passed to the caller.
 void updateText(const BuilderContext& context, const QStringList& lines, automation::Ref<automation::TextRange>& range);
 
+// A statement's lines as a run writes them: split at each "\r\n".
+QStringList statementLines(const QString& statement);
+
 // A sub-point: the first character after leading spaces (U+0020 only) is
 // "-". Tabs and other dashes do not count.
 bool isSubPointLine(const QString& line);

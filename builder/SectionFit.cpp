@@ -4,11 +4,36 @@
 #include "builder/MarketingPlanGenerator.h"
 #include "layout/ShapeText.h"
 
-namespace quillora {
+#include <cmath>
 
-layout::FitResult readableFit(const layout::ShapeText& text, layout::TextLayouter& layouter)
+namespace quillora {
+int wholePercent(int thousandths)
+{
+    return static_cast<int>(std::lround(thousandths / 1000.0));
+}
+
+layout::FitResult fitSectionText(const layout::ShapeText& text, layout::TextLayouter& layouter)
 {
     return layouter.fit(text, kReadableFontScale);
+}
+
+FitVerdict fitVerdict(const layout::FitResult& fit)
+{
+    FitVerdict verdict;
+    verdict.percent = wholePercent(fit.scale.fontScale);
+    if (!fit.fits) {
+        verdict.kind = FitVerdict::Kind::TooLong;
+        verdict.linesOver = fit.linesOver;
+        verdict.shrinks = !fit.scale.isFull();
+    } else if (fit.scale.isFull()) {
+        verdict.kind = FitVerdict::Kind::Fits;
+    } else if (fit.scale.fontScale == 100000) {
+        verdict.kind = FitVerdict::Kind::TighterLines;
+        verdict.percent = wholePercent(fit.scale.lineSpacingReduction);
+    } else {
+        verdict.kind = FitVerdict::Kind::Shrinks;
+    }
+    return verdict;
 }
 
 std::vector<QStringList> continuationPieces(const QStringList& lines,
@@ -42,7 +67,7 @@ std::vector<SectionFit> fitSections(deck::Presentation& filled, layout::TextLayo
         deck::Shape* shape = row.slide <= filled.slideCount() ? rowShape(filled.slide(row.slide), row) : nullptr;
         section.hasShape = shape && shape->hasTextFrame();
         if (section.hasShape)
-            section.fit = readableFit(layout::readShapeText(*shape), layouter);
+            section.fit = fitSectionText(layout::readShapeText(*shape), layouter);
         fits.push_back(section);
     }
     return fits;

@@ -26,8 +26,27 @@ struct SectionFit {
     bool readable() const { return hasShape && fit.fits; }
 };
 
-// How a section's text fits down to kReadableFontScale.
-layout::FitResult readableFit(const layout::ShapeText& text, layout::TextLayouter& layouter);
+// A scale in thousandths of a percent (as DrawingML stores it) in whole percent.
+int wholePercent(int thousandths);
+
+// A section's text fitted to its shape, down to kReadableFontScale.
+layout::FitResult fitSectionText(const layout::ShapeText& text, layout::TextLayouter& layouter);
+
+// What a fit comes to, in the terms the command's fit check and the
+// window's fit meter tell it.
+struct FitVerdict {
+    enum class Kind {
+        Fits,           // at full size
+        TighterLines,   // at full size with the line spacing reduced by `percent`
+        Shrinks,        // the fonts at `percent` of their size
+        TooLong,        // `linesOver` lines over at `percent` (the smallest size tried)
+    };
+    Kind kind = Kind::Fits;
+    int percent = 100; // whole percent
+    int linesOver = 0;
+    bool shrinks = true; // false when the shape does not shrink its text
+};
+FitVerdict fitVerdict(const layout::FitResult& fit);
 
 // A statement's lines cut into slides' worth: each point goes with the
 // sub-points and blank lines under it, and pieces take whole points while `fits` says the

@@ -6,8 +6,6 @@
 #include "layout/Fonts.h"
 #include "plan/SectionCatalogue.h"
 
-#include <cmath>
-
 namespace quillora {
 namespace {
 
@@ -20,28 +18,26 @@ QString captionOf(const QString& key)
     return key;
 }
 
-QString percent(int thousandths)
-{
-    return QString::number(std::lround(thousandths / 1000.0));
-}
-
 QString verdict(const SectionFit& section)
 {
-    const layout::FitResult& fit = section.fit;
     if (!section.hasShape)
         return CommandText::tr("no shape to write into (see --check-template)");
-    if (!fit.fits) {
-        if (fit.scale.isFull())
-            return fit.linesOver == 1 ? CommandText::tr("1 line over; the shape does not shrink its text")
-                                      : CommandText::tr("%1 lines over; the shape does not shrink its text").arg(fit.linesOver);
-        return fit.linesOver == 1 ? CommandText::tr("1 line over at %1 %").arg(percent(fit.scale.fontScale))
-                                  : CommandText::tr("%1 lines over at %2 %").arg(fit.linesOver).arg(percent(fit.scale.fontScale));
-    }
-    if (fit.scale.isFull())
+    const FitVerdict verdict = fitVerdict(section.fit);
+    switch (verdict.kind) {
+    case FitVerdict::Kind::Fits:
         return CommandText::tr("fits");
-    if (fit.scale.fontScale == 100000)
-        return CommandText::tr("100 % (line spacing %1 % less)").arg(percent(fit.scale.lineSpacingReduction));
-    return QStringLiteral("%1 %").arg(percent(fit.scale.fontScale));
+    case FitVerdict::Kind::TighterLines:
+        return CommandText::tr("100 % (line spacing %1 % less)").arg(verdict.percent);
+    case FitVerdict::Kind::Shrinks:
+        return QStringLiteral("%1 %").arg(verdict.percent);
+    case FitVerdict::Kind::TooLong:
+        break;
+    }
+    if (!verdict.shrinks)
+        return verdict.linesOver == 1 ? CommandText::tr("1 line over; the shape does not shrink its text")
+                                      : CommandText::tr("%1 lines over; the shape does not shrink its text").arg(verdict.linesOver);
+    return verdict.linesOver == 1 ? CommandText::tr("1 line over at %1 %").arg(verdict.percent)
+                                  : CommandText::tr("%1 lines over at %2 %").arg(verdict.linesOver).arg(verdict.percent);
 }
 
 } // namespace
@@ -54,7 +50,7 @@ QCommandLineOption fitCheckOption()
                        "its slide, the scale it shrinks to, or how many lines it is over at %1 %; exit 0 when every "
                        "section fits at %1 % or more, 2 when one does not, 1 on bad input. Goes with --plan and "
                        "--template only.")
-            .arg(percent(kReadableFontScale)));
+            .arg(wholePercent(kReadableFontScale)));
 }
 
 QString fitCheckConflict(const QCommandLineParser& parser, const QCommandLineOption& checkFit)

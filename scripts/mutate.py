@@ -9,6 +9,8 @@ import json
 import os
 import random
 import re
+import resource
+import shlex
 import signal
 import subprocess
 import sys
@@ -17,30 +19,155 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 
-# Test binaries that exercise a file, by the longest matching path prefix, the
-# fastest first. Left out: the binaries that convert through a live
-# LibreOffice (deck_libreoffice_tests, cli_command_tests; builder_engine_tests
-# skips its LibreOffice cases where none is installed) and the window tests:
-# each would add a link and seconds to every mutant for little coverage.
-COVERING = {
-    "deck/": ["deck_text_model_tests", "deck_object_model_tests", "deck_package_tests",
-              "deck_template_tests", "deck_text_round_trip_tests", "hostile_template_tests"],
-    "deck/TextBody": ["deck_text_model_tests", "deck_object_model_tests", "deck_text_round_trip_tests",
-                      "deck_template_tests", "generation_reliability_tests"],
-    "deck/ZipArchive": ["deck_package_tests", "deck_template_tests", "deck_text_model_tests",
-                        "hostile_template_tests"],
-    "builder/": ["builder_tests", "builder_engine_tests", "generation_reliability_tests"],
-    "plan/": ["plan_store_tests", "plan_store_fault_tests", "cli_tests", "plan_file_input_tests"],
-    "plan/PlanFile": ["cli_tests", "plan_file_input_tests"],
-    "cli/": ["cli_tests", "plan_file_input_tests"],
-    "core/": ["plan_store_tests", "deck_text_model_tests", "builder_tests"],
-}
+# Test binaries with these labels are left out: they need a live LibreOffice.
+# Every other test binary runs, windows included (offscreen).
+LEFT_OUT_LABELS = {"office"}
+# Timeouts: this many times a binary's CPU time in the unmutated run, and
+# never less than the floor, so a loaded machine does not turn a slow pass
+# into a kill.
+TIMEOUT_FACTOR = 10
+TIMEOUT_FLOOR_SECONDS = 30
 
-def covering(path):
-    best = max((p for p in COVERING if path.startswith(p)), key=len, default=None)
-    if best is None:
-        sys.exit(f"mutate: no test binaries are known to cover {path}; add its folder to COVERING")
-    return COVERING[best]
+
+# ------------------------------------------------- what CMake knows of the tree
+
+class Project:
+    """The targets of a configured build folder, read through CMake's file
+    API: which library compiles a file, which test executables link it."""
+
+    def __init__(self, build_dir):
+        self.build_dir = build_dir
+        query = build_dir / ".cmake" / "api" / "v1" / "query" / "codemodel-v2"
+        query.parent.mkdir(parents=True, exist_ok=True)
+        query.touch()
+        code, out = run(["cmake", str(build_dir)])  # writes a fresh reply
+        if code != 0:
+            sys.exit(f"mutate: cmake could not read {build_dir}:\n{out[-3000:]}")
+        reply = build_dir / ".cmake" / "api" / "v1" / "reply"
+        index = max(reply.glob("index-*.json"), key=lambda f: f.stat().st_mtime)
+        model_file = next(o["jsonFile"] for o in json.loads(index.read_text())["objects"] if o["kind"] == "codemodel")
+        model = json.loads((reply / model_file).read_text())
+        self.source_dir = Path(model["paths"]["source"])
+        self.targets = {}
+        for t in model["configurations"][0]["targets"]:
+            self.targets[t["id"]] = json.loads((reply / t["jsonFile"]).read_text())
+        self.by_name = {t["name"]: t for t in self.targets.values()}
+        self.tests = self._test_commands()
+
+    def _test_commands(self):
+        """CTest's tests as {executable target name: set of labels}."""
+        code, out = run(["ctest", "--test-dir", str(self.build_dir), "--show-only=json-v1"])
+        listed = json.loads(out[out.index("{"):]) if code == 0 else {"tests": []}
+        tests = {}
+        for test in listed["tests"]:
+            labels = {v for p in test.get("properties", []) if p["name"] == "LABELS" for v in p["value"]}
+            command = test.get("command") or []
+            name = Path(command[0]).name if command else test["name"].removesuffix("_NOT_BUILT")
+            if name in self.by_name and self.by_name[name]["type"] == "EXECUTABLE":
+                tests.setdefault(name, set()).update(labels)
+        return tests
+
+    def owner(self, path):
+        owners = [t for t in self.targets.values()
+                  if any(s["path"] == path for s in t.get("sources", []) if not s.get("isGenerated"))]
+        if not owners:
+            sys.exit(f"mutate: no target of {self.build_dir} compiles {path}")
+        return owners[0]
+
+    def dependencies(self, target):
+        """Every target this one needs, the targets of those included."""
+        seen, todo = set(), [d["id"] for d in target.get("dependencies", [])]
+        while todo:
+            ident = todo.pop()
+            if ident not in seen and ident in self.targets:
+                seen.add(ident)
+                todo.extend(d["id"] for d in self.targets[ident].get("dependencies", []))
+        return [self.targets[i] for i in seen]
+
+    def test_binaries_needing(self, target):
+        """The test executables built from the target or with it."""
+        found = []
+        for name in sorted(self.tests):
+            t = self.by_name[name]
+            if t is target or any(d is target for d in self.dependencies(t)):
+                found.append(name)
+        return found
+
+    def artifact(self, target):
+        return self.build_dir / target["artifacts"][0]["path"]
+
+    def object_of(self, target, path):
+        folder = self.build_dir / target["paths"]["build"] / "CMakeFiles" / f"{target['name']}.dir"
+        try:
+            beside = folder / (str(Path(path).relative_to(target["paths"]["source"])) + ".o")
+            if beside.exists():
+                return beside
+        except ValueError:
+            pass
+        found = sorted(folder.rglob(Path(path).name + ".o"))
+        return found[0] if found else None
+
+    def compile_command(self, target, path):
+        """The compiler's arguments for one source, preprocessing only."""
+        index = next(i for i, s in enumerate(target["sources"]) if s["path"] == path)
+        group = target["compileGroups"][target["sources"][index]["compileGroupIndex"]]
+        args = [self._compiler()]
+        for fragment in group.get("compileCommandFragments", []):
+            args += shlex.split(fragment["fragment"])
+        args += ["-D" + d["define"] for d in group.get("defines", [])]
+        for include in group.get("includes", []):
+            args += ["-isystem" if include.get("isSystem") else "-I", include["path"]]
+        return args + ["-E", str(self.source_dir / path)]
+
+    def _compiler(self):
+        cache = (self.build_dir / "CMakeCache.txt").read_text()
+        found = re.search(r"^CMAKE_CXX_COMPILER:\w+=(.*)$", cache, re.M)
+        return found.group(1) if found else "c++"
+
+
+def compiled_lines(project, path):
+    """The line numbers of path that the compiler sees, from the line
+    markers of its preprocessed text; None when it cannot be preprocessed."""
+    target = project.owner(path)
+    code, out = run(project.compile_command(target, path), cwd=project.build_dir)
+    if code != 0:
+        return None
+    source = str(project.source_dir / path)
+    lines, current, number = set(), None, 0
+    for line in out.split("\n"):
+        marker = re.match(r'# (\d+) "(.*)"', line)
+        if marker:
+            number, current = int(marker.group(1)), marker.group(2)
+            continue
+        if current == source and line.strip():
+            lines.add(number)
+        number += 1
+    return lines
+
+
+def strong_symbols(path):
+    """The global symbols an object or executable defines (no weak ones)."""
+    code, out = run(["nm", "--defined-only", "--extern-only", "-P", str(path)])
+    if code != 0:
+        return set()
+    return {f[0] for f in (line.split() for line in out.splitlines()) if len(f) >= 2 and f[1] in "TDBR"}
+
+
+def linking_binaries(project, target, path, binaries):
+    """The binaries, and the programs they start, into which the file's
+    object was linked: a static library gives a binary only the objects it
+    uses, and a mutant elsewhere cannot change what the binary does."""
+    obj = project.object_of(target, path)
+    defined = strong_symbols(obj) if obj else set()
+    if not defined:
+        return binaries
+    kept = []
+    for name in binaries:
+        t = project.by_name[name]
+        programs = [t] + [d for d in project.dependencies(t) if d["type"] == "EXECUTABLE"]
+        if any(defined & strong_symbols(project.artifact(p)) for p in programs if project.artifact(p).exists()):
+            kept.append(name)
+    return kept
 
 
 # ---------------------------------------------------------------- the lexer
@@ -143,6 +270,8 @@ def sites_of(text):
         if close < 0 or ";" in code[open_at:close]:
             continue
         cond = text[open_at + 1:close]
+        if declares(code[open_at + 1:close]):
+            continue  # "if (const auto x = f())" cannot be negated or replaced
         if not cond.lstrip().startswith("!"):
             sites.append((open_at + 1, close, f"!({cond})", "negate-condition"))
         sites.append((open_at + 1, close, "true", "condition-true"))
@@ -153,12 +282,50 @@ def sites_of(text):
     for m in re.finditer(r"\breturn\s+(true|false)\s*;", code):
         sites.append((m.start(1), m.end(1), "false" if m.group(1) == "true" else "true", "flip-return"))
     for m in re.finditer(r"\breturn\s+([^;]+);", code):
-        value = m.group(1).strip()
+        # Blanked literals look like spaces: the value starts where the
+        # text after "return" does.
+        start = m.start() + 6 + len(text[m.start() + 6:m.end(1)]) - len(text[m.start() + 6:m.end(1)].lstrip())
+        value = code[start:m.end(1)].strip()
         if value in ("true", "false", "std::nullopt") or "\n" in m.group(1) or "{" in value:
             continue
-        sites.append((m.start(1), m.end(1), "{}", "return-default"))
+        if in_deduced_lambda(code, m.start()):
+            continue  # "return {}" gives a lambda no type to deduce
+        sites.append((start, m.end(1), "{}", "return-default"))
     sites.extend(deletable_statements(code))
     return sorted(sites)
+
+
+def declares(condition):
+    """Whether a condition declares a variable: a lone "=" outside any
+    brackets, after at least a type and a name."""
+    depth = 0
+    for k, c in enumerate(condition):
+        depth += c in "([{"
+        depth -= c in ")]}"
+        if (c == "=" and depth == 0 and condition[k - 1:k] not in ("=", "!", "<", ">")
+                and condition[k + 1:k + 2] != "="):
+            return re.search(r"[\w>*&]\s+[*&]*\w+\s*$", condition[:k]) is not None
+    return False
+
+
+def in_deduced_lambda(code, at):
+    """Whether offset `at` lies in the body of a lambda without a trailing
+    return type."""
+    depth = 0
+    for k in range(at - 1, -1, -1):
+        if code[k] == "}":
+            depth += 1
+        elif code[k] == "{":
+            if depth == 0:
+                head = code[max(0, k - 300):k].rstrip()
+                if re.search(r"\]\s*(\([^()]*(\([^()]*\)[^()]*)*\))?\s*(mutable\s*)?$", head):
+                    return True
+                if re.search(r"->\s*[^;{}]+$", head) and "]" in head:
+                    return False
+                at = k  # a block inside the function: look further out
+            else:
+                depth -= 1
+    return False
 
 
 def deletable_statements(code):
@@ -202,12 +369,21 @@ def describe(path, text, site, ident):
             "before": squash(before), "after": squash(after)}
 
 
-def all_mutants(files):
+def all_mutants(files, project):
+    """Every mutant of the files on a line the compiler sees: code in a
+    preprocessor branch not taken here is no mutant of this build."""
     pool = []
     for path in files:
         text = (ROOT / path).read_text(encoding="utf-8")
-        for k, site in enumerate(sites_of(text)):
-            pool.append(describe(path, text, site, f"{Path(path).stem}-{k}"))
+        active = compiled_lines(project, path)
+        if active is None:
+            print(f"mutate: {path} could not be preprocessed; every branch is sampled")
+        k = 0
+        for site in sites_of(text):
+            m = describe(path, text, site, f"{Path(path).stem}-{k}")
+            if active is None or m["line"] in active:
+                pool.append(m)
+                k += 1
     return pool
 
 
@@ -256,9 +432,14 @@ def score(results):
     return f"{len(killed)} killed of {len(compiled)} compiled ({100.0 * len(killed) / max(1, len(compiled)):.1f} %)"
 
 
-def run(cmd, timeout=None, **kw):
-    """Runs cmd in its own process group; the whole group dies on timeout."""
-    proc = subprocess.Popen(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, start_new_session=True, **kw)
+def run(cmd, timeout=None, cpu_limit=None, **kw):
+    """Runs cmd in its own process group; the whole group dies on timeout.
+    cpu_limit caps each process's CPU seconds (the kernel ends it)."""
+    def limit():
+        if cpu_limit:
+            resource.setrlimit(resource.RLIMIT_CPU, (int(cpu_limit), int(cpu_limit) + 5))
+    proc = subprocess.Popen(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, start_new_session=True,
+                            preexec_fn=limit, **kw)
     try:
         out, _ = proc.communicate(timeout=timeout)
         return proc.returncode, out.decode(errors="replace")
@@ -268,51 +449,91 @@ def run(cmd, timeout=None, **kw):
         raise
 
 
-def build(build_dir, binaries):
+def build(build_dir, targets):
     # What a binary starts (a probe, the template) is among its CMake dependencies.
-    targets = sorted(set(binaries))
     args = ["cmake", "--build", str(build_dir), "--parallel", "2"]
-    for t in targets:
+    for t in sorted(set(targets)):
         args += ["--target", t]
     return run(args)
 
 
-def run_tests(build_dir, binaries, timeouts):
+def children_cpu():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+
+
+def run_binary(build_dir, binary, env, limits):
+    """None when the binary passes, else why the mutant counts as killed;
+    and the CPU seconds it took."""
+    cpu, wall = limits.get(binary, (None, None))
+    before = children_cpu()
+    try:
+        code, out = run([str(build_dir / "bin" / binary), "--gtest_brief=1", "--gtest_fail_fast"],
+                        timeout=wall, cpu_limit=cpu, env=env, cwd=build_dir)
+    except subprocess.TimeoutExpired:
+        return f"killed ({binary} timed out)", None
+    used = children_cpu() - before
+    if code in (-signal.SIGXCPU, -signal.SIGKILL) and cpu and used >= cpu:
+        return f"killed ({binary} timed out)", used
+    if code != 0:
+        failed = re.search(r"\[  FAILED  \] (\S+)", out)
+        sanitizer = re.search(r"(AddressSanitizer|runtime error|LeakSanitizer)[^\n]*", out)
+        reason = failed.group(1) if failed else sanitizer.group(0)[:80] if sanitizer else f"exit {code}"
+        return f"killed ({binary}: {reason})", used
+    return None, used
+
+
+def test_environment(sanitize):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    times = {}
-    for binary in binaries:
-        began = time.monotonic()
-        try:
-            code, out = run([str(build_dir / "bin" / binary), "--gtest_brief=1", "--gtest_fail_fast"],
-                            timeout=timeouts.get(binary), env=env, cwd=build_dir)
-        except subprocess.TimeoutExpired:
-            return f"killed ({binary} timed out)", times
-        times[binary] = time.monotonic() - began
+    if sanitize:
+        # The sanitizer stage's own settings, read from the file it sources.
+        code, out = run(["bash", "-c", "set -a; . scripts/sanitizer-options; env -0"], cwd=ROOT)
         if code != 0:
-            failed = re.search(r"\[  FAILED  \] (\S+)", out)
-            return f"killed ({binary}: {failed.group(1) if failed else f'exit {code}'})", times
-    return "survived", times
+            sys.exit(f"mutate: scripts/sanitizer-options failed:\n{out}")
+        env.update(dict(item.split("=", 1) for item in out.split("\0") if "=" in item))
+    return env
+
+
+def configure(build_dir, sanitize):
+    if (build_dir / "CMakeCache.txt").exists():
+        return
+    args = ["cmake", "-S", str(ROOT), "-B", str(build_dir)]
+    if sanitize:
+        args += ["-DCMAKE_BUILD_TYPE=Debug", "-DQUILLORA_SANITIZE=ON", "-DQUILLORA_BENCH=OFF"]
+    if subprocess.run(["which", "ccache"], capture_output=True).returncode == 0:
+        args += ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"]
+    code, out = run(args)
+    if code != 0:
+        sys.exit(f"mutate: cannot configure {build_dir}:\n{out[-3000:]}")
 
 
 def main():
     parser = argparse.ArgumentParser(
         prog="scripts/mutate",
-        description="Mutation testing of product files against the test binaries that cover them. "
-                    "Binaries that need a live LibreOffice or open windows are left out (see COVERING in "
-                    "scripts/mutate.py): each would add a link and seconds to every mutant.",
+        description="Mutation testing of product files against every test binary (as CTest lists them) "
+                    "into which the file's code is linked. Only binaries labelled as needing a live "
+                    "LibreOffice are left out; windows run offscreen.",
         epilog="example: scripts/mutate --seed 2026 --count 160 deck/TextBody.cpp plan/PlanStore.cpp; "
                "then scripts/mutate --replay build/mutate-2026.txt to rerun the survivors")
     parser.add_argument("files", nargs="*", metavar="FILE", help="product files, relative to the repository")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=50, help="how many mutants to sample (default 50)")
-    parser.add_argument("--build-dir", default="build/test")
+    parser.add_argument("--build-dir", help="default build/test, or build/mutate-sanitize with --sanitize")
+    parser.add_argument("--sanitize", action="store_true",
+                        help="build (Debug) and run with AddressSanitizer and UndefinedBehaviorSanitizer, "
+                             "so a mutant that reads out of bounds is killed")
     parser.add_argument("--list", action="store_true", help="print the sampled mutants without running them")
     parser.add_argument("--only", nargs="+", metavar="ID", help="run just these mutants of the files, by the ids --list prints")
     parser.add_argument("--replay", metavar="RESULTS", help="rerun the survivors recorded in a results file")
     parser.add_argument("--output", help="results file (default: mutate-SEED.txt beside the build folder)")
     args = parser.parse_args()
 
-    build_dir = (ROOT / args.build_dir).resolve()
+    default_dir = "build/mutate-sanitize" if args.sanitize else "build/test"
+    build_dir = (ROOT / (args.build_dir or default_dir)).resolve()
+    configure(build_dir, args.sanitize)
+    tree = Tree(build_dir)  # first: a file left mutated is put back before it is read
+    project = Project(build_dir)
+    suffix = "-sanitize" if args.sanitize else ""
     if args.replay:
         recorded = [json.loads(line) for line in Path(args.replay).read_text().splitlines() if line.startswith("{")]
         # The file written holds the whole sample again: earlier verdicts
@@ -331,13 +552,13 @@ def main():
     else:
         if not args.files:
             parser.error("name at least one file")
-        pool = all_mutants(args.files)
+        pool = all_mutants(args.files, project)
         if args.only:
             sample = [m for m in pool if m["id"] in args.only]
         else:
             sample = random.Random(args.seed).sample(pool, min(args.count, len(pool)))
         carried = []
-        output = Path(args.output or build_dir.parent / f"mutate-{args.seed}.txt")
+        output = Path(args.output or build_dir.parent / f"mutate-{args.seed}{suffix}.txt")
         chosen = "named" if args.only else f"sampled with seed {args.seed}"
         print(f"{len(pool)} mutants in {', '.join(args.files)}; {len(sample)} {chosen}")
 
@@ -348,21 +569,42 @@ def main():
 
     # Signals become exceptions, so the file is always put back.
     def stop(signum, frame):
+        for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+            signal.signal(s, signal.SIG_IGN)  # nothing interrupts the restoring
         raise KeyboardInterrupt
     for s in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(s, stop)
 
-    tree = Tree(build_dir)
+    env = test_environment(args.sanitize)
     files = sorted({m["file"] for m in sample})
-    binaries = list(dict.fromkeys(b for f in files for b in covering(f)))
-    code, out = build(build_dir, binaries)
+    owners = {f: project.owner(f) for f in files}
+    candidates = {f: project.test_binaries_needing(owners[f]) for f in files}
+    everything = sorted({b for names in candidates.values() for b in names} | {t["name"] for t in owners.values()})
+    code, out = build(build_dir, everything)
     if code != 0:
         sys.exit(f"mutate: the unmutated tree does not build:\n{out[-3000:]}")
-    verdict, times = run_tests(build_dir, binaries, {})
-    if verdict != "survived":
-        sys.exit(f"mutate: the unmutated tree does not pass its tests: {verdict}")
-    timeouts = {b: max(30.0, 5 * t) for b, t in times.items()}
-    print("baseline: " + ", ".join(f"{b} {t:.1f}s" for b, t in times.items()), flush=True)
+    project.tests = project._test_commands()  # labels are known once the binaries exist
+    skip = LEFT_OUT_LABELS | ({"no_sanitize"} if args.sanitize else set())
+    covering = {}
+    for f in files:
+        usable = [b for b in candidates[f] if not project.tests.get(b, set()) & skip]
+        covering[f] = linking_binaries(project, owners[f], f, usable)
+        if not covering[f]:
+            sys.exit(f"mutate: no test binary links the code of {f}")
+    binaries = sorted({b for names in covering.values() for b in names})
+    limits, cpu_times = {}, {}
+    for binary in binaries:
+        began = time.monotonic()
+        verdict, used = run_binary(build_dir, binary, env, {})
+        if verdict:
+            sys.exit(f"mutate: the unmutated tree does not pass its tests: {verdict}")
+        cpu_times[binary] = used
+        cpu = max(TIMEOUT_FLOOR_SECONDS, TIMEOUT_FACTOR * used)
+        limits[binary] = (cpu, max(3 * cpu, TIMEOUT_FACTOR * (time.monotonic() - began)))
+    for f in files:  # the fastest first: most mutants are killed by the first to fail
+        covering[f].sort(key=lambda b: cpu_times[b])
+        print(f"{f}: {', '.join(covering[f])}")
+    print("baseline CPU: " + ", ".join(f"{b} {t:.1f}s" for b, t in sorted(cpu_times.items())), flush=True)
 
     results = []
     with open(output, "w") as log:
@@ -374,11 +616,19 @@ def main():
                 began = time.monotonic()
                 path, original = tree.apply(m)
                 try:
-                    code, out = build(build_dir, covering(m["file"]))
-                    if code != 0:
-                        result = "not compiled"
-                    else:
-                        result, _ = run_tests(build_dir, covering(m["file"]), timeouts)
+                    # The library first: a mutant that does not compile is
+                    # told apart from one a binary fails to link.
+                    code, out = build(build_dir, [owners[m["file"]]["name"]])
+                    result = "not compiled" if code != 0 else "survived"
+                    for binary in covering[m["file"]] if code == 0 else []:
+                        code, out = build(build_dir, [binary])
+                        if code != 0:
+                            result = "not compiled"  # compiled, but does not link
+                            break
+                        verdict, _ = run_binary(build_dir, binary, env, limits)
+                        if verdict:
+                            result = verdict
+                            break
                 finally:
                     tree.restore(path, original)
                 m = dict(m, result=result, seconds=round(time.monotonic() - began, 1))

@@ -368,6 +368,25 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     </message>
 </context>
 <context>
+    <name>FitMeter</name>
+    <message>
+        <source>Fits its slide</source>
+        <translation>Passt auf ihre Folie</translation>
+    </message>
+    <message>
+        <source>Shrinks to %1 % to fit its slide</source>
+        <translation>Wird auf %1 % verkleinert, damit sie auf ihre Folie passt</translation>
+    </message>
+    <message>
+        <source>Too long for its slide: about 1 line over at the smallest size</source>
+        <translation>Zu lang für ihre Folie: etwa 1 Zeile zu viel bei der kleinsten Größe</translation>
+    </message>
+    <message>
+        <source>Too long for its slide: about %1 lines over at the smallest size</source>
+        <translation>Zu lang für ihre Folie: etwa %1 Zeilen zu viel bei der kleinsten Größe</translation>
+    </message>
+</context>
+<context>
     <name>MessageBoxes</name>
     <message>
         <source>Save Plan As…</source>
@@ -1238,6 +1257,14 @@ Trotzdem verwenden?</translation>
         <source>Continue Long Sections on a New Slide</source>
         <translation>Lange Abschnitte auf einer neuen Folie fortsetzen</translation>
     </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Slide &amp;Preview</source>
+        <translation>&amp;Folienvorschau</translation>
+    </message>
 </context>
 <context>
     <name>quillora::MainWindow</name>
@@ -1292,6 +1319,53 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>When your last session ended, your plan could not be saved. It was kept in %1.</source>
         <translation>Als Ihre letzte Sitzung endete, konnte Ihr Plan nicht gespeichert werden. Er wurde in %1 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>How the statement above fits its slide</source>
+        <translation>Wie die Aussage darüber auf ihre Folie passt</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::SlidePreview</name>
+    <message>
+        <source>1 point</source>
+        <translation>1 Punkt</translation>
+    </message>
+    <message>
+        <source>%1 points</source>
+        <translation>%1 Punkte</translation>
+    </message>
+    <message>
+        <source>fits</source>
+        <translation>passt</translation>
+    </message>
+    <message>
+        <source>shrinks to %1 %</source>
+        <translation>verkleinert auf %1 %</translation>
+    </message>
+    <message>
+        <source>about 1 line over</source>
+        <translation>etwa 1 Zeile zu viel</translation>
+    </message>
+    <message>
+        <source>about %1 lines over</source>
+        <translation>etwa %1 Zeilen zu viel</translation>
+    </message>
+    <message>
+        <source>Slide preview</source>
+        <translation>Folienvorschau</translation>
+    </message>
+    <message>
+        <source>Title slide</source>
+        <translation>Titelfolie</translation>
+    </message>
+    <message>
+        <source>Slide %1, %2</source>
+        <translation>Folie %1, %2</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3</source>
+        <translation>%1: %2, %3</translation>
     </message>
 </context>
 <context>

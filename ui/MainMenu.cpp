@@ -47,6 +47,11 @@ MainMenu::MainMenu(QWidget& window) : QObject(&window)
     m_file->addSeparator();
     quit = addItem(*m_file, tr("&Quit"), QKeySequence::Quit, "Ctrl+Q");
 
+    m_view = m_bar->addMenu(tr("&View"));
+    m_view->setObjectName(QStringLiteral("ViewMenu"));
+    slidePreview = addItem(*m_view, tr("Slide &Preview"), QKeySequence::UnknownKey, "F9");
+    slidePreview->setCheckable(true);
+
     m_tools = m_bar->addMenu(tr("&Tools"));
     m_tools->setObjectName(QStringLiteral("ToolsMenu"));
     continueLongSections = addItem(*m_tools, tr("Continue Long Sections on a New Slide"));
@@ -56,7 +61,7 @@ MainMenu::MainMenu(QWidget& window) : QObject(&window)
     m_help->setObjectName(QStringLiteral("HelpMenu"));
     about = addItem(*m_help, tr("&About Quillora"));
 
-    for (QMenu* menu : {m_file, m_tools, m_help})
+    for (QMenu* menu : {m_file, m_view, m_tools, m_help})
         menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
 }
 

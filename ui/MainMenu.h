@@ -1,6 +1,7 @@
 #pragma once
-// The main window's menu bar: File (plan files, the template, Quit), Tools
-// (the continuation switch; the window adds the spelling switch) and Help (About). The menus only hold the actions; what an action does is the
+// The main window's menu bar: File (plan files, the template, Quit), View
+// (the slide preview switch), Tools (the continuation switch; the window adds
+// the spelling switch) and Help (About). The menus only hold the actions; what an action does is the
 // window's (see MainWindow), so each can be tested on its own.
 
 #include <QObject>
@@ -21,6 +22,7 @@ public:
 
     QMenuBar* bar() const { return m_bar; }
     QMenu* fileMenu() const { return m_file; }
+    QMenu* viewMenu() const { return m_view; }
     QMenu* toolsMenu() const { return m_tools; }
     QMenu* helpMenu() const { return m_help; }
 
@@ -30,11 +32,13 @@ public:
     QAction* useStandardTemplate = nullptr;
     QAction* continueLongSections = nullptr; // checkable
     QAction* quit = nullptr;
+    QAction* slidePreview = nullptr; // checkable
     QAction* about = nullptr;
 
 private:
     QMenuBar* m_bar = nullptr;
     QMenu* m_file = nullptr;
+    QMenu* m_view = nullptr;
     QMenu* m_tools = nullptr;
     QMenu* m_help = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "ui/MainWindow.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideFillMap.h"
+#include "builder/WorkingCopy.h"
 #include "core/AppTitle.h"
 #include "core/AppTitleRule.h"
 #include "core/DataFiles.h"
@@ -8,13 +10,16 @@
 #include "ui/HandCursor.h"
 #include "ui/HomePage.h"
 #include "ui/FileMenuCommands.h"
+#include "ui/FitMeter.h"
+#include "ui/SlidePreview.h"
+#include "ui/TemplateView.h"
 #include "ui/MainMenu.h"
 #include "ui/NamedFormatImage.h"
+#include "ui/RememberedSwitch.h"
 #include "core/RuntimeError.h"
 #include "plan/StoredPlan.h"
 #include "ui/Skin.h"
 #include "ui/StoreNotice.h"
-#include "ui/ToolSwitches.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
 #include "ui/controls/ProgressButton.h"
@@ -27,6 +32,7 @@
 #include "ui/spelling/Spelling.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QDir>
@@ -35,6 +41,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -76,6 +83,14 @@ bool directlyOver(QWidget* widget, QMouseEvent* event)
     return widget->childAt(event->position().toPoint()) == nullptr;
 }
 
+int pointsIn(const QString& statement)
+{
+    int points = 0;
+    for (const QString& line : statementLines(statement))
+        points += !line.isEmpty() && !isSubPointLine(line);
+    return points;
+}
+
 QIcon applicationIcon()
 {
     QFile file(QStringLiteral(":/quillora/quillora-icon.png"));
@@ -105,6 +120,35 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
                              m_keeper);
     m_editor.connectControls();
     m_editor.nameStatementBoxes();
+    m_template = std::make_unique<TemplateView>();
+    m_meter = std::make_unique<FitMeter>(*m_template);
+    // After the editor's handlers: the plan holds the change when the meter
+    // and the preview read it.
+    for (const Strip strip : {Strip::First, Strip::Second}) {
+        StatementBox* box = strip == Strip::First ? firstStatementBox : secondStatementBox;
+        TabStrip* tabs = strip == Strip::First ? firstSectionTabs : secondSectionTabs;
+        const PreviewSource source = strip == Strip::First ? PreviewSource::First : PreviewSource::Second;
+        connect(box, &StatementBox::Change, this, [this, box, strip, source] {
+            if (box->hasFocus())
+                m_previewSource = source;
+            showFit(strip);
+        });
+        connect(tabs, &TabStrip::tabClicked, this, [this, source] { previewFrom(source); });
+    }
+    for (LineBox* field : {productNameField, planTitleField}) {
+        connect(field, &LineBox::Change, this, [this] {
+            if (m_previewSource == PreviewSource::Titles)
+                showPreview();
+        });
+    }
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == productNameField || now == planTitleField)
+            previewFrom(PreviewSource::Titles);
+        else if (now == firstStatementBox)
+            previewFrom(PreviewSource::First);
+        else if (now == secondStatementBox)
+            previewFrom(PreviewSource::Second);
+    });
     // The window's locale: the language its texts were translated to, else
     // the desktop's.
     m_spelling = new Spelling(platform.spelling, plan, QLocale(), this);
@@ -128,6 +172,14 @@ void MainWindow::connectMenu()
     m_fileCommands = new FileMenuCommands(m_platform, m_keeper, [this] { return m_showingRun; }, this);
     connect(m_fileCommands, &FileMenuCommands::planReplaced, this, &MainWindow::showPlan);
     connect(m_fileCommands, &FileMenuCommands::templateChanged, this, &MainWindow::showTemplateInUse);
+    connect(m_fileCommands, &FileMenuCommands::templateChanged, this, &MainWindow::followTemplate);
+    // Off at the first start, so the window is as designed until asked for.
+    m_menu->slidePreview->setChecked(rememberedSwitch(m_plan, QLatin1String(kSlidePreviewKey), false));
+    setPreviewShown(m_menu->slidePreview->isChecked());
+    connect(m_menu->slidePreview, &QAction::toggled, this, [this](bool on) {
+        rememberSwitch(m_plan, QLatin1String(kSlidePreviewKey), on);
+        setPreviewShown(on);
+    });
     connect(m_menu->openPlan, &QAction::triggered, m_fileCommands, &FileMenuCommands::openPlan);
     connect(m_menu->savePlanAs, &QAction::triggered, m_fileCommands, &FileMenuCommands::savePlanAs);
     connect(m_menu->useTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useTemplate);
@@ -138,10 +190,10 @@ void MainWindow::connectMenu()
     QAction* continuation = m_menu->continueLongSections;
     m_menu->toolsMenu()->insertActions(continuation, {m_spelling->checkSpellingAction(), m_spelling->languageAction()});
     m_menu->toolsMenu()->insertSeparator(continuation);
-    continuation->setChecked(rememberedSwitch(m_plan, kContinueLongSectionsKey, false));
+    continuation->setChecked(rememberedSwitch(m_plan, QLatin1String(kContinueLongSectionsKey), false));
     m_generate.setContinueLongSections(continuation->isChecked());
     connect(continuation, &QAction::toggled, this, [this](bool on) {
-        rememberSwitch(m_plan, kContinueLongSectionsKey, on);
+        rememberSwitch(m_plan, QLatin1String(kContinueLongSectionsKey), on);
         m_generate.setContinueLongSections(on);
     });
 }
@@ -227,16 +279,22 @@ void MainWindow::createControls()
     firstSectionTabs->setTab(4);
     firstSectionTabs->blockSignals(false);
 
-    auto makePicture = [this](const char* boxName) {
+    auto makePicture = [this](const char* boxName, const char* lineName) {
         auto* picture = new PictureBox(this);
         // Picture boxes start in the window-background colour of text areas.
         setBackColor(*picture, picture->palette().color(QPalette::Base));
         auto* box = new StatementBox(picture);
         box->setObjectName(QLatin1String(boxName));
-        return std::pair{picture, box};
+        // The fit meter's line: quiet, in the text area's faint colour.
+        auto* line = new QLabel(picture);
+        line->setObjectName(QLatin1String(lineName));
+        line->setFont(arial(8.25, false));
+        line->setForegroundRole(QPalette::PlaceholderText);
+        line->setAccessibleDescription(tr("How the statement above fits its slide"));
+        return std::tuple{picture, box, line};
     };
-    std::tie(firstStatementPage, firstStatementBox) = makePicture("txtFirstStatement");
-    std::tie(secondStatementPage, secondStatementBox) = makePicture("txtSecondStatement");
+    std::tie(firstStatementPage, firstStatementBox, firstFitLine) = makePicture("txtFirstStatement", "lblFirstFit");
+    std::tie(secondStatementPage, secondStatementBox, secondFitLine) = makePicture("txtSecondStatement", "lblSecondFit");
     firstStatementPage->setObjectName(QStringLiteral("Picture1"));
     secondStatementPage->setObjectName(QStringLiteral("Picture2"));
     // Over the strips' pages, whichever tab is selected.
@@ -245,10 +303,13 @@ void MainWindow::createControls()
 
     storeNotice = new StoreNotice(this);
     connect(storeNotice, &StoreNotice::changed, this, &MainWindow::placeStoreNotice);
+    slidePreview = new SlidePreview(this);
+    slidePreview->hide();
 
     layOutControls(*this, WindowControls{generateButton, productNameFrame, planTitleFrame, productNameField,
                                          planTitleField, firstSectionTabs, secondSectionTabs, firstStatementPage,
-                                         secondStatementPage, firstStatementBox, secondStatementBox, storeNotice});
+                                         secondStatementPage, firstStatementBox, secondStatementBox, storeNotice,
+                                         firstFitLine, secondFitLine, slidePreview});
 
     QWidget::setTabOrder(productNameField, planTitleField);
     QWidget::setTabOrder(planTitleField, firstStatementBox);
@@ -279,6 +340,107 @@ void MainWindow::placeStoreNotice()
     layout()->activate();
 }
 
+void MainWindow::followTemplate()
+{
+    if (!m_template->follow(templateDeckPath(*m_platform.environment)))
+        return;
+    showFit(Strip::First);
+    showFit(Strip::Second);
+    showPreview();
+}
+
+void MainWindow::showFit(Strip strip)
+{
+    const bool first = strip == Strip::First;
+    StatementBox* box = first ? firstStatementBox : secondStatementBox;
+    QLabel* line = first ? firstFitLine : secondFitLine;
+    std::optional<FitVerdict>& fit = m_fits[first ? 0 : 1];
+    const std::optional<Section> section = findSection(strip, (first ? firstSectionTabs : secondSectionTabs)->tab());
+    fit = section ? m_meter->measure(strip, *section, plan().statement(*section)) : std::nullopt;
+    const QString text = FitMeter::line(fit);
+    // Only a change is told: assistive technology hears a new verdict once,
+    // not every keystroke.
+    if (line->text() != text) {
+        line->setText(text);
+        box->setAccessibleDescription(text);
+    }
+    if (m_previewSource == (first ? PreviewSource::First : PreviewSource::Second))
+        showPreview();
+}
+
+void MainWindow::previewFrom(PreviewSource source)
+{
+    if (source == m_previewSource)
+        return;
+    m_previewSource = source;
+    showPreview();
+}
+
+void MainWindow::showPreview()
+{
+    if (slidePreview->isHidden())
+        return;
+    PreviewSlide slide;
+    if (TemplateSlides* slides = m_template->slides())
+        slide.size = slides->slideSize();
+    if (m_previewSource == PreviewSource::Titles) {
+        slide.number = 1;
+        slide.name = SlidePreview::titleSlideName();
+        slide.draw = [this](int width) {
+            TemplateSlides* slides = m_template->slides();
+            try {
+                return slides ? slides->titleSlide(width, plan().productName, plan().planTitle) : QImage();
+            } catch (const RuntimeError&) {
+                return QImage();
+            }
+        };
+    } else {
+        const bool first = m_previewSource == PreviewSource::First;
+        const Strip strip = first ? Strip::First : Strip::Second;
+        const std::optional<Section> section = findSection(strip, (first ? firstSectionTabs : secondSectionTabs)->tab());
+        if (!section)
+            return;
+        const QString& statement = plan().statement(*section);
+        slide.number = section->slide;
+        slide.name = section->shownCaption();
+        slide.points = pointsIn(statement);
+        slide.fit = m_fits[first ? 0 : 1];
+        slide.fitLine = (first ? firstFitLine : secondFitLine)->text();
+        slide.draw = [this, section = *section](int width) {
+            TemplateSlides* slides = m_template->slides();
+            if (!slides)
+                return QImage();
+            const QString& written = plan().statement(section);
+            const StatementText* statement = written.isEmpty() ? nullptr : m_template->statement(section);
+            try {
+                if (!statement)
+                    return slides->sectionSlide(width, section, nullptr);
+                const layout::ShapeText text = statement->shapeText(statementLines(written));
+                return slides->sectionSlide(width, section, &text);
+            } catch (const RuntimeError&) {
+                return QImage();
+            }
+        };
+    }
+    slidePreview->showSlide(std::move(slide));
+}
+
+void MainWindow::setPreviewShown(bool shown)
+{
+    slidePreview->setVisible(shown);
+    // The statement boxes keep their width: the window grows by the
+    // preview's, and shrinks back when it goes.
+    const int room = slidePreviewRoom(*slidePreview);
+    const int wide = width() + room - m_previewRoom; // before a larger minimum widens the window
+    setMinimumWidth(minimumWidth() + room - m_previewRoom);
+    resize(wide, height());
+    m_previewRoom = room;
+    if (const QScreen* shownOn = screen(); shownOn && isVisible())
+        setGeometry(fitOnScreen(geometry(), currentFrameMargins(), shownOn->availableGeometry(), minimumSize()));
+    layout()->activate();
+    showPreview();
+}
+
 QList<QWidget*> MainWindow::controls() const
 {
     return {productNameField, planTitleField, firstStatementBox, secondStatementBox, firstSectionTabs, secondSectionTabs,
@@ -292,6 +454,7 @@ void MainWindow::startUp()
     loadPointerIcon(proc);
     greet(proc);
     fillFromStore(proc);
+    followTemplate();
     checkPresentationApplication(proc);
     tellUnsavedPlan();
     m_spelling->openDictionary();
@@ -307,6 +470,8 @@ void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
     }
     afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
         m_editor.storeHeldValues();
+        // Nor fit meters: the template is read once the window is there.
+        followTemplate();
         // The first picture shows no marks: the spelling library and its
         // dictionary load now, beside the rest.
         m_spelling->openDictionary();
@@ -438,6 +603,7 @@ void MainWindow::onGenerateClicked()
     const auto ended = qScopeGuard([this] {
         m_showingRun = false;
         showTemplateInUse(); // the run took whichever template it found
+        followTemplate();
         setChangesAllowed(true);
         generateButton->clearProgress();
         clearProgressDescription(*generateButton);
@@ -456,8 +622,10 @@ void MainWindow::changeEvent(QEvent* event)
 {
     // Another program may have added or removed the user's own template
     // while the window was in the background.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         showTemplateInUse();
+        followTemplate();
+    }
     QWidget::changeEvent(event);
 }
 

@@ -3,6 +3,7 @@
 // fields, and two tab strips of eight plan sections each, every strip with
 // one statement box laid over its page.
 
+#include "builder/SectionFit.h"
 #include "ui/GenerateCommand.h"
 #include "plan/PlanKeeper.h"
 #include "ui/SectionEditor.h"
@@ -15,11 +16,13 @@
 
 #include <QCursor>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 namespace quillora {
@@ -27,13 +30,19 @@ namespace quillora {
 class FileMenuCommands;
 class LineBox;
 class MainMenu;
+class FitMeter;
 class PictureBox;
+class SlidePreview;
 class Spelling;
 class StatementBox;
 class StoreNotice;
 class TabStrip;
+class TemplateView;
 
 inline constexpr char kProductName[] = "Quillora";
+// Beside the plan's keys in the same store, as the spelling switch: "1" or "0".
+inline constexpr char kSlidePreviewKey[] = "View/slidePreview";
+inline constexpr char kContinueLongSectionsKey[] = "Deck/continueLongSections";
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -111,6 +120,11 @@ public:
     PictureBox* secondStatementPage = nullptr;
     StatementBox* firstStatementBox = nullptr;
     StatementBox* secondStatementBox = nullptr;
+    // The fit meter's line under each statement box.
+    QLabel* firstFitLine = nullptr;
+    QLabel* secondFitLine = nullptr;
+    // Beside the strips while View > Slide Preview is on.
+    SlidePreview* slidePreview = nullptr;
     // Below the strips while the plan store needs telling about; the window
     // grows to show it.
     StoreNotice* storeNotice = nullptr;
@@ -139,6 +153,17 @@ private:
     QMargins currentFrameMargins() const;
     QMargins expectedFrameMargins() const;
     void placeStoreNotice();
+    // Reads the template a run would fill again when it changed, and
+    // measures both statements and the preview against it.
+    void followTemplate();
+    // The strip's fit meter line, from the section it shows in the plan.
+    void showFit(Strip strip);
+    // Which slide the preview shows: the title slide, or a strip's section.
+    enum class PreviewSource { Titles, First, Second };
+    void previewFrom(PreviewSource source);
+    void showPreview();
+    // Shows or hides the preview, the window growing or shrinking by it.
+    void setPreviewShown(bool shown);
     void pointerOverWindow();
     void pointerOverProductNameFrame();
     void pointerOverPlanTitleFrame();
@@ -167,6 +192,11 @@ private:
     GenerateCommand m_generate;
     std::unique_ptr<WindowMemory> m_memory;
     MainMenu* m_menu = nullptr;
+    std::unique_ptr<TemplateView> m_template;
+    std::unique_ptr<FitMeter> m_meter;
+    PreviewSource m_previewSource = PreviewSource::First;
+    std::array<std::optional<FitVerdict>, 2> m_fits; // each strip's, as its meter line tells it
+    int m_previewRoom = 0; // the width the preview takes now
     FileMenuCommands* m_fileCommands = nullptr;
     int m_noticeRoom = 0; // the height the store notice takes now
     bool m_closeAfterRun = false; // a close stopped the run: the window closes when it has ended

@@ -7,6 +7,8 @@
 #include "ui/controls/Twips.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -26,12 +28,17 @@ void layOutFrame(QGroupBox& frame, LineBox& field, const QRect& frameRect, const
     frame.setFixedHeight(frameRect.height());
 }
 
-// A picture box holding its statement box at the designed distances.
-void layOutPicture(PictureBox& picture, StatementBox& box, const QRect& pictureRect, const QRect& boxRect)
+// A picture box holding its statement box, with the fit meter's line under
+// it, at the designed distances.
+void layOutPicture(PictureBox& picture, StatementBox& box, QLabel& fitLine, const QRect& pictureRect,
+                   const QRect& boxRect)
 {
     auto* layout = new QVBoxLayout(&picture);
     layout->setContentsMargins(marginsAround(QRect(QPoint(), pictureRect.size()), boxRect));
+    layout->setSpacing(0);
     layout->addWidget(&box);
+    layout->addWidget(&fitLine);
+    fitLine.setFixedHeight(fitLine.fontMetrics().height() + 2);
     // Made small, a box keeps three lines to write in.
     box.setMinimumHeight(3 * box.fontMetrics().lineSpacing() + 2 * box.frameWidth());
 }
@@ -98,6 +105,11 @@ const DesignedPlaces& designedPlaces()
 
 } // namespace
 
+int slidePreviewRoom(const QWidget& preview)
+{
+    return preview.isHidden() ? 0 : preview.sizeHint().width();
+}
+
 int fitStoreNotice(QWidget& window, const QWidget& notice)
 {
     const int gap = notice.isHidden() ? 0 : twipsToPixels(kNoticeGapTwips);
@@ -116,8 +128,10 @@ void layOutControls(QWidget& window, const WindowControls& c)
 
     layOutFrame(*c.productNameFrame, *c.productNameField, p.productNameFrame, p.productNameField);
     layOutFrame(*c.planTitleFrame, *c.planTitleField, p.planTitleFrame, p.planTitleField);
-    layOutPicture(*c.firstStatementPage, *c.firstStatementBox, p.firstStatementPage, p.firstStatementBox);
-    layOutPicture(*c.secondStatementPage, *c.secondStatementBox, p.secondStatementPage, p.secondStatementBox);
+    layOutPicture(*c.firstStatementPage, *c.firstStatementBox, *c.firstFitLine, p.firstStatementPage,
+                  p.firstStatementBox);
+    layOutPicture(*c.secondStatementPage, *c.secondStatementBox, *c.secondFitLine, p.secondStatementPage,
+                  p.secondStatementBox);
     c.generateButton->setFixedHeight(p.generateButton.height());
     for (QWidget* grows : {static_cast<QWidget*>(c.firstSectionTabs), static_cast<QWidget*>(c.secondSectionTabs),
                            static_cast<QWidget*>(c.firstStatementPage), static_cast<QWidget*>(c.secondStatementPage)})
@@ -135,13 +149,21 @@ void layOutControls(QWidget& window, const WindowControls& c)
     column->addSpacing(gap(p.productNameFrame, p.planTitleFrame));
     column->addWidget(c.planTitleFrame);
     column->addSpacing(gap(p.planTitleFrame, p.firstSectionTabs));
-    // The strips share the height as designed, and any extra in that ratio.
-    column->addLayout(overlay(*c.firstSectionTabs, *c.firstStatementPage, p.firstSectionTabs, p.firstStatementPage),
+    // The strips share the height as designed, and any extra in that ratio;
+    // the preview stands beside them (a hidden widget takes no room).
+    auto* strips = new QVBoxLayout;
+    strips->setSpacing(0);
+    strips->addLayout(overlay(*c.firstSectionTabs, *c.firstStatementPage, p.firstSectionTabs, p.firstStatementPage),
                       p.firstSectionTabs.height());
-    column->addSpacing(gap(p.firstSectionTabs, p.secondSectionTabs));
-    column->addLayout(
+    strips->addSpacing(gap(p.firstSectionTabs, p.secondSectionTabs));
+    strips->addLayout(
         overlay(*c.secondSectionTabs, *c.secondStatementPage, p.secondSectionTabs, p.secondStatementPage),
         p.secondSectionTabs.height());
+    auto* beside = new QHBoxLayout;
+    beside->setSpacing(0);
+    beside->addLayout(strips, 1);
+    beside->addWidget(c.slidePreview);
+    column->addLayout(beside, 1);
     // The notice's gap is only kept while the notice shows (see fitStoreNotice).
     auto* noticeRoom = new QVBoxLayout;
     noticeRoom->setObjectName(QLatin1String(kNoticeRoomName));

@@ -2,12 +2,16 @@
 // The main window's layouts. At the designed size every control sits where
 // the classic form placed it (in twips); made larger, the statement boxes
 // take the extra width and height, the strips grow with them and the fields
-// widen; made smaller, the statement boxes give up their height first.
+// widen; made smaller, the statement boxes give up their height first. The
+// fit meter's line under each statement box takes one line of its designed
+// height; the slide preview, while shown, stands beside the strips and the
+// window is that much wider.
 
 #include <QRect>
 #include <QSize>
 
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -31,6 +35,11 @@ struct WindowControls {
     StatementBox* firstStatementBox;
     StatementBox* secondStatementBox;
     QWidget* storeNotice; // below the strips, taking room only while shown
+    // Under each statement box, inside its picture box: the fit meter's line.
+    QLabel* firstFitLine;
+    QLabel* secondFitLine;
+    // Beside the strips, taking room only while shown.
+    QWidget* slidePreview;
 };
 
 // The designed client area, without a menu bar.
@@ -45,6 +54,9 @@ inline constexpr QSize kMinimumWindowSize{760, 430};
 // returns the height it takes there at the window's width: nothing while it
 // is hidden.
 int fitStoreNotice(QWidget& window, const QWidget& notice);
+
+// The room the slide preview takes beside the strips while shown.
+int slidePreviewRoom(const QWidget& preview);
 
 // Installs the layouts on the window (a QVBoxLayout, which also carries the
 // menu bar) and sizes the window to its designed size.

@@ -42,7 +42,7 @@ TEST_F(EngineFixture, LongSectionsGoOnRightAfterTheirSlidesOnlyWhenAsked)
             EXPECT_EQ(textOf(*deck, first, 1), title); // the template's order
             QString body = textOf(*deck, slide, 2);
             while (slide < deck->slideCount() && textOf(*deck, slide + 1, 1) == continuedTitle(title)) {
-                EXPECT_TRUE(readableFit(layout::readShapeText(deck->slide(slide).shape(2)), layouter).fits);
+                EXPECT_TRUE(fitSectionText(layout::readShapeText(deck->slide(slide).shape(2)), layouter).fits);
                 EXPECT_FALSE(textOf(*deck, ++slide, 2).startsWith(QLatin1Char('\t'))) << "a piece starts with a point";
                 body += textOf(*deck, slide, 2);
             }

@@ -159,7 +159,7 @@ QString shapeText(deck::Presentation& deck, int slide, const QString& shape)
 
 // A deck with every place the fill map writes into, less what a test breaks:
 // a shape renamed, a shape that is a picture, slides left off the end.
-QByteArray fillableDeck(int slideCount, int renamedSlide = 0, int pictureSlide = 0)
+QByteArray fillableDeck(int slideCount, int renamedSlide = 0, int pictureSlide = 0, int titleOnlySlide = 0)
 {
     QStringList slides;
     for (int slide = 1; slide <= slideCount; ++slide) {
@@ -171,8 +171,9 @@ QByteArray fillableDeck(int slideCount, int renamedSlide = 0, int pictureSlide =
         if (slide == renamedSlide)
             name += QStringLiteral(" renamed");
         slides << quillora::testing::textShape(2, QStringLiteral("Title 1"))
-                      + (slide == pictureSlide ? quillora::testing::pictureShape(3, name)
-                                               : quillora::testing::textShape(3, name));
+                      + (slide == titleOnlySlide ? QString()
+                         : slide == pictureSlide ? quillora::testing::pictureShape(3, name)
+                                                 : quillora::testing::textShape(3, name));
     }
     return quillora::testing::makeDeck({slides, {}, {}});
 }
@@ -576,6 +577,7 @@ TEST_F(DeckToolTest, TheTemplateCheckListsEachMissingPiece)
         {fillableDeck(17, 4), QStringLiteral("slide 4: no shape named \"Rectangle 18\"\n")},
         {fillableDeck(16), QStringLiteral("slide 17: no such slide (the template has 16)\n")},
         {fillableDeck(17, 0, 9), QStringLiteral("slide 9: the shape named \"Rectangle 3\" has no text frame to write into\n")},
+        {fillableDeck(17, 0, 0, 1), QStringLiteral("slide 1: no shape number 2\n")},
         {fillableDeck(15, 2, 1),
          QStringLiteral("slide 1: shape number 2 has no text frame to write into\nslide 2: no shape named \"Rectangle 98\"\n"
                         "slide 16: no such slide (the template has 15)\nslide 17: no such slide (the template has 15)\n")},
@@ -599,9 +601,13 @@ TEST_F(DeckToolTest, TheTemplateCheckListsEachMissingPiece)
     EXPECT_EQ(run({QStringLiteral("--check-template")}).out,
               QStringLiteral("slide 4: no shape named \"Rectangle 18\"\n1 piece the plan is written into is missing\n"));
 
+    // The engine's reason, the file it names said as "it".
+    const QString missingDeck = dir.filePath(QStringLiteral("gone.pptx"));
+    expectFailure(run({QStringLiteral("--check-template"), missingDeck}), 1,
+                  QStringLiteral("the template \"%1\" cannot be read as a presentation: it cannot be opened: ").arg(missingDeck));
     quillora::testing::writeFile(deck, "not a presentation");
     expectFailure(run({QStringLiteral("--check-template"), deck}), 1,
-                  QStringLiteral("the template \"%1\" cannot be read as a presentation: ").arg(deck));
+                  QStringLiteral("the template \"%1\" cannot be read as a presentation: it is not a presentation file.\n").arg(deck));
     expectFailure(run({QStringLiteral("--check-template"), deck, QStringLiteral("-o"), out}), 2,
                   QStringLiteral("-o cannot be combined"));
 }

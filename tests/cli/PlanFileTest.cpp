@@ -4,6 +4,7 @@
 
 #include "cli/PlanTools.h"
 #include "core/DataFiles.h"
+#include "plan/JsonRepeatedKeys.h"
 #include "plan/Plan.h"
 #include "plan/PlanFile.h"
 #include "plan/PlanFileWriter.h"
@@ -260,6 +261,38 @@ TEST(PlanFileRejection, AKeyGivenTwiceIsNamed)
     // The same key spelt with an escape, and a quote or brace inside a value, change nothing.
     EXPECT_TRUE(rejection(R"({"sections": {"Pricing": "a", "Pric\u0069ng": "b"}})").contains(QStringLiteral("\"Pricing\" twice")));
     EXPECT_NO_THROW(parse(R"({"planTitle": "\"planTitle\": {", "productName": "}, \"planTitle\"", "sections": {}})"));
+}
+
+TEST(PlanFileRejection, ARepeatedKeyIsFoundOnlyWithinOneObject)
+{
+    const struct {
+        const char* json;
+        const char* key; // nullptr: none is repeated
+        const char* object;
+    } rows[] = {
+        {R"({"a": 1, "a": 2})", "a", ""},
+        {R"({"a": "x", "b": "x"})", nullptr, ""},
+        {R"({"a": "b", "b": 1})", nullptr, ""},
+        {R"({"s": {"k": 1, "j": [2, {"k": 0}], "k": 3}})", "k", "s"},
+        {R"({"s": {"k": 1}, "t": {"k": 1}})", nullptr, ""},
+        {R"({"s": [{"k": 1}, {"k": 2}]})", nullptr, ""},
+        {R"({"s": [{"k": 1, "k": 2}]})", "k", "s"},
+        {R"({"s": {"x": 1}, "s": 2})", "s", ""},
+        {R"({"a\"b": 1, "a\u0022b": 2})", "a\"b", ""},
+        {R"({"v": "x\\", "v": 1})", "v", ""},
+        {R"(["a", "a", {"a": "a"}])", nullptr, ""},
+        {R"({"a": 1, "b": "unterminated)", nullptr, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.json);
+        const std::optional<RepeatedKey> repeated = firstRepeatedKey(QByteArray(row.json));
+        ASSERT_EQ(repeated.has_value(), row.key != nullptr);
+        if (repeated) {
+            EXPECT_EQ(repeated->key, QString::fromUtf8(row.key));
+            EXPECT_EQ(repeated->object, QString::fromUtf8(row.object));
+        }
+    }
+    EXPECT_EQ(parse(R"({"planTitle": "Same", "productName": "Same"})").planTitle, QStringLiteral("Same"));
 }
 
 TEST(PlanFileWriting, ReplacesInOneStepAndRefusesWhatMayNotBeWritten)

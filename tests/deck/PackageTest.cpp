@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <functional>
+
 #include <zip.h>
 
 namespace quillora::deck {
@@ -285,6 +287,8 @@ TEST(PackageBadInput, NotAZip)
     EXPECT_EQ(openError("plain text", QString()), QStringLiteral("The file is not a presentation file."));
     EXPECT_EQ(openError("this is plain text, not a presentation"), QStringLiteral("plan.pptx is not a presentation file."));
     EXPECT_EQ(openError(QByteArray()), QStringLiteral("plan.pptx is not a presentation file."));
+    // An archive of no entries at all.
+    EXPECT_EQ(openError(QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')), QStringLiteral("plan.pptx holds no presentation."));
     // A zip that libzip cannot make sense of: its own reason is given.
     EXPECT_EQ(openError(QByteArray("PK\x03\x04 truncated")),
               QStringLiteral("plan.pptx is not a presentation file (libzip: Not a zip archive)."));
@@ -412,20 +416,245 @@ TEST(PackageBadInput, AmbiguousOrIncompletePackagesAreRefusedNamingThePart)
     EXPECT_EQ(openError(minimalZip(), name), QString()) << "the untouched package opens";
 }
 
-TEST(PackageBadInput, AnEndRecordHiddenInTheCommentIsRefused)
+// A stored zip of two entries written field by field, so that a row can bend
+// one field. libzip reads the directory the first end record names; most
+// other readers take the last end record, which a row may hide in the first
+// one's comment together with a directory of its own.
+struct CraftedZip {
+    QByteArray bytes; // local headers and data, then the directory
+    QList<quint32> locals;
+    qsizetype directory = 0;
+};
+
+void putLe(QByteArray& out, quint64 value, int width)
 {
-    // libzip takes the first end record in the archive's tail, most readers
-    // the last: a second one in the comment that points elsewhere (here at
-    // a directory that lists one entry fewer) makes two different packages.
-    QByteArray zip = minimalZip();
-    const qsizetype end = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
-    ASSERT_EQ(end, zip.size() - 22);
-    QByteArray second = zip.mid(end, 22);
-    second[8] = static_cast<char>(second[8] - 1);  // entries on this disk
-    second[10] = static_cast<char>(second[10] - 1); // entries in all
-    zip[end + 20] = 22; // the first record's comment is the second record
-    zip.append(second);
-    EXPECT_EQ(openError(zip), detail::directoryReadsTwoWays(QStringLiteral("plan.pptx")));
+    for (int i = 0; i < width; ++i)
+        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+quint32 crc32Of(const QByteArray& data)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (const char c : data) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+const QList<QPair<QByteArray, QByteArray>> kCraftedEntries{{"a.xml", "<a/>"}, {"b/c.xml", "<c/>"}};
+
+// How a central record gives its sizes and local header offset: plainly, or
+// as 0xFFFFFFFF with the value in a Zip64 extra field (which holds only the
+// overflowed values, uncompressed size first), after an unrelated field.
+struct Zip64Fields {
+    bool sizes = false;
+    bool offset = false;
+};
+
+QByteArray centralRecord(const QByteArray& name, const QByteArray& data, quint32 local, Zip64Fields zip64 = {},
+                         const QByteArray& extra = {}, const QByteArray& comment = {})
+{
+    QByteArray field = extra;
+    if (zip64.sizes || zip64.offset) {
+        QByteArray values;
+        if (zip64.sizes) {
+            putLe(values, quint64(data.size()), 8);
+            putLe(values, quint64(data.size()), 8);
+        }
+        if (zip64.offset)
+            putLe(values, local, 8);
+        field = QByteArray("\x55\x54\x05\x00\x01\x00\x00\x00\x00", 9); // a timestamp field first
+        putLe(field, 1, 2);
+        putLe(field, quint64(values.size()), 2);
+        field += values;
+    }
+    QByteArray out("PK\x01\x02\x14\x00\x14\x00\x00\x00\x00\x00\x00\x00\x00\x00", 16);
+    putLe(out, crc32Of(data), 4);
+    putLe(out, zip64.sizes ? 0xFFFFFFFF : quint64(data.size()), 4);
+    putLe(out, zip64.sizes ? 0xFFFFFFFF : quint64(data.size()), 4);
+    putLe(out, quint64(name.size()), 2);
+    putLe(out, quint64(field.size()), 2);
+    putLe(out, quint64(comment.size()), 2);
+    out += QByteArray(8, '\0'); // disk, attributes
+    putLe(out, zip64.offset ? 0xFFFFFFFF : local, 4);
+    return out + name + field + comment;
+}
+
+QByteArray endRecord(quint64 entries, quint64 size, quint64 offset, qsizetype commentLength)
+{
+    QByteArray out("PK\x05\x06\0\0\0\0", 8);
+    putLe(out, entries, 2);
+    putLe(out, entries, 2);
+    putLe(out, size, 4);
+    putLe(out, offset, 4);
+    putLe(out, quint64(commentLength), 2);
+    return out;
+}
+
+// The Zip64 end record at `at` and its locator, which stands just before
+// the plain end record.
+QByteArray zip64End(quint64 entries, quint64 size, quint64 offset, quint64 at)
+{
+    QByteArray out("PK\x06\x06", 4);
+    putLe(out, 44, 8);
+    out += QByteArray("\x2D\x00\x2D\x00\0\0\0\0\0\0\0\0", 12);
+    putLe(out, entries, 8);
+    putLe(out, entries, 8);
+    putLe(out, size, 8);
+    putLe(out, offset, 8);
+    out += QByteArray("PK\x06\x07\0\0\0\0", 8);
+    putLe(out, at, 8);
+    putLe(out, 1, 4);
+    return out;
+}
+
+CraftedZip craftedEntries(Zip64Fields zip64 = {})
+{
+    CraftedZip zip;
+    for (const auto& [name, data] : kCraftedEntries) {
+        zip.locals.append(quint32(zip.bytes.size()));
+        zip.bytes += QByteArray("PK\x03\x04\x14\x00\x00\x00\x00\x00\x00\x00\x00\x00", 14);
+        putLe(zip.bytes, crc32Of(data), 4);
+        putLe(zip.bytes, quint64(data.size()), 4);
+        putLe(zip.bytes, quint64(data.size()), 4);
+        putLe(zip.bytes, quint64(name.size()), 2);
+        putLe(zip.bytes, 0, 2);
+        zip.bytes += name + data;
+    }
+    zip.directory = zip.bytes.size();
+    for (int i = 0; i < kCraftedEntries.size(); ++i)
+        zip.bytes += centralRecord(kCraftedEntries[i].first, kCraftedEntries[i].second, zip.locals[i], zip64);
+    return zip;
+}
+
+// The crafted entries closed by a plain end record, or by a Zip64 one.
+QByteArray craftedZip(Zip64Fields fields = {}, bool zip64EndRecord = false)
+{
+    CraftedZip zip = craftedEntries(fields);
+    const quint64 size = zip.bytes.size() - zip.directory;
+    if (zip64EndRecord) {
+        zip.bytes += zip64End(2, size, zip.directory, zip.bytes.size());
+        return zip.bytes + endRecord(0xFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0);
+    }
+    return zip.bytes + endRecord(2, size, zip.directory, 0);
+}
+
+// The crafted entries whose end record's comment is `hidden(at)`: what a
+// reader of the last end record sees, built for the offset it starts at.
+QByteArray withHiddenEnd(const std::function<QByteArray(const CraftedZip&, quint64)>& hidden)
+{
+    const CraftedZip zip = craftedEntries();
+    const quint64 size = zip.bytes.size() - zip.directory;
+    const quint64 at = zip.bytes.size() + 22;
+    const QByteArray comment = hidden(zip, at);
+    return zip.bytes + endRecord(2, size, zip.directory, comment.size()) + comment;
+}
+
+// A second directory in the comment: the two records as `records` writes
+// them, closed by its own end record.
+QByteArray hiddenDirectory(const CraftedZip& zip, quint64 at, const std::function<QByteArray(const CraftedZip&)>& records,
+                           qsizetype entries = 2)
+{
+    const QByteArray directory = records(zip);
+    return directory + endRecord(entries, directory.size(), at, 0);
+}
+
+QByteArray offsetBytes(quint64 offset)
+{
+    QByteArray out;
+    putLe(out, offset, 8);
+    return out;
+}
+
+TEST(PackageBadInput, AZipThatReadsTwoWaysIsRefusedAndItsNearMissesOpen)
+{
+    const QString refused = detail::directoryReadsTwoWays(QStringLiteral("x"));
+    const auto plainRecords = [](const CraftedZip& zip) {
+        return centralRecord("a.xml", "<a/>", zip.locals[0]) + centralRecord("b/c.xml", "<c/>", zip.locals[1]);
+    };
+    // The hidden end record in Zip64 form, its locator's offset field
+    // pointing at a Zip64 end record for the real directory; `locator`
+    // is the locator's signature.
+    const auto zip64Hidden = [](const QByteArray& locator) {
+        return withHiddenEnd([locator](const CraftedZip& zip, quint64 at) {
+            QByteArray out = zip64End(2, zip.bytes.size() - zip.directory, zip.directory, at);
+            out.replace(56, 4, locator);
+            return out + endRecord(0xFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0);
+        });
+    };
+    // A hidden directory whose second record takes its offset from the
+    // extra data `extra` (the offset put in after it when `filled`), the
+    // offset also standing in the record's comment just after.
+    const auto zip64Extra = [](const QByteArray& extra, bool filled = false) {
+        return withHiddenEnd([extra, filled](const CraftedZip& zip, quint64 at) {
+            return hiddenDirectory(zip, at, [&](const CraftedZip& zip) {
+                const QByteArray offset = offsetBytes(zip.locals[1]);
+                return centralRecord("a.xml", "<a/>", zip.locals[0])
+                     + centralRecord("b/c.xml", "<c/>", 0xFFFFFFFF, {}, filled ? extra + offset : extra, offset);
+            });
+        });
+    };
+    const struct {
+        const char* what;
+        QByteArray zip;
+        bool opens;
+    } rows[] = {
+        {"plain", craftedZip(), true},
+        {"Zip64 end record", craftedZip({}, true), true},
+        {"Zip64 offsets", craftedZip({false, true}), true},
+        {"Zip64 sizes and offsets", craftedZip({true, true}, true), true},
+        {"a hidden end record naming the same directory",
+         withHiddenEnd([&](const CraftedZip& zip, quint64) { return endRecord(2, zip.bytes.size() - zip.directory, zip.directory, 0); }),
+         true},
+        {"a hidden end record listing one entry fewer",
+         withHiddenEnd([&](const CraftedZip& zip, quint64) { return endRecord(1, zip.bytes.size() - zip.directory, zip.directory, 0); }),
+         false},
+        {"a hidden directory of the same entries",
+         withHiddenEnd([&](const CraftedZip& zip, quint64 at) { return hiddenDirectory(zip, at, plainRecords); }), true},
+        {"a hidden directory whose record lacks its signature",
+         withHiddenEnd([&](const CraftedZip& zip, quint64 at) {
+             return hiddenDirectory(zip, at, [&](const CraftedZip& zip) { return plainRecords(zip).replace(0, 4, "PK\x01\x03"); });
+         }),
+         false},
+        {"a hidden directory whose record is cut short by the file's end",
+         withHiddenEnd([&](const CraftedZip& zip, quint64 at) {
+             return endRecord(2, 30, at + 22, 0) + plainRecords(zip).left(30);
+         }),
+         false},
+        {"a hidden directory whose name runs past the file's end",
+         withHiddenEnd([&](const CraftedZip& zip, quint64 at) {
+             return endRecord(2, 51, at + 22, 0) + centralRecord("a.xml", "<a/>", zip.locals[0]).left(49);
+         }),
+         false},
+        {"a hidden directory pointing past the file's end for a local header",
+         withHiddenEnd([&](const CraftedZip& zip, quint64 at) {
+             return hiddenDirectory(zip, at, [&](const CraftedZip& zip) {
+                 return centralRecord("a.xml", "<a/>", zip.locals[0]) + centralRecord("b/c.xml", "<c/>", at + 200);
+             });
+         }),
+         false},
+        {"a hidden Zip64 end record behind its locator", zip64Hidden("PK\x06\x07"), true},
+        {"a hidden Zip64 end record without a locator", zip64Hidden("PK\x06\x08"), false},
+        {"a hidden Zip64 offset in a field of eight bytes", zip64Extra(QByteArray("\x01\x00\x08\x00", 4), true), true},
+        {"a hidden Zip64 offset field too short for it", zip64Extra(QByteArray("\x01\x00\x00\x00", 4)), false},
+        {"a hidden Zip64 field longer than the extra data", zip64Extra(QByteArray("\x01\x00\x10\x00", 4)), false},
+        {"a hidden Zip64 offset without a Zip64 field", zip64Extra(QByteArray("\x02\x00\x00\x00", 4)), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        try {
+            const std::vector<detail::ZipEntry> entries = detail::readZip(row.zip, QStringLiteral("x"));
+            ASSERT_TRUE(row.opens) << "opened";
+            ASSERT_EQ(entries.size(), 2u);
+            EXPECT_EQ(entries[0].name, QStringLiteral("a.xml"));
+            EXPECT_EQ(entries[1].data, QByteArray("<c/>"));
+        } catch (const DeckError& error) {
+            EXPECT_FALSE(row.opens) << error.what();
+            EXPECT_EQ(error.description(), refused);
+        }
+    }
 }
 
 TEST(PackageBadInput, OversizedEntriesAreRefusedWhileInflating)

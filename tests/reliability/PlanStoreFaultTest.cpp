@@ -235,6 +235,21 @@ TEST(PlanStoreGarbage, ADamagedFileIsKeptBesideItselfBeforeTheFirstWriteAndOnlyO
     EXPECT_EQ(keptCopies(home), kept);
 }
 
+TEST(PlanStoreGarbage, CopiesKeptInTheSameSecondAreNumberedAndNoneIsReplaced)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Quillora.conf"));
+    const QDateTime when(QDate(2026, 12, 8), QTime(9, 5, 7));
+    const QString base = file + QStringLiteral(".damaged-20261208-090507");
+    for (const QString& expected : {base, base + QStringLiteral("-2"), base + QStringLiteral("-3")}) {
+        writeFile(file, expected.toUtf8());
+        EXPECT_EQ(keepDamagedCopy(file, when), expected);
+        EXPECT_EQ(readFile(expected), expected.toUtf8());
+    }
+    EXPECT_EQ(readFile(base), base.toUtf8());
+    EXPECT_THROW(keepDamagedCopy(dir.filePath(QStringLiteral("missing.conf")), when), PlanStoreError);
+}
+
 TEST(PlanStoreGarbage, ADamagedFileReadEarlierInTheSameRunIsStillKeptBeforeTheWrite)
 {
     // Qt serves an unchanged file from its cache without reading it again,

@@ -253,10 +253,11 @@ TEST_F(WindowAccessibility, TheMenusReachAssistiveTechnologyAsAMenuBarWithMenusA
     QAccessibleInterface* bar = accessible(w.menu().bar());
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->role(), QAccessible::MenuBar);
-    ASSERT_EQ(bar->childCount(), 3);
+    ASSERT_EQ(bar->childCount(), 4);
     EXPECT_EQ(bar->child(0)->role(), QAccessible::MenuItem);
-    EXPECT_EQ(bar->child(1)->text(QAccessible::Name), QStringLiteral("Tools"));
-    EXPECT_EQ(bar->child(2)->text(QAccessible::Name), QStringLiteral("Help"));
+    EXPECT_EQ(bar->child(1)->text(QAccessible::Name), QStringLiteral("View"));
+    EXPECT_EQ(bar->child(2)->text(QAccessible::Name), QStringLiteral("Tools"));
+    EXPECT_EQ(bar->child(3)->text(QAccessible::Name), QStringLiteral("Help"));
     // The mnemonic is told as the menu's key, not as part of its name.
     EXPECT_EQ(bar->child(0)->text(QAccessible::Name), QStringLiteral("File"));
     EXPECT_EQ(bar->child(0)->text(QAccessible::Accelerator), QStringLiteral("Alt+F"));

@@ -4,7 +4,6 @@
 #include "ui/StoreNotice.h"
 #include "core/RuntimeError.h"
 #include "ui/MainMenu.h"
-#include "ui/ToolSwitches.h"
 #include "ui/spelling/Spelling.h"
 #include "core/DataFiles.h"
 #include "core/Quoted.h"
@@ -24,6 +23,7 @@
 #include <QImage>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -98,13 +98,20 @@ TEST_F(Form1Layout, AtTheDesignedSizeEveryControlSitsAtItsDesignedPlaceBelowTheM
         {w.secondSectionTabs, &w, QRect(8, 456, 832, 285)},
         {w.firstStatementPage, &w, QRect(12, 203, 813, 240)},
         {w.secondStatementPage, &w, QRect(12, 500, 813, 237)},
-        {w.firstStatementBox, w.firstStatementPage, QRect(8, 8, 798, 225)},
-        {w.secondStatementBox, w.secondStatementPage, QRect(8, 8, 798, 221)},
     };
     for (const auto& c : expected) {
         SCOPED_TRACE(c.control->objectName().toStdString());
         EXPECT_EQ(c.control->parentWidget(), c.parent);
         EXPECT_EQ(c.control->geometry(), c.place.translated(0, c.parent == &w ? bar : 0));
+    }
+    // Each statement box with its fit meter line under it fills the box's
+    // designed place in its picture box.
+    for (const auto& [box, line, place] : {std::tuple{w.firstStatementBox, w.firstFitLine, QRect(8, 8, 798, 225)},
+                                           std::tuple{w.secondStatementBox, w.secondFitLine, QRect(8, 8, 798, 221)}}) {
+        EXPECT_EQ(line->parentWidget(), box->parentWidget());
+        EXPECT_EQ(box->geometry().united(line->geometry()), place);
+        EXPECT_EQ(line->y(), box->geometry().bottom() + 1);
+        EXPECT_GT(line->height(), 0);
     }
     // The picture boxes lie over the strips' pages.
     EXPECT_TRUE(w.firstSectionTabs->geometry().adjusted(0, w.firstSectionTabs->pageRect().top(), 0, 0).contains(w.firstStatementPage->geometry()));
@@ -647,12 +654,16 @@ protected:
     QTemporaryDir files;
 };
 
-TEST_F(Menus, TheMenuBarHoldsFileToolsAndHelpWithTheirItemsAndKeys)
+TEST_F(Menus, TheMenuBarHoldsFileViewToolsAndHelpWithTheirItemsAndKeys)
 {
     MainWindow& w = window();
     const MainMenu& menu = w.menu();
-    EXPECT_EQ(menu.bar()->actions().size(), 3);
+    EXPECT_EQ(menu.bar()->actions().size(), 4);
     EXPECT_EQ(menu.fileMenu()->title(), QStringLiteral("&File"));
+    EXPECT_EQ(menu.viewMenu()->title(), QStringLiteral("&View"));
+    EXPECT_EQ(menu.viewMenu()->actions(), QList<QAction*>{menu.slidePreview});
+    EXPECT_EQ(menu.slidePreview->text(), QStringLiteral("Slide &Preview"));
+    EXPECT_TRUE(menu.slidePreview->isCheckable());
     EXPECT_EQ(menu.toolsMenu()->title(), QStringLiteral("&Tools"));
     QList<QAction*> tools = menu.toolsMenu()->actions();
     tools.removeIf([](const QAction* action) { return action->isSeparator(); });

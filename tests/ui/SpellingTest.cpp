@@ -34,6 +34,29 @@ TEST(SpellingWords, LeavesAloneDigitsAddressesAndAbbreviations)
     EXPECT_EQ(words, QStringList({"Our", "plan's", "in", "mail", "see", "or", "now", "Done"}));
     EXPECT_EQ(checkableWordAt(text, 6)->word, QStringLiteral("plan's"));
     EXPECT_FALSE(checkableWordAt(text, 12)); // inside "ROI"
+
+    const struct {
+        const char* text;
+        QStringList words;
+    } rows[] = {
+        {"A I OK x.y .com end. a.b.", {"A", "I", "com", "end"}},
+        {"plans' 'tis don't", {"plans", "tis", "don't"}},
+        {"caf\u00e9 cafe\u0301 x1 3D Ab", {"caf\u00e9", "cafe\u0301", "Ab"}},
+        {"  \t", {}},
+        {"a@b (see) [x]y", {"see", "x", "y"}},
+    };
+    for (const auto& row : rows) {
+        QStringList found;
+        for (const WordSpan& span : checkableWords(QString::fromUtf8(row.text)))
+            found << span.word;
+        EXPECT_EQ(found, row.words) << row.text;
+    }
+    // A word reaches from its first character to just after its last.
+    const QString line = QStringLiteral("ab cd");
+    EXPECT_EQ(checkableWordAt(line, 2)->word, QStringLiteral("ab"));
+    EXPECT_EQ(checkableWordAt(line, 3)->word, QStringLiteral("cd"));
+    EXPECT_EQ(checkableWordAt(line, 5)->start, 3);
+    EXPECT_FALSE(checkableWordAt(line, 6));
 }
 
 TEST(SpellingLanguage, WindowLanguageElseEnglishElseNone)

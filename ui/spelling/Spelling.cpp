@@ -1,7 +1,7 @@
 #include "ui/spelling/Spelling.h"
-#include "ui/ToolSwitches.h"
 #include "plan/PlanStore.h"
 #include "plan/SectionCatalogue.h"
+#include "ui/RememberedSwitch.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/spelling/SpellHighlighter.h"
 #include "ui/spelling/SpellingLanguage.h"
@@ -58,7 +58,7 @@ std::optional<MarkedWord> markedWordAt(SpellCheck& check, const QTextCursor& at)
 Spelling::Spelling(SpellDictionaries* dictionaries, PlanStore& store, const QLocale& windowLanguage, QObject* parent)
     : QObject(parent), m_store(store), m_check(nullptr), m_dictionaries(dictionaries), m_windowLanguage(windowLanguage)
 {
-    m_check.setEnabled(rememberedSwitch(m_store, kSpellingEnabledKey, true));
+    m_check.setEnabled(rememberedSwitch(m_store, QLatin1String(kSpellingEnabledKey), true));
     m_check.setOwnWords(hintWords());
 
     m_checkAction = new QAction(tr("Check Spelling"), this);
@@ -140,7 +140,7 @@ void Spelling::setMarking(bool on)
     if (on == m_check.enabled())
         return;
     m_check.setEnabled(on);
-    rememberSwitch(m_store, kSpellingEnabledKey, on);
+    rememberSwitch(m_store, QLatin1String(kSpellingEnabledKey), on);
     rehighlightAll();
 }
 
