@@ -24,6 +24,7 @@ inline constexpr char kObjectVariableNotSet[] = QT_TRANSLATE_NOOP("RuntimeError"
 // shape name a slide does not have.
 inline constexpr char kValueOutOfRange[] = QT_TRANSLATE_NOOP("RuntimeError", "The specified value is out of range.");
 inline constexpr char kShapeNameNotFound[] = QT_TRANSLATE_NOOP("RuntimeError", "Item %1 not found in the Shapes collection.");
+inline constexpr char kNoTitle[] = QT_TRANSLATE_NOOP("RuntimeError", "This slide does not contain a title.");
 
 template <class T>
 class Ref {
@@ -110,6 +111,9 @@ public:
     virtual Ref<Shapes> shapes() = 0;
     // Makes this slide the selected one in its presentation's window.
     virtual void select() = 0;
+    // A copy of the slide as it stands now, placed right after it; the
+    // slides after it move one number on.
+    virtual Ref<Slide> duplicate() = 0;
 };
 
 class Shapes {
@@ -118,6 +122,8 @@ public:
     // 1-based number, or the shape's name.
     virtual Ref<Shape> item(qint16 index) = 0;
     virtual Ref<Shape> item(const QString& name) = 0;
+    // The slide's title placeholder; fails when the slide has none.
+    virtual Ref<Shape> title() = 0;
 };
 
 class Shape {

@@ -123,7 +123,23 @@ public:
         }
         return nullptr;
     }
+    std::shared_ptr<ShapeBackend> title() override
+    {
+        for (int number = 1; number <= m_slide.shapeCount(); ++number) {
+            deck::Shape& shape = m_slide.shape(number);
+            const std::optional<QString> type =
+                shape.element().child("nvSpPr").child("nvPr").child("ph").attribute("type");
+            if (type == QLatin1String("title") || type == QLatin1String("ctrTitle"))
+                return std::make_shared<EngineShape>(m_deck, shape);
+        }
+        return nullptr;
+    }
     void select() override { m_deck->selectedSlide = m_slide.number(); }
+    std::shared_ptr<SlideBackend> duplicate() override
+    {
+        deck::Slide& copy = engine([&]() -> deck::Slide& { return m_deck->deck->duplicateSlide(m_slide.number()); });
+        return std::make_shared<EngineSlide>(m_deck, copy);
+    }
 
 private:
     DeckHandle m_deck;

@@ -49,8 +49,12 @@ public:
     virtual std::shared_ptr<ShapeBackend> shape(int number) = 0;
     // The first shape of that name; null when there is none.
     virtual std::shared_ptr<ShapeBackend> shape(const QString& name) = 0;
+    // The title placeholder; null when there is none.
+    virtual std::shared_ptr<ShapeBackend> title() = 0;
     // Makes this the slide its presentation's window shows selected.
     virtual void select() = 0;
+    // A copy placed right after this slide.
+    virtual std::shared_ptr<SlideBackend> duplicate() = 0;
 };
 
 class ShapeBackend {

@@ -156,6 +156,10 @@ public:
         m_place.slide->select();
         m_place.session->active = m_place.document;
     }
+    Ref<Slide> duplicate() override
+    {
+        return std::make_shared<ServedSlide>(m_place.with(&Place::slide, m_place.slide->duplicate()));
+    }
 };
 
 class ServedShape final : public Served<Shape> {
@@ -198,6 +202,13 @@ public:
         std::shared_ptr<ShapeBackend> shape = m_place.slide->shape(name);
         if (!shape)
             throw RuntimeError(RuntimeError::tr(kShapeNameNotFound).arg(name));
+        return std::make_shared<ServedShape>(m_place.with(&Place::shape, std::move(shape)));
+    }
+    Ref<Shape> title() override
+    {
+        std::shared_ptr<ShapeBackend> shape = m_place.slide->title();
+        if (!shape)
+            throw RuntimeError(RuntimeError::tr(kNoTitle));
         return std::make_shared<ServedShape>(m_place.with(&Place::shape, std::move(shape)));
     }
 };

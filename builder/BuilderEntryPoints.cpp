@@ -25,7 +25,7 @@ bool BuilderEntryPoints::warnIfOpen()
 
 GenerationOutcome BuilderEntryPoints::generate(const Plan& plan,
                                                const std::function<void(int done, int total)>& progress,
-                                               const std::function<bool()>& stop)
+                                               const std::function<bool()>& stop, bool continueLongSections)
 {
     // A temporary folder that cannot take the working copy is told in one
     // plain message, not as a failing step of the run.
@@ -36,7 +36,8 @@ GenerationOutcome BuilderEntryPoints::generate(const Plan& plan,
     ErrorReport report(*m_platform.messages);
     const BuilderContext context{m_runtime, report, m_platform.clock, m_platform.events, progress, stop};
     Environment& environment = *m_platform.environment;
-    const GenerationRequest request{templateDeckPath(environment), workingCopyPath(environment)};
+    const GenerationRequest request{templateDeckPath(environment), workingCopyPath(environment),
+                                    continueLongSections};
     const GenerationOutcome outcome = generateMarketPlan(context, request, plan);
     // A deck stopped half-way is nobody's: the engine's copy is dropped.
     if (outcome.stopped)

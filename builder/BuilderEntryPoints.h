@@ -24,9 +24,10 @@ public:
     // One run: fills a working copy of the template beside the program in
     // the temporary folder with `plan`, with each failed step shown as an
     // error report, then hands the deck to the desktop. `progress` hears of
-    // each row; a run that `stop` ends early hands nothing over.
+    // each row; a run that `stop` ends early hands nothing over. Long
+    // sections continue on further slides when asked.
     GenerationOutcome generate(const Plan& plan, const std::function<void(int done, int total)>& progress = {},
-                               const std::function<bool()>& stop = {});
+                               const std::function<bool()>& stop = {}, bool continueLongSections = false);
     // How the checks name the application serving: the one the program
     // registered (the engine's words until then).
     void setPresentationApp(const PresentationAppWords& app) { m_app = app; }

@@ -47,6 +47,9 @@ struct GenerationRequest {
     // itself is opened, for callers that take the filled deck from the
     // engine and never write it back.
     QString workingCopyPath;
+    // A section too long to read on its slide continues on copies of the
+    // slide placed right after it.
+    bool continueLongSections = false;
 };
 
 // What a run did: the file the application was asked to open, and whether
@@ -80,6 +83,10 @@ bool isSubPointLine(const QString& line);
 // pause reaches a row not yet written.
 GenerationOutcome generateMarketPlan(const BuilderContext& context, const GenerationRequest& request,
                                      const Plan& plan);
+
+// A continuation slide's title: the slide's own followed by " (continued)",
+// translated.
+QString continuedTitle(const QString& title);
 
 // The product line of slide 1: the name with every "Marketing Plan" taken
 // out, then a line break and "Marketing Plan".

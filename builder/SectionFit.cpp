@@ -1,6 +1,7 @@
 #include "builder/SectionFit.h"
 
 #include "builder/SlideFillMap.h"
+#include "builder/MarketingPlanGenerator.h"
 #include "layout/ShapeText.h"
 
 #include <cmath>
@@ -33,6 +34,25 @@ FitVerdict fitVerdict(const layout::FitResult& fit)
         verdict.kind = FitVerdict::Kind::Shrinks;
     }
     return verdict;
+}
+
+std::vector<QStringList> continuationPieces(const QStringList& lines,
+                                            const std::function<bool(const QStringList&)>& fits)
+{
+    std::vector<QStringList> points;
+    for (const QString& line : lines) {
+        if (points.empty() || !(isSubPointLine(line) || line.trimmed().isEmpty()))
+            points.emplace_back();
+        points.back() << line;
+    }
+    std::vector<QStringList> pieces;
+    for (const QStringList& point : points) {
+        if (!pieces.empty() && fits(pieces.back() + point))
+            pieces.back() << point;
+        else
+            pieces.push_back(point);
+    }
+    return pieces;
 }
 
 std::vector<SectionFit> fitSections(deck::Presentation& filled, layout::TextLayouter& layouter)

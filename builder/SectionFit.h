@@ -9,6 +9,8 @@
 #include "layout/TextLayouter.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace quillora {
@@ -45,6 +47,13 @@ struct FitVerdict {
     bool shrinks = true; // false when the shape does not shrink its text
 };
 FitVerdict fitVerdict(const layout::FitResult& fit);
+
+// A statement's lines cut into slides' worth: each point goes with the
+// sub-points and blank lines under it, and pieces take whole points while `fits` says the
+// piece still fits. A point that does not fit even alone takes a piece of
+// its own, whole. Lines before the first point count as one point.
+std::vector<QStringList> continuationPieces(const QStringList& lines,
+                                            const std::function<bool(const QStringList&)>& fits);
 
 // One entry per section, in the fill map's order, for a deck the generator
 // filled. Throws deck::DeckError when a shape's parts cannot be read, and

@@ -242,6 +242,11 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         QStringLiteral("restore"),
         CommandText::tr("Store the plan numbered N in the --history list; the stored plan is kept in the history first."),
         QStringLiteral("N"));
+    const QCommandLineOption continueOption(
+        QStringLiteral("continue-long-sections"),
+        CommandText::tr("A section too long to read on its slide (below %1 %) goes on over copies of its slide "
+                       "placed right after it, titled \"… (continued)\", split between points.")
+            .arg(kReadableFontScale / 1000));
     const QCommandLineOption checkFitOption = fitCheckOption();
     const QCommandLineOption readDeckOption(
         QStringLiteral("read-deck"),
@@ -252,7 +257,8 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
     const QCommandLineOption preview = previewOption();
     const QCommandLineOption previewWidth = previewWidthOption();
     parser.addOptions({templateOption, planOption, outputOption, pdfOption, checkOption, exportOption, importOption,
-                       historyOption, restoreOption, checkFitOption, preview, previewWidth, readDeckOption});
+                       historyOption, restoreOption, checkFitOption, preview, previewWidth, continueOption,
+                       readDeckOption});
 
     if (!parser.parse(arguments)) {
         printFailure(err, parser.errorText() + CommandText::tr(" (see --help)"));
@@ -298,6 +304,7 @@ int runDeckCommand(const QStringList& arguments, const QString& defaultTemplate,
         job.planPath = parser.value(planOption);
     job.outputPath = parser.value(outputOption);
     job.pdf = parser.isSet(pdfOption);
+    job.continueLongSections = parser.isSet(continueOption);
     if (parser.isSet(preview))
         return runPreview(parser, std::move(job), preview, previewWidth, tools, err);
     if (parser.isSet(previewWidth)) {

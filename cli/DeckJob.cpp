@@ -142,11 +142,12 @@ Plan jobPlan(const std::optional<QString>& planPath, const DeckJobTools& tools)
     }
 }
 
-QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools)
+QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools,
+                    bool continueLongSections)
 {
     checkTemplate(templatePath);
     const Plan plan = jobPlan(planPath, tools);
-    const FilledDeck filled = tools.filler(templatePath, plan);
+    const FilledDeck filled = tools.filler(templatePath, plan, continueLongSections);
     if (!filled.failures.empty())
         throw RuntimeError(failureSentence(filled.failures, templatePath));
     if (filled.bytes.isEmpty())
@@ -172,7 +173,7 @@ void runDeckJob(const DeckJob& job, const DeckJobTools& tools)
                                                            : CommandText::tr("leave out --pdf")));
     }
 
-    const QByteArray filled = fillDeck(job.templatePath, job.planPath, tools);
+    const QByteArray filled = fillDeck(job.templatePath, job.planPath, tools, job.continueLongSections);
 
     QString pdf;
     std::optional<QTemporaryDir> work;

@@ -25,6 +25,7 @@ struct DeckJob {
     std::optional<QString> planPath; // nothing: the user's stored plan
     QString outputPath;
     bool pdf = false; // also a PDF beside OUT; no more than OUT when OUT is a PDF
+    bool continueLongSections = false; // too long a section goes on over more slides
 };
 
 // What a filler made: the filled deck's bytes (empty when it made none) and
@@ -34,9 +35,11 @@ struct FilledDeck {
     std::vector<StepFailure> failures;
 };
 
-// Fills the template at templatePath with `plan`. Throws RuntimeError only
-// when it cannot run at all.
-using DeckFiller = std::function<FilledDeck(const QString& templatePath, const Plan& plan)>;
+// Fills the template at templatePath with `plan`, continuing long sections
+// on further slides when asked. Throws RuntimeError only when it cannot run
+// at all.
+using DeckFiller =
+    std::function<FilledDeck(const QString& templatePath, const Plan& plan, bool continueLongSections)>;
 
 struct DeckJobTools {
     DeckFiller filler;
@@ -74,7 +77,8 @@ Plan jobPlan(const std::optional<QString>& planPath, const DeckJobTools& tools);
 
 // The template filled with the job's plan (jobPlan), in memory; throws
 // RuntimeError with one plain sentence when anything fails.
-QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools);
+QByteArray fillDeck(const QString& templatePath, const std::optional<QString>& planPath, const DeckJobTools& tools,
+                    bool continueLongSections = false);
 
 // Refuses, before anything is made, an output that would replace a file the
 // job reads, a settings file or one the user may not write, or that has no

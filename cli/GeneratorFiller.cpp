@@ -9,14 +9,14 @@
 namespace quillora {
 DeckFiller generatorFiller()
 {
-    return [](const QString& templatePath, const Plan& plan) {
+    return [](const QString& templatePath, const Plan& plan, bool continueLongSections) {
         automation::EngineServer engine;
         automation::AutomationRuntime runtime;
         engine.registerWith(runtime);
         CollectedFailures failures;
         const BuilderContext context{runtime, failures};
         const GenerationOutcome outcome =
-            generateMarketPlan(context, GenerationRequest{templatePath, QString()}, plan);
+            generateMarketPlan(context, GenerationRequest{templatePath, QString(), continueLongSections}, plan);
         FilledDeck filled;
         filled.failures = std::move(failures.failures);
         if (outcome.opened && filled.failures.empty()) {

@@ -78,6 +78,10 @@ public:
     QString path() const; // the file it was opened from
     int slideCount() const;
     Slide& slide(int number); // 1-based, presentation order
+    // A copy of slide `number` as it stands now (shapes, text, layout,
+    // pictures; not its speaker notes) placed right after it; the slides
+    // after it move one number on. The new slide.
+    Slide& duplicateSlide(int number);
     // The presentation part's root (p:presentation: slide size, default
     // text style), read-only.
     XmlElement element() const;

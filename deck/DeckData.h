@@ -37,6 +37,7 @@ struct PresentationData {
                                               const QString& displayName);
     static PresentationData& of(Presentation& presentation) { return *presentation.d; }
     void writeBackEdits();
+    Slide& duplicateSlide(Presentation& presentation, int number);
     // A part the engine only reads (layouts, masters, themes), parsed the
     // first time it is asked for; an empty node when the part is absent.
     pugi::xml_node readOnlyPart(const QString& partName);

@@ -153,6 +153,14 @@ void OpcPackage::replace(const QString& name, const QByteArray& bytes)
     part.zipIndex = -1;
 }
 
+void OpcPackage::add(const QString& name, const QByteArray& bytes)
+{
+    if (find(name))
+        throw DeckError(QStringLiteral("%1 already holds a part %2.").arg(m_displayName, name));
+    m_parts.push_back({name, bytes, -1});
+    m_byFoldedName.insert(name.toCaseFolded(), m_parts.size() - 1);
+}
+
 QString OpcPackage::contentType(const QString& partName)
 {
     Part* types = find(QString::fromLatin1(kContentTypesPart));
@@ -326,6 +334,43 @@ QString OpcPackage::relatedPart(const QString& sourcePart, const QString& type)
         if (!relationship.external && relationship.type == type)
             return relationship.target;
     return {};
+}
+
+void OpcPackage::copyRelationships(const QString& original, const QString& copy, const QStringList& leftOutTypes)
+{
+    const QString relsName = relationshipsPartOf(original);
+    const auto document = parseXml(bytesOf(relsName), relsName, m_displayName);
+    pugi::xml_node root = document->document_element();
+    for (pugi::xml_node node = root.first_child(); node;) {
+        const pugi::xml_node next = node.next_sibling();
+        if (localName(node) == "Relationship" && leftOutTypes.contains(textOf(node.attribute("Type").value())))
+            root.remove_child(node);
+        node = next;
+    }
+    add(relationshipsPartOf(copy), serializeXml(*document));
+}
+
+QString OpcPackage::addRelationship(const QString& sourcePart, const QString& type, const QString& targetPart)
+{
+    const QString relsName = relationshipsPartOf(sourcePart);
+    const auto document = parseXml(bytesOf(relsName), relsName, m_displayName);
+    pugi::xml_node root = document->document_element();
+    QSet<QString> taken;
+    for (pugi::xml_node node : root.children())
+        taken.insert(textOf(node.attribute("Id").value()));
+    int number = static_cast<int>(taken.size()) + 1;
+    while (taken.contains(QStringLiteral("rId%1").arg(number)))
+        ++number;
+    const QString id = QStringLiteral("rId%1").arg(number);
+    // Relative to the source's folder where the target lies below it.
+    const QString folder = sourcePart.left(sourcePart.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString target = targetPart.startsWith(folder) ? targetPart.mid(folder.size()) : QLatin1Char('/') + targetPart;
+    pugi::xml_node relationship = root.append_child((qualifiedPrefix(root) + "Relationship").c_str());
+    relationship.append_attribute("Id").set_value(id.toUtf8().constData());
+    relationship.append_attribute("Type").set_value(type.toUtf8().constData());
+    relationship.append_attribute("Target").set_value(target.toUtf8().constData());
+    replace(relsName, serializeXml(*document));
+    return id;
 }
 
 QByteArray OpcPackage::toZip() const

@@ -36,6 +36,8 @@ public:
     Part* find(const QString& name); // case-insensitive, as OPC names are
     const QByteArray& bytesOf(const QString& name); // DeckError naming the part when absent
     void replace(const QString& name, const QByteArray& bytes);
+    // A new part; DeckError when the name is taken.
+    void add(const QString& name, const QByteArray& bytes);
 
     // Content type from [Content_Types].xml: an Override, else the Default
     // for the extension; empty when neither says.
@@ -52,6 +54,11 @@ public:
     std::vector<Relationship> relationships(const QString& sourcePart);
     // The target of the source's first relationship of that type, or "".
     QString relatedPart(const QString& sourcePart, const QString& type);
+    // Gives `copy` the relationships of `original` with the same ids, but
+    // none of the types left out.
+    void copyRelationships(const QString& original, const QString& copy, const QStringList& leftOutTypes);
+    // A new relationship from the source part to another part; its id.
+    QString addRelationship(const QString& sourcePart, const QString& type, const QString& targetPart);
 
     // [Content_Types].xml first, then the other parts in their original order.
     QByteArray toZip() const;
@@ -75,6 +82,9 @@ inline constexpr char kSlideLayoutRelationship[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideLayout";
 inline constexpr char kSlideMasterRelationship[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slideMaster";
+inline constexpr char kSlideRelationship[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/slide";
+inline constexpr char kNotesSlideRelationship[] =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/notesSlide";
 inline constexpr char kThemeRelationship[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme";
 
 } // namespace quillora::deck::detail

@@ -223,6 +223,67 @@ Slide& Presentation::slide(int number)
     return detail::itemAt(d->slides, number);
 }
 
+Slide& Presentation::duplicateSlide(int number)
+{
+    return d->duplicateSlide(*this, number);
+}
+
+Slide& PresentationData::duplicateSlide(Presentation& presentation, int number)
+{
+    Slide& source = presentation.slide(number);
+    writeBackEdits();
+    detail::OpcPackage& package = *this->package;
+    const QString sourcePart = source.d->partName;
+    const QString folder = sourcePart.left(sourcePart.lastIndexOf(QLatin1Char('/')) + 1);
+    QString partName;
+    for (int n = presentation.slideCount() + 1; partName.isEmpty() || package.find(partName); ++n)
+        partName = folder + QStringLiteral("slide%1.xml").arg(n);
+    package.add(partName, package.bytesOf(sourcePart));
+    package.setContentType(partName, package.contentType(sourcePart));
+    // Notes belong to one slide; the copy starts without.
+    package.copyRelationships(sourcePart, partName, {QString::fromLatin1(detail::kNotesSlideRelationship)});
+    const QString relationshipId =
+        package.addRelationship(mainPart, QString::fromLatin1(detail::kSlideRelationship), partName);
+
+    // Listed right after the source, under an id no other slide has.
+    pugi::xml_node slideList = detail::child(main->document_element(), "sldIdLst");
+    const std::vector<detail::Relationship> relationships = package.relationships(mainPart);
+    pugi::xml_node sourceEntry;
+    unsigned maxId = 255;
+    for (pugi::xml_node sldId : slideList.children()) {
+        if (detail::localName(sldId) != "sldId")
+            continue;
+        maxId = std::max(maxId, sldId.attribute("id").as_uint());
+        for (const detail::Relationship& r : relationships) {
+            if (r.id == relationshipIdOf(sldId) && r.target == sourcePart)
+                sourceEntry = sldId;
+        }
+    }
+    if (!sourceEntry)
+        throw DeckError(QStringLiteral("%1 is damaged: slide %2 is not listed.").arg(displayName).arg(number));
+    pugi::xml_node entry = slideList.insert_copy_after(sourceEntry, sourceEntry);
+    entry.attribute("id").set_value(maxId + 1);
+    for (pugi::xml_attribute attribute : entry.attributes()) {
+        const std::string_view name = attribute.name();
+        if (name.size() > 3 && name.substr(name.size() - 3) == ":id")
+            attribute.set_value(relationshipId.toUtf8().constData());
+    }
+    package.replace(mainPart, detail::serializeXml(*main));
+
+    std::unique_ptr<Slide> copy(new Slide);
+    detail::SlideData& data = *copy->d;
+    data.presentation = &presentation;
+    data.partName = partName;
+    data.layoutPart = source.d->layoutPart;
+    data.document = detail::parseXml(package.bytesOf(partName), partName, displayName);
+    data.readShapes(*copy);
+    Slide& made = *copy;
+    slides.insert(slides.begin() + number, std::move(copy));
+    for (int n = number + 1; n <= presentation.slideCount(); ++n)
+        slides[size_t(n - 1)]->d->number = n;
+    return made;
+}
+
 XmlElement Presentation::element() const
 {
     return XmlElementAccess::wrap(d->main->document_element());

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray planJson = planFileJson(documentOf(plan));
     if (!fillKeepsPlan(plan))
         fail("the fill is said not to keep a plan made to be kept", planJson, {});
-    const FilledDeck filled = generatorFiller()(templatePath, plan);
+    const FilledDeck filled = generatorFiller()(templatePath, plan, false);
     if (filled.bytes.isEmpty() || !filled.failures.empty())
         fail("the fill failed", planJson, filled.failures.empty() ? QByteArray() : filled.failures.front().description.toUtf8());
     const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(filled.bytes);

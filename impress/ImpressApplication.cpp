@@ -11,6 +11,7 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/drawing/XDrawPage.hpp>
+#include <com/sun/star/drawing/XDrawPageDuplicator.hpp>
 #include <com/sun/star/drawing/XDrawPages.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XDrawView.hpp>
@@ -28,6 +29,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -92,6 +94,22 @@ public:
             m_view.set(m_model->getCurrentController(), UNO_QUERY_THROW);
         m_view->setCurrentPage(page);
         markModified();
+    }
+
+    // Impress places the copy right after the page.
+    Reference<css::drawing::XDrawPage> duplicate(const Reference<css::drawing::XDrawPage>& page)
+    {
+        Reference<css::drawing::XDrawPageDuplicator> duplicator(m_model, UNO_QUERY_THROW);
+        Reference<css::drawing::XDrawPage> copy = duplicator->duplicate(page);
+        // Impress leaves the copied shapes unnamed; the writer finds them by name.
+        const sal_Int32 count = std::min(page->getCount(), copy->getCount());
+        for (sal_Int32 i = 0; i < count; ++i) {
+            Reference<css::container::XNamed> from(page->getByIndex(i), UNO_QUERY);
+            Reference<css::container::XNamed> to(copy->getByIndex(i), UNO_QUERY);
+            if (from.is() && to.is() && to->getName() != from->getName())
+                to->setName(from->getName());
+        }
+        return copy;
     }
 
     // Impress does not count changes made through the API: without this,
@@ -185,9 +203,28 @@ public:
             return nullptr;
         return std::make_shared<ImpressShape>(m_document, found);
     }
+    std::shared_ptr<ShapeBackend> title() override
+    {
+        const Reference<css::drawing::XShape> found = uno([&]() -> Reference<css::drawing::XShape> {
+            const sal_Int32 count = m_page->getCount();
+            for (sal_Int32 i = 0; i < count; ++i) {
+                const Reference<css::drawing::XShape> shape = shapeFrom(m_page->getByIndex(i));
+                if (shape->getShapeType() == "com.sun.star.presentation.TitleTextShape")
+                    return shape;
+            }
+            return {};
+        });
+        if (!found.is())
+            return nullptr;
+        return std::make_shared<ImpressShape>(m_document, found);
+    }
     void select() override
     {
         uno([&] { m_document->show(m_page); });
+    }
+    std::shared_ptr<SlideBackend> duplicate() override
+    {
+        return std::make_shared<ImpressSlide>(m_document, uno([&] { return m_document->duplicate(m_page); }));
     }
 
 private:

@@ -345,6 +345,10 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <source>the filled deck cannot be drawn: %1</source>
         <translation>der gefüllte Foliensatz kann nicht gezeichnet werden: %1</translation>
     </message>
+    <message>
+        <source>A section too long to read on its slide (below %1 %) goes on over copies of its slide placed right after it, titled &quot;… (continued)&quot;, split between points.</source>
+        <translation>Ein Abschnitt, der auf seiner Folie zu klein gesetzt würde (unter %1 %), wird auf Kopien seiner Folie direkt dahinter fortgesetzt, mit dem Titel „… (Fortsetzung)“, geteilt zwischen Punkten.</translation>
+    </message>
 </context>
 <context>
     <name>DeckHandOff</name>
@@ -409,6 +413,13 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     <message>
         <source>Application Error</source>
         <translation>Anwendungsfehler</translation>
+    </message>
+</context>
+<context>
+    <name>MarketingPlanGenerator</name>
+    <message>
+        <source> (continued)</source>
+        <translation> (Fortsetzung)</translation>
     </message>
 </context>
 <context>
@@ -802,6 +813,10 @@ Möchten Sie trotzdem fortfahren?</translation>
     <message>
         <source>%1 is %2, not a file</source>
         <translation>%1 ist %2, keine Datei</translation>
+    </message>
+    <message>
+        <source>This slide does not contain a title.</source>
+        <translation>Diese Folie enthält keinen Titel.</translation>
     </message>
 </context>
 <context>
@@ -1352,6 +1367,10 @@ Trotzdem verwenden?</translation>
     <message>
         <source>Bring Back &amp;Edits from a Deck…</source>
         <translation>Änderungen aus Foliensatz &amp;zurückholen …</translation>
+    </message>
+    <message>
+        <source>Continue Long Sections on a New Slide</source>
+        <translation>Lange Abschnitte auf einer neuen Folie fortsetzen</translation>
     </message>
     <message>
         <source>&amp;View</source>

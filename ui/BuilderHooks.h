@@ -16,6 +16,7 @@ struct GenerationRun {
     const Plan& plan; // the window's plan, read as each row comes up
     GenerationProgress progress;
     std::function<bool()> stopRequested; // true: end after the current slide
+    bool continueLongSections = false;   // as the Tools menu said when the run began
 };
 
 struct BuilderHooks {
@@ -30,7 +31,7 @@ inline BuilderHooks builderHooks(BuilderEntryPoints& builder)
     return BuilderHooks{
         [&builder] { builder.checkInstalled(); },
         [&builder] { return builder.warnIfOpen(); },
-        [&builder](const GenerationRun& run) { builder.generate(run.plan, run.progress, run.stopRequested); },
+        [&builder](const GenerationRun& run) { builder.generate(run.plan, run.progress, run.stopRequested, run.continueLongSections); },
     };
 }
 

@@ -14,7 +14,8 @@ void GenerateCommand::run(const GenerationProgress& progress)
     // A warning that fails gives no answer; the generator runs anyway.
     if (proc.test(104, [&] { return !m_hooks.warnIfPresentationAppOpen(); }))
         proc.step(106, [&] {
-            m_hooks.generateMarketPlan(GenerationRun{m_plan, progress, [this] { return m_stopRequested; }});
+            m_hooks.generateMarketPlan(
+                GenerationRun{m_plan, progress, [this] { return m_stopRequested; }, m_continueLongSections});
         });
     proc.step(114, [&] { m_busy = false; });
 }

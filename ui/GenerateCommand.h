@@ -21,6 +21,9 @@ public:
     bool isBusy() const { return m_busy; }
     // The run in progress ends after the slide it is on.
     void requestStop() { m_stopRequested = true; }
+    // Taken by the next run as it starts.
+    void setContinueLongSections(bool on) { m_continueLongSections = on; }
+    bool continuesLongSections() const { return m_continueLongSections; }
 
 private:
     ErrorReport& m_report;
@@ -28,6 +31,7 @@ private:
     const Plan& m_plan;
     bool m_busy = false;
     bool m_stopRequested = false;
+    bool m_continueLongSections = false;
 };
 
 } // namespace quillora

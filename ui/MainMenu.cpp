@@ -56,6 +56,8 @@ MainMenu::MainMenu(QWidget& window) : QObject(&window)
 
     m_tools = m_bar->addMenu(tr("&Tools"));
     m_tools->setObjectName(QStringLiteral("ToolsMenu"));
+    continueLongSections = addItem(*m_tools, tr("Continue Long Sections on a New Slide"));
+    continueLongSections->setCheckable(true);
 
     m_help = m_bar->addMenu(tr("&Help"));
     m_help->setObjectName(QStringLiteral("HelpMenu"));

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's menu bar: File (plan files, the template, Quit), View
-// (the slide preview switch), Tools (the spelling switch, filled by the
-// window) and Help (About). The menus only hold the actions; what an action does is the
+// (the slide preview switch), Tools (the continuation switch; the window adds
+// the spelling switch) and Help (About). The menus only hold the actions; what an action does is the
 // window's (see MainWindow), so each can be tested on its own.
 
 #include <QObject>
@@ -32,6 +32,7 @@ public:
     QAction* bringBackEdits = nullptr;
     QAction* useTemplate = nullptr;
     QAction* useStandardTemplate = nullptr;
+    QAction* continueLongSections = nullptr; // checkable
     QAction* quit = nullptr;
     QAction* slidePreview = nullptr; // checkable
     QAction* about = nullptr;

@@ -231,9 +231,16 @@ void MainWindow::connectMenu()
     connect(m_menu->useStandardTemplate, &QAction::triggered, m_fileCommands, &FileMenuCommands::useStandardTemplate);
     connect(m_menu->quit, &QAction::triggered, this, &QWidget::close);
     connect(m_menu->about, &QAction::triggered, this, &MainWindow::showAbout);
-    // The spelling switch, with the dictionary's language below it.
-    m_menu->toolsMenu()->addAction(m_spelling->checkSpellingAction());
-    m_menu->toolsMenu()->addAction(m_spelling->languageAction());
+    // The spelling switch, with the dictionary's language below it, above the deck's.
+    QAction* continuation = m_menu->continueLongSections;
+    m_menu->toolsMenu()->insertActions(continuation, {m_spelling->checkSpellingAction(), m_spelling->languageAction()});
+    m_menu->toolsMenu()->insertSeparator(continuation);
+    continuation->setChecked(rememberedSwitch(m_plan, QLatin1String(kContinueLongSectionsKey), false));
+    m_generate.setContinueLongSections(continuation->isChecked());
+    connect(continuation, &QAction::toggled, this, [this](bool on) {
+        rememberSwitch(m_plan, QLatin1String(kContinueLongSectionsKey), on);
+        m_generate.setContinueLongSections(on);
+    });
 }
 
 void MainWindow::showPlan()

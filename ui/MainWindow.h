@@ -45,6 +45,7 @@ class TemplateView;
 inline constexpr char kProductName[] = "Quillora";
 // Beside the plan's keys in the same store, as the spelling switch: "1" or "0".
 inline constexpr char kSlidePreviewKey[] = "View/slidePreview";
+inline constexpr char kContinueLongSectionsKey[] = "Deck/continueLongSections";
 
 class MainWindow : public QWidget {
     Q_OBJECT

@@ -110,6 +110,7 @@ public:
         m_w->record(QStringLiteral("Slide(%1).Select").arg(m_n));
         m_w->selectedSlide = m_n;
     }
+    Ref<Slide> duplicate() override { throw RuntimeError(QStringLiteral("This fake copies no slides")); }
     World m_w;
     int m_n;
 };
@@ -217,6 +218,7 @@ public:
         m_w->record(QStringLiteral("Shapes.Item(%1)").arg(quoted(name)));
         return find(name);
     }
+    Ref<Shape> title() override { return find(QStringLiteral("1")); }
     Ref<Shape> find(const QString& name)
     {
         if (!m_w->texts[m_slide].count(name))

@@ -81,7 +81,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(outFolder));
         job.templatePath = templatePath;
         job.outputPath = outFolder + QStringLiteral("/deck.pptx");
-        tools.filler = [this](const QString& path, const Plan& plan) { return generator(path, plan); };
+        tools.filler = [this](const QString& path, const Plan& plan, bool) { return generator(path, plan); };
         tools.storedPlan = storedPlan.get();
     }
 

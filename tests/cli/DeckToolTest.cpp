@@ -263,6 +263,19 @@ TEST_F(DeckToolTest, PlanFileFillsTheDeckAndEmptySectionsKeepTheTemplateText)
     EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("deck.pptx"), QStringLiteral("plan.json")}));
 }
 
+TEST_F(DeckToolTest, ContinueLongSectionsAddsSlidesRightAfterTheLongSectionOnlyWhenAsked)
+{
+    const QString points = QStringLiteral("\"Point on the market we are entering\", \"- detail\", ").repeated(14);
+    const QString plan = writePlan(QStringLiteral(R"({"sections": {"Market Summary": [%1"end"]}})").arg(points).toUtf8());
+    QStringList arguments{QStringLiteral("--template"), kTemplate, QStringLiteral("--plan"), plan, QStringLiteral("-o"), out};
+    ASSERT_EQ(run(arguments).status, 0);
+    EXPECT_EQ(deck::Presentation::open(out)->slideCount(), 17);
+    ASSERT_EQ(run(arguments << QStringLiteral("--continue-long-sections")).status, 0);
+    auto filled = deck::Presentation::open(out);
+    EXPECT_EQ(shapeText(*filled, 3, 1), QStringLiteral("Market Summary (continued)"));
+    EXPECT_EQ(shapeText(*filled, filled->slideCount() - 14, 1), QStringLiteral("Product Definition"));
+}
+
 TEST_F(DeckToolTest, StoredPlanIsUsedWithoutAPlanFileAndLeftUnchanged)
 {
     const QString store = settingsHome + QStringLiteral("/Tarnvale/Quillora.conf");

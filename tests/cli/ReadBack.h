@@ -28,7 +28,7 @@ inline Plan fullPlan(const QString& productName, const QString& planTitle, const
 
 inline QByteArray filledDeck(const Plan& plan)
 {
-    const FilledDeck filled = generatorFiller()(builtTemplatePath(), plan);
+    const FilledDeck filled = generatorFiller()(builtTemplatePath(), plan, false);
     EXPECT_TRUE(filled.failures.empty()) << filled.failures.front().description.toStdString();
     return filled.bytes;
 }

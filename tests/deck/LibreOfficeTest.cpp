@@ -75,5 +75,21 @@ TEST(LibreOffice, RendersADeckFilledFromAMacroTemplate)
     EXPECT_TRUE(text.contains(QLatin1String("MacroFreeLaunch"))) << qPrintable(text);
 }
 
+TEST(LibreOffice, OpensADeckWithCopiedSlidesAsOnePagePerSlide)
+{
+    const quillora::testing::OfficeTools office = quillora::testing::findOfficeTools();
+    if (!office.available())
+        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed; scripts/install-deps --test installs them";
+    QTemporaryDir folder;
+    const auto deck = Presentation::open(testing::builtTemplatePath());
+    deck->duplicateSlide(2).shape(QStringLiteral("Rectangle 98")).textRange().setText(QStringLiteral("Copied"));
+    deck->duplicateSlide(3);
+    deck->saveAs(folder.filePath(QStringLiteral("copied.pptx")));
+    QString error;
+    const QString pdf = quillora::testing::convertToPdf(office, folder.filePath(QStringLiteral("copied.pptx")), folder.path(), &error);
+    ASSERT_EQ(quillora::testing::pdfLayout(office, pdf, &error).size(), 19u) << qPrintable(error);
+    EXPECT_EQ(quillora::testing::pdfText(office, pdf, &error).count(QLatin1String("Copied")), 2);
+}
+
 } // namespace
 } // namespace quillora::deck

@@ -36,6 +36,7 @@ protected:
             runProgress = run.progress;
             runPlan = run.plan;
             runStop = run.stopRequested;
+            runContinues = run.continueLongSections;
             if (onGenerate)
                 onGenerate();
         };
@@ -86,6 +87,7 @@ protected:
     GenerationProgress runProgress; // what the window handed to the latest run
     Plan runPlan;                    // the plan the latest run was handed, as it started
     std::function<bool()> runStop;   // asked by the latest run after each slide
+    bool runContinues = false;       // the latest run's continuation of long sections
     QByteArray savedGeometry;       // the window's geometry kept between runs
 
     // Ends the window, as closing the program does, so the next window() is

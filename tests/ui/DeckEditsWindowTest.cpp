@@ -71,7 +71,7 @@ TEST_P(BringBackEdits, TheChangedPartsAreShownAndOnlyThoseTakenAreStored)
     edited.productName = QStringLiteral("Acme Two");
     edited.set(kPricing, QStringLiteral("New prices\r\n- lower"));
     const QString deck = files.filePath(QStringLiteral("edited.pptx"));
-    quillora::testing::writeFile(deck, generatorFiller()(builtTemplatePath(), edited).bytes);
+    quillora::testing::writeFile(deck, generatorFiller()(builtTemplatePath(), edited, false).bytes);
     const auto before = store->values;
     store->writes.clear();
     edits->answer = GetParam().taken;

@@ -666,8 +666,10 @@ TEST_F(Menus, TheMenuBarHoldsFileViewToolsAndHelpWithTheirItemsAndKeys)
     EXPECT_EQ(menu.slidePreview->text(), QStringLiteral("Slide &Preview"));
     EXPECT_TRUE(menu.slidePreview->isCheckable());
     EXPECT_EQ(menu.toolsMenu()->title(), QStringLiteral("&Tools"));
-    EXPECT_EQ(menu.toolsMenu()->actions(),
-              QList<QAction*>({w.spelling().checkSpellingAction(), w.spelling().languageAction()}));
+    QList<QAction*> tools = menu.toolsMenu()->actions();
+    tools.removeIf([](const QAction* action) { return action->isSeparator(); });
+    EXPECT_EQ(tools, QList<QAction*>({w.spelling().checkSpellingAction(), w.spelling().languageAction(),
+                                      menu.continueLongSections}));
     EXPECT_EQ(menu.helpMenu()->title(), QStringLiteral("&Help"));
     const std::pair<QAction*, QKeySequence> items[] = {
         {menu.openPlan, QKeySequence(QStringLiteral("Ctrl+O"))}, {menu.savePlanAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
@@ -941,4 +943,15 @@ TEST_F(Menus, WhileADeckIsMadeThePlanAndTemplateStayAsTheyAre)
     EXPECT_TRUE(fake.files.titles.isEmpty()); // no file was even asked for
     EXPECT_TRUE(w.menu().openPlan->isEnabled());
     EXPECT_TRUE(w.menu().savePlanAs->isEnabled());
+}
+
+TEST_F(Menus, ContinueLongSectionsIsOffByDefaultRememberedAndTakenByTheNextRun)
+{
+    QAction* option = loadedWindow().menu().continueLongSections;
+    EXPECT_FALSE(option->isChecked());
+    option->setChecked(true);
+    window().generateButton->click();
+    EXPECT_TRUE(runContinues);
+    endWindow();
+    EXPECT_TRUE(window().menu().continueLongSections->isChecked()) << "remembered";
 }
