@@ -338,6 +338,20 @@ TEST(PlanBackup, NamedByTimeAndProductAndNeverOverwritten)
     EXPECT_EQ(quillora::testing::readFile(second), quillora::testing::readFile(first));
 }
 
+TEST(PlanBackup, APlanKeptAtSessionEndIsToldOnceAtTheNextStart)
+{
+    quillora::testing::MemorySettings store;
+    store->values = quillora::testing::hostilePlanValues();
+    const PlanDocument plan = readStoredPlan(store);
+    EXPECT_EQ(takeUnsavedPlanNote(), QString()); // no session has ended yet
+    const QString kept = keepUnsavedPlan(plan);
+    ASSERT_FALSE(kept.isEmpty());
+    EXPECT_EQ(quillora::testing::readFile(kept), planFileJson(plan));
+    EXPECT_EQ(takeUnsavedPlanNote(), kept);
+    EXPECT_EQ(takeUnsavedPlanNote(), QString()); // told once
+    EXPECT_TRUE(QFileInfo::exists(kept));
+}
+
 TEST(PlanImport, RefusedWhileTheWindowIsOpenOrTheFileIsBadWithNothingTouched)
 {
     quillora::testing::MemorySettings store;
