@@ -182,7 +182,7 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
                 showPreview();
         });
     }
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    m_focusFollower = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == productNameField || now == planTitleField)
             previewFrom(PreviewSource::Titles);
         else if (now == firstStatementBox)
@@ -282,7 +282,12 @@ void MainWindow::showAbout()
     m_platform.messages->show(tr("About Quillora"), text, MessageIcon::None, MessageButtons::Ok);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The application's focus moves while QWidget's destructor hides the
+    // window, after this window's own members are gone.
+    disconnect(m_focusFollower);
+}
 
 void MainWindow::createControls()
 {

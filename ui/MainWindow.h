@@ -206,6 +206,7 @@ private:
     PreviewSource m_previewSource = PreviewSource::First;
     std::array<std::optional<FitVerdict>, 2> m_fits; // each strip's, as its meter line tells it
     int m_previewRoom = 0; // the width the preview takes now
+    QMetaObject::Connection m_focusFollower; // the preview following the focus
     FileMenuCommands* m_fileCommands = nullptr;
     std::unique_ptr<WindowHistory> m_history;
     std::unique_ptr<SnapshotChooser> m_snapshotChooser;
