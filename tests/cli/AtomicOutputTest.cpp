@@ -94,9 +94,12 @@ TEST(AtomicOutput, AFailureNamesTheFileAndLeavesTheDestinationAsItWas)
     };
 
     const QString missing = dir.filePath(QStringLiteral("missing.pdf"));
-    EXPECT_EQ(failure([&] { publishFile(missing, destination); }),
-              QStringLiteral("cannot read the finished file %1: No such file or directory").arg(quoted(missing)));
     const QString nowhere = dir.filePath(QStringLiteral("no/deck.pdf"));
+    // The finished file is read first: its reason, whatever the destination.
+    for (const QString& to : {destination, nowhere}) {
+        EXPECT_EQ(failure([&] { publishFile(missing, to); }),
+                  QStringLiteral("cannot read the finished file %1: No such file or directory").arg(quoted(missing)));
+    }
     EXPECT_EQ(failure([&] { publishBytes("x", nowhere); }),
               QStringLiteral("cannot write %1: No such file or directory").arg(quoted(nowhere)));
     EXPECT_EQ(readFile(destination), QByteArray("old"));

@@ -385,6 +385,9 @@ TEST_F(DeckJobTest, FailedConversionWritesNeitherFile)
     EXPECT_TRUE(failure().startsWith(QStringLiteral("LibreOffice did not finish the PDF within")));
     office.outcome = {false, false, -1, QStringLiteral("No such file or directory")};
     EXPECT_TRUE(failure().contains(QStringLiteral("could not be started")));
+    qputenv("TMPDIR", QFile::encodeName(outFolder + QStringLiteral("/missing")));
+    EXPECT_TRUE(failure().startsWith(QStringLiteral("cannot create a temporary folder: "))) << failure().toStdString();
+    qunsetenv("TMPDIR");
     EXPECT_TRUE(outFolderEntries().isEmpty());
 }
 

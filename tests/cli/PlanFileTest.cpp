@@ -4,6 +4,7 @@
 
 #include "cli/PlanTools.h"
 #include "core/DataFiles.h"
+#include "core/Quoted.h"
 #include "plan/JsonRepeatedKeys.h"
 #include "plan/Plan.h"
 #include "plan/PlanFile.h"
@@ -308,7 +309,12 @@ TEST(PlanFileWriting, ReplacesInOneStepAndRefusesWhatMayNotBeWritten)
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     plan.productName = QStringLiteral("Other");
     EXPECT_THROW(writePlanFile(path, plan), RuntimeError);
-    EXPECT_THROW(writePlanFile(dir.path(), plan), RuntimeError);
+    try {
+        writePlanFile(dir.path(), plan);
+        ADD_FAILURE() << "a folder was taken for a plan file";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.description(), QStringLiteral("the plan file %1 is a folder, not a file").arg(quoted(dir.path())));
+    }
     EXPECT_EQ(readPlanFile(path).productName, QStringLiteral("Acme"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plan.json")});
 }
@@ -318,7 +324,8 @@ TEST(PlanBackup, NamedByTimeAndProductAndNeverOverwritten)
     const QDateTime time(QDate(2026, 12, 8), QTime(10, 15, 0));
     EXPECT_EQ(planBackupFileName(time, QStringLiteral("Acme Rocket Skates")),
               QStringLiteral("2026-12-08 101500 Acme Rocket Skates.json"));
-    EXPECT_EQ(planBackupFileName(time, QStringLiteral("..a/b: \"c\"\r\n*d. ")), QStringLiteral("2026-12-08 101500 a b c d.json"));
+    EXPECT_EQ(planBackupFileName(time, QStringLiteral("..a/b: \"c\"\r\n*d\001e\177. ")),
+              QStringLiteral("2026-12-08 101500 a b c d e.json"));
     EXPECT_EQ(planBackupFileName(time, QStringLiteral(" ../ ")), QStringLiteral("2026-12-08 101500.json"));
     // Format characters go: U+202E would show the rest of the name reversed.
     EXPECT_EQ(planBackupFileName(time, QStringLiteral("Acme\u202Eslleks\u200B\U000E0041")),

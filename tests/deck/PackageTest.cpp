@@ -241,6 +241,14 @@ TEST(PackageMacros, AFilledMacroTemplateIsSavedAsAPlainPresentation)
         SCOPED_TRACE(macro.what);
         quillora::testing::PackageParts parts = quillora::testing::PackageParts::minimalDeck(1);
         parts.addVbaProject(macro.mainContentType, macro.binDefault);
+        // A remote project's address is no part of the package, even one
+        // spelled as a part's name; an element no reader knows is passed
+        // over and kept.
+        QByteArray rels = parts.part(QStringLiteral("ppt/_rels/presentation.xml.rels"));
+        rels.replace("</Relationships>", "<Relationship Id=\"rIdRemote\" TargetMode=\"External\" Target=\"ppt/embeddings/"
+                                         "oleObject1.bin\" Type=\"" + detail::kMacroRelationshipTypes[0].toUtf8()
+                                             + "\"/><x:Unknown xmlns:x=\"urn:x\" Target=\"vbaProject.bin\"/></Relationships>");
+        parts.set(QStringLiteral("ppt/_rels/presentation.xml.rels"), rels);
         auto deck = Presentation::fromBytes(parts.zip(), QStringLiteral("plan.potm"));
         deck->slide(1).shape(QStringLiteral("Title 1")).textRange().setText(QStringLiteral("Filled"));
         const QByteArray saved = deck->toBytes();
@@ -255,6 +263,7 @@ TEST(PackageMacros, AFilledMacroTemplateIsSavedAsAPlainPresentation)
                 EXPECT_NE(package.find(relationship.target), nullptr) << qPrintable(relationship.target) << " dangles";
             }
         }
+        EXPECT_TRUE(partOf(saved, QStringLiteral("ppt/_rels/presentation.xml.rels")).contains("<x:Unknown"));
         const QByteArray types = partOf(saved, QStringLiteral("[Content_Types].xml"));
         EXPECT_FALSE(types.contains("vbaProject")) << types.constData();
         EXPECT_EQ(types.contains("Extension=\"bin\""), !macro.binDefault.isEmpty()) << types.constData();
@@ -451,6 +460,7 @@ const QList<QPair<QByteArray, QByteArray>> kCraftedEntries{{"a.xml", "<a/>"}, {"
 struct Zip64Fields {
     bool sizes = false;
     bool offset = false;
+    bool compressedOnly = false; // of the sizes, only the compressed one overflowed
 };
 
 QByteArray centralRecord(const QByteArray& name, const QByteArray& data, quint32 local, Zip64Fields zip64 = {},
@@ -460,7 +470,7 @@ QByteArray centralRecord(const QByteArray& name, const QByteArray& data, quint32
     if (zip64.sizes || zip64.offset) {
         QByteArray values;
         if (zip64.sizes) {
-            putLe(values, quint64(data.size()), 8);
+            putLe(values, quint64(data.size()), zip64.compressedOnly ? 0 : 8);
             putLe(values, quint64(data.size()), 8);
         }
         if (zip64.offset)
@@ -473,7 +483,7 @@ QByteArray centralRecord(const QByteArray& name, const QByteArray& data, quint32
     QByteArray out("PK\x01\x02\x14\x00\x14\x00\x00\x00\x00\x00\x00\x00\x00\x00", 16);
     putLe(out, crc32Of(data), 4);
     putLe(out, zip64.sizes ? 0xFFFFFFFF : quint64(data.size()), 4);
-    putLe(out, zip64.sizes ? 0xFFFFFFFF : quint64(data.size()), 4);
+    putLe(out, zip64.sizes && !zip64.compressedOnly ? 0xFFFFFFFF : quint64(data.size()), 4);
     putLe(out, quint64(name.size()), 2);
     putLe(out, quint64(field.size()), 2);
     putLe(out, quint64(comment.size()), 2);
@@ -596,6 +606,13 @@ TEST(PackageBadInput, AZipThatReadsTwoWaysIsRefusedAndItsNearMissesOpen)
             });
         });
     };
+    // A Zip64 end record that the plain one defers to for its count alone.
+    const auto zip64Count = [] {
+        QByteArray zip = craftedZip({}, true);
+        QByteArray offset;
+        putLe(offset, quint64(craftedEntries().directory), 4);
+        return zip.replace(zip.size() - 6, 4, offset);
+    };
     const struct {
         const char* what;
         QByteArray zip;
@@ -605,6 +622,8 @@ TEST(PackageBadInput, AZipThatReadsTwoWaysIsRefusedAndItsNearMissesOpen)
         {"Zip64 end record", craftedZip({}, true), true},
         {"Zip64 offsets", craftedZip({false, true}), true},
         {"Zip64 sizes and offsets", craftedZip({true, true}, true), true},
+        {"Zip64 compressed size and offsets", craftedZip({true, true, true}), true},
+        {"Zip64 end record for the count alone", zip64Count(), true},
         {"a hidden end record naming the same directory",
          withHiddenEnd([&](const CraftedZip& zip, quint64) { return endRecord(2, zip.bytes.size() - zip.directory, zip.directory, 0); }),
          true},
