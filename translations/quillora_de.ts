@@ -1388,14 +1388,6 @@ Trotzdem verwenden?</translation>
         <translation>Foliensatz erstellen</translation>
     </message>
     <message>
-        <source>Product Name</source>
-        <translation>Produktname</translation>
-    </message>
-    <message>
-        <source>Marketing Plan</source>
-        <translation>Marketingplan</translation>
-    </message>
-    <message>
         <source>The window cannot show all of the plan: %1</source>
         <translation>Das Fenster kann nicht den ganzen Plan anzeigen: %1</translation>
     </message>
@@ -1434,6 +1426,17 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>When your last session ended, your plan could not be saved. It was kept in %1.</source>
         <translation>Als Ihre letzte Sitzung endete, konnte Ihr Plan nicht gespeichert werden. Er wurde in %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::PlanForm</name>
+    <message>
+        <source>Product Name</source>
+        <translation>Produktname</translation>
+    </message>
+    <message>
+        <source>Marketing Plan</source>
+        <translation>Marketingplan</translation>
     </message>
     <message>
         <source>How the statement above fits its slide</source>
