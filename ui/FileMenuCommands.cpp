@@ -51,9 +51,8 @@ void copyInPlace(const QString& from, const QString& to)
 
 } // namespace
 
-FileMenuCommands::FileMenuCommands(Platform& platform, PlanKeeper& plan, std::function<bool()> generating,
-                                   QObject* parent)
-    : QObject(parent), m_platform(platform), m_plan(plan), m_generating(std::move(generating))
+FileMenuCommands::FileMenuCommands(Platform& platform, PlanKeeper& plan, QObject* parent)
+    : QObject(parent), m_platform(platform), m_plan(plan)
 {
 }
 
@@ -82,7 +81,7 @@ bool FileMenuCommands::ask(const QString& text)
 
 bool FileMenuCommands::refusedWhileGenerating(const QString& what)
 {
-    if (!m_generating || !m_generating())
+    if (m_changesAllowed)
         return false;
     tell(tr("The deck is being made. %1 once it is done.").arg(what));
     return true;

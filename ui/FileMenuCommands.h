@@ -10,7 +10,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 namespace quillora {
 
@@ -23,10 +22,7 @@ class FileMenuCommands : public QObject {
     Q_OBJECT
 
 public:
-    // `generating` is true while a deck is being made: nothing may change
-    // under the run.
-    FileMenuCommands(Platform& platform, PlanKeeper& plan, std::function<bool()> generating,
-                     QObject* parent = nullptr);
+    FileMenuCommands(Platform& platform, PlanKeeper& plan, QObject* parent = nullptr);
 
     // Where a replaced plan is kept first, and what lists the kept ones.
     void setHistory(WindowHistory* history, SnapshotChooser* chooser);
@@ -44,6 +40,9 @@ public:
     void bringBackEdits();
     void useTemplate();
     void useStandardTemplate();
+
+    // Off while a deck is being made: nothing may change under the run.
+    void setChangesAllowed(bool allowed) { m_changesAllowed = allowed; }
 
     // Whether the user's own template (in the per-user data folder) is used.
     static bool usesOwnTemplate();
@@ -65,7 +64,7 @@ private:
 
     Platform& m_platform;
     PlanKeeper& m_plan;
-    std::function<bool()> m_generating;
+    bool m_changesAllowed = true;
     WindowHistory* m_history = nullptr;
     SnapshotChooser* m_chooser = nullptr;
     DeckEditsChooser* m_editsChooser = nullptr;

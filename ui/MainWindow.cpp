@@ -177,7 +177,7 @@ void MainWindow::connectMenu()
     m_menu->bar()->ensurePolished();
     resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
-    m_fileCommands = new FileMenuCommands(m_platform, m_keeper, [this] { return m_showingRun; }, this);
+    m_fileCommands = new FileMenuCommands(m_platform, m_keeper, this);
     m_fileCommands->setHistory(m_history.get(), m_snapshotChooser.get());
     setDeckEditsChooser(std::make_unique<DeckEditsDialog>(this));
     connect(m_menu->planHistory, &QAction::triggered, m_fileCommands, &FileMenuCommands::showHistory);
@@ -238,6 +238,7 @@ void MainWindow::setChangesAllowed(bool allowed)
     for (QAction* action : {m_menu->openPlan, m_menu->planHistory, m_menu->bringBackEdits, m_menu->useTemplate,
                             m_menu->useStandardTemplate})
         action->setEnabled(allowed);
+    m_fileCommands->setChangesAllowed(allowed);
 }
 
 void MainWindow::showAbout()
