@@ -623,6 +623,42 @@ TEST_F(PointerRules, ClosingWithThePlanNotStoredAsksFirst)
     }
 }
 
+// At the end of the desktop session nobody can be asked: the plan is stored
+// once more, and only when the store still refuses it goes to a plan file
+// that the next start names.
+TEST_F(PointerRules, TheSessionsEndKeepsThePlanTheStoreStillRefuses)
+{
+    const QString told = QStringLiteral("When your last session ended, your plan could not be saved. It was kept in ");
+    for (const bool storeRecovers : {false, true}) {
+        SCOPED_TRACE(storeRecovers);
+        fake.messages.shown.clear();
+        store->refuseWrites = false;
+        auto w = std::make_unique<MainWindow>(fake.platform, store, hooks);
+        w->startUp();
+        store->refuseWrites = true;
+        store->refusal = qt_error_string(ENOSPC);
+        w->productNameField->setText(QStringLiteral("Acme KEPT"));
+        store->refuseWrites = !storeRecovers;
+        w->commitData();
+        EXPECT_TRUE(fake.messages.shown.empty());
+        const auto stored = store->values.find(QLatin1String(kProductNameKey));
+        EXPECT_EQ(stored != store->values.end() && stored->second == QStringLiteral("Acme KEPT"), storeRecovers);
+        w.reset();
+        store->refuseWrites = false;
+        MainWindow next(fake.platform, store, hooks);
+        next.startUp();
+        if (storeRecovers) {
+            EXPECT_TRUE(fake.messages.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        const QString text = fake.messages.shown[0].text;
+        ASSERT_TRUE(text.startsWith(told) && text.endsWith(u'.')) << text.toStdString();
+        const QString kept = QDir::fromNativeSeparators(text.mid(told.size()).chopped(1));
+        EXPECT_EQ(readPlanFile(kept).productName, QStringLiteral("Acme KEPT"));
+    }
+}
+
 // Closing during a run asks; a Yes stops the run after its slide and the
 // window closes once it has ended, a No lets it go on.
 TEST_F(PointerRules, ClosingDuringARunAsksToStopIt)
