@@ -24,19 +24,15 @@
 #include "plan/StoredPlan.h"
 #include "ui/Skin.h"
 #include "ui/StoreNotice.h"
-#include "ui/controls/LineBox.h"
-#include "ui/controls/PictureBox.h"
 #include "ui/controls/ProgressButton.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
-#include "ui/controls/Twips.h"
 #include "ui/WindowLayout.h"
 
 #include "ui/controls/ProgressDescription.h"
 #include "ui/spelling/Spelling.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QDir>
@@ -270,10 +266,11 @@ void MainWindow::createControls()
     generateButton->setObjectName(QStringLiteral("PushButton1"));
     generateButton->setFont(formFont(11.25, true));
 
+    m_form = new PlanForm(m_keeper, this);
+    static_cast<PlanControls&>(*this) = *m_form;
     storeNotice = new StoreNotice(this);
     connect(storeNotice, &StoreNotice::changed, this, &MainWindow::placeStoreNotice);
-    m_form = new PlanForm(m_keeper, storeNotice, this);
-    static_cast<PlanControls&>(*this) = *m_form;
+    m_form->setStoreNotice(storeNotice);
 
     layOutWindow(*this, *generateButton, *m_form, *storeNotice);
     // The button comes after the form's controls.

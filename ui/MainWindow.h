@@ -91,7 +91,7 @@ public:
     void setMousePointer(int pointer);
     const std::optional<QCursor>& mouseIcon() const { return m_mouseIcon; }
 
-    // The controls in the window's control order.
+    // The controls a skin dresses: the form's, then the button.
     QList<QWidget*> controls() const;
 
     PlanForm& form() { return *m_form; }

@@ -27,12 +27,12 @@ QStringList captionsOf(Strip strip)
 
 } // namespace
 
-PlanForm::PlanForm(PlanKeeper& keeper, StoreNotice* notice, QWidget* parent)
+PlanForm::PlanForm(PlanKeeper& keeper, QWidget* parent)
     : QWidget(parent), m_editor(EditorControls{}, keeper)
 {
     createControls();
     m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
-                                            productNameField, planTitleField, notice},
+                                            productNameField, planTitleField, nullptr},
                              keeper);
     m_editor.connectControls();
     m_editor.nameStatementBoxes();

@@ -53,12 +53,14 @@ class PlanForm : public QWidget, public PlanControls {
     Q_OBJECT
 
 public:
-    // Edits the plan `keeper` holds; the store's state is told in `notice`.
-    PlanForm(PlanKeeper& keeper, StoreNotice* notice, QWidget* parent = nullptr);
+    // Edits the plan `keeper` holds.
+    explicit PlanForm(PlanKeeper& keeper, QWidget* parent = nullptr);
     ~PlanForm() override;
 
     // Shows the plan, loads sections and stores what the hints give.
     SectionEditor& editor() { return m_editor; }
+    // Where the store's state is told.
+    void setStoreNotice(StoreNotice* notice) { m_editor.setStoreNotice(notice); }
 
     // The form's controls in their control order.
     QList<QWidget*> controls() const;

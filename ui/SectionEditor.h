@@ -51,6 +51,7 @@ public:
     void storeHeldValues();
     // Tells the store's state in the notice.
     void tellStore();
+    void setStoreNotice(StoreNotice* notice) { m_c.storeNotice = notice; }
 
     // A strip's tab was chosen (or the start-up shows its current one): its
     // box shows that section from the plan.
