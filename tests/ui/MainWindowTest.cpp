@@ -510,6 +510,10 @@ TEST_F(PointerRules, TheButtonShowsTheCustomPointerBackgroundAndFramesTheDefault
     QTest::mouseMove(w.generateButton, QPoint(20, 10));
     QTest::mouseMove(&w, QPoint(3, w.height() - 3)); // the strip between the page and the window's edge
     EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
+
+    QTest::mouseMove(w.generateButton, QPoint(20, 10));
+    QTest::mouseMove(&w, QPoint(20, w.planTitleFrame->mapTo(&w, QPoint()).y() - 2)); // between the two frames
+    EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 }
 
 TEST_F(PointerRules, WithAHandCursorTheButtonShowsIt)
