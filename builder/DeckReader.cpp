@@ -243,11 +243,7 @@ bool fillKeepsPlan(const Plan& plan)
         return false;
     if (!onlyPairedCarriageReturns(plan.productName) || !onlyPairedCarriageReturns(plan.planTitle))
         return false;
-    // The writer puts a line where the last one's "\r\n" ends, so a line
-    // feed that opens a later line joins that pair.
-    return std::all_of(plan.statements.begin(), plan.statements.end(), [](const QString& statement) {
-        return onlyPairedCarriageReturns(statement) && !statement.contains(QLatin1String("\r\n\n"));
-    });
+    return std::all_of(plan.statements.begin(), plan.statements.end(), onlyPairedCarriageReturns);
 }
 
 } // namespace quillora
