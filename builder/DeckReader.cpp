@@ -222,13 +222,17 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
     return reading;
 }
 
-DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over)
+DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over,
+                                 const OfficeConverter& office)
 {
     QFile file(deckPath);
     if (const std::optional<ReadRefusal> refusal = openRegularFile(file))
         throw RuntimeError(refusal->notRegular ? entryKindPhrase(*refusal->notRegular) : refusal->reason);
+    QByteArray bytes = file.readAll();
+    if (const std::optional<QString> suffix = officeOnlyFormat(bytes))
+        bytes = convertedToPptx(bytes, *suffix, deckPath, office);
     try {
-        const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(file.readAll(), deckPath);
+        const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(bytes, deckPath);
         const std::unique_ptr<deck::Presentation> templateDeck =
             QFileInfo(templatePath).isFile() ? deck::Presentation::open(templatePath) : nullptr;
         return readPlanFromDeck(*deck, templateDeck.get(), over);
