@@ -222,13 +222,17 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
     return reading;
 }
 
-DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over)
+DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over,
+                                 const OfficeConverter& office)
 {
     QFile file(deckPath);
     if (const std::optional<ReadRefusal> refusal = openRegularFile(file))
         throw RuntimeError(refusal->notRegular ? entryKindPhrase(*refusal->notRegular) : refusal->reason);
+    QByteArray bytes = file.readAll();
+    if (const std::optional<QString> suffix = officeOnlyFormat(bytes))
+        bytes = convertedToPptx(bytes, *suffix, deckPath, office);
     try {
-        const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(file.readAll(), deckPath);
+        const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(bytes, deckPath);
         const std::unique_ptr<deck::Presentation> templateDeck =
             QFileInfo(templatePath).isFile() ? deck::Presentation::open(templatePath) : nullptr;
         return readPlanFromDeck(*deck, templateDeck.get(), over);
@@ -243,11 +247,7 @@ bool fillKeepsPlan(const Plan& plan)
         return false;
     if (!onlyPairedCarriageReturns(plan.productName) || !onlyPairedCarriageReturns(plan.planTitle))
         return false;
-    // The writer puts a line where the last one's "\r\n" ends, so a line
-    // feed that opens a later line joins that pair.
-    return std::all_of(plan.statements.begin(), plan.statements.end(), [](const QString& statement) {
-        return onlyPairedCarriageReturns(statement) && !statement.contains(QLatin1String("\r\n\n"));
-    });
+    return std::all_of(plan.statements.begin(), plan.statements.end(), onlyPairedCarriageReturns);
 }
 
 } // namespace quillora

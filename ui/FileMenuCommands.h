@@ -5,6 +5,7 @@
 // the deck is made from. The questions and
 // answers go through the platform's doors, so each runs without a display.
 
+#include "builder/OfficeConversion.h"
 #include "core/Platform.h"
 #include "plan/Plan.h"
 
@@ -61,6 +62,8 @@ private:
     // and told under `refusal`, when it could not be kept.
     bool keepBeforeReplacing(const char* refusal);
     void replacePlan(const Plan& plan, const QString& backup);
+    // LibreOffice, when installed, for a deck only it reads.
+    OfficeConverter officeConverter(const QString& deckPath);
 
     Platform& m_platform;
     PlanKeeper& m_plan;

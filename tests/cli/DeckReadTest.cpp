@@ -47,10 +47,11 @@ std::vector<HostilePlanRow> hostilePlans()
          fullPlan(QStringLiteral("Acme\r\nRocket Skates"), QStringLiteral("marketing plan 2027"),
                   {{11, QStringLiteral("\t- a point led by a tab\r\n-\r\n   -three spaces\r\n\u2013 en dash\r\n- \t- sub")},
                    {12, QStringLiteral("\U0001F680 \u2028 \U0001D518\r\n\u05E9\u05DC\u05D5\u05DD")}})},
+        {"LineFeedOpeningALaterLine",
+         fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{0, QStringLiteral("one\r\n\nfed\r\n\n\r\n\n")}})},
         // What the fill cannot keep is said so, and does come back changed.
         {"LoneCarriageReturn", fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{0, QStringLiteral("lone\rreturn")}}), false},
         {"VerticalTab", fullPlan(QStringLiteral("Acme"), QStringLiteral("t\vtab")), false},
-        {"LineFeedOpeningALine", fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{0, QStringLiteral("one\r\n\nfed")}}), false},
         {"ClosingLineInTheName", fullPlan(QStringLiteral("Acme Marketing Plan"), QStringLiteral("t")), false},
     };
 }

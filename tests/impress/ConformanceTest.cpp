@@ -195,6 +195,11 @@ TEST_F(Conformance, AnEmptyLastLine)
     expectBothWrite({QStringLiteral("one"), QString()});
 }
 
+TEST_F(Conformance, LinesOpeningWithALineFeed)
+{
+    expectBothWrite({QStringLiteral("\nfirst"), QStringLiteral("one"), QStringLiteral("\nfed"), QStringLiteral("\n\nlast")});
+}
+
 TEST_F(Conformance, NoLines)
 {
     expectBothWrite({});
