@@ -129,23 +129,35 @@ deck::Slide* sectionSlide(deck::Presentation& deck, const FillRow& row, const QS
     return titledCount == 0 && isSectionCaption(slideTitle(placed)) ? nullptr : &placed;
 }
 
-// An office that saves the deck again may rename its shapes (LibreOffice
-// calls them "PlaceHolder 2"): then the slide's one body placeholder with
-// text, which is what the template's statement shapes are.
-deck::Shape* bodyPlaceholder(deck::Slide& slide)
+// The slide's one shape with text that `matches`: nothing when none does,
+// null when more than one does.
+template <class Matches>
+std::optional<deck::Shape*> onlyTextShape(deck::Slide& slide, Matches matches)
 {
-    deck::Shape* found = nullptr;
+    std::optional<deck::Shape*> found;
     for (int n = 1; n <= slide.shapeCount(); ++n) {
         deck::Shape& shape = slide.shape(n);
-        const std::optional<QString> type = placeholderType(shape);
-        if (!shape.hasTextFrame() || !type
-            || !(type->isEmpty() || type == QLatin1String("body") || type == QLatin1String("obj")))
+        if (!shape.hasTextFrame() || !matches(placeholderType(shape)))
             continue;
-        if (found)
-            return nullptr;
-        found = &shape;
+        found = found ? nullptr : &shape;
+        if (!*found)
+            break;
     }
     return found;
+}
+
+// An office that saves the deck again may rename its shapes (LibreOffice
+// calls them "PlaceHolder 2"): then the slide's one body placeholder with
+// text, which is what the template's statement shapes are. Through a .ppt,
+// LibreOffice keeps neither name nor placeholder: then the slide's one text
+// shape that is no placeholder at all.
+deck::Shape* bodyShape(deck::Slide& slide)
+{
+    if (const std::optional<deck::Shape*> placeholder = onlyTextShape(slide, [](const std::optional<QString>& type) {
+            return type && (type->isEmpty() || type == QLatin1String("body") || type == QLatin1String("obj"));
+        }))
+        return *placeholder;
+    return onlyTextShape(slide, [](const std::optional<QString>& type) { return !type; }).value_or(nullptr);
 }
 
 deck::Shape* textShape(deck::Slide& slide, const FillRow& row)
@@ -153,7 +165,7 @@ deck::Shape* textShape(deck::Slide& slide, const FillRow& row)
     deck::Shape* shape = rowShape(slide, row);
     if (shape && shape->hasTextFrame())
         return shape;
-    return row.source == FillSource::Statement ? bodyPlaceholder(slide) : nullptr;
+    return row.source == FillSource::Statement ? bodyShape(slide) : nullptr;
 }
 
 QString shapeNotFound(const FillRow& row, int slide, const QString& what)

@@ -106,10 +106,20 @@ Edit pricingSlide(const QString& from, const QString& to)
     return [=](PackageParts& parts) { parts.set(kPricing, QString::fromUtf8(parts.part(kPricing)).replace(from, to).toUtf8()); };
 }
 const Edit kRetitled = pricingSlide(QStringLiteral(">Pricing<"), QStringLiteral(">Our prices<"));
-// The statement shape made a plain one under another name.
-const Edit kBodyRemoved = [](PackageParts& parts) {
+// The statement shape made a plain one under another name, as LibreOffice
+// leaves it after a round through .ppt.
+const Edit kBodyPlain = [](PackageParts& parts) {
     pricingSlide(QStringLiteral("name=\"Rectangle 3\""), QStringLiteral("name=\"Body\""))(parts);
     pricingSlide(QStringLiteral("<p:ph idx=\"1\"/>"), QString())(parts);
+};
+// ... beside a second plain one: which of them holds the statement is not said.
+const Edit kBodyAmbiguous = [](PackageParts& parts) {
+    kBodyPlain(parts);
+    QString xml = QString::fromUtf8(parts.part(kPricing));
+    const qsizetype start = xml.lastIndexOf(QStringLiteral("<p:sp>"), xml.indexOf(QStringLiteral("name=\"Body\"")));
+    const qsizetype end = xml.indexOf(QStringLiteral("</p:sp>"), start) + 7;
+    xml.insert(end, xml.mid(start, end - start).replace(QStringLiteral("name=\"Body\""), QStringLiteral("name=\"Notes\"")));
+    parts.set(kPricing, xml.toUtf8());
 };
 
 // The slide list in presentation order, rewritten by `order`.
@@ -158,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StructureRow{"SlidesInReverseOrder", slidesReordered([](QStringList& ids) { std::reverse(ids.begin() + 1, ids.end()); }), {}},
         StructureRow{"RetitledInPlace", kRetitled, {}},
-        StructureRow{"ShapeRenamed", kBodyRemoved, QStringLiteral("slide 12, \"Pricing\": no shape named \"Rectangle 3\" with text")},
+        StructureRow{"ShapeRenamedAndPlain", kBodyPlain, {}},
+        StructureRow{"TwoPlainShapes", kBodyAmbiguous, QStringLiteral("slide 12, \"Pricing\": no shape named \"Rectangle 3\" with text")},
         StructureRow{"SlideRemoved", slidesReordered([](QStringList& ids) { ids.removeAt(11); }), kNoPricingSlide},
         StructureRow{"RetitledAndMoved",
                      [](PackageParts& parts) {
@@ -184,7 +195,7 @@ TEST_P(ReadDeckCommand, ExitsWithTheStatusOfWhatItRead)
     const Plan plan = fullPlan(QStringLiteral("Acme"), QStringLiteral("Plan"));
     const QByteArray deck = filledDeck(plan);
     writeFile(dir.filePath(QStringLiteral("deck.pptx")), deck);
-    writeFile(dir.filePath(QStringLiteral("damaged.pptx")), edited(deck, kBodyRemoved));
+    writeFile(dir.filePath(QStringLiteral("damaged.pptx")), edited(deck, kBodyAmbiguous));
     writeFile(dir.filePath(QStringLiteral("notes.txt")), "not a deck");
     writeFile(dir.filePath(QStringLiteral("deck.odp")),
               QByteArray("PK\x03\x04", 4) + QByteArray(26, '\0') + "mimetypeapplication/vnd.oasis.opendocument.presentation");
