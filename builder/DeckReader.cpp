@@ -20,13 +20,22 @@ namespace {
 
 const QString kLineSeparator = QStringLiteral("\r\n");
 
+// How the program that saved the deck wrote what the fill wrote.
+struct Writer {
+    // LibreOffice saves an empty paragraph as one space.
+    bool spacedEmptyParagraphs = false;
+};
+
 // The engine's string of a shape's text ends each paragraph with "\r" and
 // shows a line break as "\v".
-QStringList paragraphsOf(deck::Shape& shape)
+QStringList paragraphsOf(deck::Shape& shape, Writer writer)
 {
     QString text = shape.textRange().text();
     text.replace(QLatin1Char('\v'), QLatin1Char('\n'));
-    return text.split(QLatin1Char('\r'));
+    QStringList paragraphs = text.split(QLatin1Char('\r'));
+    if (writer.spacedEmptyParagraphs)
+        std::replace(paragraphs.begin(), paragraphs.end(), QStringLiteral(" "), QString());
+    return paragraphs;
 }
 
 // Whether each paragraph says it shows a bullet (true), says it shows none
@@ -49,9 +58,9 @@ std::vector<std::optional<bool>> bulletsOf(deck::Shape& shape)
     return bullets;
 }
 
-QString statementOf(deck::Shape& shape)
+QString statementOf(deck::Shape& shape, Writer writer)
 {
-    QStringList paragraphs = paragraphsOf(shape);
+    QStringList paragraphs = paragraphsOf(shape, writer);
     const std::vector<std::optional<bool>> bullets = bulletsOf(shape);
     // Every line the writer writes ends with a paragraph break.
     if (paragraphs.last().isEmpty())
@@ -71,9 +80,9 @@ QString productLineEnd()
     return productLine(QString()).split(kLineSeparator).last();
 }
 
-QString productNameOf(deck::Shape& shape)
+QString productNameOf(deck::Shape& shape, Writer writer)
 {
-    QStringList paragraphs = paragraphsOf(shape);
+    QStringList paragraphs = paragraphsOf(shape, writer);
     if (paragraphs.size() > 1 && paragraphs.last() == productLineEnd())
         paragraphs.removeLast();
     return paragraphs.join(kLineSeparator);
@@ -198,6 +207,7 @@ bool onlyPairedCarriageReturns(const QString& text)
 DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck, const Plan& over)
 {
     DeckReading reading{over, {}, {}};
+    const Writer writer{deck.savedBy().startsWith(QLatin1String("LibreOffice"))};
     for (const FillRow& row : slideFillMap()) {
         if (row.source == FillSource::Statement) {
             const Section& section = *row.section;
@@ -212,7 +222,7 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
                 reading.leftOut << shapeNotFound(row, slide->number(), quoted(section.captionText()));
             } else {
                 const QString text = shape->textRange().text();
-                reading.plan.statement(section) = text == templateText(templateDeck, row) ? QString() : statementOf(*shape);
+                reading.plan.statement(section) = text == templateText(templateDeck, row) ? QString() : statementOf(*shape, writer);
                 continue;
             }
             reading.missingKeys << section.key();
@@ -226,9 +236,9 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
                                                      : DeckReaderText::tr("the plan title"));
             reading.missingKeys << QLatin1String(product ? kProductNameKey : kMarketingPlanKey);
         } else if (product) {
-            reading.plan.productName = productNameOf(*shape);
+            reading.plan.productName = productNameOf(*shape, writer);
         } else {
-            reading.plan.planTitle = paragraphsOf(*shape).join(kLineSeparator);
+            reading.plan.planTitle = paragraphsOf(*shape, writer).join(kLineSeparator);
         }
     }
     return reading;

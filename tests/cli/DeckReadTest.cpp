@@ -179,6 +179,19 @@ INSTANTIATE_TEST_SUITE_P(
                      kNoPricingSlide}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// LibreOffice saves an empty paragraph as a single space: read as empty in
+// a deck it saved, and as the space it is in any other.
+TEST(DeckSavedBy, ASpaceParagraphIsEmptyOnlyInADeckLibreOfficeSaved)
+{
+    const Plan plan = fullPlan(QStringLiteral("Acme"), QStringLiteral("Plan"), {{10, QStringLiteral("a\r\n \r\nb")}});
+    const Edit savedByLibreOffice = [](PackageParts& parts) {
+        const QString app = QStringLiteral("docProps/app.xml");
+        parts.set(app, QString::fromUtf8(parts.part(app)).replace(QStringLiteral("Quillora<"), QStringLiteral("LibreOffice/7.4.7.2$Linux_X86_64<")).toUtf8());
+    };
+    EXPECT_EQ(readBack(filledDeck(plan), kOver).plan.statements[10], QStringLiteral("a\r\n \r\nb"));
+    EXPECT_EQ(readBack(edited(filledDeck(plan), savedByLibreOffice), kOver).plan.statements[10], QStringLiteral("a\r\n\r\nb"));
+}
+
 struct ExitRow {
     const char* name;
     QStringList arguments; // DIR stands for the test's folder
