@@ -20,13 +20,22 @@ namespace {
 
 const QString kLineSeparator = QStringLiteral("\r\n");
 
+// How the program that saved the deck wrote what the fill wrote.
+struct Writer {
+    // LibreOffice saves an empty paragraph as one space.
+    bool spacedEmptyParagraphs = false;
+};
+
 // The engine's string of a shape's text ends each paragraph with "\r" and
 // shows a line break as "\v".
-QStringList paragraphsOf(deck::Shape& shape)
+QStringList paragraphsOf(deck::Shape& shape, Writer writer)
 {
     QString text = shape.textRange().text();
     text.replace(QLatin1Char('\v'), QLatin1Char('\n'));
-    return text.split(QLatin1Char('\r'));
+    QStringList paragraphs = text.split(QLatin1Char('\r'));
+    if (writer.spacedEmptyParagraphs)
+        std::replace(paragraphs.begin(), paragraphs.end(), QStringLiteral(" "), QString());
+    return paragraphs;
 }
 
 // Whether each paragraph says it shows a bullet (true), says it shows none
@@ -49,9 +58,9 @@ std::vector<std::optional<bool>> bulletsOf(deck::Shape& shape)
     return bullets;
 }
 
-QString statementOf(deck::Shape& shape)
+QString statementOf(deck::Shape& shape, Writer writer)
 {
-    QStringList paragraphs = paragraphsOf(shape);
+    QStringList paragraphs = paragraphsOf(shape, writer);
     const std::vector<std::optional<bool>> bullets = bulletsOf(shape);
     // Every line the writer writes ends with a paragraph break.
     if (paragraphs.last().isEmpty())
@@ -71,9 +80,9 @@ QString productLineEnd()
     return productLine(QString()).split(kLineSeparator).last();
 }
 
-QString productNameOf(deck::Shape& shape)
+QString productNameOf(deck::Shape& shape, Writer writer)
 {
-    QStringList paragraphs = paragraphsOf(shape);
+    QStringList paragraphs = paragraphsOf(shape, writer);
     if (paragraphs.size() > 1 && paragraphs.last() == productLineEnd())
         paragraphs.removeLast();
     return paragraphs.join(kLineSeparator);
@@ -129,23 +138,35 @@ deck::Slide* sectionSlide(deck::Presentation& deck, const FillRow& row, const QS
     return titledCount == 0 && isSectionCaption(slideTitle(placed)) ? nullptr : &placed;
 }
 
-// An office that saves the deck again may rename its shapes (LibreOffice
-// calls them "PlaceHolder 2"): then the slide's one body placeholder with
-// text, which is what the template's statement shapes are.
-deck::Shape* bodyPlaceholder(deck::Slide& slide)
+// The slide's one shape with text that `matches`: nothing when none does,
+// null when more than one does.
+template <class Matches>
+std::optional<deck::Shape*> onlyTextShape(deck::Slide& slide, Matches matches)
 {
-    deck::Shape* found = nullptr;
+    std::optional<deck::Shape*> found;
     for (int n = 1; n <= slide.shapeCount(); ++n) {
         deck::Shape& shape = slide.shape(n);
-        const std::optional<QString> type = placeholderType(shape);
-        if (!shape.hasTextFrame() || !type
-            || !(type->isEmpty() || type == QLatin1String("body") || type == QLatin1String("obj")))
+        if (!shape.hasTextFrame() || !matches(placeholderType(shape)))
             continue;
-        if (found)
-            return nullptr;
-        found = &shape;
+        found = found ? nullptr : &shape;
+        if (!*found)
+            break;
     }
     return found;
+}
+
+// An office that saves the deck again may rename its shapes (LibreOffice
+// calls them "PlaceHolder 2"): then the slide's one body placeholder with
+// text, which is what the template's statement shapes are. Through a .ppt,
+// LibreOffice keeps neither name nor placeholder: then the slide's one text
+// shape that is no placeholder at all.
+deck::Shape* bodyShape(deck::Slide& slide)
+{
+    if (const std::optional<deck::Shape*> placeholder = onlyTextShape(slide, [](const std::optional<QString>& type) {
+            return type && (type->isEmpty() || type == QLatin1String("body") || type == QLatin1String("obj"));
+        }))
+        return *placeholder;
+    return onlyTextShape(slide, [](const std::optional<QString>& type) { return !type; }).value_or(nullptr);
 }
 
 deck::Shape* textShape(deck::Slide& slide, const FillRow& row)
@@ -153,7 +174,7 @@ deck::Shape* textShape(deck::Slide& slide, const FillRow& row)
     deck::Shape* shape = rowShape(slide, row);
     if (shape && shape->hasTextFrame())
         return shape;
-    return row.source == FillSource::Statement ? bodyPlaceholder(slide) : nullptr;
+    return row.source == FillSource::Statement ? bodyShape(slide) : nullptr;
 }
 
 QString shapeNotFound(const FillRow& row, int slide, const QString& what)
@@ -186,6 +207,7 @@ bool onlyPairedCarriageReturns(const QString& text)
 DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck, const Plan& over)
 {
     DeckReading reading{over, {}, {}};
+    const Writer writer{deck.savedBy().startsWith(QLatin1String("LibreOffice"))};
     for (const FillRow& row : slideFillMap()) {
         if (row.source == FillSource::Statement) {
             const Section& section = *row.section;
@@ -200,7 +222,7 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
                 reading.leftOut << shapeNotFound(row, slide->number(), quoted(section.captionText()));
             } else {
                 const QString text = shape->textRange().text();
-                reading.plan.statement(section) = text == templateText(templateDeck, row) ? QString() : statementOf(*shape);
+                reading.plan.statement(section) = text == templateText(templateDeck, row) ? QString() : statementOf(*shape, writer);
                 continue;
             }
             reading.missingKeys << section.key();
@@ -214,21 +236,25 @@ DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templ
                                                      : DeckReaderText::tr("the plan title"));
             reading.missingKeys << QLatin1String(product ? kProductNameKey : kMarketingPlanKey);
         } else if (product) {
-            reading.plan.productName = productNameOf(*shape);
+            reading.plan.productName = productNameOf(*shape, writer);
         } else {
-            reading.plan.planTitle = paragraphsOf(*shape).join(kLineSeparator);
+            reading.plan.planTitle = paragraphsOf(*shape, writer).join(kLineSeparator);
         }
     }
     return reading;
 }
 
-DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over)
+DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over,
+                                 const OfficeConverter& office)
 {
     QFile file(deckPath);
     if (const std::optional<ReadRefusal> refusal = openRegularFile(file))
         throw RuntimeError(refusal->notRegular ? entryKindPhrase(*refusal->notRegular) : refusal->reason);
+    QByteArray bytes = file.readAll();
+    if (const std::optional<QString> suffix = officeOnlyFormat(bytes))
+        bytes = convertedToPptx(bytes, *suffix, deckPath, office);
     try {
-        const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(file.readAll(), deckPath);
+        const std::unique_ptr<deck::Presentation> deck = deck::Presentation::fromBytes(bytes, deckPath);
         const std::unique_ptr<deck::Presentation> templateDeck =
             QFileInfo(templatePath).isFile() ? deck::Presentation::open(templatePath) : nullptr;
         return readPlanFromDeck(*deck, templateDeck.get(), over);
@@ -243,11 +269,7 @@ bool fillKeepsPlan(const Plan& plan)
         return false;
     if (!onlyPairedCarriageReturns(plan.productName) || !onlyPairedCarriageReturns(plan.planTitle))
         return false;
-    // The writer puts a line where the last one's "\r\n" ends, so a line
-    // feed that opens a later line joins that pair.
-    return std::all_of(plan.statements.begin(), plan.statements.end(), [](const QString& statement) {
-        return onlyPairedCarriageReturns(statement) && !statement.contains(QLatin1String("\r\n\n"));
-    });
+    return std::all_of(plan.statements.begin(), plan.statements.end(), onlyPairedCarriageReturns);
 }
 
 } // namespace quillora

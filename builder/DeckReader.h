@@ -14,6 +14,7 @@
 // found leaves its section (or title) as the plan read over holds it, and is
 // named in leftOut.
 
+#include "builder/OfficeConversion.h"
 #include "plan/Plan.h"
 
 #include <QCoreApplication>
@@ -46,17 +47,17 @@ struct DeckReading {
 // found keeps its text from `over`.
 DeckReading readPlanFromDeck(deck::Presentation& deck, deck::Presentation* templateDeck, const Plan& over = {});
 
-// The same for the .pptx deck at deckPath, with the template at templatePath
-// (none when there is no file there). Throws RuntimeError with the reason when either cannot be
-// read.
-DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over);
+// The same for the deck at deckPath, with the template at templatePath (none
+// when there is no file there); an .odp or .ppt deck is converted by `office`
+// first. Throws RuntimeError with the reason when either cannot be read.
+DeckReading readPlanFromDeckFile(const QString& deckPath, const QString& templatePath, const Plan& over,
+                                 const OfficeConverter& office);
 
 // Whether filling the plan and reading it back gives the same plan: no text
 // holds a carriage
 // return outside a "\r\n" pair (it would end a paragraph) or a vertical tab
-// (it reads back as the line break "\n"), no statement line after the first
-// opens with a line feed (it joins the line break before it), and the
-// product name holds no "Marketing Plan" (the fill takes it out).
+// (it reads back as the line break "\n"), and the product name holds no
+// "Marketing Plan" (the fill takes it out).
 bool fillKeepsPlan(const Plan& plan);
 
 } // namespace quillora

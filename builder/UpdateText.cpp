@@ -17,6 +17,14 @@ const QString& lineAt(const QStringList& lines, int i)
     return lines.at(i);
 }
 
+// A line goes where the text now ends, over the "\n" that the last line's
+// "\r\n" left there. One that opens with a line feed writes that "\n" again
+// before its own: the two would otherwise read as the pair alone.
+QString leadOf(const QStringList& lines, int i)
+{
+    return i > 0 && lineAt(lines, i).startsWith(QLatin1Char('\n')) ? QStringLiteral("\n") : QString();
+}
+
 } // namespace
 
 bool isSubPointLine(const QString& line)
@@ -54,9 +62,11 @@ void updateText(const BuilderContext& context, const QStringList& lines, Ref<Tex
         } else {
             proc.step(118, [&] { range->characters(position, kOmittedLength)->paragraphFormat()->bullet()->setVisible(kTrue); });
             proc.step(120, [&] { range->characters(position, kOmittedLength)->paragraphFormat()->bullet()->setType(kBulletUnnumbered); });
-            proc.step(122, [&] { range->characters(position, kOmittedLength)->setText(lineAt(lines, i) + QLatin1String("\r\n")); });
+            const QString lead = leadOf(lines, i);
+            proc.step(122, [&] { range->characters(position, kOmittedLength)->setText(lead + lineAt(lines, i) + QLatin1String("\r\n")); });
             proc.step(124, [&] {
-                range->characters(position, static_cast<int>(lineAt(lines, i).size()))->font()->setSize(kBulletSize);
+                const int start = position + static_cast<int>(lead.size());
+                range->characters(start, static_cast<int>(lineAt(lines, i).size()))->font()->setSize(kBulletSize);
             });
         }
         // The next line goes where the application says the text now ends.

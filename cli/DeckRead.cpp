@@ -2,9 +2,9 @@
 #include "cli/CommandText.h"
 
 #include "builder/DeckReader.h"
+#include "builder/OfficeConversion.h"
 #include "builder/TemplateCheck.h"
 #include "cli/AtomicOutput.h"
-#include "cli/PdfExport.h"
 #include "core/Quoted.h"
 #include "core/RegularFile.h"
 #include "core/RuntimeError.h"
@@ -12,11 +12,8 @@
 #include "plan/PlanFileWriter.h"
 #include "plan/PlanKeys.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <QUrl>
 
 #include <memory>
 
@@ -35,52 +32,6 @@ QByteArray readDeckBytes(const QString& path)
         throw RuntimeError(CommandText::tr("cannot read the deck %1: %2").arg(quoted(path), refusal->reason));
     }
     return file.readAll();
-}
-
-// The suffix LibreOffice's input gets, by content: a legacy binary
-// presentation (a compound file) or an OpenDocument package; nothing for
-// anything else, which the engine reads or refuses itself.
-std::optional<QString> officeOnlyFormat(const QByteArray& bytes)
-{
-    if (bytes.startsWith(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
-        return QStringLiteral("ppt");
-    // An OpenDocument package opens with its stored "mimetype" entry.
-    if (bytes.startsWith("PK\x03\x04") && bytes.mid(30, 8) == "mimetype"
-        && bytes.mid(38, 60).contains("application/vnd.oasis.opendocument"))
-        return QStringLiteral("odp");
-    return std::nullopt;
-}
-
-QByteArray convertedToPptx(const QByteArray& bytes, const QString& suffix, const QString& deckPath,
-                           const DeckJobTools& tools)
-{
-    if (tools.libreOffice.isEmpty() || !tools.processes) {
-        throw RuntimeError(CommandText::tr("the deck %1 is not a .pptx deck, and LibreOffice, which would convert "
-                                           "it, is not installed")
-                               .arg(quoted(deckPath)));
-    }
-    QTemporaryDir work;
-    const QDir folder(work.path());
-    const QString input = folder.filePath(QStringLiteral("deck.") + suffix);
-    const QString outFolder = folder.filePath(QStringLiteral("pptx"));
-    QFile copy(input);
-    if (!work.isValid() || !QDir().mkpath(outFolder) || !copy.open(QIODevice::WriteOnly)
-        || copy.write(bytes) != bytes.size() || !copy.flush())
-        throw RuntimeError(CommandText::tr("cannot prepare the deck for conversion in %1").arg(quoted(work.path())));
-    copy.close();
-    const QString profile = folder.filePath(QStringLiteral("office-profile"));
-    writeProfileSettings(profile);
-    const ProcessOutcome outcome = tools.processes->run(
-        tools.libreOffice,
-        {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-         QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-         QStringLiteral("--convert-to"), QStringLiteral("pptx"), QStringLiteral("--outdir"), outFolder, input},
-        kPdfTimeoutMs, {});
-    QFile converted(QDir(outFolder).filePath(QStringLiteral("deck.pptx")));
-    if (!outcome.started || outcome.timedOut || outcome.exitCode != 0 || !converted.open(QIODevice::ReadOnly)
-        || converted.size() == 0)
-        throw RuntimeError(CommandText::tr("LibreOffice could not convert the deck %1 to .pptx").arg(quoted(deckPath)));
-    return converted.readAll();
 }
 
 std::unique_ptr<deck::Presentation> openDeck(const QByteArray& bytes, const QString& path)
@@ -121,7 +72,7 @@ QStringList readDeckToPlanFile(const DeckReadRequest& request, const DeckJobTool
     }
     QByteArray bytes = readDeckBytes(request.deckPath);
     if (const std::optional<QString> suffix = officeOnlyFormat(bytes))
-        bytes = convertedToPptx(bytes, *suffix, request.deckPath, tools);
+        bytes = convertedToPptx(bytes, *suffix, request.deckPath, {tools.processes, tools.libreOffice, {}});
     const std::unique_ptr<deck::Presentation> deck = openDeck(bytes, request.deckPath);
     // Without its template every shape's text is read as a statement.
     std::unique_ptr<deck::Presentation> templateDeck;

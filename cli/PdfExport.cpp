@@ -1,52 +1,18 @@
 #include "cli/PdfExport.h"
 #include "cli/CommandText.h"
 
+#include "builder/OfficeConversion.h"
 #include "core/RuntimeError.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include <cstdio>
 #include <unistd.h>
 
 namespace quillora {
-
-ProcessOutcome QProcessRunner::run(const QString& program, const QStringList& arguments, int timeoutMs,
-                                   const std::function<void(qint64)>& tick)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    ProcessOutcome outcome;
-    if (!process.waitForStarted()) {
-        outcome.errorOutput = process.errorString();
-        return outcome;
-    }
-    outcome.started = true;
-    QElapsedTimer timer;
-    timer.start();
-    while (!process.waitForFinished(250)) {
-        if (process.state() == QProcess::NotRunning)
-            break;
-        if (timer.elapsed() >= timeoutMs) {
-            process.kill();
-            process.waitForFinished();
-            outcome.timedOut = true;
-            return outcome;
-        }
-        if (tick)
-            tick(timer.elapsed());
-    }
-    outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.errorOutput = QString::fromLocal8Bit(process.readAll());
-    return outcome;
-}
 
 void ProgressLine::show(const QString& text)
 {
@@ -70,35 +36,6 @@ void ProgressLine::clear()
 bool standardErrorIsTerminal()
 {
     return ::isatty(STDERR_FILENO) == 1;
-}
-
-QString findLibreOffice()
-{
-    for (const char* name : {"soffice", "libreoffice"}) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!path.isEmpty())
-            return path;
-    }
-    return QString();
-}
-
-void writeProfileSettings(const QString& profile)
-{
-    const QString user = QDir(profile).filePath(QStringLiteral("user"));
-    QFile settings(QDir(user).filePath(QStringLiteral("registrymodifications.xcu")));
-    static const QByteArray kSettings =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
-        "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-        "<item oor:path=\"/org.openoffice.Office.Common/Security/Scripting\">"
-        "<prop oor:name=\"MacroSecurityLevel\" oor:op=\"fuse\"><value>3</value></prop></item>\n"
-        "<item oor:path=\"/org.openoffice.Office.Common/Security/Scripting\">"
-        "<prop oor:name=\"DisableMacrosExecution\" oor:op=\"fuse\"><value>true</value></prop></item>\n"
-        "</oor:items>\n";
-    if (!QDir().mkpath(user) || !settings.open(QIODevice::WriteOnly) || settings.write(kSettings) != kSettings.size()
-        || !settings.flush())
-        throw RuntimeError(CommandText::tr("cannot prepare LibreOffice's settings in \"%1\": %2")
-                               .arg(user, settings.errorString()));
 }
 
 namespace {
@@ -140,8 +77,9 @@ QString convertToPdf(ProcessRunner& runner, const QString& soffice, const QStrin
         input,
     };
     progress.show(CommandText::tr("Converting to PDF with LibreOffice..."));
-    const ProcessOutcome outcome = runner.run(soffice, arguments, kPdfTimeoutMs, [&](qint64 elapsedMs) {
+    const ProcessOutcome outcome = runner.run(soffice, arguments, kOfficeTimeoutMs, [&](qint64 elapsedMs) {
         progress.show(CommandText::tr("Converting to PDF with LibreOffice... %1 s").arg(elapsedMs / 1000));
+        return true;
     });
     progress.clear();
 
@@ -151,7 +89,7 @@ QString convertToPdf(ProcessRunner& runner, const QString& soffice, const QStrin
     }
     if (outcome.timedOut) {
         throw RuntimeError(CommandText::tr("LibreOffice did not finish the PDF within %1 seconds and was stopped")
-                               .arg(kPdfTimeoutMs / 1000));
+                               .arg(kOfficeTimeoutMs / 1000));
     }
     const QString pdf = QDir(outFolder).filePath(QStringLiteral("deck.pdf"));
     // LibreOffice can exit with 0 without writing anything; the file is the proof.

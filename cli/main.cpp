@@ -11,6 +11,7 @@
 #include "core/FileNames.h"
 #include "core/Translations.h"
 #include "plan/PlanStore.h"
+#include "platform/QtProcessRunner.h"
 #include "platform/WindowInstance.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
     quillora::installTranslations(app, QCoreApplication::applicationDirPath(), QLocale::system().uiLanguages());
 
-    quillora::QProcessRunner processes;
+    quillora::QtProcessRunner processes;
     quillora::ProgressLine progress(quillora::standardErrorIsTerminal());
     // The user's plan: filled from when no plan file is given, exported and imported.
     const std::unique_ptr<quillora::PlanStore> storedPlan = quillora::openUserPlanStore();
@@ -35,7 +36,7 @@ int main(int argc, char** argv)
     tools.filler = quillora::generatorFiller();
     tools.processes = &processes;
     tools.progress = &progress;
-    tools.libreOffice = quillora::findLibreOffice();
+    tools.libreOffice = quillora::findLibreOffice(processes);
     // The claim a window holds on the plan: --import-plan takes it and keeps
     // it until the command ends, so no window can start on the plan it is
     // replacing, nor run while it does.

@@ -6,6 +6,7 @@
 // wall clock.
 
 #include "core/FileChooser.h"
+#include "core/ProcessRunner.h"
 #include "core/SpellChecking.h"
 
 #include <QString>
@@ -97,6 +98,8 @@ struct Platform {
     FileChooser* files = nullptr;
     // None: nothing is spell-checked.
     SpellDictionaries* spelling = nullptr;
+    // None: no other program is started.
+    ProcessRunner* processes = nullptr;
 };
 
 } // namespace quillora

@@ -76,6 +76,9 @@ public:
     QByteArray toBytes();
 
     QString path() const; // the file it was opened from
+    // The program that saved it, as its extended properties name it
+    // ("LibreOffice/7.4…"); empty when they do not say.
+    QString savedBy() const;
     int slideCount() const;
     Slide& slide(int number); // 1-based, presentation order
     // A copy of slide `number` as it stands now (shapes, text, layout,

@@ -213,6 +213,19 @@ QString Presentation::path() const
     return d->path;
 }
 
+QString Presentation::savedBy() const
+{
+    static constexpr char kExtendedProperties[] =
+        "http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties";
+    try {
+        const QString part = d->package->relatedPart(QString(), QLatin1String(kExtendedProperties));
+        const pugi::xml_node application = detail::child(d->readOnlyPart(part), "Application");
+        return detail::textOf(application.child_value()).trimmed();
+    } catch (const DeckError&) {
+        return {}; // properties that cannot be read say nothing
+    }
+}
+
 int Presentation::slideCount() const
 {
     return static_cast<int>(d->slides.size());

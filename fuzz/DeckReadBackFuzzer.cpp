@@ -54,10 +54,7 @@ Plan planFrom(const QByteArray& input)
     plan.planTitle = keepable(fields.value(1));
     int field = 2;
     for (const Section& section : allSections()) {
-        QString statement = keepable(fields.value(field++));
-        while (statement.contains(QLatin1String("\r\n\n")))
-            statement.replace(QLatin1String("\r\n\n"), QLatin1String("\r\n"));
-        plan.statement(section) = statement;
+        plan.statement(section) = keepable(fields.value(field++));
     }
     return plan;
 }

@@ -85,7 +85,8 @@ Reference<css::uno::XComponentContext> localContext(const office::OfficeOptions&
     return runtimeContext;
 }
 
-enum class Answer { Office, Nobody, NotAnOffice, NoAnswer };
+// Hung up: the connection was closed in the middle of the greeting.
+enum class Answer { Office, Nobody, NotAnOffice, HungUp, NoAnswer };
 
 struct Attempt {
     Answer answer = Answer::NoAnswer;
@@ -114,6 +115,9 @@ Attempt resolveOnce(const Reference<css::uno::XComponentContext>& local, const Q
             attempt.answer = Answer::Office;
         } catch (const css::connection::NoConnectException& e) {
             attempt.answer = Answer::Nobody;
+            attempt.detail = fromUno(e.Message);
+        } catch (const css::lang::DisposedException& e) {
+            attempt.answer = Answer::HungUp;
             attempt.detail = fromUno(e.Message);
         } catch (const css::uno::Exception& e) {
             attempt.answer = Answer::NotAnOffice;
@@ -279,6 +283,12 @@ static Connection resolveOffice(const office::OfficeOptions& options, qint64 tim
             connection.desktop = uno([&] { return css::frame::Desktop::create(attempt.remote); });
             return connection;
         }
+        case Answer::HungUp:
+            // An office started with a new profile starts itself again
+            // once, closing the pipe it had opened: ask again while it runs.
+            if (started && processExists(started))
+                break;
+            [[fallthrough]];
         case Answer::NotAnOffice:
             throw RuntimeError(RuntimeError::tr("The pipe \"%1\" is held by a program that is not LibreOffice (%2)")
                                    .arg(options.pipeName, attempt.detail));

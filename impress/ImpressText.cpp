@@ -79,12 +79,16 @@ void ImpressText::replace(int start, int count, const QString& text)
     ShapeText& model = m_state.model();
     const int from = model.officePosition(start);
     const int to = model.officePosition(start + count);
+    // A "\n" right after a "\r" completes that paragraph break, which
+    // Impress already has: it has no character of its own.
+    const bool completesBreak = start > 0 && model.text().at(start - 1) == QLatin1Char('\r')
+                                && text.startsWith(QLatin1Char('\n'));
     // Whatever happens below, the paragraphs may no longer be the ones
     // whose bullets were set.
     m_state.bullets.clear();
     uno([&] {
         m_state.select(from, to);
-        write(officePieces(text), from);
+        write(officePieces(completesBreak ? text.mid(1) : text), from);
     });
     model.replace(start, count, text);
 }

@@ -1,6 +1,7 @@
 #include "platform/SystemPlatform.h"
-#include "platform/EnchantSpelling.h"
 #include "platform/DesktopHandlers.h"
+#include "platform/EnchantSpelling.h"
+#include "platform/QtProcessRunner.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -169,7 +170,8 @@ Platform& systemPlatform()
     // Never destroyed: the window opens its dictionary on a thread of its
     // own, which may still be at work when the program ends.
     static EnchantSpelling& spelling = *new EnchantSpelling;
-    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &files, &spelling};
+    static QtProcessRunner processes;
+    static Platform platform{&messages, &clock, &events, &random, &desktop, &environment, &exit, &files, &spelling, &processes};
     return platform;
 }
 

@@ -134,10 +134,6 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
         <translation>die Ausgabe %1 ist ein Ordner, keine Datei</translation>
     </message>
     <message>
-        <source>cannot prepare LibreOffice&apos;s settings in &quot;%1&quot;: %2</source>
-        <translation>die Einstellungen für LibreOffice in „%1“ können nicht vorbereitet werden: %2</translation>
-    </message>
-    <message>
         <source>cannot create the folder &quot;%1&quot; for the PDF</source>
         <translation>der Ordner „%1“ für das PDF kann nicht angelegt werden</translation>
     </message>
@@ -267,7 +263,7 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
     </message>
     <message>
         <source>the filled deck cannot be laid out: %1</source>
-        <translation>der Text der gefüllten Präsentation kann nicht gesetzt werden: %1</translation>
+        <translation>der Text des gefüllten Foliensatzes kann nicht gesetzt werden: %1</translation>
     </message>
     <message>
         <source>%1%2 does not go with --read-deck, which takes only -o and --template (see --help)</source>
@@ -279,35 +275,23 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
     </message>
     <message>
         <source>Print the plan the deck DECK holds as a plan file, or write it to -o FILE. A deck that is not .pptx (.odp, .ppt) is converted by LibreOffice first. Exit 3 when a section&apos;s shape was not found: it is named and its section left out.</source>
-        <translation>Den Plan, den die Präsentation DECK enthält, als Plandatei ausgeben oder mit -o DATEI schreiben. Eine Präsentation, die keine .pptx ist (.odp, .ppt), wandelt zuerst LibreOffice um. Status 3, wenn die Form eines Abschnitts nicht gefunden wurde: Sie wird genannt und ihr Abschnitt ausgelassen.</translation>
+        <translation>Den Plan, den der Foliensatz DECK enthält, als Plandatei ausgeben oder mit -o DATEI schreiben. Einen Foliensatz, der keine .pptx ist (.odp, .ppt), wandelt zuerst LibreOffice um. Status 3, wenn die Form eines Abschnitts nicht gefunden wurde: Sie wird genannt und ihr Abschnitt ausgelassen.</translation>
     </message>
     <message>
         <source>the deck %1 does not exist</source>
-        <translation>die Präsentation %1 gibt es nicht</translation>
+        <translation>den Foliensatz %1 gibt es nicht</translation>
     </message>
     <message>
         <source>the deck %1 is %2, not a file</source>
-        <translation>die Präsentation %1 ist %2, keine Datei</translation>
+        <translation>der Foliensatz %1 ist %2, keine Datei</translation>
     </message>
     <message>
         <source>cannot read the deck %1: %2</source>
-        <translation>die Präsentation %1 kann nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>the deck %1 is not a .pptx deck, and LibreOffice, which would convert it, is not installed</source>
-        <translation>die Präsentation %1 ist keine .pptx-Präsentation, und LibreOffice, das sie umwandeln würde, ist nicht installiert</translation>
-    </message>
-    <message>
-        <source>cannot prepare the deck for conversion in %1</source>
-        <translation>die Präsentation kann in %1 nicht zum Umwandeln vorbereitet werden</translation>
-    </message>
-    <message>
-        <source>LibreOffice could not convert the deck %1 to .pptx</source>
-        <translation>LibreOffice konnte die Präsentation %1 nicht in .pptx umwandeln</translation>
+        <translation>der Foliensatz %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>the deck %1 cannot be read: %2</source>
-        <translation>die Präsentation %1 ist nicht lesbar: %2</translation>
+        <translation>der Foliensatz %1 ist nicht lesbar: %2</translation>
     </message>
     <message>
         <source>--pdf does not go with --preview (see --help)</source>
@@ -348,6 +332,43 @@ Ohne --plan wird der Plan verwendet, den das Quillora-Fenster für diesen Benutz
     <message>
         <source>A section too long to read on its slide (below %1 %) goes on over copies of its slide placed right after it, titled &quot;… (continued)&quot;, split between points.</source>
         <translation>Ein Abschnitt, der auf seiner Folie zu klein gesetzt würde (unter %1 %), wird auf Kopien seiner Folie direkt dahinter fortgesetzt, mit dem Titel „… (Fortsetzung)“, geteilt zwischen Punkten.</translation>
+    </message>
+</context>
+<context>
+    <name>DeckEditsDialog</name>
+    <message>
+        <source>Bring Back Edits from a Deck</source>
+        <translation>Änderungen aus einem Foliensatz zurückholen</translation>
+    </message>
+    <message>
+        <source>The deck differs from your plan in these parts. Nothing is changed until you take them; the plan you have now is kept in the history first.</source>
+        <translation>Der Foliensatz weicht in diesen Teilen von Ihrem Plan ab. Nichts wird geändert, bevor Sie sie übernehmen; der jetzige Plan wird zuvor im Verlauf aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>Teil</translation>
+    </message>
+    <message>
+        <source>In your plan</source>
+        <translation>In Ihrem Plan</translation>
+    </message>
+    <message>
+        <source>In the deck</source>
+        <translation>Im Foliensatz</translation>
+    </message>
+    <message>
+        <source>Changed parts</source>
+        <translation>Geänderte Teile</translation>
+    </message>
+    <message>
+        <source>Not found in the deck, and left as they are:
+%1</source>
+        <translation>Im Foliensatz nicht gefunden und unverändert gelassen:
+%1</translation>
+    </message>
+    <message>
+        <source>Take Chosen</source>
+        <translation>Gewählte übernehmen</translation>
     </message>
 </context>
 <context>
@@ -416,13 +437,6 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     </message>
 </context>
 <context>
-    <name>MarketingPlanGenerator</name>
-    <message>
-        <source> (continued)</source>
-        <translation> (Fortsetzung)</translation>
-    </message>
-</context>
-<context>
     <name>FitMeter</name>
     <message>
         <source>Fits its slide</source>
@@ -442,6 +456,13 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     </message>
 </context>
 <context>
+    <name>MarketingPlanGenerator</name>
+    <message>
+        <source> (continued)</source>
+        <translation> (Fortsetzung)</translation>
+    </message>
+</context>
+<context>
     <name>MessageBoxes</name>
     <message>
         <source>Save Plan As…</source>
@@ -454,6 +475,29 @@ Kein Programm auf diesem Computer hat sie geöffnet. Öffnen Sie sie mit einem P
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>OfficeConversion</name>
+    <message>
+        <source>cannot prepare LibreOffice&apos;s settings in &quot;%1&quot;: %2</source>
+        <translation>die Einstellungen für LibreOffice in „%1“ können nicht vorbereitet werden: %2</translation>
+    </message>
+    <message>
+        <source>the deck %1 is not a .pptx deck, and LibreOffice, which would convert it, is not installed</source>
+        <translation>der Foliensatz %1 ist kein .pptx-Foliensatz, und LibreOffice, das ihn umwandeln würde, ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>cannot prepare the deck for conversion in %1</source>
+        <translation>der Foliensatz kann in %1 nicht zum Umwandeln vorbereitet werden</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not convert the deck %1 to .pptx</source>
+        <translation>LibreOffice konnte den Foliensatz %1 nicht in .pptx umwandeln</translation>
+    </message>
+    <message>
+        <source>the conversion of the deck %1 was stopped</source>
+        <translation>die Umwandlung des Foliensatzes %1 wurde abgebrochen</translation>
     </message>
 </context>
 <context>
@@ -1048,6 +1092,25 @@ Timing<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>SnapshotDialog</name>
+    <message>
+        <source>Plan History</source>
+        <translation>Planverlauf</translation>
+    </message>
+    <message>
+        <source>Your plan as it was kept, newest first. Restoring one keeps the plan you have now in the history first.</source>
+        <translation>Ihr Plan, wie er aufbewahrt wurde, der neueste zuerst. Beim Wiederherstellen wird der jetzige Plan zuvor im Verlauf aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Kept plans</source>
+        <translation>Aufbewahrte Pläne</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+</context>
+<context>
     <name>StatementBox</name>
     <message>
         <source>%1 statement</source>
@@ -1164,11 +1227,19 @@ Setzen Sie TEMP auf einen anderen Ordner, in den Sie schreiben dürfen, und star
     </message>
     <message>
         <source>%1 is the deck being read, which is never written; write to another file</source>
-        <translation>%1 ist die Präsentation, die gelesen wird und nie geschrieben; schreiben Sie in eine andere Datei</translation>
+        <translation>%1 ist der Foliensatz, der gelesen und nie geschrieben wird; schreiben Sie in eine andere Datei</translation>
     </message>
 </context>
 <context>
     <name>quillora::FileMenuCommands</name>
+    <message>
+        <source>Converting %1 with LibreOffice…</source>
+        <translation>LibreOffice wandelt %1 um …</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Abbrechen</translation>
+    </message>
     <message>
         <source>%1 cannot be read: %2</source>
         <translation>%1 kann nicht gelesen werden: %2</translation>
@@ -1302,8 +1373,8 @@ Trotzdem verwenden?</translation>
         <translation>Änderungen aus einem Foliensatz zurückholen</translation>
     </message>
     <message>
-        <source>Presentations (*.pptx);;All files (*)</source>
-        <translation>Präsentationen (*.pptx);;Alle Dateien (*)</translation>
+        <source>Presentations (*.pptx *.odp *.ppt);;All files (*)</source>
+        <translation>Präsentationen (*.pptx *.odp *.ppt);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>%1 was not read: %2</source>
@@ -1388,14 +1459,6 @@ Trotzdem verwenden?</translation>
         <translation>Foliensatz erstellen</translation>
     </message>
     <message>
-        <source>Product Name</source>
-        <translation>Produktname</translation>
-    </message>
-    <message>
-        <source>Marketing Plan</source>
-        <translation>Marketingplan</translation>
-    </message>
-    <message>
         <source>The window cannot show all of the plan: %1</source>
         <translation>Das Fenster kann nicht den ganzen Plan anzeigen: %1</translation>
     </message>
@@ -1434,6 +1497,17 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>When your last session ended, your plan could not be saved. It was kept in %1.</source>
         <translation>Als Ihre letzte Sitzung endete, konnte Ihr Plan nicht gespeichert werden. Er wurde in %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
+    <name>quillora::PlanForm</name>
+    <message>
+        <source>Product Name</source>
+        <translation>Produktname</translation>
+    </message>
+    <message>
+        <source>Marketing Plan</source>
+        <translation>Marketingplan</translation>
     </message>
     <message>
         <source>How the statement above fits its slide</source>
@@ -1481,62 +1555,6 @@ Copyright 2021–2026 Tarnvale. Alle Rechte vorbehalten: Über das gesetzlich Er
     <message>
         <source>%1: %2, %3</source>
         <translation>%1: %2, %3</translation>
-    </message>
-</context>
-<context>
-    <name>DeckEditsDialog</name>
-    <message>
-        <source>Bring Back Edits from a Deck</source>
-        <translation>Änderungen aus einem Foliensatz zurückholen</translation>
-    </message>
-    <message>
-        <source>The deck differs from your plan in these parts. Nothing is changed until you take them; the plan you have now is kept in the history first.</source>
-        <translation>Der Foliensatz weicht in diesen Teilen von Ihrem Plan ab. Nichts wird geändert, bevor Sie sie übernehmen; der jetzige Plan wird zuvor im Verlauf aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>Part</source>
-        <translation>Teil</translation>
-    </message>
-    <message>
-        <source>In your plan</source>
-        <translation>In Ihrem Plan</translation>
-    </message>
-    <message>
-        <source>In the deck</source>
-        <translation>Im Foliensatz</translation>
-    </message>
-    <message>
-        <source>Changed parts</source>
-        <translation>Geänderte Teile</translation>
-    </message>
-    <message>
-        <source>Not found in the deck, and left as they are:
-%1</source>
-        <translation>Im Foliensatz nicht gefunden und unverändert gelassen:
-%1</translation>
-    </message>
-    <message>
-        <source>Take Chosen</source>
-        <translation>Gewählte übernehmen</translation>
-    </message>
-</context>
-<context>
-    <name>SnapshotDialog</name>
-    <message>
-        <source>Plan History</source>
-        <translation>Planverlauf</translation>
-    </message>
-    <message>
-        <source>Your plan as it was kept, newest first. Restoring one keeps the plan you have now in the history first.</source>
-        <translation>Ihr Plan, wie er aufbewahrt wurde, der neueste zuerst. Beim Wiederherstellen wird der jetzige Plan zuvor im Verlauf aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>Kept plans</source>
-        <translation>Aufbewahrte Pläne</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>Wiederherstellen</translation>
     </message>
 </context>
 <context>

@@ -19,10 +19,14 @@
 #include "ui/SnapshotChooser.h"
 #include "ui/WindowHistory.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QSaveFile>
+
+#include <memory>
 
 namespace quillora {
 namespace {
@@ -51,9 +55,8 @@ void copyInPlace(const QString& from, const QString& to)
 
 } // namespace
 
-FileMenuCommands::FileMenuCommands(Platform& platform, PlanKeeper& plan, std::function<bool()> generating,
-                                   QObject* parent)
-    : QObject(parent), m_platform(platform), m_plan(plan), m_generating(std::move(generating))
+FileMenuCommands::FileMenuCommands(Platform& platform, PlanKeeper& plan, QObject* parent)
+    : QObject(parent), m_platform(platform), m_plan(plan)
 {
 }
 
@@ -82,7 +85,7 @@ bool FileMenuCommands::ask(const QString& text)
 
 bool FileMenuCommands::refusedWhileGenerating(const QString& what)
 {
-    if (!m_generating || !m_generating())
+    if (m_changesAllowed)
         return false;
     tell(tr("The deck is being made. %1 once it is done.").arg(what));
     return true;
@@ -180,12 +183,13 @@ void FileMenuCommands::bringBackEdits()
     if (!m_editsChooser || refusedWhileGenerating(tr("Bring back edits")))
         return;
     const std::optional<QString> path = m_platform.files->fileToOpen(
-        tr("Bring Back Edits from a Deck"), tr("Presentations (*.pptx);;All files (*)"));
+        tr("Bring Back Edits from a Deck"), tr("Presentations (*.pptx *.odp *.ppt);;All files (*)"));
     if (!path)
         return;
     DeckReading reading;
     try {
-        reading = readPlanFromDeckFile(*path, templateDeckPath(*m_platform.environment), m_plan.plan());
+        reading = readPlanFromDeckFile(*path, templateDeckPath(*m_platform.environment), m_plan.plan(),
+                                       officeConverter(*path));
     } catch (const RuntimeError& e) {
         tell(tr("%1 was not read: %2").arg(quoted(*path), e.description()));
         return;
@@ -204,6 +208,26 @@ void FileMenuCommands::bringBackEdits()
     for (const QString& key : taken)
         next.set(key, reading.plan.value(key));
     replacePlan(next, QString());
+}
+
+OfficeConverter FileMenuCommands::officeConverter(const QString& deckPath)
+{
+    if (!m_platform.processes)
+        return {};
+    OfficeConverter office{m_platform.processes, findLibreOffice(*m_platform.processes), {}};
+    // LibreOffice takes seconds to start: the window keeps drawing under a
+    // dialog that can stop it.
+    office.tick = [this, deckPath, progress = std::shared_ptr<QProgressDialog>()](qint64) mutable {
+        if (!progress) {
+            progress = std::make_shared<QProgressDialog>(tr("Converting %1 with LibreOffice…").arg(quoted(deckPath)),
+                                                         tr("Stop"), 0, 0, QApplication::activeWindow());
+            progress->setWindowModality(Qt::ApplicationModal);
+            progress->setMinimumDuration(500);
+        }
+        m_platform.events->processPendingEvents();
+        return !progress->wasCanceled();
+    };
+    return office;
 }
 
 void FileMenuCommands::useTemplate()

@@ -5,12 +5,12 @@
 // the deck is made from. The questions and
 // answers go through the platform's doors, so each runs without a display.
 
+#include "builder/OfficeConversion.h"
 #include "core/Platform.h"
 #include "plan/Plan.h"
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 namespace quillora {
 
@@ -23,10 +23,7 @@ class FileMenuCommands : public QObject {
     Q_OBJECT
 
 public:
-    // `generating` is true while a deck is being made: nothing may change
-    // under the run.
-    FileMenuCommands(Platform& platform, PlanKeeper& plan, std::function<bool()> generating,
-                     QObject* parent = nullptr);
+    FileMenuCommands(Platform& platform, PlanKeeper& plan, QObject* parent = nullptr);
 
     // Where a replaced plan is kept first, and what lists the kept ones.
     void setHistory(WindowHistory* history, SnapshotChooser* chooser);
@@ -45,6 +42,9 @@ public:
     void useTemplate();
     void useStandardTemplate();
 
+    // Off while a deck is being made: nothing may change under the run.
+    void setChangesAllowed(bool allowed) { m_changesAllowed = allowed; }
+
     // Whether the user's own template (in the per-user data folder) is used.
     static bool usesOwnTemplate();
 
@@ -62,10 +62,12 @@ private:
     // and told under `refusal`, when it could not be kept.
     bool keepBeforeReplacing(const char* refusal);
     void replacePlan(const Plan& plan, const QString& backup);
+    // LibreOffice, when installed, for a deck only it reads.
+    OfficeConverter officeConverter(const QString& deckPath);
 
     Platform& m_platform;
     PlanKeeper& m_plan;
-    std::function<bool()> m_generating;
+    bool m_changesAllowed = true;
     WindowHistory* m_history = nullptr;
     SnapshotChooser* m_chooser = nullptr;
     DeckEditsChooser* m_editsChooser = nullptr;

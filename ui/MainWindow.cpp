@@ -24,19 +24,15 @@
 #include "plan/StoredPlan.h"
 #include "ui/Skin.h"
 #include "ui/StoreNotice.h"
-#include "ui/controls/LineBox.h"
-#include "ui/controls/PictureBox.h"
 #include "ui/controls/ProgressButton.h"
 #include "ui/controls/StatementBox.h"
 #include "ui/controls/TabStrip.h"
-#include "ui/controls/Twips.h"
 #include "ui/WindowLayout.h"
 
 #include "ui/controls/ProgressDescription.h"
 #include "ui/spelling/Spelling.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QDir>
@@ -54,8 +50,6 @@
 
 namespace quillora {
 namespace {
-
-constexpr int kTabHeightTwips = 300;
 
 // While a deck's edits are being chosen, the tabs of the sections they would
 // change carry a mark in both strips.
@@ -91,22 +85,6 @@ private:
     std::unique_ptr<DeckEditsChooser> m_inner;
 };
 
-QFont arial(double points, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QStringList captionsOf(Strip strip)
-{
-    QStringList captions;
-    for (int tab = 0; tab < kTabsPerStrip; ++tab)
-        captions << findSection(strip, tab)->shownCaption();
-    return captions;
-}
-
 // Return and Enter press the focused button, as Space does; with no dialog
 // around it, QPushButton itself only takes Space.
 bool pressesFocusedButton(const QKeyEvent& key)
@@ -115,10 +93,17 @@ bool pressesFocusedButton(const QKeyEvent& key)
     return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
 }
 
-// True when the mouse is over the widget itself, not over one of its children.
-bool directlyOver(QWidget* widget, QMouseEvent* event)
+// True when the mouse is over the widget itself, not over one of its
+// children; `through` is a child that only holds others.
+bool directlyOver(QWidget* widget, QMouseEvent* event, const QWidget* through = nullptr)
 {
-    return widget->childAt(event->position().toPoint()) == nullptr;
+    const QWidget* at = widget->childAt(event->position().toPoint());
+    return at == nullptr || at == through;
+}
+
+FormPart partOf(Strip strip)
+{
+    return strip == Strip::First ? FormPart::First : FormPart::Second;
 }
 
 int pointsIn(const QString& statement)
@@ -148,7 +133,6 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
       m_keeper(plan),
       m_hooks(std::move(hooks)),
       m_report(*platform.messages),
-      m_editor(EditorControls{}, m_keeper),
       m_generate(m_report, m_hooks, m_keeper.plan()),
       m_memory(std::make_unique<SettingsWindowMemory>()),
       m_history(std::make_unique<WindowHistory>(planHistoryFolder(), *platform.clock))
@@ -156,40 +140,19 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
     m_snapshotChooser = std::make_unique<SnapshotDialog>(this);
     m_keeper.setBeforeEdit([this](const Plan& plan) { m_history->beforeEdit(plan); });
     createControls();
-    m_editor = SectionEditor(EditorControls{firstSectionTabs, secondSectionTabs, firstStatementBox, secondStatementBox,
-                                            productNameField, planTitleField, storeNotice},
-                             m_keeper);
-    m_editor.connectControls();
-    m_editor.nameStatementBoxes();
     m_template = std::make_unique<TemplateView>();
     m_meter = std::make_unique<FitMeter>(*m_template);
-    // After the editor's handlers: the plan holds the change when the meter
-    // and the preview read it.
-    for (const Strip strip : {Strip::First, Strip::Second}) {
-        StatementBox* box = strip == Strip::First ? firstStatementBox : secondStatementBox;
-        TabStrip* tabs = strip == Strip::First ? firstSectionTabs : secondSectionTabs;
-        const PreviewSource source = strip == Strip::First ? PreviewSource::First : PreviewSource::Second;
-        connect(box, &StatementBox::Change, this, [this, box, strip, source] {
-            if (box->hasFocus())
-                m_previewSource = source;
-            showFit(strip);
-        });
-        connect(tabs, &TabStrip::tabClicked, this, [this, source] { previewFrom(source); });
-    }
-    for (LineBox* field : {productNameField, planTitleField}) {
-        connect(field, &LineBox::Change, this, [this] {
-            if (m_previewSource == PreviewSource::Titles)
-                showPreview();
-        });
-    }
-    m_focusFollower = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == productNameField || now == planTitleField)
-            previewFrom(PreviewSource::Titles);
-        else if (now == firstStatementBox)
-            previewFrom(PreviewSource::First);
-        else if (now == secondStatementBox)
-            previewFrom(PreviewSource::Second);
+    connect(m_form, &PlanForm::statementEdited, this, [this](Strip strip) {
+        if (m_form->statementBox(strip)->hasFocus())
+            m_previewSource = partOf(strip);
+        showFit(strip);
     });
+    connect(m_form, &PlanForm::sectionChosen, this, [this](Strip strip) { previewFrom(partOf(strip)); });
+    connect(m_form, &PlanForm::titleEdited, this, [this] {
+        if (m_previewSource == FormPart::Titles)
+            showPreview();
+    });
+    connect(m_form, &PlanForm::partFocused, this, &MainWindow::previewFrom);
     // The window's locale: the language its texts were translated to, else
     // the desktop's.
     m_spelling = new Spelling(platform.spelling, plan, QLocale(), this);
@@ -198,7 +161,7 @@ MainWindow::MainWindow(Platform& platform, PlanStore& plan, BuilderHooks hooks, 
     connect(generateButton, &QPushButton::clicked, this, &MainWindow::onGenerateClicked);
     connectMenu();
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        connect(app, &QGuiApplication::commitDataRequest, this, [this] { commitData(); });
+        connect(app, &QGuiApplication::commitDataRequest, this, &MainWindow::commitData);
 }
 
 void MainWindow::connectMenu()
@@ -210,7 +173,7 @@ void MainWindow::connectMenu()
     m_menu->bar()->ensurePolished();
     resize(designedWindowSize() + QSize(0, m_menu->bar()->sizeHint().height()));
     setMinimumSize(kMinimumWindowSize.expandedTo(layout()->totalMinimumSize()));
-    m_fileCommands = new FileMenuCommands(m_platform, m_keeper, [this] { return m_showingRun; }, this);
+    m_fileCommands = new FileMenuCommands(m_platform, m_keeper, this);
     m_fileCommands->setHistory(m_history.get(), m_snapshotChooser.get());
     setDeckEditsChooser(std::make_unique<DeckEditsDialog>(this));
     connect(m_menu->planHistory, &QAction::triggered, m_fileCommands, &FileMenuCommands::showHistory);
@@ -249,10 +212,11 @@ void MainWindow::showPlan()
     // store notice, anything else is told once.
     CollectedFailures failures;
     GuardedProcedure proc(failures, kStartUpLocation);
-    proc.step(128, [&] { m_editor.loadProductName(); });
-    proc.step(130, [&] { m_editor.loadPlanTitle(); });
-    proc.step(132, [&] { m_editor.showSection(Strip::First); });
-    proc.step(134, [&] { m_editor.showSection(Strip::Second); });
+    SectionEditor& editor = m_form->editor();
+    proc.step(128, [&] { editor.loadProductName(); });
+    proc.step(130, [&] { editor.loadPlanTitle(); });
+    proc.step(132, [&] { editor.showSection(Strip::First); });
+    proc.step(134, [&] { editor.showSection(Strip::Second); });
     if (!failures.failures.empty())
         m_platform.messages->show(applicationTitle(),
                                   tr("The window cannot show all of the plan: %1").arg(failures.failures.front().description),
@@ -270,6 +234,7 @@ void MainWindow::setChangesAllowed(bool allowed)
     for (QAction* action : {m_menu->openPlan, m_menu->planHistory, m_menu->bringBackEdits, m_menu->useTemplate,
                             m_menu->useStandardTemplate})
         action->setEnabled(allowed);
+    m_fileCommands->setChangesAllowed(allowed);
 }
 
 void MainWindow::showAbout()
@@ -286,88 +251,30 @@ MainWindow::~MainWindow()
 {
     // The application's focus moves while QWidget's destructor hides the
     // window, after this window's own members are gone.
-    disconnect(m_focusFollower);
+    disconnect(m_form, nullptr, this, nullptr);
 }
 
 void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    setFont(arial(9, true));
+    setFont(formFont(9, true));
     setBackColor(*this, Qt::white);
     setMouseTracking(true);
 
     generateButton = new ProgressButton(tr("Start Creating Template"), this);
     generateButton->setObjectName(QStringLiteral("PushButton1"));
-    generateButton->setFont(arial(11.25, true));
+    generateButton->setFont(formFont(11.25, true));
 
-    auto makeFrame = [this](const char* name, const QString& caption) {
-        auto* frame = new QGroupBox(caption, this);
-        frame->setObjectName(QLatin1String(name));
-        setBackColor(*frame, Qt::white);
-        auto* field = new LineBox(frame);
-        return std::pair{frame, field};
-    };
-    std::tie(productNameFrame, productNameField) = makeFrame("Frame1", tr("Product Name"));
-    std::tie(planTitleFrame, planTitleField) = makeFrame("Frame2", tr("Marketing Plan"));
-    productNameField->setObjectName(QStringLiteral("txtProductName"));
-    planTitleField->setObjectName(QStringLiteral("txtMktPlan"));
-
-    auto makeStrip = [this](const char* name, Strip strip, int tabsPerRow) {
-        auto* tabs = new TabStrip(this);
-        tabs->setObjectName(QLatin1String(name));
-        tabs->setCaptions(captionsOf(strip));
-        tabs->setTabsPerRow(tabsPerRow);
-        tabs->setTabHeight(twipsToPixels(kTabHeightTwips));
-        return tabs;
-    };
-    firstSectionTabs = makeStrip("SSTab1", Strip::First, 4);
-    secondSectionTabs = makeStrip("SSTab3", Strip::Second, 5);
-    // The lower strip keeps the classic dialog font, so its five tabs a row fit.
-    secondSectionTabs->setFont(arial(8.25, false));
-    // The initial sections: "Communication Strategies" and "Advertising".
-    firstSectionTabs->blockSignals(true);
-    firstSectionTabs->setTab(4);
-    firstSectionTabs->blockSignals(false);
-
-    auto makePicture = [this](const char* boxName, const char* lineName) {
-        auto* picture = new PictureBox(this);
-        // Picture boxes start in the window-background colour of text areas.
-        setBackColor(*picture, picture->palette().color(QPalette::Base));
-        auto* box = new StatementBox(picture);
-        box->setObjectName(QLatin1String(boxName));
-        // The fit meter's line: quiet, in the text area's faint colour.
-        auto* line = new QLabel(picture);
-        line->setObjectName(QLatin1String(lineName));
-        line->setFont(arial(8.25, false));
-        line->setForegroundRole(QPalette::PlaceholderText);
-        line->setAccessibleDescription(tr("How the statement above fits its slide"));
-        return std::tuple{picture, box, line};
-    };
-    std::tie(firstStatementPage, firstStatementBox, firstFitLine) = makePicture("txtFirstStatement", "lblFirstFit");
-    std::tie(secondStatementPage, secondStatementBox, secondFitLine) = makePicture("txtSecondStatement", "lblSecondFit");
-    firstStatementPage->setObjectName(QStringLiteral("Picture1"));
-    secondStatementPage->setObjectName(QStringLiteral("Picture2"));
-    // Over the strips' pages, whichever tab is selected.
-    firstStatementPage->raise();
-    secondStatementPage->raise();
-
+    m_form = new PlanForm(m_keeper, this);
+    static_cast<PlanControls&>(*this) = *m_form;
     storeNotice = new StoreNotice(this);
     connect(storeNotice, &StoreNotice::changed, this, &MainWindow::placeStoreNotice);
-    slidePreview = new SlidePreview(this);
-    slidePreview->hide();
+    m_form->setStoreNotice(storeNotice);
 
-    layOutControls(*this, WindowControls{generateButton, productNameFrame, planTitleFrame, productNameField,
-                                         planTitleField, firstSectionTabs, secondSectionTabs, firstStatementPage,
-                                         secondStatementPage, firstStatementBox, secondStatementBox, storeNotice,
-                                         firstFitLine, secondFitLine, slidePreview});
-
-    QWidget::setTabOrder(productNameField, planTitleField);
-    QWidget::setTabOrder(planTitleField, firstStatementBox);
-    QWidget::setTabOrder(firstStatementBox, secondStatementBox);
-    QWidget::setTabOrder(secondStatementBox, firstSectionTabs);
-    QWidget::setTabOrder(firstSectionTabs, secondSectionTabs);
-    QWidget::setTabOrder(secondSectionTabs, generateButton);
+    layOutWindow(*this, *generateButton, *m_form, *storeNotice);
+    // The button comes after the form's controls.
+    QWidget::setTabOrder(m_form->lastInTabOrder(), generateButton);
 
     for (QWidget* watched : {static_cast<QWidget*>(generateButton), static_cast<QWidget*>(productNameFrame),
                              static_cast<QWidget*>(planTitleFrame)}) {
@@ -402,11 +309,10 @@ void MainWindow::followTemplate()
 
 void MainWindow::showFit(Strip strip)
 {
-    const bool first = strip == Strip::First;
-    StatementBox* box = first ? firstStatementBox : secondStatementBox;
-    QLabel* line = first ? firstFitLine : secondFitLine;
-    std::optional<FitVerdict>& fit = m_fits[first ? 0 : 1];
-    const std::optional<Section> section = findSection(strip, (first ? firstSectionTabs : secondSectionTabs)->tab());
+    StatementBox* box = m_form->statementBox(strip);
+    QLabel* line = m_form->fitLine(strip);
+    std::optional<FitVerdict>& fit = m_fits[strip == Strip::First ? 0 : 1];
+    const std::optional<Section> section = m_form->shownSection(strip);
     fit = section ? m_meter->measure(strip, *section, plan().statement(*section)) : std::nullopt;
     const QString text = FitMeter::line(fit);
     // Only a change is told: assistive technology hears a new verdict once,
@@ -415,11 +321,11 @@ void MainWindow::showFit(Strip strip)
         line->setText(text);
         box->setAccessibleDescription(text);
     }
-    if (m_previewSource == (first ? PreviewSource::First : PreviewSource::Second))
+    if (m_previewSource == partOf(strip))
         showPreview();
 }
 
-void MainWindow::previewFrom(PreviewSource source)
+void MainWindow::previewFrom(FormPart source)
 {
     if (source == m_previewSource)
         return;
@@ -434,7 +340,7 @@ void MainWindow::showPreview()
     PreviewSlide slide;
     if (TemplateSlides* slides = m_template->slides())
         slide.size = slides->slideSize();
-    if (m_previewSource == PreviewSource::Titles) {
+    if (m_previewSource == FormPart::Titles) {
         slide.number = 1;
         slide.name = SlidePreview::titleSlideName();
         slide.draw = [this](int width) {
@@ -446,17 +352,16 @@ void MainWindow::showPreview()
             }
         };
     } else {
-        const bool first = m_previewSource == PreviewSource::First;
-        const Strip strip = first ? Strip::First : Strip::Second;
-        const std::optional<Section> section = findSection(strip, (first ? firstSectionTabs : secondSectionTabs)->tab());
+        const Strip strip = m_previewSource == FormPart::First ? Strip::First : Strip::Second;
+        const std::optional<Section> section = m_form->shownSection(strip);
         if (!section)
             return;
         const QString& statement = plan().statement(*section);
         slide.number = section->slide;
         slide.name = section->shownCaption();
         slide.points = pointsIn(statement);
-        slide.fit = m_fits[first ? 0 : 1];
-        slide.fitLine = (first ? firstFitLine : secondFitLine)->text();
+        slide.fit = m_fits[strip == Strip::First ? 0 : 1];
+        slide.fitLine = m_form->fitLine(strip)->text();
         slide.draw = [this, section = *section](int width) {
             TemplateSlides* slides = m_template->slides();
             if (!slides)
@@ -494,8 +399,7 @@ void MainWindow::setPreviewShown(bool shown)
 
 QList<QWidget*> MainWindow::controls() const
 {
-    return {productNameField, planTitleField, firstStatementBox, secondStatementBox, firstSectionTabs, secondSectionTabs,
-            firstStatementPage, secondStatementPage, generateButton, productNameFrame, planTitleFrame};
+    return m_form->controls() << generateButton;
 }
 
 void MainWindow::startUp()
@@ -516,11 +420,11 @@ void MainWindow::startUpAroundFirstPaint(std::function<void()> afterPaint)
     {
         GuardedProcedure proc(m_report, kStartUpLocation);
         dress(proc);
-        m_editor.holdLoadedValues();
+        m_form->editor().holdLoadedValues();
         fillFromStore(proc);
     }
     afterFirstPaint(*this, [this, afterPaint = std::move(afterPaint)] {
-        m_editor.storeHeldValues();
+        m_form->editor().storeHeldValues();
         // Nor fit meters: the template is read once the window is there.
         followTemplate();
         // The first picture shows no marks: the spelling library and its
@@ -561,13 +465,14 @@ void MainWindow::greet(GuardedProcedure& proc)
 void MainWindow::fillFromStore(GuardedProcedure& proc)
 {
     // The store's own failures go to the store notice, not to the report.
+    SectionEditor& editor = m_form->editor();
     proc.step(128, [&] {
         m_keeper.load();
-        m_editor.loadProductName();
+        editor.loadProductName();
     });
-    proc.step(130, [&] { m_editor.loadPlanTitle(); });
-    proc.step(132, [&] { m_editor.showSection(Strip::First); });
-    proc.step(134, [&] { m_editor.showSection(Strip::Second); });
+    proc.step(130, [&] { editor.loadPlanTitle(); });
+    proc.step(132, [&] { editor.showSection(Strip::First); });
+    proc.step(134, [&] { editor.showSection(Strip::Second); });
 }
 
 void MainWindow::checkPresentationApplication(GuardedProcedure& proc)
@@ -578,7 +483,7 @@ void MainWindow::checkPresentationApplication(GuardedProcedure& proc)
 void MainWindow::showCentred()
 {
     placeOnScreen();
-    productNameField->setFocus(Qt::TabFocusReason);
+    m_form->focusFirstField();
     show();
     // Where the frame is known once the window is shown, all of it goes on
     // the screen.
@@ -683,7 +588,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     // Moves over child controls arrive here too when they pass them on.
-    if (directlyOver(this, event))
+    if (directlyOver(this, event, m_form))
         pointerOverWindow();
     QWidget::mouseMoveEvent(event);
 }
@@ -743,7 +648,7 @@ bool MainWindow::mayClose()
         }
         return false;
     }
-    m_editor.storeHeldValues();
+    m_form->editor().storeHeldValues();
     if (m_keeper.durable())
         return true;
     const std::optional<PlanStoreError>& failure = m_keeper.failure();
@@ -763,12 +668,12 @@ bool MainWindow::mayClose()
 
 void MainWindow::commitData()
 {
-    m_editor.storeHeldValues();
+    m_form->editor().storeHeldValues();
     m_history->tryKeep(m_keeper.plan());
     if (m_keeper.durable())
         return;
     m_keeper.retry();
-    m_editor.tellStore();
+    m_form->editor().tellStore();
     if (m_keeper.durable())
         return;
     // No one is left to ask: the plan goes where the next start finds it.
@@ -805,7 +710,8 @@ void MainWindow::setSnapshotChooser(std::unique_ptr<SnapshotChooser> chooser)
 
 void MainWindow::setDeckEditsChooser(std::unique_ptr<DeckEditsChooser> chooser)
 {
-    m_editsChooser = std::make_unique<MarkedTabs>(*firstSectionTabs, *secondSectionTabs, std::move(chooser));
+    m_editsChooser = std::make_unique<MarkedTabs>(*m_form->tabs(Strip::First), *m_form->tabs(Strip::Second),
+                                                  std::move(chooser));
     m_fileCommands->setDeckEditsChooser(m_editsChooser.get());
 }
 

@@ -1,12 +1,13 @@
 #pragma once
-// The main window: the generate button, the product name and plan title
-// fields, and two tab strips of eight plan sections each, every strip with
-// one statement box laid over its page.
+// The main window: the generate button above the plan form (the fields and
+// the section strips), the store notice below it, and the menus. The window
+// starts up, runs a fill and shows its progress, and keeps each strip's fit
+// meter and the slide preview up to date with the plan.
 
 #include "builder/SectionFit.h"
 #include "ui/GenerateCommand.h"
 #include "plan/PlanKeeper.h"
-#include "ui/SectionEditor.h"
+#include "ui/PlanForm.h"
 #include "ui/BuilderHooks.h"
 #include "core/ErrorReport.h"
 #include "core/Platform.h"
@@ -21,25 +22,17 @@
 #include <memory>
 #include <optional>
 
-class QGroupBox;
-class QLabel;
-class QPushButton;
 
 namespace quillora {
 
 class FileMenuCommands;
-class LineBox;
 class MainMenu;
 class FitMeter;
-class PictureBox;
 class DeckEditsChooser;
 class SnapshotChooser;
-class SlidePreview;
 class Spelling;
 class WindowHistory;
-class StatementBox;
 class StoreNotice;
-class TabStrip;
 class TemplateView;
 
 inline constexpr char kProductName[] = "Quillora";
@@ -47,7 +40,9 @@ inline constexpr char kProductName[] = "Quillora";
 inline constexpr char kSlidePreviewKey[] = "View/slidePreview";
 inline constexpr char kContinueLongSectionsKey[] = "Deck/continueLongSections";
 
-class MainWindow : public QWidget {
+// The form's controls are reached as the window's own: the skin dresses
+// them and the pointer follows the frames.
+class MainWindow : public QWidget, public PlanControls {
     Q_OBJECT
 
 public:
@@ -96,17 +91,14 @@ public:
     void setMousePointer(int pointer);
     const std::optional<QCursor>& mouseIcon() const { return m_mouseIcon; }
 
-    // The controls in the window's control order.
+    // The controls a skin dresses: the form's, then the button.
     QList<QWidget*> controls() const;
 
-    SectionEditor& editor() { return m_editor; }
+    PlanForm& form() { return *m_form; }
     MainMenu& menu() { return *m_menu; }
     // Shows the window's plan, as the start-up does: the fields and both
     // strips' current statements, hints where one is empty.
     void showPlan();
-    // At the end of the desktop session: stores the plan once more and,
-    // when the store still refuses, keeps it in an emergency plan file.
-    void commitData();
     // Says where the plan went when the last session ended with it unsaved.
     void tellUnsavedPlan();
     GenerateCommand& generateCommand() { return m_generate; }
@@ -115,28 +107,17 @@ public:
     // language item go into the window's menus.
     Spelling& spelling() { return *m_spelling; }
 
-    // The controls. Their object names (what a skin's style sheet selects) are
-    // the classic ones: "Form1", "PushButton1", "SSTab1", "txtMktPlan", ...
-
+    // The window's own controls, named as the classic ones were: "Form1",
+    // "PushButton1".
     ProgressButton* generateButton = nullptr;
-    QGroupBox* productNameFrame = nullptr;
-    QGroupBox* planTitleFrame = nullptr;
-    LineBox* productNameField = nullptr;
-    LineBox* planTitleField = nullptr;
-    TabStrip* firstSectionTabs = nullptr;
-    TabStrip* secondSectionTabs = nullptr;
-    PictureBox* firstStatementPage = nullptr;
-    PictureBox* secondStatementPage = nullptr;
-    StatementBox* firstStatementBox = nullptr;
-    StatementBox* secondStatementBox = nullptr;
-    // The fit meter's line under each statement box.
-    QLabel* firstFitLine = nullptr;
-    QLabel* secondFitLine = nullptr;
-    // Beside the strips while View > Slide Preview is on.
-    SlidePreview* slidePreview = nullptr;
     // Below the strips while the plan store needs telling about; the window
     // grows to show it.
     StoreNotice* storeNotice = nullptr;
+
+public Q_SLOTS:
+    // At the end of the desktop session: stores the plan once more and,
+    // when the store still refuses, keeps it in an emergency plan file.
+    void commitData();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -168,8 +149,7 @@ private:
     // The strip's fit meter line, from the section it shows in the plan.
     void showFit(Strip strip);
     // Which slide the preview shows: the title slide, or a strip's section.
-    enum class PreviewSource { Titles, First, Second };
-    void previewFrom(PreviewSource source);
+    void previewFrom(FormPart source);
     void showPreview();
     // Shows or hides the preview, the window growing or shrinking by it.
     void setPreviewShown(bool shown);
@@ -196,17 +176,15 @@ private:
     bool m_showingRun = false;
     std::optional<QCursor> m_mouseIcon;
     Spelling* m_spelling = nullptr;
-    // Created after the controls they work on.
-    SectionEditor m_editor;
+    PlanForm* m_form = nullptr;
     GenerateCommand m_generate;
     std::unique_ptr<WindowMemory> m_memory;
     MainMenu* m_menu = nullptr;
     std::unique_ptr<TemplateView> m_template;
     std::unique_ptr<FitMeter> m_meter;
-    PreviewSource m_previewSource = PreviewSource::First;
+    FormPart m_previewSource = FormPart::First;
     std::array<std::optional<FitVerdict>, 2> m_fits; // each strip's, as its meter line tells it
     int m_previewRoom = 0; // the width the preview takes now
-    QMetaObject::Connection m_focusFollower; // the preview following the focus
     FileMenuCommands* m_fileCommands = nullptr;
     std::unique_ptr<WindowHistory> m_history;
     std::unique_ptr<SnapshotChooser> m_snapshotChooser;

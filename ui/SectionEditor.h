@@ -1,5 +1,5 @@
 #pragma once
-// The editing behaviour of the main window's four text fields over the plan
+// The editing behaviour of the plan form's four text fields over the plan
 // the window holds: every change of a field changes the plan at once (and
 // the plan keeper stores it on the side), and choosing a tab shows that
 // section's statement from the plan, giving it its hint when nothing is
@@ -51,6 +51,7 @@ public:
     void storeHeldValues();
     // Tells the store's state in the notice.
     void tellStore();
+    void setStoreNotice(StoreNotice* notice) { m_c.storeNotice = notice; }
 
     // A strip's tab was chosen (or the start-up shows its current one): its
     // box shows that section from the plan.

@@ -63,6 +63,14 @@ bool skinFilePresent(const QString& programFolder)
     return info.isFile() && !info.isHidden();
 }
 
+QFont formFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 void setBackColor(QWidget& widget, const QColor& color)
 {
     QPalette palette = widget.palette();

@@ -5,6 +5,7 @@
 #include "core/FileNames.h"
 
 #include <QColor>
+#include <QFont>
 #include <QList>
 #include <QString>
 
@@ -35,5 +36,8 @@ inline constexpr double kReadableContrast = 4.5;
 // on it (frame titles, tab captions) keeps its colour when readable there,
 // else turns black or white.
 void setBackColor(QWidget& widget, const QColor& color);
+
+// The classic form's typeface, Arial, at a size in points.
+QFont formFont(double points, bool bold);
 
 } // namespace quillora

@@ -1,4 +1,6 @@
 #include "ui/WindowLayout.h"
+#include "ui/PlanForm.h"
+#include "ui/SlidePreview.h"
 #include "ui/WindowPlacement.h"
 #include "ui/controls/LineBox.h"
 #include "ui/controls/PictureBox.h"
@@ -83,6 +85,12 @@ struct DesignedPlaces {
     QRect firstStatementBox, secondStatementBox;
 };
 
+// The room between two places one above the other.
+int gap(const QRect& above, const QRect& below)
+{
+    return below.top() - above.bottom() - 1;
+}
+
 const DesignedPlaces& designedPlaces()
 {
     static const DesignedPlaces places = [] {
@@ -121,10 +129,9 @@ int fitStoreNotice(QWidget& window, const QWidget& notice)
     return gap + notice.heightForWidth(window.width() - sides);
 }
 
-void layOutControls(QWidget& window, const WindowControls& c)
+void layOutForm(QWidget& form, const PlanControls& c)
 {
     const DesignedPlaces& p = designedPlaces();
-    const QSize designed = designedWindowSize();
 
     layOutFrame(*c.productNameFrame, *c.productNameField, p.productNameFrame, p.productNameField);
     layOutFrame(*c.planTitleFrame, *c.planTitleField, p.planTitleFrame, p.planTitleField);
@@ -132,19 +139,14 @@ void layOutControls(QWidget& window, const WindowControls& c)
                   p.firstStatementBox);
     layOutPicture(*c.secondStatementPage, *c.secondStatementBox, *c.secondFitLine, p.secondStatementPage,
                   p.secondStatementBox);
-    c.generateButton->setFixedHeight(p.generateButton.height());
     for (QWidget* grows : {static_cast<QWidget*>(c.firstSectionTabs), static_cast<QWidget*>(c.secondSectionTabs),
                            static_cast<QWidget*>(c.firstStatementPage), static_cast<QWidget*>(c.secondStatementPage)})
         grows->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
-    // One column, top to bottom, with the designed gaps between the controls.
-    auto* column = new QVBoxLayout(&window);
-    column->setContentsMargins(marginsAround(QRect(QPoint(), designed),
-                                             p.generateButton.united(p.secondSectionTabs)));
+    // The frames above the strips, with the designed gaps between them.
+    auto* column = new QVBoxLayout(&form);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    const auto gap = [](const QRect& above, const QRect& below) { return below.top() - above.bottom() - 1; };
-    column->addWidget(c.generateButton);
-    column->addSpacing(gap(p.generateButton, p.productNameFrame));
     column->addWidget(c.productNameFrame);
     column->addSpacing(gap(p.productNameFrame, p.planTitleFrame));
     column->addWidget(c.planTitleFrame);
@@ -164,11 +166,27 @@ void layOutControls(QWidget& window, const WindowControls& c)
     beside->addLayout(strips, 1);
     beside->addWidget(c.slidePreview);
     column->addLayout(beside, 1);
+}
+
+void layOutWindow(QWidget& window, QPushButton& generateButton, QWidget& form, QWidget& storeNotice)
+{
+    const DesignedPlaces& p = designedPlaces();
+    const QSize designed = designedWindowSize();
+
+    generateButton.setFixedHeight(p.generateButton.height());
+    // One column, top to bottom, with the designed margins.
+    auto* column = new QVBoxLayout(&window);
+    column->setContentsMargins(marginsAround(QRect(QPoint(), designed),
+                                             p.generateButton.united(p.secondSectionTabs)));
+    column->setSpacing(0);
+    column->addWidget(&generateButton);
+    column->addSpacing(gap(p.generateButton, p.productNameFrame));
+    column->addWidget(&form, 1);
     // The notice's gap is only kept while the notice shows (see fitStoreNotice).
     auto* noticeRoom = new QVBoxLayout;
     noticeRoom->setObjectName(QLatin1String(kNoticeRoomName));
     noticeRoom->setContentsMargins(0, 0, 0, 0);
-    noticeRoom->addWidget(c.storeNotice);
+    noticeRoom->addWidget(&storeNotice);
     column->addLayout(noticeRoom);
 
     window.setMinimumSize(kMinimumWindowSize.expandedTo(column->totalMinimumSize()));

@@ -10,37 +10,12 @@
 #include <QRect>
 #include <QSize>
 
-class QGroupBox;
-class QLabel;
 class QPushButton;
 class QWidget;
 
 namespace quillora {
 
-class LineBox;
-class PictureBox;
-class StatementBox;
-class TabStrip;
-
-struct WindowControls {
-    QPushButton* generateButton;
-    QGroupBox* productNameFrame;
-    QGroupBox* planTitleFrame;
-    LineBox* productNameField;
-    LineBox* planTitleField;
-    TabStrip* firstSectionTabs;
-    TabStrip* secondSectionTabs;
-    PictureBox* firstStatementPage;
-    PictureBox* secondStatementPage;
-    StatementBox* firstStatementBox;
-    StatementBox* secondStatementBox;
-    QWidget* storeNotice; // below the strips, taking room only while shown
-    // Under each statement box, inside its picture box: the fit meter's line.
-    QLabel* firstFitLine;
-    QLabel* secondFitLine;
-    // Beside the strips, taking room only while shown.
-    QWidget* slidePreview;
-};
+struct PlanControls;
 
 // The designed client area, without a menu bar.
 QSize designedWindowSize();
@@ -58,8 +33,13 @@ int fitStoreNotice(QWidget& window, const QWidget& notice);
 // The room the slide preview takes beside the strips while shown.
 int slidePreviewRoom(const QWidget& preview);
 
-// Installs the layouts on the window (a QVBoxLayout, which also carries the
-// menu bar) and sizes the window to its designed size.
-void layOutControls(QWidget& window, const WindowControls& controls);
+// Installs the plan form's layout: the two frames, then the strips with the
+// slide preview beside them.
+void layOutForm(QWidget& form, const PlanControls& controls);
+
+// Installs the window's layout (a QVBoxLayout, which also carries the menu
+// bar): the generate button, the plan form, and the store notice below it;
+// sizes the window to its designed size.
+void layOutWindow(QWidget& window, QPushButton& generateButton, QWidget& form, QWidget& storeNotice);
 
 } // namespace quillora

@@ -294,8 +294,7 @@ namespace {
 // Plays LibreOffice: notes the command line and writes (or not) the PDF.
 class FakeOffice final : public ProcessRunner {
 public:
-    ProcessOutcome run(const QString& program, const QStringList& arguments, int,
-                       const std::function<void(qint64)>& tick) override
+    ProcessOutcome run(const QString& program, const QStringList& arguments, int, const Tick& tick) override
     {
         this->program = program;
         this->arguments = arguments;

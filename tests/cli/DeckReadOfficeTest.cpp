@@ -1,5 +1,5 @@
-// Decks edited, then saved by LibreOffice as .pptx or .odp, read back by the
-// command with the edit (an .odp converted back by LibreOffice first).
+// Decks edited, then saved by LibreOffice as .pptx, .odp or .ppt, read back by the
+// command with the edit (.odp and .ppt converted back by LibreOffice first).
 
 #include "tests/cli/ReadBack.h"
 #include "tests/support/ChildProcess.h"
@@ -56,6 +56,6 @@ TEST_P(EditedInOffice, TheCommandReadsTheEditAndTheEmptyStatements)
     EXPECT_EQ(planText(planOf(parsePlanJson(run.out, QStringLiteral("out")))), planText(expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, EditedInOffice, ::testing::Values("pptx", "odp"));
+INSTANTIATE_TEST_SUITE_P(Formats, EditedInOffice, ::testing::Values("pptx", "odp", "ppt"));
 
 } // namespace

@@ -47,10 +47,11 @@ std::vector<HostilePlanRow> hostilePlans()
          fullPlan(QStringLiteral("Acme\r\nRocket Skates"), QStringLiteral("marketing plan 2027"),
                   {{11, QStringLiteral("\t- a point led by a tab\r\n-\r\n   -three spaces\r\n\u2013 en dash\r\n- \t- sub")},
                    {12, QStringLiteral("\U0001F680 \u2028 \U0001D518\r\n\u05E9\u05DC\u05D5\u05DD")}})},
+        {"LineFeedOpeningALaterLine",
+         fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{0, QStringLiteral("one\r\n\nfed\r\n\n\r\n\n")}})},
         // What the fill cannot keep is said so, and does come back changed.
         {"LoneCarriageReturn", fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{0, QStringLiteral("lone\rreturn")}}), false},
         {"VerticalTab", fullPlan(QStringLiteral("Acme"), QStringLiteral("t\vtab")), false},
-        {"LineFeedOpeningALine", fullPlan(QStringLiteral("Acme"), QStringLiteral("t"), {{0, QStringLiteral("one\r\n\nfed")}}), false},
         {"ClosingLineInTheName", fullPlan(QStringLiteral("Acme Marketing Plan"), QStringLiteral("t")), false},
     };
 }
@@ -105,10 +106,20 @@ Edit pricingSlide(const QString& from, const QString& to)
     return [=](PackageParts& parts) { parts.set(kPricing, QString::fromUtf8(parts.part(kPricing)).replace(from, to).toUtf8()); };
 }
 const Edit kRetitled = pricingSlide(QStringLiteral(">Pricing<"), QStringLiteral(">Our prices<"));
-// The statement shape made a plain one under another name.
-const Edit kBodyRemoved = [](PackageParts& parts) {
+// The statement shape made a plain one under another name, as LibreOffice
+// leaves it after a round through .ppt.
+const Edit kBodyPlain = [](PackageParts& parts) {
     pricingSlide(QStringLiteral("name=\"Rectangle 3\""), QStringLiteral("name=\"Body\""))(parts);
     pricingSlide(QStringLiteral("<p:ph idx=\"1\"/>"), QString())(parts);
+};
+// ... beside a second plain one: which of them holds the statement is not said.
+const Edit kBodyAmbiguous = [](PackageParts& parts) {
+    kBodyPlain(parts);
+    QString xml = QString::fromUtf8(parts.part(kPricing));
+    const qsizetype start = xml.lastIndexOf(QStringLiteral("<p:sp>"), xml.indexOf(QStringLiteral("name=\"Body\"")));
+    const qsizetype end = xml.indexOf(QStringLiteral("</p:sp>"), start) + 7;
+    xml.insert(end, xml.mid(start, end - start).replace(QStringLiteral("name=\"Body\""), QStringLiteral("name=\"Notes\"")));
+    parts.set(kPricing, xml.toUtf8());
 };
 
 // The slide list in presentation order, rewritten by `order`.
@@ -157,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StructureRow{"SlidesInReverseOrder", slidesReordered([](QStringList& ids) { std::reverse(ids.begin() + 1, ids.end()); }), {}},
         StructureRow{"RetitledInPlace", kRetitled, {}},
-        StructureRow{"ShapeRenamed", kBodyRemoved, QStringLiteral("slide 12, \"Pricing\": no shape named \"Rectangle 3\" with text")},
+        StructureRow{"ShapeRenamedAndPlain", kBodyPlain, {}},
+        StructureRow{"TwoPlainShapes", kBodyAmbiguous, QStringLiteral("slide 12, \"Pricing\": no shape named \"Rectangle 3\" with text")},
         StructureRow{"SlideRemoved", slidesReordered([](QStringList& ids) { ids.removeAt(11); }), kNoPricingSlide},
         StructureRow{"RetitledAndMoved",
                      [](PackageParts& parts) {
@@ -166,6 +178,19 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      kNoPricingSlide}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// LibreOffice saves an empty paragraph as a single space: read as empty in
+// a deck it saved, and as the space it is in any other.
+TEST(DeckSavedBy, ASpaceParagraphIsEmptyOnlyInADeckLibreOfficeSaved)
+{
+    const Plan plan = fullPlan(QStringLiteral("Acme"), QStringLiteral("Plan"), {{10, QStringLiteral("a\r\n \r\nb")}});
+    const Edit savedByLibreOffice = [](PackageParts& parts) {
+        const QString app = QStringLiteral("docProps/app.xml");
+        parts.set(app, QString::fromUtf8(parts.part(app)).replace(QStringLiteral("Quillora<"), QStringLiteral("LibreOffice/7.4.7.2$Linux_X86_64<")).toUtf8());
+    };
+    EXPECT_EQ(readBack(filledDeck(plan), kOver).plan.statements[10], QStringLiteral("a\r\n \r\nb"));
+    EXPECT_EQ(readBack(edited(filledDeck(plan), savedByLibreOffice), kOver).plan.statements[10], QStringLiteral("a\r\n\r\nb"));
+}
 
 struct ExitRow {
     const char* name;
@@ -183,7 +208,7 @@ TEST_P(ReadDeckCommand, ExitsWithTheStatusOfWhatItRead)
     const Plan plan = fullPlan(QStringLiteral("Acme"), QStringLiteral("Plan"));
     const QByteArray deck = filledDeck(plan);
     writeFile(dir.filePath(QStringLiteral("deck.pptx")), deck);
-    writeFile(dir.filePath(QStringLiteral("damaged.pptx")), edited(deck, kBodyRemoved));
+    writeFile(dir.filePath(QStringLiteral("damaged.pptx")), edited(deck, kBodyAmbiguous));
     writeFile(dir.filePath(QStringLiteral("notes.txt")), "not a deck");
     writeFile(dir.filePath(QStringLiteral("deck.odp")),
               QByteArray("PK\x03\x04", 4) + QByteArray(26, '\0') + "mimetypeapplication/vnd.oasis.opendocument.presentation");

@@ -485,7 +485,7 @@ TEST_F(DeckToolTest, PdfWithoutLibreOfficeIsAClearError)
 
 TEST_F(DeckToolTest, PdfIsWrittenBesideTheDeckWhenLibreOfficeIsInstalled)
 {
-    if (findLibreOffice().isEmpty())
+    if (quillora::testing::findOfficeTools().soffice.isEmpty())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/install-deps --test installs it";
     const QString plan = writePlan(R"({"planTitle": "Quarterly plan for PDF", "sections": {"Pricing": "Premium pricing"}})");
     const Outcome outcome = run({QStringLiteral("--plan"), plan, QStringLiteral("-o"), out, QStringLiteral("--pdf")});
@@ -509,7 +509,7 @@ TEST_F(DeckToolTest, PdfIsWrittenBesideTheDeckWhenLibreOfficeIsInstalled)
 
 TEST_F(DeckToolTest, AnOutputNamedPdfIsARealPdfAndNothingElseIsWritten)
 {
-    if (findLibreOffice().isEmpty())
+    if (quillora::testing::findOfficeTools().soffice.isEmpty())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/install-deps --test installs it";
     const QString plan = writePlan(R"({"planTitle": "Straight to PDF"})");
     // --pdf beside an OUT that is already a PDF adds nothing.
@@ -525,7 +525,7 @@ TEST_F(DeckToolTest, AnOutputNamedPdfIsARealPdfAndNothingElseIsWritten)
 
 TEST_F(DeckToolTest, OnATerminalTheConversionShowsAProgressLineAndClearsIt)
 {
-    if (findLibreOffice().isEmpty())
+    if (quillora::testing::findOfficeTools().soffice.isEmpty())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/install-deps --test installs it";
     const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
     if (script.isEmpty())

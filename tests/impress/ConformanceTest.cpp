@@ -5,9 +5,12 @@
 // result from the open document over UNO.
 
 #include "automation/EngineApplication.h"
+#include "builder/DeckReader.h"
 #include "builder/MarketingPlanGenerator.h"
 #include "builder/SlideFillMap.h"
 #include "builder/WorkingCopy.h"
+#include "deck/Deck.h"
+#include "plan/PlanFileWriter.h"
 #include "plan/PlanStore.h"
 #include "tests/builder/BuilderTestSupport.h"
 #include "core/FileNames.h"
@@ -195,6 +198,11 @@ TEST_F(Conformance, AnEmptyLastLine)
     expectBothWrite({QStringLiteral("one"), QString()});
 }
 
+TEST_F(Conformance, LinesOpeningWithALineFeed)
+{
+    expectBothWrite({QStringLiteral("\nfirst"), QStringLiteral("one"), QStringLiteral("\nfed"), QStringLiteral("\n\nlast")});
+}
+
 TEST_F(Conformance, NoLines)
 {
     expectBothWrite({});
@@ -284,6 +292,36 @@ TEST_F(Conformance, AWholeGenerationLeavesTheSameDeckOpenAndUnsaved)
     }
     EXPECT_GT(comparedShapes, 17);
     closeDocuments(officeTemp.path());
+}
+
+// What the user types comes back from the deck Impress filled and saved.
+TEST_F(Conformance, APlanFilledByImpressIsReadBackAsItWas)
+{
+    TestPlan plan;
+    const auto& sections = allSections();
+    plan.value.productName = QStringLiteral("Acme\nRocket \U0001F680");
+    plan.value.planTitle = QStringLiteral("Plan \u05E9\u05DC\u05D5\u05DD");
+    plan->write(sections[0].key(), QStringLiteral("lone\nfeed\r\n\nopens with one\r\n- sub\r\n"));
+    plan->write(sections[1].key(), QString());
+    plan->write(sections[2].key(), QStringLiteral("\r\n\r\n   -three spaces\r\n\t- tab"));
+    plan->write(sections[3].key(), QStringLiteral("\U0001D518 outside the basic plane\r\n\u2013 en dash"));
+    QTemporaryDir temp;
+    {
+        AutomationRuntime runtime;
+        registerOffice(runtime, sharedOffice());
+        fake.environment.vars[QStringLiteral("TEMP")] = temp.path();
+        WindowRun run(fake, runtime);
+        generateMarketPlan(run.context, {run.request().templatePath, run.request().workingCopyPath, false}, plan);
+    }
+    ASSERT_TRUE(fake.messages.shown.empty()) << descriptionOf(fake.messages.shown.front()).toStdString();
+    const QString saved = temp.filePath(QStringLiteral("saved.pptx"));
+    storeAsPptx(onlyDeck(), saved);
+    closeDocuments(temp.path());
+    const std::unique_ptr<deck::Presentation> deck = deck::Presentation::open(saved);
+    const std::unique_ptr<deck::Presentation> templateCopy = deck::Presentation::open(templateDeck());
+    const DeckReading reading = readPlanFromDeck(*deck, templateCopy.get());
+    EXPECT_EQ(reading.leftOut, QStringList());
+    EXPECT_EQ(planFileJson(documentOf(reading.plan)).toStdString(), planFileJson(documentOf(plan)).toStdString());
 }
 
 TEST_F(Conformance, BothFailInTheSameWords)

@@ -335,6 +335,14 @@ int currentSlide(const Reference<frame::XModel>& document)
     return number;
 }
 
+void storeAsPptx(const Reference<frame::XModel>& document, const QString& target)
+{
+    uno::Sequence<beans::PropertyValue> filter(1);
+    filter.getArray()[0].Name = "FilterName";
+    filter.getArray()[0].Value <<= rtl::OUString("Impress MS PowerPoint 2007 XML");
+    Reference<frame::XStorable>(document, UNO_QUERY_THROW)->storeToURL(impress::toUno(urlOf(target)), filter);
+}
+
 void storeAsLegacyBinary(const QString& source, const QString& target)
 {
     Reference<frame::XComponentLoader> loader(sharedConnection().desktop, UNO_QUERY_THROW);

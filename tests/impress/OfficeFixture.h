@@ -80,6 +80,8 @@ void addShape(const css::uno::Reference<css::frame::XModel>& document, const QSt
 std::vector<std::vector<OfficeShape>> readSlides(const css::uno::Reference<css::frame::XModel>& document);
 bool isModified(const css::uno::Reference<css::frame::XModel>& document);
 int currentSlide(const css::uno::Reference<css::frame::XModel>& document); // 1-based
+// Saves the document as a .pptx copy at target, as a user of Impress would.
+void storeAsPptx(const css::uno::Reference<css::frame::XModel>& document, const QString& target);
 // Writes the document as a legacy binary presentation.
 void storeAsLegacyBinary(const QString& source, const QString& target);
 // Closes every untitled document of the shared office and every one it has

@@ -2,6 +2,7 @@
 
 #include "tests/support/ChildProcess.h"
 #include "cli/PdfExport.h"
+#include "platform/QtProcessRunner.h"
 #include "core/RuntimeError.h"
 
 #include <QStandardPaths>
@@ -11,12 +12,13 @@ namespace quillora::testing {
 
 OfficeTools findOfficeTools()
 {
-    return {findLibreOffice(), QStandardPaths::findExecutable(QStringLiteral("pdftotext"))};
+    QtProcessRunner runner;
+    return {findLibreOffice(runner), QStandardPaths::findExecutable(QStringLiteral("pdftotext"))};
 }
 
 QString convertToPdf(const OfficeTools& tools, const QString& deck, const QString& outFolder, QString* error)
 {
-    QProcessRunner runner;
+    QtProcessRunner runner;
     ProgressLine silent(false);
     try {
         return quillora::convertToPdf(runner, tools.soffice, deck, outFolder, silent);

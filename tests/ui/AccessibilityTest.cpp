@@ -131,7 +131,7 @@ TEST_F(WindowAccessibility, EveryControlHasItsRoleAndNameAndTheBoxesFollowTheirS
         EXPECT_EQ(accessible(control)->text(QAccessible::Name), name);
         EXPECT_TRUE(accessible(control)->state().focusable) << name.toStdString();
     }
-    EXPECT_EQ(accessible(w.firstSectionTabs)->parent(), accessible(&w));
+    EXPECT_EQ(accessible(w.firstSectionTabs)->parent(), accessible(&w.form()));
     EXPECT_EQ(accessible(w.firstSectionTabs)->child(6)->text(QAccessible::Name), QStringLiteral("Launch  Strategies"));
 
     w.startUp();

@@ -14,6 +14,8 @@
 #include "tests/support/WindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QProgressDialog>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -45,7 +47,7 @@ struct TakeRow {
     QString nameAfter, pricingAfter;
 };
 
-class BringBackEdits : public WindowFixture, public ::testing::WithParamInterface<TakeRow> {
+class DeckEditsFixture : public WindowFixture {
 protected:
     void SetUp() override
     {
@@ -63,6 +65,8 @@ protected:
     ScriptedEdits* edits = nullptr;
     QTemporaryDir files;
 };
+
+class BringBackEdits : public DeckEditsFixture, public ::testing::WithParamInterface<TakeRow> {};
 
 TEST_P(BringBackEdits, TheChangedPartsAreShownAndOnlyThoseTakenAreStored)
 {
@@ -123,5 +127,75 @@ TEST_F(BringBackEdits, AFileThatIsNoDeckIsToldAndChangesNothing)
     EXPECT_TRUE(edits->shown.empty());
     EXPECT_EQ(store->values[kName], QStringLiteral("Acme"));
 }
+
+// Plays LibreOffice converting an .odp deck: writes the given .pptx bytes, or nothing.
+struct ConvertingOffice final : ProcessRunner {
+    ProcessOutcome run(const QString&, const QStringList& arguments, int, const Tick& tick) override
+    {
+        bool goOn = tick(100);
+        // The user presses Stop on the dialog the wait shows.
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(widget); progress && stop)
+                progress->cancel();
+        goOn = goOn && tick(200);
+        if (goOn && !pptx.isEmpty())
+            quillora::testing::writeFile(arguments.at(arguments.indexOf(QStringLiteral("--outdir")) + 1)
+                                             + QStringLiteral("/deck.pptx"),
+                                         pptx);
+        return {true, false, 0, {}, !goOn};
+    }
+    QString findProgram(const QString& name) override { return installed ? QStringLiteral("/opt/") + name : QString(); }
+    bool installed = true, stop = false;
+    QByteArray pptx;
+};
+
+struct ConversionRow {
+    const char* name;
+    bool installed, converts, stop;
+    const char* told; // %1: the deck; nullptr: nothing told, the edits are shown
+};
+
+class BringBackFromOdp : public DeckEditsFixture, public ::testing::WithParamInterface<ConversionRow> {};
+
+TEST_P(BringBackFromOdp, AnOdpDeckIsReadThroughLibreOfficeOrRefusedInASentence)
+{
+    const ConversionRow& row = GetParam();
+    Plan edited = window().plan();
+    edited.set(kPricing, QStringLiteral("Prices from Impress"));
+    ConvertingOffice office;
+    office.installed = row.installed;
+    office.stop = row.stop;
+    if (row.converts)
+        office.pptx = generatorFiller()(builtTemplatePath(), edited, false).bytes;
+    fake.platform.processes = &office;
+    const QString odp = files.filePath(QStringLiteral("edited.odp"));
+    QByteArray package("PK\x03\x04", 4);
+    package.append(QByteArray(26, '\0')).append("mimetypeapplication/vnd.oasis.opendocument.presentation");
+    quillora::testing::writeFile(odp, package);
+    fake.files.answers = {odp};
+    window().menu().bringBackEdits->trigger();
+    fake.platform.processes = nullptr;
+    if (!row.told) {
+        EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.shown.front().text.toStdString();
+        ASSERT_EQ(edits->shown.size(), 1u);
+        EXPECT_EQ(edits->shown[0].inDeck, QStringLiteral("Prices from Impress"));
+        return;
+    }
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, QString::fromUtf8(row.told).arg(odp));
+    EXPECT_TRUE(edits->shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, BringBackFromOdp,
+    ::testing::Values(ConversionRow{"Converted", true, true, false, nullptr},
+                      ConversionRow{"NotInstalled", false, true, false,
+                                    "\"%1\" was not read: the deck \"%1\" is not a .pptx deck, and LibreOffice, "
+                                    "which would convert it, is not installed"},
+                      ConversionRow{"NothingWritten", true, false, false,
+                                    "\"%1\" was not read: LibreOffice could not convert the deck \"%1\" to .pptx"},
+                      ConversionRow{"Stopped", true, true, true,
+                                    "\"%1\" was not read: the conversion of the deck \"%1\" was stopped"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -52,6 +52,12 @@ QString hintOf(Strip strip, int tab)
     return findSection(strip, tab)->hint();
 }
 
+// Where a control is in the window's client area, whichever widget holds it.
+QRect placeIn(const QWidget& window, const QWidget* control)
+{
+    return QRect(control->mapTo(&window, QPoint()), control->size());
+}
+
 } // namespace
 
 // A folder left where the settings file's lock goes: the notice names the
@@ -91,19 +97,20 @@ TEST_F(Form1Layout, AtTheDesignedSizeEveryControlSitsAtItsDesignedPlaceBelowTheM
         QRect place;
     } expected[] = {
         {w.generateButton, &w, QRect(8, 8, 832, 27)},
-        {w.productNameFrame, &w, QRect(8, 37, 832, 55)},
-        {w.planTitleFrame, &w, QRect(8, 96, 832, 55)},
+        {w.productNameFrame, &w.form(), QRect(8, 37, 832, 55)},
+        {w.planTitleFrame, &w.form(), QRect(8, 96, 832, 55)},
         {w.productNameField, w.productNameFrame, QRect(16, 20, 800, 25)},
         {w.planTitleField, w.planTitleFrame, QRect(16, 20, 800, 25)},
-        {w.firstSectionTabs, &w, QRect(8, 159, 832, 289)},
-        {w.secondSectionTabs, &w, QRect(8, 456, 832, 285)},
-        {w.firstStatementPage, &w, QRect(12, 203, 813, 240)},
-        {w.secondStatementPage, &w, QRect(12, 500, 813, 237)},
+        {w.firstSectionTabs, &w.form(), QRect(8, 159, 832, 289)},
+        {w.secondSectionTabs, &w.form(), QRect(8, 456, 832, 285)},
+        {w.firstStatementPage, &w.form(), QRect(12, 203, 813, 240)},
+        {w.secondStatementPage, &w.form(), QRect(12, 500, 813, 237)},
     };
     for (const auto& c : expected) {
         SCOPED_TRACE(c.control->objectName().toStdString());
         EXPECT_EQ(c.control->parentWidget(), c.parent);
-        EXPECT_EQ(c.control->geometry(), c.place.translated(0, c.parent == &w ? bar : 0));
+        const bool inFrame = c.parent != &w && c.parent != &w.form();
+        EXPECT_EQ(inFrame ? c.control->geometry() : placeIn(w, c.control), c.place.translated(0, inFrame ? 0 : bar));
     }
     // Each statement box with its fit meter line under it fills the box's
     // designed place in its picture box.
@@ -156,9 +163,9 @@ TEST_F(Form1Layout, AtItsMinimumSizeNothingOverlapsAndEveryControlIsInside)
                                  w.firstSectionTabs, w.secondSectionTabs};
     for (int i = 0; i < column.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_TRUE(w.rect().contains(column[i]->geometry()));
+        EXPECT_TRUE(w.rect().contains(placeIn(w, column[i])));
         if (i > 0)
-            EXPECT_LE(column[i - 1]->geometry().bottom(), column[i]->geometry().top());
+            EXPECT_LE(placeIn(w, column[i - 1]).bottom(), placeIn(w, column[i]).top());
     }
     EXPECT_EQ(w.generateButton->height(), 27);
     EXPECT_EQ(w.productNameField->height(), 25);
@@ -339,7 +346,7 @@ TEST_F(FormLoad, AnUnwritableStoreGivesOneNoticeInTheWindowNotAReport)
     EXPECT_TRUE(w.storeNotice->text().contains(store->fileName));
     // Below the lower strip, inside the window, which grew to hold it.
     EXPECT_GT(w.storeNotice->height(), w.storeNotice->fontMetrics().height());
-    EXPECT_GT(w.storeNotice->y(), w.secondSectionTabs->geometry().bottom());
+    EXPECT_GT(w.storeNotice->y(), placeIn(w, w.secondSectionTabs).bottom());
     EXPECT_GE(w.height(), w.storeNotice->geometry().bottom());
     // The start-up went on: the boxes show their hints, the last step ran.
     EXPECT_EQ(w.firstStatementBox->text(), hintOf(Strip::First, 4));
@@ -503,6 +510,10 @@ TEST_F(PointerRules, TheButtonShowsTheCustomPointerBackgroundAndFramesTheDefault
     QTest::mouseMove(w.generateButton, QPoint(20, 10));
     QTest::mouseMove(&w, QPoint(3, w.height() - 3)); // the strip between the page and the window's edge
     EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
+
+    QTest::mouseMove(w.generateButton, QPoint(20, 10));
+    QTest::mouseMove(&w, QPoint(20, w.planTitleFrame->mapTo(&w, QPoint()).y() - 2)); // between the two frames
+    EXPECT_EQ(w.mousePointer(), MainWindow::kDefaultPointer);
 }
 
 TEST_F(PointerRules, WithAHandCursorTheButtonShowsIt)
@@ -613,6 +624,42 @@ TEST_F(PointerRules, ClosingWithThePlanNotStoredAsksFirst)
         if (row.saved)
             EXPECT_EQ(readPlanFile(planFile).productName, QStringLiteral("Acme LOST"));
         EXPECT_EQ(fake.exit.statuses, row.ends ? std::vector<int>{0} : std::vector<int>{});
+    }
+}
+
+// At the end of the desktop session nobody can be asked: the plan is stored
+// once more, and only when the store still refuses it goes to a plan file
+// that the next start names.
+TEST_F(PointerRules, TheSessionsEndKeepsThePlanTheStoreStillRefuses)
+{
+    const QString told = QStringLiteral("When your last session ended, your plan could not be saved. It was kept in ");
+    for (const bool storeRecovers : {false, true}) {
+        SCOPED_TRACE(storeRecovers);
+        fake.messages.shown.clear();
+        store->refuseWrites = false;
+        auto w = std::make_unique<MainWindow>(fake.platform, store, hooks);
+        w->startUp();
+        store->refuseWrites = true;
+        store->refusal = qt_error_string(ENOSPC);
+        w->productNameField->setText(QStringLiteral("Acme KEPT"));
+        store->refuseWrites = !storeRecovers;
+        w->commitData();
+        EXPECT_TRUE(fake.messages.shown.empty());
+        const auto stored = store->values.find(QLatin1String(kProductNameKey));
+        EXPECT_EQ(stored != store->values.end() && stored->second == QStringLiteral("Acme KEPT"), storeRecovers);
+        w.reset();
+        store->refuseWrites = false;
+        MainWindow next(fake.platform, store, hooks);
+        next.startUp();
+        if (storeRecovers) {
+            EXPECT_TRUE(fake.messages.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        const QString text = fake.messages.shown[0].text;
+        ASSERT_TRUE(text.startsWith(told) && text.endsWith(u'.')) << text.toStdString();
+        const QString kept = QDir::fromNativeSeparators(text.mid(told.size()).chopped(1));
+        EXPECT_EQ(readPlanFile(kept).productName, QStringLiteral("Acme KEPT"));
     }
 }
 
