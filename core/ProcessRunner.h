@@ -3,7 +3,6 @@
 // window start LibreOffice through it; tests replace it to see the command
 // line without starting anything.
 
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -29,7 +28,7 @@ public:
     virtual ProcessOutcome run(const QString& program, const QStringList& arguments, int timeoutMs,
                                const Tick& tick) = 0;
     // The path of an installed program; empty when there is none.
-    virtual QString findProgram(const QString& name) { return QStandardPaths::findExecutable(name); }
+    virtual QString findProgram(const QString& name) = 0;
 };
 
 // The path of LibreOffice's "soffice"; empty when it is not installed.

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace quillora {
 
@@ -34,6 +35,11 @@ ProcessOutcome QtProcessRunner::run(const QString& program, const QStringList& a
     outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     outcome.errorOutput = QString::fromLocal8Bit(process.readAll());
     return outcome;
+}
+
+QString QtProcessRunner::findProgram(const QString& name)
+{
+    return QStandardPaths::findExecutable(name);
 }
 
 } // namespace quillora

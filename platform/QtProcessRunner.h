@@ -10,6 +10,7 @@ class QtProcessRunner final : public ProcessRunner {
 public:
     ProcessOutcome run(const QString& program, const QStringList& arguments, int timeoutMs,
                        const Tick& tick) override;
+    QString findProgram(const QString& name) override;
 };
 
 } // namespace quillora

@@ -310,6 +310,7 @@ public:
         }
         return outcome;
     }
+    QString findProgram(const QString&) override { return QStringLiteral("/usr/bin/soffice"); }
     bool writePdf = true;
     ProcessOutcome outcome{true, false, 0, QString()};
     QString program;
